@@ -1,0 +1,6 @@
+# Cross build for 32-bit Windows with Debian's MinGW-w64. The posix-thread
+# compilers are used because GoogleTest needs std::mutex.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(TOOLCHAIN_PREFIX i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,99 @@
+#include "forms/Application.h"
+
+#include "forms/CommandLine.h"
+#include "forms/Form.h"
+
+#include <algorithm>
+
+namespace forms {
+
+int Application::Run() {
+    MSG msg{};
+    while (!ending_ && !loaded_.empty()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+void Application::End() {
+    ending_ = true;
+    PostQuitMessage(0);
+}
+
+void Application::FormLoaded(Form* form) {
+    if (std::find(loaded_.begin(), loaded_.end(), form) == loaded_.end()) {
+        loaded_.push_back(form);
+    }
+}
+
+void Application::FormUnloaded(Form* form) {
+    const auto it = std::find(loaded_.begin(), loaded_.end(), form);
+    if (it == loaded_.end()) {
+        return;
+    }
+    loaded_.erase(it);
+    if (loaded_.empty()) {
+        PostQuitMessage(0);
+    }
+}
+
+void Application::Retire(Form* form) {
+    if (dispatchDepth_ == 0) {
+        delete form;
+    } else {
+        retired_.push_back(form);
+    }
+}
+
+Application::DispatchScope::~DispatchScope() {
+    if (--dispatchDepth_ == 0) {
+        std::vector<Form*> retired;
+        retired.swap(retired_);
+        for (Form* form : retired) {
+            delete form;
+        }
+    }
+}
+
+HWND Application::HiddenOwner() {
+    if (hiddenOwner_ == nullptr || !IsWindow(hiddenOwner_)) {
+        hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                       Instance(), nullptr);
+    }
+    return hiddenOwner_;
+}
+
+HINSTANCE Application::Instance() { return GetModuleHandleW(nullptr); }
+
+std::wstring Application::ExePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::wstring Application::Path() {
+    const std::wstring exe = ExePath();
+    return exe.substr(0, exe.find_last_of(L"\\/"));
+}
+
+std::wstring Application::ExeName() {
+    const std::wstring exe = ExePath();
+    std::wstring name = exe.substr(exe.find_last_of(L"\\/") + 1);
+    const std::size_t dot = name.find_last_of(L'.');
+    return dot == std::wstring::npos ? name : name.substr(0, dot);
+}
+
+std::wstring Application::Command() { return ArgumentTail(GetCommandLineW()); }
+
+} // namespace forms

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <unknwn.h>
+
+#include <utility>
+
+namespace forms {
+
+// Holds one reference to a COM object.
+template <class T> class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(const ComPtr& other) : p_(other.p_) { AddRef(); }
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ~ComPtr() { Release(); }
+    ComPtr& operator=(ComPtr other) noexcept {
+        std::swap(p_, other.p_);
+        return *this;
+    }
+
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    // For out-parameters: drops the current reference first.
+    T** put() {
+        Release();
+        return &p_;
+    }
+    void reset() { Release(); }
+
+private:
+    void AddRef() {
+        if (p_ != nullptr) {
+            p_->AddRef();
+        }
+    }
+    void Release() {
+        if (p_ != nullptr) {
+            std::exchange(p_, nullptr)->Release();
+        }
+    }
+
+    T* p_ = nullptr;
+};
+
+} // namespace forms

@@ -1,0 +1,45 @@
+#include "forms/Dialogs.h"
+
+#include "forms/Form.h"
+
+#include <windows.h>
+
+namespace forms {
+
+namespace {
+
+UINT MessageBoxStyle(const MessageRequest& request) {
+    UINT style = request.buttons == MsgButtons::YesNo ? MB_YESNO : MB_OK;
+    style |= request.icon == MsgIcon::Question ? MB_ICONQUESTION : MB_ICONEXCLAMATION;
+    return style;
+}
+
+MsgAnswer FromMessageBoxResult(int result) {
+    switch (result) {
+    case IDYES:
+        return MsgAnswer::Yes;
+    case IDNO:
+        return MsgAnswer::No;
+    default:
+        return MsgAnswer::Ok;
+    }
+}
+
+class SystemDialogHost final : public DialogHost {
+public:
+    MsgAnswer Message(const MessageRequest& request) override {
+        const int result = MessageBoxW(GetActiveWindow(), request.text.c_str(),
+                                       request.caption.c_str(), MessageBoxStyle(request));
+        return FromMessageBoxResult(result);
+    }
+    void Modal(Form& form, Form* owner) override { form.RunModalLoop(owner); }
+};
+
+} // namespace
+
+DialogHost& Dialogs::Host() {
+    static SystemDialogHost system;
+    return installed_ != nullptr ? *installed_ : system;
+}
+
+} // namespace forms

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace forms {
+
+// What a window's design fixes before it is created.
+struct FormDesign {
+    std::wstring caption;
+    int clientWidthTwips = 4800;
+    int clientHeightTwips = 3600;
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD exStyle = 0;
+    bool centerScreen = false;
+    bool showInTaskbar = true;
+};
+
+// A top-level window with the steps initialise, load, resize, close request
+// and unload. Positions and sizes are in twips.
+class Form {
+public:
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    HWND hWnd() const { return hwnd_; }
+    bool IsLoaded() const { return *loaded_; }
+
+    void Show();
+    void Hide();
+    bool Visible() const;
+    // Shows the window and returns only once it is hidden or unloaded;
+    // the owner is disabled meanwhile. Goes through the dialog seam.
+    void ShowModal(Form* owner);
+    // Runs the close request, then the unload step; false when cancelled.
+    bool Unload();
+
+    std::wstring Caption() const;
+    void SetCaption(const std::wstring& caption);
+
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+    void Move(int left, int top);
+    void Move(int left, int top, int width, int height);
+
+    // The modal message loop itself; the real dialog host calls it.
+    void RunModalLoop(Form* owner);
+
+protected:
+    explicit Form(FormDesign design);
+
+    // Creates the window between the initialise and the load steps.
+    void LoadForm();
+
+    virtual void OnInitialize() {}
+    virtual void OnLoad() {}
+    virtual void OnResize() {}
+    virtual void OnQueryUnload(bool& /*cancel*/) {}
+    virtual void OnUnload() {}
+    // Every other message; the default is the system's handling.
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called once the window is gone, so a single instance can forget itself.
+    virtual void Released() {}
+    // Single instances are owned by nobody: their unload destroys them.
+    void DeleteOnUnload() { deleteOnUnload_ = true; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateFormWindow();
+
+    FormDesign design_;
+    HWND hwnd_ = nullptr;
+    std::shared_ptr<bool> loaded_ = std::make_shared<bool>(false);
+    bool loadStepDone_ = false;
+    bool unloading_ = false;
+    bool deleteOnUnload_ = false;
+};
+
+} // namespace forms

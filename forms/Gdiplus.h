@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+// The flat GDI+ interface needs these before it.
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <memory>
+
+namespace forms {
+
+using namespace Gdiplus::DllExports;
+using Gdiplus::GpBitmap;
+using Gdiplus::GpGraphics;
+using Gdiplus::GpImage;
+
+// One GdiplusStartup, given back with GdiplusShutdown.
+class GdiplusSession {
+public:
+    GdiplusSession() {
+        Gdiplus::GdiplusStartupInput input; // version 1, no callback, no suppression
+        Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+    }
+    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token_); }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+private:
+    ULONG_PTR token_ = 0;
+};
+
+struct GpImageDeleter {
+    void operator()(GpImage* image) const { GdipDisposeImage(image); }
+};
+struct GpGraphicsDeleter {
+    void operator()(GpGraphics* graphics) const { GdipDeleteGraphics(graphics); }
+};
+
+using GpImagePtr = std::unique_ptr<GpImage, GpImageDeleter>;
+using GpGraphicsPtr = std::unique_ptr<GpGraphics, GpGraphicsDeleter>;
+
+} // namespace forms

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+// Owners for the kernel, GDI and window-manager handles the program makes.
+namespace forms {
+
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct MemoryDcDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct KernelHandleDeleter {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+struct GlobalMemoryDeleter {
+    void operator()(HGLOBAL memory) const { GlobalFree(memory); }
+};
+struct LibraryDeleter {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+
+template <class H, class Deleter> using UniqueHandle = std::unique_ptr<std::remove_pointer_t<H>, Deleter>;
+
+using GdiBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
+using GdiFont = UniqueHandle<HFONT, GdiObjectDeleter>;
+using GdiRegion = UniqueHandle<HRGN, GdiObjectDeleter>;
+using MemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
+using GlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryDeleter>;
+using Library = UniqueHandle<HMODULE, LibraryDeleter>;
+
+// CreateFile reports failure as INVALID_HANDLE_VALUE rather than null.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+    HANDLE get() const { return handle_.get(); }
+    explicit operator bool() const { return static_cast<bool>(handle_); }
+    void reset() { handle_.reset(); }
+
+private:
+    UniqueHandle<HANDLE, KernelHandleDeleter> handle_;
+};
+
+// A window's or the screen's device context, given back when done.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects an object into a DC and puts the previous one back at the end.
+class SelectedObject {
+public:
+    SelectedObject() = default;
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { Restore(); }
+    SelectedObject(SelectedObject&& other) noexcept { *this = std::move(other); }
+    SelectedObject& operator=(SelectedObject&& other) noexcept {
+        if (this != &other) {
+            Restore();
+            dc_ = other.dc_;
+            previous_ = other.previous_;
+            other.dc_ = nullptr;
+        }
+        return *this;
+    }
+    void Restore() {
+        if (dc_ != nullptr) {
+            SelectObject(dc_, previous_);
+            dc_ = nullptr;
+        }
+    }
+
+private:
+    HDC dc_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
+
+} // namespace forms

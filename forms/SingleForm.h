@@ -1,0 +1,34 @@
+#pragma once
+
+#include "forms/Form.h"
+
+namespace forms {
+
+// A window of which the program has one global instance: the first
+// reference creates and loads it, its unload destroys it, and the next
+// reference starts a new one.
+template <class T> class SingleForm : public Form {
+public:
+    static T& Instance() {
+        if (instance_ == nullptr) {
+            instance_ = new T();
+            instance_->DeleteOnUnload();
+            instance_->LoadForm();
+        }
+        return *instance_;
+    }
+    static bool Exists() { return instance_ != nullptr; }
+
+protected:
+    using Form::Form;
+    void Released() override {
+        if (instance_ == this) {
+            instance_ = nullptr;
+        }
+    }
+
+private:
+    static inline T* instance_ = nullptr;
+};
+
+} // namespace forms

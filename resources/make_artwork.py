@@ -1,0 +1,470 @@
+#!/usr/bin/env python3
+"""Draws every picture the client carries and writes it beside this script.
+
+Standard library only. Run it after changing the artwork and commit what it
+writes; the build uses the committed files. `--out DIR` writes elsewhere.
+"""
+import argparse
+import math
+import os
+import struct
+import zlib
+
+MAGENTA = (255, 0, 255)
+
+# 5 x 7 capitals and digits for the titles.
+FONT = {
+    "A": ["01110", "10001", "10001", "11111", "10001", "10001", "10001"],
+    "D": ["11110", "10001", "10001", "10001", "10001", "10001", "11110"],
+    "E": ["11111", "10000", "10000", "11110", "10000", "10000", "11111"],
+    "G": ["01110", "10001", "10000", "10111", "10001", "10001", "01111"],
+    "I": ["01110", "00100", "00100", "00100", "00100", "00100", "01110"],
+    "L": ["10000", "10000", "10000", "10000", "10000", "10000", "11111"],
+    "M": ["10001", "11011", "10101", "10101", "10001", "10001", "10001"],
+    "N": ["10001", "11001", "10101", "10011", "10001", "10001", "10001"],
+    "O": ["01110", "10001", "10001", "10001", "10001", "10001", "01110"],
+    "R": ["11110", "10001", "10001", "11110", "10100", "10010", "10001"],
+    "2": ["01110", "10001", "00001", "00110", "01000", "10000", "11111"],
+    ".": ["00000", "00000", "00000", "00000", "00000", "01100", "01100"],
+    " ": ["00000"] * 7,
+}
+
+
+class Canvas:
+    """RGBA pixels, row by row."""
+
+    def __init__(self, width, height, fill=(0, 0, 0, 0)):
+        self.width, self.height = width, height
+        self.px = [list(fill) for _ in range(width * height)]
+
+    def get(self, x, y):
+        return self.px[y * self.width + x]
+
+    def set(self, x, y, rgba):
+        if 0 <= x < self.width and 0 <= y < self.height:
+            self.px[y * self.width + x] = list(rgba)
+
+    def blend(self, x, y, rgb, alpha=1.0):
+        if 0 <= x < self.width and 0 <= y < self.height and alpha > 0:
+            p = self.px[y * self.width + x]
+            for i in range(3):
+                p[i] = round(p[i] * (1 - alpha) + rgb[i] * alpha)
+            p[3] = max(p[3], round(255 * alpha))
+
+    def fill_rect(self, x0, y0, w, h, rgb, alpha=1.0):
+        for y in range(y0, y0 + h):
+            for x in range(x0, x0 + w):
+                self.blend(x, y, rgb, alpha)
+
+    def text(self, s, x0, y0, scale, colour_at, shadow=None):
+        width = len(s) * 6 * scale - scale
+        passes = ((1, shadow), (0, None)) if shadow else ((0, None),)
+        for dx, colour in passes:
+            for i, ch in enumerate(s):
+                rows = FONT[ch]
+                for r, row in enumerate(rows):
+                    for c, bit in enumerate(row):
+                        if bit != "1":
+                            continue
+                        for sy in range(scale):
+                            for sx in range(scale):
+                                x = x0 + (i * 6 + c) * scale + sx + dx
+                                y = y0 + r * scale + sy + dx
+                                rgb = colour or colour_at((y - y0) / (7 * scale))
+                                self.blend(x, y, rgb)
+        return width
+
+    def rgb_rows(self):
+        for y in range(self.height):
+            yield [tuple(self.px[y * self.width + x][:3]) for x in range(self.width)]
+
+
+def mix(a, b, t):
+    t = min(1.0, max(0.0, t))
+    return tuple(round(a[i] + (b[i] - a[i]) * t) for i in range(3))
+
+
+def gold(t):
+    return mix((246, 218, 140), (176, 124, 48), t)
+
+
+def inside_rounded(x, y, w, h, r):
+    """True when pixel centre (x, y) lies inside a w x h rectangle with corner radius r."""
+    cx = min(max(x + 0.5, r), w - r)
+    cy = min(max(y + 0.5, r), h - r)
+    return (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= r * r
+
+
+def edge_distance(x, y, w, h, r):
+    """Distance from pixel centre to the rounded rectangle's edge (inside positive)."""
+    cx = min(max(x + 0.5, r), w - r)
+    cy = min(max(y + 0.5, r), h - r)
+    if cx != x + 0.5 and cy != y + 0.5:
+        return r - math.hypot(x + 0.5 - cx, y + 0.5 - cy)
+    return min(x + 0.5, y + 0.5, w - x - 0.5, h - y - 0.5)
+
+
+def framed_panel(c, w, h, radius, top, bottom):
+    for y in range(h):
+        base = mix(top, bottom, y / (h - 1))
+        for x in range(w):
+            d = edge_distance(x, y, w, h, radius)
+            if d < 0:
+                continue
+            if d < 2:
+                rgb = gold(y / h)
+            elif d < 3:
+                rgb = (8, 9, 12)
+            else:
+                rgb = base
+            c.set(x, y, (*rgb, 255))
+
+
+# ---- the pictures --------------------------------------------------------
+
+
+def splash():
+    w, h = 356, 122
+    c = Canvas(w, h)
+    framed_panel(c, w, h, 12, (38, 43, 58), (13, 15, 21))
+    title = "DRELMOOR 2"
+    tw = len(title) * 24 - 4
+    c.text(title, (w - tw) // 2, 24, 4, gold, shadow=(0, 0, 0))
+    sub = "LOADING..."
+    sw = len(sub) * 12 - 2
+    c.text(sub, (w - sw) // 2, 72, 2, lambda t: (170, 176, 192))
+    c.fill_rect(60, 98, 236, 5, (30, 33, 44))
+    c.fill_rect(60, 98, 236, 1, (8, 9, 12))
+    for x in range(60, 60 + 96):
+        c.fill_rect(x, 99, 1, 3, gold((x - 60) / 236))
+    return c
+
+
+def login_background():
+    w, h = 1237, 696
+    c = Canvas(w, h)
+    framed_panel(c, w, h, 18, (24, 31, 48), (9, 11, 17))
+    # Night sky glow and two mountain ridges behind the page.
+    moon_x, moon_y = 250, 150
+    for y in range(4, h - 4):
+        for x in range(4, w - 4):
+            p = c.px[y * w + x]
+            if p[3] == 0 or edge_distance(x, y, w, h, 18) < 3:
+                continue
+            glow = max(0.0, 1 - math.hypot(x - moon_x, y - moon_y) / 260)
+            rgb = mix(p[:3], (64, 78, 110), glow * glow)
+            far = 430 + 45 * math.sin(x / 97.0) + 20 * math.sin(x / 31.0 + 1.3)
+            near = 520 + 35 * math.sin(x / 71.0 + 2.1) + 12 * math.sin(x / 19.0)
+            if y > near:
+                rgb = mix((20, 24, 34), (8, 9, 13), (y - near) / 180)
+            elif y > far:
+                rgb = mix((34, 41, 58), (18, 22, 31), (y - far) / 160)
+            p[0], p[1], p[2] = rgb
+    # The moon.
+    for y in range(moon_y - 40, moon_y + 41):
+        for x in range(moon_x - 40, moon_x + 41):
+            d = math.hypot(x - moon_x, y - moon_y)
+            if d <= 34:
+                c.blend(x, y, mix((238, 226, 190), (200, 184, 140), (y - moon_y + 34) / 68))
+    c.text("DRELMOOR 2", 44, 40, 5, gold, shadow=(0, 0, 0))
+    # The frame the login page sits in (the page covers its inside).
+    px, py, pw, ph = 415, 179, 732, 425
+    c.fill_rect(px - 6, py - 6, pw + 12, ph + 12, (8, 9, 12))
+    for i in range(2):
+        c.fill_rect(px - 4 + i, py - 4 + i, pw + 8 - 2 * i, 1, gold(0.2))
+        c.fill_rect(px - 4 + i, py + ph + 3 - i, pw + 8 - 2 * i, 1, gold(0.8))
+        c.fill_rect(px - 4 + i, py - 4 + i, 1, ph + 8 - 2 * i, gold(0.5))
+        c.fill_rect(px + pw + 3 - i, py - 4 + i, 1, ph + 8 - 2 * i, gold(0.5))
+    c.fill_rect(px, py, pw, ph, (236, 238, 242))
+    # Plates behind the minimise (1120, 130) and close (1152, 125) buttons.
+    c.fill_rect(1112, 118, 82, 48, (8, 9, 12), 0.6)
+    return c
+
+
+def button_strip(frame_w, h, frames, glyph):
+    """Caption-bar buttons: normal, hover, pressed frames side by side."""
+    c = Canvas(frame_w * len(frames), h)
+    for i, (state, variant) in enumerate(frames):
+        top, bottom = {
+            0: ((58, 64, 84), (34, 38, 50)),
+            1: ((84, 94, 124), (52, 58, 78)),
+            2: ((24, 27, 36), (40, 45, 60)),
+        }[state]
+        if glyph == "close" and state:
+            top, bottom = ((196, 58, 48), (140, 32, 28)) if state == 1 else ((120, 26, 22), (160, 40, 34))
+        for y in range(h):
+            for x in range(frame_w):
+                c.set(i * frame_w + x, y, (*mix(top, bottom, y / (h - 1)), 255))
+        for x in range(frame_w):
+            c.set(i * frame_w + x, h - 1, (14, 16, 22, 255))
+        for y in range(h):
+            c.set(i * frame_w + frame_w - 1, y, (14, 16, 22, 255))
+        ink = (236, 238, 244) if state else (196, 202, 214)
+        off = 1 if state == 2 else 0
+        cx, cy = i * frame_w + frame_w // 2 + off, h // 2 + off
+        draw_glyph(c, glyph, variant, cx, cy, ink)
+    return c
+
+
+def draw_glyph(c, glyph, variant, cx, cy, ink):
+    if glyph == "min":
+        c.fill_rect(cx - 4, cy + 2, 8, 2, ink)
+    elif glyph == "max" and variant == 0:
+        c.fill_rect(cx - 4, cy - 4, 9, 2, ink)
+        for x, y, w, h in ((cx - 4, cy + 4, 9, 1), (cx - 4, cy - 4, 1, 9), (cx + 4, cy - 4, 1, 9)):
+            c.fill_rect(x, y, w, h, ink)
+    elif glyph == "max":
+        for ox, oy in ((-2, -4), (-5, -1)):
+            c.fill_rect(cx + ox, cy + oy, 8, 2, ink)
+            c.fill_rect(cx + ox, cy + oy + 6, 8, 1, ink)
+            c.fill_rect(cx + ox, cy + oy, 1, 7, ink)
+            c.fill_rect(cx + ox + 7, cy + oy, 1, 7, ink)
+    elif glyph == "close":
+        for d in range(-4, 5):
+            c.fill_rect(cx + d, cy + d, 2, 1, ink)
+            c.fill_rect(cx + d, cy - d, 2, 1, ink)
+    elif glyph == "tool":
+        for row in range(3):
+            c.fill_rect(cx - 5, cy - 4 + row * 4, 10, 2, ink)
+
+
+def logo():
+    c = Canvas(29, 29)
+    supersampled(c, lambda u, v: emblem(u, v))
+    return c
+
+
+def emblem(u, v):
+    """The game's diamond emblem on the unit square: (rgb, alpha)."""
+    d = abs(u - 0.5) + abs(v - 0.5)
+    if d > 0.5:
+        return None
+    if d > 0.40:
+        return gold(v)
+    if d > 0.33:
+        return (20, 22, 30)
+    inner = abs(u - 0.5) + abs(v - 0.44) * 1.2
+    return gold(1 - v) if inner < 0.16 else mix((52, 62, 92), (22, 26, 40), v)
+
+
+def supersampled(c, shade, n=4):
+    for y in range(c.height):
+        for x in range(c.width):
+            acc, hits = [0, 0, 0], 0
+            for sy in range(n):
+                for sx in range(n):
+                    rgb = shade((x + (sx + 0.5) / n) / c.width, (y + (sy + 0.5) / n) / c.height)
+                    if rgb is not None:
+                        hits += 1
+                        for i in range(3):
+                            acc[i] += rgb[i]
+            if hits:
+                c.set(x, y, (*(round(a / hits) for a in acc), round(255 * hits / (n * n))))
+
+
+def tab_strip(high):
+    """Tab pieces on magenta: background column, three tabs, four close buttons."""
+    tab_w, rows = (124, 26) if high else (122, 25)
+    h = 28 if high else 25
+    c = Canvas(1 + 3 * tab_w + 4 * 12, h, (*MAGENTA, 255))
+    for y in range(h):
+        c.set(0, y, (*mix((222, 229, 238), (188, 199, 214), y / (h - 1)), 255))
+    fills = [((214, 222, 233), (196, 206, 220)), ((236, 241, 247), (218, 226, 236)), ((255, 255, 255), (246, 248, 251))]
+    for i, (top, bottom) in enumerate(fills):
+        x0 = 1 + i * tab_w
+        for y in range(rows):
+            for x in range(tab_w):
+                inside, border = tab_shape(x, y, tab_w, rows, high)
+                if not inside:
+                    continue
+                rgb = (118, 134, 156) if border else mix(top, bottom, y / (rows - 1))
+                if i == 2 and not border and y in (1, 2):
+                    rgb = (4, 96, 163)
+                c.set(x0 + x, y, (*rgb, 255))
+    close_x = 1 + 3 * tab_w
+    for i, (ring, ink) in enumerate(
+        [(None, (90, 104, 124)), (None, (120, 132, 150)), ((206, 64, 52), (255, 255, 255)), ((142, 34, 28), (255, 255, 255))]
+    ):
+        draw_close(c, close_x + i * 12, ring, ink)
+    return c
+
+
+def tab_shape(x, y, w, rows, high):
+    """(inside, on the outline) for a tab piece pixel."""
+    if high:
+        r = 4
+        inside = y < rows and inside_rounded(x, y, w, rows + r, r)
+        border = inside and (x == 0 or x == w - 1 or y == 0 or not inside_rounded(x, y - 1, w, rows + r, r)
+                             or not inside_rounded(x - 1, y, w, rows + r, r) or not inside_rounded(x + 1, y, w, rows + r, r))
+        return inside, border and y < rows
+    slant = 14 * (rows - 1 - y) / (rows - 1)  # the ends lean in towards the top
+    left, right = slant, w - 1 - slant
+    inside = left - 0.5 <= x <= right + 0.5
+    border = inside and (x < left + 1 or x > right - 1 or y == 0)
+    return inside, border
+
+
+def draw_close(c, x0, ring, ink):
+    for y in range(12):
+        for x in range(12):
+            d = math.hypot(x - 5.5, y - 5.5)
+            if ring is not None and d <= 5.6:
+                c.set(x0 + x, y, (*ring, 255))
+    for d in range(-3, 4):
+        for x, y in ((5 + d, 5 + d), (6 + d, 5 + d), (5 + d, 6 - d), (6 + d, 6 - d)):
+            c.set(x0 + x, y, (*ink, 255))
+
+
+def frame_skin():
+    """Caption bar across the top 36 rows, borders 4 pixels wide elsewhere."""
+    w, h = 94, 85
+    c = Canvas(w, h)
+    for y in range(h):
+        for x in range(w):
+            if y < 36:
+                rgb = mix((62, 70, 94), (26, 29, 40), y / 35)
+                if y == 0:
+                    rgb = (98, 108, 134)
+                if x < 2 or x > w - 3:
+                    rgb = mix(rgb, (14, 16, 22), 0.6)
+            elif x < 4 or x >= w - 4 or y >= h - 4:
+                edge = min(x, w - 1 - x, h - 1 - y)
+                rgb = ((14, 16, 22), (44, 50, 66), (34, 38, 52), (26, 29, 40))[min(edge, 3)]
+            else:
+                rgb = (30, 33, 44)
+            c.set(x, y, (*rgb, 255))
+    return c
+
+
+def icon_image(size):
+    c = Canvas(size, size)
+
+    def shade(u, v):
+        if not inside_rounded(u * 64, v * 64, 64, 64, 12):
+            return None
+        d = edge_distance(u * 64 - 0.5, v * 64 - 0.5, 64, 64, 12)
+        if d < 4:
+            return gold(v)
+        inner = emblem((u - 0.5) * 1.35 + 0.5, (v - 0.5) * 1.35 + 0.5)
+        return inner or mix((30, 35, 50), (12, 14, 20), v)
+
+    supersampled(c, shade)
+    return c
+
+
+# ---- file formats --------------------------------------------------------
+
+
+def png_bytes(c):
+    raw = bytearray()
+    for y in range(c.height):
+        raw.append(0)
+        for x in range(c.width):
+            raw.extend(c.get(x, y))
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    header = struct.pack(">IIBBBBB", c.width, c.height, 8, 6, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b"")
+
+
+def dib_rows(c, bits):
+    """Bottom-up pixel rows, each padded to 4 bytes."""
+    out = bytearray()
+    for y in reversed(range(c.height)):
+        row = bytearray()
+        for x in range(c.width):
+            r, g, b, a = c.get(x, y)
+            row += bytes((b, g, r, a)) if bits == 32 else bytes((b, g, r))
+        row += b"\0" * (-len(row) % 4)
+        out += row
+    return bytes(out)
+
+
+def bmp_bytes(c, bits):
+    pixels = dib_rows(c, bits)
+    info = struct.pack("<IiiHHIIiiII", 40, c.width, c.height, 1, bits, 0, len(pixels), 2835, 2835, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
+    return header + info + pixels
+
+
+def and_mask(c):
+    out = bytearray()
+    stride = ((c.width + 31) // 32) * 4
+    for y in reversed(range(c.height)):
+        row = bytearray(stride)
+        for x in range(c.width):
+            if c.get(x, y)[3] < 128:
+                row[x // 8] |= 0x80 >> (x % 8)
+        out += row
+    return bytes(out)
+
+
+def icon_entry(c, bits):
+    if bits == 8:
+        colours = []
+        for y in range(c.height):
+            for x in range(c.width):
+                p = tuple(c.get(x, y)[:3]) if c.get(x, y)[3] >= 128 else (0, 0, 0)
+                if p not in colours:
+                    colours.append(p)
+        palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colours) + b"\0" * 4 * (256 - len(colours))
+        rows = bytearray()
+        for y in reversed(range(c.height)):
+            row = bytearray()
+            for x in range(c.width):
+                p = tuple(c.get(x, y)[:3]) if c.get(x, y)[3] >= 128 else (0, 0, 0)
+                row.append(colours.index(p))
+            row += b"\0" * (-len(row) % 4)
+            rows += row
+        pixels = palette + bytes(rows)
+    else:
+        pixels = dib_rows(c, 32)
+    info = struct.pack("<IiiHHIIiiII", 40, c.width, c.height * 2, 1, bits, 0, 0, 0, 0, 256 if bits == 8 else 0, 0)
+    return info + pixels + and_mask(c)
+
+
+def ico_bytes(images):
+    entries, blobs = b"", b""
+    offset = 6 + 16 * len(images)
+    for c, bits in images:
+        blob = icon_entry(c, bits)
+        dim = c.width if c.width < 256 else 0
+        entries += struct.pack("<BBBBHHII", dim, dim, 0, 0, 1, bits, len(blob), offset)
+        offset += len(blob)
+        blobs += blob
+    return struct.pack("<HHH", 0, 1, len(images)) + entries + blobs
+
+
+def artwork():
+    """File name -> bytes for every picture."""
+    icon16 = icon_image(16)
+    return {
+        "splash.png": png_bytes(splash()),
+        "login.png": png_bytes(login_background()),
+        "Tavrin.ico": ico_bytes([(icon16, 8)] + [(icon_image(s), 32) for s in (128, 64, 48, 32)] + [(icon16, 32)]),
+        "min.bmp": bmp_bytes(button_strip(24, 18, [(s, 0) for s in range(3)], "min"), 24),
+        "minmax.bmp": bmp_bytes(button_strip(25, 18, [(s, v) for v in range(2) for s in range(3)], "max"), 24),
+        "close.bmp": bmp_bytes(button_strip(43, 18, [(s, 0) for s in range(3)], "close"), 24),
+        "tool.bmp": bmp_bytes(button_strip(24, 18, [(s, 0) for s in range(3)], "tool"), 24),
+        "logo.bmp": bmp_bytes(logo(), 32),
+        "tabs_low.bmp": bmp_bytes(tab_strip(False), 24),
+        "tabs_high.bmp": bmp_bytes(tab_strip(True), 24),
+        "frame.bmp": bmp_bytes(frame_skin(), 24),
+    }
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--out", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), "art"))
+    args = parser.parse_args()
+    os.makedirs(args.out, exist_ok=True)
+    for name, data in artwork().items():
+        with open(os.path.join(args.out, name), "wb") as f:
+            f.write(data)
+
+
+if __name__ == "__main__":
+    main()

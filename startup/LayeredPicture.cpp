@@ -1,0 +1,62 @@
+#include "startup/LayeredPicture.h"
+
+#include "startup/PngResource.h"
+
+std::uint32_t LayeredPicture::PixelAt(int x, int y) const {
+    if (bits_ == nullptr || x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return 0;
+    }
+    return bits_[static_cast<std::size_t>(y) * width_ + x];
+}
+
+void LayeredPicture::ReleaseGraphics() {
+    graphics_.reset();
+    surface_.reset();
+}
+
+LayeredPicture ShowLayeredPng(HWND window, const PngResource& png) {
+    LayeredPicture picture;
+    picture.width_ = static_cast<int>(png.Width());
+    picture.height_ = static_cast<int>(png.Height());
+    forms::WindowDc windowDc(window);
+    picture.dc_.reset(CreateCompatibleDC(windowDc.get()));
+
+    // A top-down 32-bit DIB: GDI+ draws premultiplied alpha straight into
+    // it, which is what UpdateLayeredWindow wants with AC_SRC_ALPHA.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width_;
+    info.bmiHeader.biHeight = -picture.height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    picture.bitmap_.reset(
+        CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture.bitmap_ || bits == nullptr) {
+        return picture;
+    }
+    picture.bits_ = static_cast<const std::uint32_t*>(bits);
+    picture.selection_ = forms::SelectedObject(picture.dc_.get(), picture.bitmap_.get());
+
+    forms::GpBitmap* surface = nullptr;
+    forms::GdipCreateBitmapFromScan0(picture.width_, picture.height_, picture.width_ * 4,
+                                     PixelFormat32bppPARGB, static_cast<BYTE*>(bits), &surface);
+    picture.surface_.reset(surface);
+    forms::GpGraphics* graphics = nullptr;
+    if (surface != nullptr) {
+        forms::GdipGetImageGraphicsContext(surface, &graphics);
+    }
+    picture.graphics_.reset(graphics);
+    if (graphics != nullptr) {
+        forms::GdipDrawImageRectI(graphics, png.Image(), 0, 0, picture.width_, picture.height_);
+        forms::GdipFlush(graphics, Gdiplus::FlushIntentionSync);
+    }
+
+    SIZE size{picture.width_, picture.height_};
+    POINT source{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    UpdateLayeredWindow(window, windowDc.get(), nullptr, &size, picture.dc_.get(), &source, 0,
+                        &blend, ULW_ALPHA);
+    return picture;
+}

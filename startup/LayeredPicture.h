@@ -1,0 +1,41 @@
+#pragma once
+
+#include "forms/Gdiplus.h"
+#include "forms/Handles.h"
+
+#include <cstdint>
+
+class PngResource;
+
+// The memory surface that a per-pixel-alpha window shows: a 32-bit
+// premultiplied bitmap in a memory DC, with the GDI+ graphics that drew it.
+class LayeredPicture {
+public:
+    LayeredPicture() = default;
+    LayeredPicture(LayeredPicture&&) = default;
+    LayeredPicture& operator=(LayeredPicture&&) = default;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // Premultiplied 0xAARRGGBB of one pixel; 0 outside the picture.
+    std::uint32_t PixelAt(int x, int y) const;
+
+    // GDI+ must let go of the surface before GDI+ itself shuts down.
+    void ReleaseGraphics();
+
+private:
+    friend LayeredPicture ShowLayeredPng(HWND window, const PngResource& png);
+
+    forms::MemoryDc dc_;
+    forms::GdiBitmap bitmap_;
+    forms::SelectedObject selection_;
+    forms::GpImagePtr surface_;
+    forms::GpGraphicsPtr graphics_;
+    const std::uint32_t* bits_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+// Draws the picture into a new surface and hands it to the layered window,
+// which keeps its position and takes the picture's size.
+LayeredPicture ShowLayeredPng(HWND window, const PngResource& png);

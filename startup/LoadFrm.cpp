@@ -1,0 +1,59 @@
+#include "startup/LoadFrm.h"
+
+#include "forms/Application.h"
+#include "forms/Dialogs.h"
+#include "startup/PublicData.h"
+
+#include <shellapi.h>
+#include <wininet.h>
+
+namespace {
+
+constexpr WORD kSplashPicture = 102;
+
+forms::FormDesign SplashDesign() {
+    forms::FormDesign design;
+    design.caption = L"Form1";
+    design.clientWidthTwips = 5340;
+    design.clientHeightTwips = 1830;
+    design.style = WS_POPUP;
+    design.centerScreen = true;
+    design.showInTaskbar = false;
+    return design;
+}
+
+} // namespace
+
+LoadFrm::LoadFrm() : SingleForm(SplashDesign()) {}
+
+void LoadFrm::OnInitialize() {
+    DWORD flags = 0;
+    if (InternetGetConnectedState(&flags, 0) == FALSE) {
+        forms::Dialogs::Message({L"未能连接到服务器，请检查网络连接是否正常！", L"提示",
+                                 forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
+        forms::Application::End();
+        return;
+    }
+    // The start-up update check runs here, before anything is drawn.
+}
+
+void LoadFrm::OnLoad() {
+    if (forms::Application::Command() == L"/web") {
+        ShellExecuteW(nullptr, L"open", PublicData::MakerSiteUrl, nullptr, nullptr, SW_SHOWNORMAL);
+        forms::Application::End();
+        return;
+    }
+    SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
+    gdiplus_.emplace();
+    image_ = LoadPngResource(kSplashPicture, L"PNG");
+    picture_ = ShowLayeredPng(hWnd(), image_);
+    // The login browser window loads here; it creates the login background
+    // window, and both stay hidden until the login page has loaded.
+}
+
+void LoadFrm::OnUnload() {
+    image_.Reset();
+    picture_.ReleaseGraphics();
+    gdiplus_.reset();
+    picture_ = LayeredPicture();
+}

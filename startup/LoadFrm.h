@@ -1,0 +1,27 @@
+#pragma once
+
+#include "forms/Gdiplus.h"
+#include "forms/SingleForm.h"
+#include "startup/LayeredPicture.h"
+#include "startup/PngResource.h"
+
+#include <optional>
+
+// The start-up window: checks that the machine is online, honours "/web"
+// and shows the splash picture while the login screen loads.
+class LoadFrm : public forms::SingleForm<LoadFrm> {
+public:
+    LoadFrm();
+
+    const LayeredPicture& Splash() const { return picture_; }
+
+protected:
+    void OnInitialize() override;
+    void OnLoad() override;
+    void OnUnload() override;
+
+private:
+    std::optional<forms::GdiplusSession> gdiplus_;
+    PngResource image_;
+    LayeredPicture picture_;
+};

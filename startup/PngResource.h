@@ -1,0 +1,32 @@
+#pragma once
+
+#include "forms/ComPtr.h"
+#include "forms/Gdiplus.h"
+#include "forms/Handles.h"
+
+// A PNG picture decoded from one of the program's custom resources. GDI+
+// may read the stream again while the image lives, so the stream and its
+// memory are kept and released after the image.
+class PngResource {
+public:
+    PngResource() = default;
+    PngResource(PngResource&&) = default;
+    PngResource& operator=(PngResource&&) = default;
+    ~PngResource() { Reset(); }
+
+    forms::GpImage* Image() const { return image_.get(); }
+    UINT Width() const;
+    UINT Height() const;
+    void Reset();
+
+private:
+    friend PngResource LoadPngResource(WORD id, const wchar_t* type);
+
+    forms::GlobalMemory memory_;
+    forms::ComPtr<IStream> stream_;
+    forms::GpImagePtr image_;
+};
+
+// Reads the custom resource of that type and id and decodes it; an empty
+// picture (size 0 × 0) when it is missing or undecodable.
+PngResource LoadPngResource(WORD id, const wchar_t* type);
