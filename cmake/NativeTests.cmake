@@ -1,0 +1,14 @@
+# The portable core's tests and the tests of our Python tools, on the host.
+if(NOT BUILD_TESTING)
+    return()
+endif()
+find_package(GTest REQUIRED)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+add_executable(native_tests ${NATIVE_TEST_SOURCES})
+target_link_libraries(native_tests PRIVATE tavrin_core GTest::gtest GTest::gtest_main)
+add_test(NAME native_core COMMAND native_tests)
+
+add_test(NAME python_tools
+         COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${CMAKE_SOURCE_DIR}/tests/tools -t ${CMAKE_SOURCE_DIR})

@@ -1,0 +1,60 @@
+# The client, the updater and the tests that run under Wine.
+enable_language(RC)
+
+set(TAVRIN_BIN ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${TAVRIN_BIN})
+foreach(config ${CMAKE_CONFIGURATION_TYPES})
+    string(TOUPPER ${config} config)
+    set(CMAKE_RUNTIME_OUTPUT_DIRECTORY_${config} ${TAVRIN_BIN})
+endforeach()
+
+add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+if(MINGW)
+    # Runs on a bare Windows: no MinGW DLLs beside the executable.
+    add_link_options(-static -static-libgcc -static-libstdc++)
+    set(TAVRIN_WIDE_ENTRY -municode)
+else()
+    add_link_options(/MANIFEST:NO)
+    set(TAVRIN_WIDE_ENTRY "")
+endif()
+
+add_executable(Update WIN32 updater/main.cpp)
+target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
+
+add_library(tavrin_win STATIC
+    forms/Application.cpp
+    forms/Dialogs.cpp
+    forms/Form.cpp
+    startup/LayeredPicture.cpp
+    startup/LoadFrm.cpp
+    startup/PngResource.cpp
+    startup/PublicData.cpp
+)
+target_link_libraries(tavrin_win PUBLIC
+    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 shell32 comctl32 wininet)
+
+# The resource script takes the updater's bytes, so the updater builds first.
+set(UPDATER_EXE ${TAVRIN_BIN}/Update.exe)
+configure_file(resources/UpdateResource.rc.in ${TAVRIN_GENERATED}/UpdateResource.rc @ONLY)
+file(GLOB TAVRIN_ART CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*)
+set(TAVRIN_RC ${CMAKE_SOURCE_DIR}/resources/Tavrin.rc)
+set_source_files_properties(${TAVRIN_RC} PROPERTIES
+    OBJECT_DEPENDS "${UPDATER_EXE};${TAVRIN_ART};${CMAKE_SOURCE_DIR}/resources/Tavrin.manifest")
+
+function(tavrin_resources target)
+    target_sources(${target} PRIVATE ${TAVRIN_RC})
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/resources ${TAVRIN_GENERATED})
+    add_dependencies(${target} Update)
+endfunction()
+
+add_executable(Tavrin WIN32 startup/main.cpp)
+target_link_libraries(Tavrin PRIVATE tavrin_win)
+target_link_options(Tavrin PRIVATE ${TAVRIN_WIDE_ENTRY})
+tavrin_resources(Tavrin)
+
+add_executable(BareWindow WIN32 bench/BareWindow.cpp)
+target_link_options(BareWindow PRIVATE ${TAVRIN_WIDE_ENTRY})
+
+if(BUILD_TESTING)
+    include(cmake/WineTests.cmake)
+endif()

@@ -1,0 +1,78 @@
+#include "forms/Application.h"
+#include "startup/LoadFrm.h"
+#include "startup/PngResource.h"
+#include "tests/win32/TestWindows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::uint32_t Alpha(std::uint32_t argb) { return argb >> 24; }
+
+class LoadFrmTest : public testing::Test {
+protected:
+    void TearDown() override {
+        if (LoadFrm::Exists()) {
+            LoadFrm::Instance().Unload();
+        }
+        testing_support::PumpMessages();
+    }
+    testing_support::ScriptedDialogs dialogs;
+};
+
+TEST_F(LoadFrmTest, OnlineStartShowsTheSplashAsALayeredPictureOfItsOwnSize) {
+    LoadFrm& splash = LoadFrm::Instance();
+    ASSERT_TRUE(splash.IsLoaded());
+    EXPECT_TRUE(dialogs.messages.empty()) << "online: no message";
+    EXPECT_EQ(splash.Caption(), L"Form1");
+    EXPECT_FALSE(splash.Visible()) << "shown only after the load step returns";
+    EXPECT_NE(GetWindowLongPtrW(splash.hWnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+
+    splash.Show();
+    testing_support::PumpMessages();
+    RECT r{};
+    GetWindowRect(splash.hWnd(), &r);
+    EXPECT_EQ(r.right - r.left, 356);
+    EXPECT_EQ(r.bottom - r.top, 122);
+    EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+}
+
+TEST_F(LoadFrmTest, SplashIsNotInTheTaskbar) {
+    HWND window = LoadFrm::Instance().hWnd();
+    EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    EXPECT_EQ(GetWindow(window, GW_OWNER), forms::Application::HiddenOwner());
+}
+
+TEST_F(LoadFrmTest, SplashSurfaceHoldsThePicturesAlpha) {
+    const LayeredPicture& surface = LoadFrm::Instance().Splash();
+    ASSERT_EQ(surface.Width(), 356);
+    ASSERT_EQ(surface.Height(), 122);
+    EXPECT_EQ(Alpha(surface.PixelAt(0, 0)), 0u) << "rounded corner is see-through";
+    EXPECT_EQ(Alpha(surface.PixelAt(355, 121)), 0u);
+    EXPECT_EQ(Alpha(surface.PixelAt(178, 61)), 255u);
+    EXPECT_EQ(surface.PixelAt(0, 0), 0u) << "premultiplied: no colour where alpha is 0";
+}
+
+TEST_F(LoadFrmTest, UnloadReleasesTheInstanceAndEndsTheProgramWhenLast) {
+    HWND window = LoadFrm::Instance().hWnd();
+    LoadFrm::Instance().Unload();
+    EXPECT_FALSE(LoadFrm::Exists());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(testing_support::PumpMessages());
+}
+
+TEST(LoadPngResource, DecodesBothPicturesAndGivesAnEmptyPictureForAMissingOne) {
+    forms::GdiplusSession gdiplus;
+    const PngResource login = LoadPngResource(101, L"PNG");
+    EXPECT_EQ(login.Width(), 1237u);
+    EXPECT_EQ(login.Height(), 696u);
+    const PngResource splash = LoadPngResource(102, L"PNG");
+    EXPECT_EQ(splash.Width(), 356u);
+    EXPECT_EQ(splash.Height(), 122u);
+    const PngResource missing = LoadPngResource(103, L"PNG");
+    EXPECT_EQ(missing.Image(), nullptr);
+    EXPECT_EQ(missing.Width(), 0u);
+}
+
+} // namespace

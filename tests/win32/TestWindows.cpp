@@ -1,0 +1,58 @@
+#include "tests/win32/TestWindows.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace testing_support {
+
+bool PumpMessages() {
+    MSG msg{};
+    bool quit = false;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return quit;
+}
+
+HWND CreatePlainWindow(int x, int y, int width, int height) {
+    static const ATOM atom = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TavrinTestPlain";
+        return RegisterClassW(&wc);
+    }();
+    (void)atom;
+    return CreateWindowExW(0, L"TavrinTestPlain", L"plain", WS_POPUP, x, y, width, height, nullptr,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+forms::MsgAnswer ScriptedDialogs::Message(const forms::MessageRequest& request) {
+    messages.push_back(request);
+    if (answers.empty()) {
+        return forms::MsgAnswer::Ok;
+    }
+    const forms::MsgAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void ScriptedDialogs::Modal(forms::Form& form, forms::Form* /*owner*/) { modalForms.push_back(&form); }
+
+std::vector<unsigned char> ReadFileBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes) {
+    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+} // namespace testing_support

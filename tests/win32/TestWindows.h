@@ -1,0 +1,37 @@
+#pragma once
+
+#include "forms/Dialogs.h"
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Dispatches what is queued, then drops a quit request so that the next
+// test starts with a clean queue. Returns whether a quit was requested.
+bool PumpMessages();
+
+// A plain top-level window of a class of its own, for hooking tests.
+HWND CreatePlainWindow(int x, int y, int width, int height);
+
+// Answers blocking dialogs in the user's place and records what was asked.
+class ScriptedDialogs final : public forms::DialogHost {
+public:
+    ScriptedDialogs() { forms::Dialogs::Install(this); }
+    ~ScriptedDialogs() override { forms::Dialogs::Install(nullptr); }
+
+    std::deque<forms::MsgAnswer> answers;
+    std::vector<forms::MessageRequest> messages;
+    std::vector<forms::Form*> modalForms;
+
+    forms::MsgAnswer Message(const forms::MessageRequest& request) override;
+    void Modal(forms::Form& form, forms::Form* owner) override;
+};
+
+std::vector<unsigned char> ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
+
+} // namespace testing_support
