@@ -11,4 +11,4 @@ target_link_libraries(native_tests PRIVATE tavrin_core GTest::gtest GTest::gtest
 add_test(NAME native_core COMMAND native_tests)
 
 add_test(NAME python_tools
-         COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${CMAKE_SOURCE_DIR}/tests/tools -t ${CMAKE_SOURCE_DIR})
+         COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${CMAKE_SOURCE_DIR}/tests/tools)

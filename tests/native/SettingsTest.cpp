@@ -1,0 +1,37 @@
+#include "startup/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// Whatever addresses an operator compiles in, their paths are fixed.
+namespace {
+
+bool EndsWith(const std::wstring& text, const std::wstring& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::wstring PathOf(const std::wstring& url) {
+    const std::wstring scheme = L"http://";
+    const std::size_t slash = url.find(L'/', scheme.size());
+    return slash == std::wstring::npos ? L"" : url.substr(slash);
+}
+
+TEST(Settings, AddressesArePlainHttpWithTheirFixedPaths) {
+    for (const wchar_t* url : {PublicData::UpdateManifestUrl, PublicData::LoginPageUrl,
+                               PublicData::GameSiteUrl, PublicData::MakerSiteUrl}) {
+        EXPECT_EQ(std::wstring(url).rfind(L"http://", 0), 0u) << url;
+    }
+    EXPECT_EQ(PathOf(PublicData::UpdateManifestUrl), L"/gamehome/brnq2/update.txt");
+    EXPECT_EQ(PathOf(PublicData::LoginPageUrl), L"/micro/");
+    EXPECT_EQ(PathOf(PublicData::GameSiteUrl), L"/");
+    EXPECT_EQ(PathOf(PublicData::MakerSiteUrl), L"/");
+}
+
+TEST(Settings, TheManifestPathNamesTheGameCode) {
+    EXPECT_TRUE(EndsWith(PublicData::UpdateManifestUrl,
+                         std::wstring(L"/gamehome/") + PublicData::GameCode + L"/update.txt"));
+    EXPECT_STREQ(PublicData::GameTitle, L"Drelmoor2");
+}
+
+} // namespace

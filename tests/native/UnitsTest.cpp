@@ -1,0 +1,34 @@
+#include "forms/Units.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbourAndTheRestToTheNearest) {
+    EXPECT_EQ(forms::RoundHalfEven(0.5), 0);
+    EXPECT_EQ(forms::RoundHalfEven(1.5), 2);
+    EXPECT_EQ(forms::RoundHalfEven(2.5), 2);
+    EXPECT_EQ(forms::RoundHalfEven(-0.5), 0);
+    EXPECT_EQ(forms::RoundHalfEven(-1.5), -2);
+    EXPECT_EQ(forms::RoundHalfEven(2.4999), 2);
+    EXPECT_EQ(forms::RoundHalfEven(2.5001), 3);
+    EXPECT_EQ(forms::RoundHalfEven(-2.6), -3);
+}
+
+TEST(Units, TwipsAreFifteenToAPixel) {
+    EXPECT_EQ(forms::PixelsToTwips(356), 5340);
+    EXPECT_EQ(forms::TwipsToPixels(1830), 122);
+    EXPECT_EQ(forms::TwipsToPixels(18555), 1237);
+    EXPECT_EQ(forms::TwipsToPixels(22.5), 2) << "1.5 pixels rounds to even";
+    EXPECT_EQ(forms::TwipsToPixels(37.5), 2) << "2.5 pixels rounds to even";
+}
+
+TEST(Units, HimetricPicturesBecomeWholePixels) {
+    // A 225 x 22 strip as a picture reports 5953 x 582 HIMETRIC.
+    EXPECT_EQ(forms::HimetricToPixels(5953), 225);
+    EXPECT_EQ(forms::HimetricToPixels(582), 22);
+    EXPECT_EQ(forms::HimetricToPixels(26.45836 * 74.5), 74) << "half a pixel goes to even";
+    EXPECT_EQ(forms::HimetricToPixels(26.45836 * 75.5), 76);
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+"""The committed pictures are what the generator draws, and keep their layouts."""
+import importlib.util
+import os
+import struct
+import unittest
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+RESOURCES = os.path.join(HERE, "..", "..", "resources")
+
+spec = importlib.util.spec_from_file_location("make_artwork", os.path.join(RESOURCES, "make_artwork.py"))
+make_artwork = importlib.util.module_from_spec(spec)
+spec.loader.exec_module(make_artwork)
+
+
+def png_pixels(data):
+    """Width, height and raw RGBA rows of an unfiltered 8-bit RGBA PNG."""
+    width, height = struct.unpack(">II", data[16:24])
+    pos, idat = 8, b""
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos : pos + 8])
+        if kind == b"IDAT":
+            idat += data[pos + 8 : pos + 8 + length]
+        pos += 12 + length
+    return width, height, zlib.decompress(idat)
+
+
+def bmp_pixel(data, x, y):
+    """(r, g, b) of a 24-bit bottom-up BMP."""
+    width, height = struct.unpack("<ii", data[18:26])
+    stride = (width * 3 + 3) & ~3
+    offset = struct.unpack("<I", data[10:14])[0] + (height - 1 - y) * stride + x * 3
+    b, g, r = data[offset : offset + 3]
+    return r, g, b
+
+
+class ArtworkTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.drawn = make_artwork.artwork()
+
+    def committed(self, name):
+        with open(os.path.join(RESOURCES, "art", name), "rb") as f:
+            return f.read()
+
+    def test_committed_files_match_the_generator(self):
+        for name, data in self.drawn.items():
+            committed = self.committed(name)
+            if name.endswith(".png"):
+                # Compressed bytes may differ between zlib builds; pixels may not.
+                self.assertEqual(png_pixels(committed), png_pixels(data), name)
+            else:
+                self.assertEqual(committed, data, name)
+
+    def test_splash_corners_are_fully_transparent_and_its_middle_opaque(self):
+        width, height, raw = png_pixels(self.drawn["splash.png"])
+        self.assertEqual((width, height), (356, 122))
+        stride = 1 + 4 * width
+
+        def alpha(x, y):
+            return raw[y * stride + 1 + 4 * x + 3]
+
+        self.assertEqual(alpha(0, 0), 0)
+        self.assertEqual(alpha(width - 1, height - 1), 0)
+        self.assertEqual(alpha(width // 2, height // 2), 255)
+
+    def test_tab_pieces_sit_on_magenta_where_the_painter_expects_them(self):
+        low = self.drawn["tabs_low.bmp"]
+        self.assertEqual(bmp_pixel(low, 1, 0), (255, 0, 255), "slanted end of the normal tab")
+        self.assertNotEqual(bmp_pixel(low, 1 + 61, 12), (255, 0, 255), "middle of the normal tab")
+        self.assertNotEqual(bmp_pixel(low, 245 + 61, 12), (255, 0, 255), "middle of the selected tab")
+        self.assertEqual(bmp_pixel(low, 367, 20), (255, 0, 255), "close pieces use the top 12 rows")
+        self.assertNotEqual(bmp_pixel(low, 391 + 6, 6), (255, 0, 255), "hot close button")
+        high = self.drawn["tabs_high.bmp"]
+        self.assertEqual(bmp_pixel(high, 1 + 62, 27), (255, 0, 255), "rows under the 26 used")
+        self.assertNotEqual(bmp_pixel(high, 0, 27), (255, 0, 255), "background column is 28 rows")
+
+    def test_caption_bar_middle_tiles_seamlessly(self):
+        frame = self.drawn["frame.bmp"]
+        for y in range(0, 36, 5):
+            row = {bmp_pixel(frame, x, y) for x in range(4, 90)}
+            self.assertEqual(len(row), 1, "caption row %d must not vary across the tiled part" % y)
+
+
+if __name__ == "__main__":
+    unittest.main()
