@@ -11,7 +11,7 @@ endforeach()
 add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 if(MINGW)
     # Runs on a bare Windows: no MinGW DLLs beside the executable.
-    add_link_options(-static -static-libgcc -static-libstdc++)
+    add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release,MinSizeRel>:-s>)
     set(TAVRIN_WIDE_ENTRY -municode)
 else()
     add_link_options(/MANIFEST:NO)

@@ -1,5 +1,6 @@
-# Win32 behaviour, cross-built with GoogleTest from Debian's sources and run
-# under Wine. One CTest entry per executable: every Wine start costs time.
+# Win32 behaviour, built with GoogleTest from Debian's sources. Cross-built,
+# the tests run under Wine; one CTest entry per executable, since every Wine
+# start costs time.
 set(TAVRIN_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
 if(NOT EXISTS ${TAVRIN_GTEST_SOURCE}/CMakeLists.txt)
     message(WARNING "No GoogleTest sources at ${TAVRIN_GTEST_SOURCE}: Win32 tests skipped")
@@ -9,34 +10,45 @@ set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${TAVRIN_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-set(TAVRIN_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix for the tests")
-configure_file(${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 
-add_test(NAME wine_prefix COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/boot-prefix.sh ${TAVRIN_WINEPREFIX})
-set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
+if(CMAKE_CROSSCOMPILING)
+    set(TAVRIN_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix for the tests")
+    configure_file(${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+    add_test(NAME wine_prefix COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/boot-prefix.sh ${TAVRIN_WINEPREFIX})
+    set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
+endif()
 
 add_library(win_test_support STATIC tests/win32/WinTestMain.cpp tests/win32/TestWindows.cpp)
 target_link_libraries(win_test_support PUBLIC tavrin_win gtest version)
 target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 
-function(tavrin_wine_test name)
+function(tavrin_win_test name)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE win_test_support)
     tavrin_resources(${name})
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+    if(CMAKE_CROSSCOMPILING)
+        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
+    endif()
 endfunction()
 
-tavrin_wine_test(win_forms_tests tests/win32/FormTest.cpp)
-tavrin_wine_test(win_startup_tests
+tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp)
+tavrin_win_test(win_startup_tests
     tests/win32/PublicDataTest.cpp tests/win32/LoadFrmTest.cpp tests/win32/ResourcesTest.cpp)
 add_dependencies(win_startup_tests Tavrin)
 
-# The real executable, started by Wine as a user would.
-add_test(NAME e2e_startup
-         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_startup.py
-                 --exe ${TAVRIN_BIN}/Tavrin.exe --prefix ${TAVRIN_WINEPREFIX})
-set_tests_properties(e2e_startup PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600 RUN_SERIAL TRUE)
+add_test(NAME executables
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_executable.py
+                 --client ${TAVRIN_BIN}/Tavrin.exe --updater ${TAVRIN_BIN}/Update.exe)
+
+if(CMAKE_CROSSCOMPILING)
+    # The real executable, started by Wine as a player would start it.
+    add_test(NAME e2e_startup
+             COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_startup.py
+                     --exe ${TAVRIN_BIN}/Tavrin.exe --prefix ${TAVRIN_WINEPREFIX}
+                     --maker-url ${MakerSiteUrl})
+    set_tests_properties(e2e_startup PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600 RUN_SERIAL TRUE)
+endif()

@@ -68,12 +68,15 @@ HWND Application::HiddenOwner() {
     return hiddenOwner_;
 }
 
-HINSTANCE Application::Instance() { return GetModuleHandleW(nullptr); }
+HINSTANCE Application::Instance() {
+    return GetModuleHandleW(nullptr);
+}
 
 std::wstring Application::ExePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             return path;
@@ -94,6 +97,8 @@ std::wstring Application::ExeName() {
     return dot == std::wstring::npos ? name : name.substr(0, dot);
 }
 
-std::wstring Application::Command() { return ArgumentTail(GetCommandLineW()); }
+std::wstring Application::Command() {
+    return ArgumentTail(GetCommandLineW());
+}
 
 } // namespace forms

@@ -40,10 +40,10 @@ public:
     static HWND HiddenOwner();
 
     static HINSTANCE Instance();
-    static std::wstring ExePath();       // full name of the running executable
-    static std::wstring Path();          // its folder, without a trailing backslash
-    static std::wstring ExeName();       // its file name without ".exe"
-    static std::wstring Command();       // the argument string
+    static std::wstring ExePath(); // full name of the running executable
+    static std::wstring Path();    // its folder, without a trailing backslash
+    static std::wstring ExeName(); // its file name without ".exe"
+    static std::wstring Command(); // the argument string
 
 private:
     static inline bool ending_ = false;

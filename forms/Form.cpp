@@ -25,8 +25,12 @@ void RegisterFormClass(WNDPROC procedure) {
     (void)atom;
 }
 
-int Twips(int pixels) { return PixelsToTwips(pixels); }
-int Pixels(int twips) { return TwipsToPixels(twips); }
+int Twips(int pixels) {
+    return PixelsToTwips(pixels);
+}
+int Pixels(int twips) {
+    return TwipsToPixels(twips);
+}
 
 } // namespace
 
@@ -85,9 +89,13 @@ void Form::Hide() {
     }
 }
 
-bool Form::Visible() const { return *loaded_ && IsWindowVisible(hwnd_) != FALSE; }
+bool Form::Visible() const {
+    return *loaded_ && IsWindowVisible(hwnd_) != FALSE;
+}
 
-void Form::ShowModal(Form* owner) { Dialogs::Modal(*this, owner); }
+void Form::ShowModal(Form* owner) {
+    Dialogs::Modal(*this, owner);
+}
 
 void Form::RunModalLoop(Form* owner) {
     const std::shared_ptr<bool> loaded = loaded_;
@@ -137,11 +145,14 @@ bool Form::Unload() {
 
 std::wstring Form::Caption() const {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-void Form::SetCaption(const std::wstring& caption) { SetWindowTextW(hwnd_, caption.c_str()); }
+void Form::SetCaption(const std::wstring& caption) {
+    SetWindowTextW(hwnd_, caption.c_str());
+}
 
 int Form::Left() const {
     RECT r{};

@@ -24,7 +24,8 @@ struct LibraryDeleter {
     void operator()(HMODULE module) const { FreeLibrary(module); }
 };
 
-template <class H, class Deleter> using UniqueHandle = std::unique_ptr<std::remove_pointer_t<H>, Deleter>;
+template <class H, class Deleter>
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<H>, Deleter>;
 
 using GdiBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
 using GdiFont = UniqueHandle<HFONT, GdiObjectDeleter>;
@@ -36,7 +37,8 @@ using Library = UniqueHandle<HMODULE, LibraryDeleter>;
 // CreateFile reports failure as INVALID_HANDLE_VALUE rather than null.
 class FileHandle {
 public:
-    explicit FileHandle(HANDLE handle) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+    explicit FileHandle(HANDLE handle)
+        : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
     HANDLE get() const { return handle_.get(); }
     explicit operator bool() const { return static_cast<bool>(handle_); }
     void reset() { handle_.reset(); }

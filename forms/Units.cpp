@@ -17,7 +17,9 @@ long RoundHalfEven(double value) {
     return lower % 2 == 0 ? lower : lower + 1;
 }
 
-int TwipsToPixels(double twips) { return static_cast<int>(RoundHalfEven(twips / kTwipsPerPixel)); }
+int TwipsToPixels(double twips) {
+    return static_cast<int>(RoundHalfEven(twips / kTwipsPerPixel));
+}
 
 int HimetricToPixels(double himetric) {
     return static_cast<int>(RoundHalfEven(himetric / kHimetricPerPixel));

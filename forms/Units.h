@@ -9,7 +9,9 @@ constexpr double kHimetricPerPixel = 26.45836;
 // Rounds to the nearest integer, halves to the even neighbour.
 long RoundHalfEven(double value);
 
-constexpr int PixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int PixelsToTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 int TwipsToPixels(double twips);
 int HimetricToPixels(double himetric);
 

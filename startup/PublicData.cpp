@@ -52,8 +52,8 @@ bool SaveResToFile(WORD id, const wchar_t* type, const std::wstring& path) {
 
 void HookWindow(HWND hWnd, HWND follower) {
     GluedWindow = follower;
-    OldWndProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LoginBgWndProc)));
+    OldWndProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LoginBgWndProc)));
 }
 
 void UnhookWindow(HWND hWnd) {

@@ -8,7 +8,8 @@
 namespace {
 
 bool EndsWith(const std::wstring& text, const std::wstring& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 std::wstring PathOf(const std::wstring& url) {

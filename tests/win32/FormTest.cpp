@@ -19,7 +19,7 @@ constexpr UINT kUnloadYourself = WM_APP + 1;
 forms::FormDesign ProbeDesign() {
     forms::FormDesign design;
     design.caption = L"Probe";
-    design.clientWidthTwips = 4500; // 300 pixels
+    design.clientWidthTwips = 4500;  // 300 pixels
     design.clientHeightTwips = 3000; // 200 pixels
     design.centerScreen = true;
     return design;

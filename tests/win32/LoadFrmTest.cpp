@@ -7,7 +7,9 @@
 
 namespace {
 
-std::uint32_t Alpha(std::uint32_t argb) { return argb >> 24; }
+std::uint32_t Alpha(std::uint32_t argb) {
+    return argb >> 24;
+}
 
 class LoadFrmTest : public testing::Test {
 protected:

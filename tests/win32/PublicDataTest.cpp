@@ -10,7 +10,8 @@ using testing_support::WriteFileBytes;
 
 std::vector<unsigned char> ResourceBytes(WORD id, const wchar_t* type) {
     HRSRC info = FindResourceW(nullptr, MAKEINTRESOURCEW(id), type);
-    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, info)));
+    const auto* bytes =
+        static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, info)));
     return {bytes, bytes + SizeofResource(nullptr, info)};
 }
 
@@ -77,7 +78,8 @@ TEST_F(SaveResToFileTest, AnUnwritablePathReportsFailure) {
 TEST_F(SaveResToFileTest, AFileInUseIsLeftWholeAndReportedAsFailure) {
     const std::vector<unsigned char> before{9, 8, 7, 6};
     WriteFileBytes(target, before);
-    HANDLE locked = CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE locked =
+        CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(PublicData::SaveResToFile(102, L"PNG", target));
     CloseHandle(locked);

@@ -30,8 +30,8 @@ protected:
         if (info == nullptr) {
             return {};
         }
-        const auto* bytes = static_cast<const unsigned char*>(
-            LockResource(LoadResource(client.get(), info)));
+        const auto* bytes =
+            static_cast<const unsigned char*>(LockResource(LoadResource(client.get(), info)));
         return {bytes, bytes + SizeofResource(client.get(), info)};
     }
 
@@ -51,7 +51,8 @@ std::uint32_t BigEndian32(const Bytes& bytes, std::size_t offset) {
 
 TEST_F(ClientResources, PicturesArePngsOfTheirSizesWithAlpha) {
     ASSERT_TRUE(client);
-    for (const auto& [id, size] : {std::pair{WORD{101}, SIZE{1237, 696}}, std::pair{WORD{102}, SIZE{356, 122}}}) {
+    for (const auto& [id, size] :
+         {std::pair{WORD{101}, SIZE{1237, 696}}, std::pair{WORD{102}, SIZE{356, 122}}}) {
         const Bytes png = Resource(id, L"PNG");
         ASSERT_GT(png.size(), 33u) << id;
         EXPECT_EQ(std::memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8), 0);
@@ -66,10 +67,10 @@ TEST_F(ClientResources, SkinBitmapsHaveTheirSizesAndDepths) {
         WORD id;
         int width, height, bits;
     };
-    for (const Expected& e : {Expected{101, 72, 18, 24}, Expected{102, 150, 18, 24},
-                              Expected{103, 129, 18, 24}, Expected{104, 72, 18, 24},
-                              Expected{105, 29, 29, 32}, Expected{106, 415, 25, 24},
-                              Expected{107, 421, 28, 24}, Expected{108, 94, 85, 24}}) {
+    for (const Expected& e :
+         {Expected{101, 72, 18, 24}, Expected{102, 150, 18, 24}, Expected{103, 129, 18, 24},
+          Expected{104, 72, 18, 24}, Expected{105, 29, 29, 32}, Expected{106, 415, 25, 24},
+          Expected{107, 421, 28, 24}, Expected{108, 94, 85, 24}}) {
         const Bytes dib = Resource(e.id, MAKEINTRESOURCEW(2)); // RT_BITMAP
         ASSERT_GE(dib.size(), sizeof(BITMAPINFOHEADER)) << e.id;
         const auto header = At<BITMAPINFOHEADER>(dib, 0);
@@ -84,8 +85,8 @@ TEST_F(ClientResources, IconFileHoldsSixImagesOfTheListedSizes) {
     ASSERT_GE(ico.size(), 6u + 6 * 16);
     EXPECT_EQ(At<WORD>(ico, 2), 1);
     ASSERT_EQ(At<WORD>(ico, 4), 6);
-    const std::vector<std::pair<int, int>> expected{{16, 8}, {128, 32}, {64, 32},
-                                                    {48, 32}, {32, 32}, {16, 32}};
+    const std::vector<std::pair<int, int>> expected{{16, 8},  {128, 32}, {64, 32},
+                                                    {48, 32}, {32, 32},  {16, 32}};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const std::size_t entry = 6 + 16 * i;
         EXPECT_EQ(ico[entry], expected[i].first) << i;
@@ -105,7 +106,8 @@ TEST_F(ClientResources, ExecutableIconGroupOneHasTheSameSixImages) {
 
 TEST_F(ClientResources, CarriesTheUpdaterByteForByte) {
     const Bytes carried = Resource(101, L"UPDATE");
-    const Bytes built = testing_support::ReadFileBytes(forms::Application::Path() + L"\\Update.exe");
+    const Bytes built =
+        testing_support::ReadFileBytes(forms::Application::Path() + L"\\Update.exe");
     ASSERT_FALSE(built.empty());
     EXPECT_EQ(carried, built);
 }

@@ -43,7 +43,9 @@ forms::MsgAnswer ScriptedDialogs::Message(const forms::MessageRequest& request) 
     return answer;
 }
 
-void ScriptedDialogs::Modal(forms::Form& form, forms::Form* /*owner*/) { modalForms.push_back(&form); }
+void ScriptedDialogs::Modal(forms::Form& form, forms::Form* /*owner*/) {
+    modalForms.push_back(&form);
+}
 
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path) {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
@@ -52,7 +54,8 @@ std::vector<unsigned char> ReadFileBytes(const std::wstring& path) {
 
 void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes) {
     std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace testing_support

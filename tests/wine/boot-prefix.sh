@@ -5,8 +5,17 @@ export WINEPREFIX="$1"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"
-wineserver -p 2>/dev/null || true  # may already be up
+wineserver -p 2>/dev/null || true # may already be up
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i
+    # Chinese texts need a CJK font behind the dialog fonts (Debian's
+    # fonts-wqy-microhei); Windows has its own.
+    link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
+        wine reg add "$link" /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null
+    done
+    for face in SimSun 宋体; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Micro Hei' /f >/dev/null
+    done
 fi
 wine cmd /c exit 0

@@ -1,0 +1,71 @@
+#!/usr/bin/env python3
+"""The built executables are 32-bit GUI programs that need nothing but Windows' own DLLs."""
+import argparse
+import struct
+import sys
+import unittest
+
+ARGS = None
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msimg32.dll", "gdiplus.dll", "ole32.dll",
+               "oleaut32.dll", "shell32.dll", "comctl32.dll", "wininet.dll", "msvcrt.dll",
+               "advapi32.dll", "version.dll"}
+
+
+class PeFile:
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            self.data = f.read()
+        pe = struct.unpack_from("<I", self.data, 0x3C)[0]
+        assert self.data[pe : pe + 4] == b"PE\0\0"
+        self.machine, sections, _, _, _, optional_size, _ = struct.unpack_from("<HHIIIHH", self.data, pe + 4)
+        optional = pe + 24
+        self.magic = struct.unpack_from("<H", self.data, optional)[0]
+        self.subsystem = struct.unpack_from("<H", self.data, optional + 68)[0]
+        directories = optional + (96 if self.magic == 0x10B else 112)
+        self.import_rva = struct.unpack_from("<I", self.data, directories + 8)[0]
+        table = optional + optional_size
+        self.sections = [struct.unpack_from("<8sIIII", self.data, table + 40 * i) for i in range(sections)]
+
+    def offset(self, rva):
+        for _, vsize, vaddr, rawsize, rawptr in self.sections:
+            if vaddr <= rva < vaddr + max(vsize, rawsize):
+                return rva - vaddr + rawptr
+        raise ValueError("rva %x outside every section" % rva)
+
+    def imported_dlls(self):
+        names, pos = [], self.offset(self.import_rva)
+        while True:
+            name_rva = struct.unpack_from("<5I", self.data, pos)[3]
+            if name_rva == 0:
+                return names
+            start = self.offset(name_rva)
+            names.append(self.data[start : self.data.index(b"\0", start)].decode().lower())
+            pos += 20
+
+
+class ExecutableTest(unittest.TestCase):
+    def test_client_and_updater_are_pe32_gui_for_i386(self):
+        for path in (ARGS.client, ARGS.updater):
+            pe = PeFile(path)
+            self.assertEqual(pe.machine, 0x14C, path)
+            self.assertEqual(pe.magic, 0x10B, "PE32, not PE32+: " + path)
+            self.assertEqual(pe.subsystem, 2, "GUI subsystem: " + path)
+
+    def test_only_system_dlls_are_imported(self):
+        for path in (ARGS.client, ARGS.updater):
+            imported = set(PeFile(path).imported_dlls())
+            self.assertIn("kernel32.dll", imported)
+            self.assertEqual(imported - SYSTEM_DLLS, set(), path)
+
+
+def main():
+    global ARGS
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--client", required=True)
+    parser.add_argument("--updater", required=True)
+    ARGS, rest = parser.parse_known_args()
+    unittest.main(argv=[sys.argv[0], "-v", *rest])
+
+
+if __name__ == "__main__":
+    main()

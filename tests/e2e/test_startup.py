@@ -1,0 +1,154 @@
+#!/usr/bin/env python3
+"""The built client started under Wine the way a player starts it, watched on the X display."""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+ARGS = None
+ROOT_COLOUR = (0, 255, 0)
+
+
+def wine_env(prefix):
+    return dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+
+
+def visible_windows(name):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name],
+                           capture_output=True, text=True)
+    return found.stdout.split()
+
+
+def wait_until(predicate, timeout, step=0.05):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(step)
+    return predicate()
+
+
+def geometry(window):
+    out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window],
+                         capture_output=True, text=True, check=True).stdout
+    values = dict(line.split("=", 1) for line in out.split())
+    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+
+def screen_pixel_reader():
+    """Screenshot of the root window; returns pixel(x, y) -> (r, g, b)."""
+    ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
+    fields, pos = [], 0
+    while len(fields) < 4:  # P6, width, height, maxval
+        while ppm[pos : pos + 1].isspace():
+            pos += 1
+        start = pos
+        while not ppm[pos : pos + 1].isspace():
+            pos += 1
+        fields.append(ppm[start:pos])
+    width = int(fields[1])
+    data = ppm[pos + 1 :]
+    return lambda x, y: tuple(data[(y * width + x) * 3 : (y * width + x) * 3 + 3])
+
+
+def screen_size():
+    out = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True, check=True)
+    return tuple(int(v) for v in out.stdout.split())
+
+
+class StartupTest(unittest.TestCase):
+    def start(self, *arguments, prefix=None, offline=False):
+        command = ["wine", ARGS.exe, *arguments]
+        if offline:
+            # Wine asks its own service processes about the network, so the
+            # whole Wine, server included, runs inside the empty namespace.
+            command = ["unshare", "-n", "sh", "-c", '"$@"; code=$?; wineserver -k; exit $code', "sh", *command]
+        proc = subprocess.Popen(command, env=wine_env(prefix or ARGS.prefix),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
+        return proc
+
+    def test_offline_shows_only_the_message_and_ends_after_ok(self):
+        if subprocess.run(["unshare", "-n", "true"]).returncode != 0:
+            self.skipTest("no network namespaces here")
+        prefix = tempfile.mkdtemp(prefix="tavrin-offline-")
+        self.addCleanup(shutil.rmtree, prefix, True)
+        shutil.copytree(ARGS.prefix, prefix, symlinks=True, dirs_exist_ok=True)
+        proc = self.start(prefix=prefix, offline=True)
+        message = wait_until(lambda: visible_windows("提示"), 30)
+        self.assertTrue(message, "the offline message did not appear")
+        self.assertEqual(visible_windows("Form1"), [], "nothing else is shown")
+        time.sleep(1)
+        self.assertIsNone(proc.poll(), "the program waits for OK")
+        subprocess.run(["xdotool", "windowfocus", "--sync", message[0]])
+        subprocess.run(["xdotool", "key", "Return"])
+        self.assertEqual(proc.wait(timeout=30), 0)
+        self.assertEqual(visible_windows("Form1"), [])
+
+    def test_web_switch_opens_the_maker_site_and_shows_no_window(self):
+        record = tempfile.NamedTemporaryFile(prefix="tavrin-browser-", delete=False)
+        record.close()
+        os.unlink(record.name)
+        browser = record.name + ".sh"
+        with open(browser, "w") as f:
+            f.write('#!/bin/sh\nprintf "%%s" "$1" > "%s"\n' % record.name)
+        os.chmod(browser, 0o755)
+        self.addCleanup(lambda: [os.path.exists(p) and os.unlink(p) for p in (browser, record.name)])
+        subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers",
+                        "/d", browser, "/f"], env=wine_env(ARGS.prefix), capture_output=True, check=True)
+
+        proc = self.start("/web")
+        seen = []
+        while proc.poll() is None:
+            seen += visible_windows("Form1")
+            time.sleep(0.05)
+        self.assertEqual(proc.returncode, 0)
+        self.assertEqual(seen, [], "no window of the program is shown")
+        self.assertTrue(wait_until(lambda: os.path.exists(record.name), 20), "no browser was started")
+        time.sleep(0.2)
+        with open(record.name) as f:
+            self.assertEqual(f.read(), ARGS.maker_url)
+
+    def test_splash_takes_the_pictures_size_centred_with_see_through_corners(self):
+        subprocess.run(["xsetroot", "-solid", "#%02x%02x%02x" % ROOT_COLOUR], check=True)
+        proc = self.start()
+        splash = wait_until(lambda: visible_windows("Form1"), 30)
+        self.assertTrue(splash, "the splash did not appear")
+        x, y, width, height = geometry(splash[0])
+        self.assertEqual((width, height), (356, 122))
+        screen_w, screen_h = screen_size()
+        self.assertLessEqual(abs(x + width // 2 - screen_w // 2), 1)
+        self.assertLessEqual(abs(y + height // 2 - screen_h // 2), 1)
+        time.sleep(0.5)
+        pixel = screen_pixel_reader()
+        self.assertEqual(pixel(x, y), ROOT_COLOUR, "transparent corner shows the desktop")
+        self.assertEqual(pixel(x + width - 1, y + height - 1), ROOT_COLOUR)
+        self.assertNotEqual(pixel(x + width // 2, y + height // 2), ROOT_COLOUR)
+        self.assertIsNone(proc.poll(), "the splash stays while the login screen loads")
+
+    def test_other_arguments_start_the_client_normally(self):
+        for arguments in (["/WEB"], ["/web", "extra"]):
+            proc = self.start(*arguments)
+            self.assertTrue(wait_until(lambda: visible_windows("Form1"), 30), arguments)
+            proc.kill()
+            proc.wait()
+            wait_until(lambda: not visible_windows("Form1"), 10)
+
+
+def main():
+    global ARGS
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--prefix", required=True)
+    parser.add_argument("--maker-url", required=True)
+    ARGS, rest = parser.parse_known_args()
+    unittest.main(argv=[sys.argv[0], "-v", *rest])
+
+
+if __name__ == "__main__":
+    main()
