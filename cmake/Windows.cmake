@@ -25,13 +25,15 @@ add_library(tavrin_win STATIC
     forms/Application.cpp
     forms/Dialogs.cpp
     forms/Form.cpp
+    startup/CLumDownLoadFile.cpp
     startup/LayeredPicture.cpp
     startup/LoadFrm.cpp
     startup/PngResource.cpp
     startup/PublicData.cpp
+    startup/UpdateCheck.cpp
 )
 target_link_libraries(tavrin_win PUBLIC
-    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 shell32 comctl32 wininet)
+    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 shell32 comctl32 wininet version)
 
 # The resource script takes the updater's bytes, so the updater builds first.
 set(UPDATER_EXE ${TAVRIN_BIN}/Update.exe)

@@ -20,6 +20,18 @@ int Application::Run() {
     return 0;
 }
 
+void Application::DoEvents() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
 void Application::End() {
     ending_ = true;
     PostQuitMessage(0);

@@ -17,6 +17,10 @@ public:
     // Pumps messages until the last window unloads or End is called.
     static int Run();
 
+    // Lets the window system deliver what is pending, as a long task on
+    // this thread must between its steps. A quit request is left queued.
+    static void DoEvents();
+
     // Ends the program at once: no further unload steps run.
     static void End();
     static bool Ending() { return ending_; }

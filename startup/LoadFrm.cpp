@@ -3,6 +3,7 @@
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "startup/PublicData.h"
+#include "startup/UpdateCheck.h"
 
 #include <shellapi.h>
 #include <wininet.h>
@@ -34,7 +35,17 @@ void LoadFrm::OnInitialize() {
         forms::Application::End();
         return;
     }
-    // The start-up update check runs here, before anything is drawn.
+    CheckUpdate();
+}
+
+// Runs before anything is drawn; ends the program when the updater starts.
+void LoadFrm::CheckUpdate() {
+    if (!downloader_) {
+        downloader_.emplace();
+    }
+    if (RunUpdateCheck(*downloader_, UpdateCheckMode::Startup)) {
+        forms::Application::End();
+    }
 }
 
 void LoadFrm::OnLoad() {

@@ -2,6 +2,7 @@
 
 #include "forms/Gdiplus.h"
 #include "forms/SingleForm.h"
+#include "startup/CLumDownLoadFile.h"
 #include "startup/LayeredPicture.h"
 #include "startup/PngResource.h"
 
@@ -21,6 +22,9 @@ protected:
     void OnUnload() override;
 
 private:
+    void CheckUpdate();
+
+    std::optional<CLumDownLoadFile> downloader_;
     std::optional<forms::GdiplusSession> gdiplus_;
     PngResource image_;
     LayeredPicture picture_;

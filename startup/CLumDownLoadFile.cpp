@@ -1,0 +1,118 @@
+#include "startup/CLumDownLoadFile.h"
+
+#include "forms/Application.h"
+#include "forms/Handles.h"
+
+#include <wininet.h>
+
+#include <vector>
+
+namespace {
+
+constexpr DWORD kBlockSize = 8192;
+
+struct InternetHandleDeleter {
+    void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
+};
+using InternetHandle = std::unique_ptr<void, InternetHandleDeleter>;
+
+DWORD QueryNumber(HINTERNET request, DWORD info) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    DWORD index = 0;
+    if (HttpQueryInfoW(request, info | HTTP_QUERY_FLAG_NUMBER, &value, &size, &index) == FALSE) {
+        return 0;
+    }
+    return value;
+}
+
+bool PutInPlace(const std::wstring& partial, const std::wstring& target) {
+    if (MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE) {
+        return true;
+    }
+    // A hidden or read-only earlier copy may refuse to be replaced.
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+} // namespace
+
+bool CLumDownLoadFile::DownLoadFile(const std::wstring& strURLFile, const std::wstring& strSaveFile,
+                                    bool bHidden, bool bRaiseEvent) {
+    const std::shared_ptr<bool> alive = alive_;
+    StopFlag = false;
+    const bool result = Fetch(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive);
+    if (*alive && bRaiseEvent) {
+        Complete();
+    }
+    return result;
+}
+
+bool CLumDownLoadFile::Fetch(const std::wstring& url, const std::wstring& saveFile, bool hidden,
+                             bool raise, const std::shared_ptr<bool>& alive) {
+    InternetHandle internet(
+        InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!internet) {
+        return false;
+    }
+    InternetHandle request(
+        InternetOpenUrlW(internet.get(), url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
+    if (!request || QueryNumber(request.get(), HTTP_QUERY_STATUS_CODE) != 200) {
+        return false;
+    }
+    const DWORD total = QueryNumber(request.get(), HTTP_QUERY_CONTENT_LENGTH);
+    if (total == 0) {
+        return false;
+    }
+    if (raise) {
+        QueryFileInfo(total);
+    }
+    return *alive && Transfer(request.get(), saveFile, hidden, raise, total, alive);
+}
+
+bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, bool hidden,
+                                bool raise, DWORD total, const std::shared_ptr<bool>& alive) {
+    const std::wstring partial = saveFile + L".download";
+    bool complete = false;
+    {
+        forms::FileHandle file(CreateFileW(partial.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                           CREATE_ALWAYS,
+                                           hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL,
+                                           nullptr));
+        if (!file) {
+            return false;
+        }
+        std::vector<char> buffer(kBlockSize);
+        DWORD received = 0;
+        bool failed = false;
+        while (*alive && !StopFlag) {
+            DWORD got = 0;
+            if (InternetReadFile(request, buffer.data(), kBlockSize, &got) == FALSE) {
+                failed = true;
+                break;
+            }
+            if (got == 0) {
+                break;
+            }
+            DWORD written = 0;
+            if (WriteFile(file.get(), buffer.data(), got, &written, nullptr) == FALSE ||
+                written != got) {
+                failed = true;
+                break;
+            }
+            received += got;
+            if (raise) {
+                Loading(received);
+            }
+            if (*alive) {
+                forms::Application::DoEvents();
+            }
+        }
+        complete = *alive && !failed && !StopFlag && received == total;
+    }
+    if (!complete || !PutInPlace(partial, saveFile)) {
+        DeleteFileW(partial.c_str());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "forms/Event.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+// Fetches one URL over HTTP into a local file, block by block, on the
+// calling thread; pending window messages are delivered between blocks.
+// The file is replaced only by a complete copy.
+class CLumDownLoadFile {
+public:
+    CLumDownLoadFile() = default;
+    ~CLumDownLoadFile() { *alive_ = false; }
+    CLumDownLoadFile(const CLumDownLoadFile&) = delete;
+    CLumDownLoadFile& operator=(const CLumDownLoadFile&) = delete;
+
+    // True only when every announced byte arrived and the file was put in
+    // place; otherwise any earlier file at strSaveFile is left as it was.
+    bool DownLoadFile(const std::wstring& strURLFile, const std::wstring& strSaveFile, bool bHidden,
+                      bool bRaiseEvent);
+    // The running transfer stops before its next block.
+    void StopDownLoad() { StopFlag = true; }
+
+    forms::Event<DWORD> QueryFileInfo; // dwFileTotalLen
+    forms::Event<DWORD> Loading;       // dwRecivedLen
+    forms::Event<> Complete;
+
+private:
+    bool Fetch(const std::wstring& url, const std::wstring& saveFile, bool hidden, bool raise,
+               const std::shared_ptr<bool>& alive);
+    bool Transfer(void* request, const std::wstring& saveFile, bool hidden, bool raise,
+                  DWORD total, const std::shared_ptr<bool>& alive);
+
+    bool StopFlag = false;
+    // Handlers run inside a transfer may destroy this object.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};

@@ -1,0 +1,92 @@
+#include "startup/UpdateCheck.h"
+
+#include "forms/Application.h"
+#include "forms/Dialogs.h"
+#include "forms/Handles.h"
+#include "startup/CLumDownLoadFile.h"
+#include "startup/PublicData.h"
+#include "startup/UpdateRules.h"
+
+#include <shellapi.h>
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr WORD kUpdaterResource = 101;
+
+// The manifest is ANSI text; versions are plain ASCII, so bytes compare as is.
+std::optional<std::string> ReadManifest(const std::wstring& path) {
+    forms::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return std::nullopt;
+    }
+    std::string text;
+    char block[4096];
+    DWORD got = 0;
+    while (ReadFile(file.get(), block, sizeof block, &got, nullptr) != FALSE && got > 0) {
+        text.append(block, got);
+    }
+    return text;
+}
+
+void Tell(const wchar_t* text) {
+    forms::Dialogs::Message({text, L"提示", forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
+}
+
+bool StartUpdater() {
+    const std::wstring updater = PublicData::GetTempDir() + L"Update.exe";
+    const std::wstring argument = UpdateRules::UpdaterArgument(forms::Application::ExePath());
+    const bool started =
+        PublicData::SaveResToFile(kUpdaterResource, L"UPDATE", updater) &&
+        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", updater.c_str(), argument.c_str(),
+                                                nullptr, SW_SHOWNORMAL)) > 32;
+    if (!started) {
+        // Ending now would leave the player with neither client nor update.
+        Tell(L"无法启动更新程序，请稍后再试！");
+    }
+    return started;
+}
+
+} // namespace
+
+std::string LocalVersion() {
+    const std::wstring exe = forms::Application::ExePath();
+    const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), nullptr);
+    std::vector<unsigned char> block(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (size == 0 || GetFileVersionInfoW(exe.c_str(), 0, size, block.data()) == FALSE ||
+        VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) == FALSE) {
+        return UpdateRules::VersionText(0, 0, 0);
+    }
+    // The revision is the last of the four numbers, as the version is written.
+    return UpdateRules::VersionText(HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                                    LOWORD(fixed->dwFileVersionLS));
+}
+
+bool RunUpdateCheck(CLumDownLoadFile& downloader, UpdateCheckMode mode,
+                    const std::wstring& manifestUrl) {
+    const std::wstring manifestPath = PublicData::GetTempDir() + L"update.txt";
+    // Whatever copy is there afterwards is read, a stale one included.
+    downloader.DownLoadFile(manifestUrl, manifestPath, true, false);
+    const std::optional<std::string> manifest = ReadManifest(manifestPath);
+    if (!manifest) {
+        return false;
+    }
+    switch (UpdateRules::Decide(UpdateRules::ServerVersion(*manifest), LocalVersion(),
+                                mode == UpdateCheckMode::Menu)) {
+    case UpdateRules::Outcome::Silent:
+        return false;
+    case UpdateRules::Outcome::SayUpToDate:
+        Tell(L"当前版本已是最新，无需更新！");
+        return false;
+    case UpdateRules::Outcome::OfferUpdate:
+        break;
+    }
+    const forms::MsgAnswer answer = forms::Dialogs::Message(
+        {L"发现有新版本，是否现在更新！", L"提示", forms::MsgButtons::YesNo, forms::MsgIcon::Question});
+    return answer == forms::MsgAnswer::Yes && StartUpdater();
+}
