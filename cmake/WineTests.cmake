@@ -20,15 +20,24 @@ if(CMAKE_CROSSCOMPILING)
     set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
 endif()
 
-add_library(win_test_support STATIC tests/win32/WinTestMain.cpp tests/win32/TestWindows.cpp)
+add_library(win_test_support STATIC
+    tests/win32/OperatorServer.cpp tests/win32/TestWindows.cpp tests/win32/WinTestMain.cpp)
 target_link_libraries(win_test_support PUBLIC tavrin_win gtest version)
 target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 
+# tavrin_win_test(name [WITH_OPERATOR] sources...): WITH_OPERATOR runs it
+# beside a stand-in operator server.
 function(tavrin_win_test name)
-    add_executable(${name} ${ARGN})
+    cmake_parse_arguments(PARSE_ARGV 1 arg "WITH_OPERATOR" "" "")
+    add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
     target_link_libraries(${name} PRIVATE win_test_support)
     tavrin_resources(${name})
-    add_test(NAME ${name} COMMAND ${name})
+    if(arg_WITH_OPERATOR)
+        add_test(NAME ${name} COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/with_operator.py
+                                      ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>)
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+    endif()
     set_tests_properties(${name} PROPERTIES TIMEOUT 300)
     if(CMAKE_CROSSCOMPILING)
         set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
@@ -39,6 +48,8 @@ tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp)
 tavrin_win_test(win_startup_tests
     tests/win32/PublicDataTest.cpp tests/win32/LoadFrmTest.cpp tests/win32/ResourcesTest.cpp)
 add_dependencies(win_startup_tests Tavrin)
+tavrin_win_test(win_update_tests WITH_OPERATOR
+    tests/win32/DownloadTest.cpp tests/win32/UpdateCheckTest.cpp)
 
 add_test(NAME executables
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_executable.py
@@ -49,6 +60,6 @@ if(CMAKE_CROSSCOMPILING)
     add_test(NAME e2e_startup
              COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_startup.py
                      --exe ${TAVRIN_BIN}/Tavrin.exe --prefix ${TAVRIN_WINEPREFIX}
-                     --maker-url ${MakerSiteUrl})
+                     --maker-url ${MakerSiteUrl} --manifest-url ${UpdateManifestUrl})
     set_tests_properties(e2e_startup PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600 RUN_SERIAL TRUE)
 endif()

@@ -75,10 +75,9 @@ bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, boo
     const std::wstring partial = saveFile + L".download";
     bool complete = false;
     {
-        forms::FileHandle file(CreateFileW(partial.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                           CREATE_ALWAYS,
-                                           hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL,
-                                           nullptr));
+        forms::FileHandle file(
+            CreateFileW(partial.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                        hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {
             return false;
         }

@@ -31,8 +31,8 @@ public:
 private:
     bool Fetch(const std::wstring& url, const std::wstring& saveFile, bool hidden, bool raise,
                const std::shared_ptr<bool>& alive);
-    bool Transfer(void* request, const std::wstring& saveFile, bool hidden, bool raise,
-                  DWORD total, const std::shared_ptr<bool>& alive);
+    bool Transfer(void* request, const std::wstring& saveFile, bool hidden, bool raise, DWORD total,
+                  const std::shared_ptr<bool>& alive);
 
     bool StopFlag = false;
     // Handlers run inside a transfer may destroy this object.

@@ -86,7 +86,8 @@ bool RunUpdateCheck(CLumDownLoadFile& downloader, UpdateCheckMode mode,
     case UpdateRules::Outcome::OfferUpdate:
         break;
     }
-    const forms::MsgAnswer answer = forms::Dialogs::Message(
-        {L"发现有新版本，是否现在更新！", L"提示", forms::MsgButtons::YesNo, forms::MsgIcon::Question});
+    const forms::MsgAnswer answer =
+        forms::Dialogs::Message({L"发现有新版本，是否现在更新！", L"提示", forms::MsgButtons::YesNo,
+                                 forms::MsgIcon::Question});
     return answer == forms::MsgAnswer::Yes && StartUpdater();
 }

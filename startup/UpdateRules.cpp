@@ -37,7 +37,7 @@ std::optional<std::string> ServerVersion(std::string_view manifest) {
         const std::string_view line = manifest.substr(start, end - start);
         if (NamesAVersion(line)) {
             return TrimSpaces(line.size() > kSkippedCharacters ? line.substr(kSkippedCharacters)
-                                                                : std::string_view());
+                                                               : std::string_view());
         }
         // CR LF ends a line; so do a lone CR or LF.
         start = end + (manifest.compare(end, 2, "\r\n") == 0 ? 2 : 1);

@@ -11,6 +11,7 @@ purpose; the path's first segment says how:
     /slow/NAME         the file in 256-byte pieces, 20 ms apart (?delay=MS)
     /empty/NAME        status 200 with Content-Length 0
     /status/CODE/...   that status with a short body
+    /any/other/PATH    the file at that path below --root, with Content-Length
 
 It prints "listening on http://127.0.0.1:PORT" once it is ready (--port 0
 picks a free port) and stops on SIGTERM or when its standard input closes
@@ -35,6 +36,7 @@ import urllib.parse
 class MisbehavingHandler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     root = "."
+    MODES = ("files", "empty", "chunked", "nolength", "cut", "slow")
 
     def log_message(self, *args):
         pass
@@ -47,6 +49,8 @@ class MisbehavingHandler(http.server.BaseHTTPRequestHandler):
         if mode == "status":
             code = int(rest.split("/", 1)[0] or 500)
             return self.send_body(code, b"status %d\n" % code)
+        if mode not in self.MODES:
+            mode, rest = "files", url.path.lstrip("/")
         body = self.read_file(rest)
         if body is None:
             return self.send_body(404, b"not found\n")
@@ -63,7 +67,6 @@ class MisbehavingHandler(http.server.BaseHTTPRequestHandler):
         if mode == "slow":
             delay = int(query.get("delay", ["20"])[0]) / 1000.0
             return self.send_slowly(body, delay)
-        return self.send_body(404, b"unknown mode\n")
 
     def read_file(self, name):
         path = os.path.realpath(os.path.join(self.root, urllib.parse.unquote(name)))

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The built client started under Wine the way a player starts it, watched on the X display."""
 import argparse
+import glob
 import os
 import shutil
 import subprocess
@@ -8,8 +9,10 @@ import sys
 import tempfile
 import time
 import unittest
+import urllib.parse
 
 ARGS = None
+SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "operator_server.py")
 ROOT_COLOUR = (0, 255, 0)
 
 
@@ -61,18 +64,40 @@ def screen_size():
     return tuple(int(v) for v in out.stdout.split())
 
 
-class StartupTest(unittest.TestCase):
-    def start(self, *arguments, prefix=None, offline=False):
+def temp_folder(prefix):
+    """The Windows temporary folder of the prefix's user, as a Unix path."""
+    found = glob.glob(os.path.join(prefix, "drive_c", "users", "*", "Temp"))
+    found = [f for f in found if not f.split(os.sep)[-2] == "Public"]
+    return found[0]
+
+
+def windows_path(unix_path):
+    return "Z:" + unix_path.replace("/", "\\")
+
+
+class ClientRun(unittest.TestCase):
+    def setUp(self):
+        # A manifest left by an earlier run would be read again.
+        stale = os.path.join(temp_folder(ARGS.prefix), "update.txt")
+        if os.path.exists(stale):
+            os.unlink(stale)
+
+    def start(self, *arguments, prefix=None, offline=False, trace=False):
         command = ["wine", ARGS.exe, *arguments]
         if offline:
             # Wine asks its own service processes about the network, so the
             # whole Wine, server included, runs inside the empty namespace.
             command = ["unshare", "-n", "sh", "-c", '"$@"; code=$?; wineserver -k; exit $code', "sh", *command]
-        proc = subprocess.Popen(command, env=wine_env(prefix or ARGS.prefix),
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        env = wine_env(prefix or ARGS.prefix)
+        if trace:
+            env["WINEDEBUG"] = "+process"
+        proc = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.PIPE if trace else subprocess.DEVNULL, text=trace)
         self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
         return proc
 
+
+class StartupTest(ClientRun):
     def test_offline_shows_only_the_message_and_ends_after_ok(self):
         if subprocess.run(["unshare", "-n", "true"]).returncode != 0:
             self.skipTest("no network namespaces here")
@@ -140,12 +165,74 @@ class StartupTest(unittest.TestCase):
             wait_until(lambda: not visible_windows("Form1"), 10)
 
 
+class UpdateAtStartTest(ClientRun):
+    """The operator's manifest, served where the client was built to look."""
+
+    def setUp(self):
+        super().setUp()
+        url = urllib.parse.urlsplit(ARGS.manifest_url)
+        self.root = tempfile.mkdtemp(prefix="tavrin-manifest-")
+        self.addCleanup(shutil.rmtree, self.root, True)
+        self.manifest = os.path.join(self.root, url.path.lstrip("/"))
+        os.makedirs(os.path.dirname(self.manifest))
+        server = subprocess.Popen([sys.executable, SERVER, "--root", self.root, "--host", url.hostname,
+                                   "--port", str(url.port), "--stdin-stop"],
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.addCleanup(lambda: (server.stdin.close(), server.wait(timeout=10)))
+        self.assertIn("listening", server.stdout.readline())
+
+    def serve_version(self, version):
+        with open(self.manifest, "wb") as f:
+            f.write(b"[update]\r\nversion=%s\r\nfile=http://127.0.0.1/none.exe\r\n" % version)
+
+    def offer(self):
+        return wait_until(lambda: visible_windows("提示"), 30)
+
+    def answer(self, window, key):
+        subprocess.run(["xdotool", "windowfocus", "--sync", window])
+        subprocess.run(["xdotool", "key", key])
+
+    def test_the_same_version_starts_without_a_question(self):
+        self.serve_version(b"1.1.0")
+        self.start()
+        self.assertTrue(wait_until(lambda: visible_windows("Form1"), 30))
+        self.assertEqual(visible_windows("提示"), [])
+
+    def test_no_to_the_offer_carries_on_to_the_splash(self):
+        self.serve_version(b"2.0.0")
+        self.start()
+        offer = self.offer()
+        self.assertTrue(offer, "no offer")
+        self.assertEqual(visible_windows("Form1"), [], "the offer comes before the splash")
+        self.answer(offer[0], "n")
+        self.assertTrue(wait_until(lambda: visible_windows("Form1"), 30))
+
+    def test_yes_writes_out_the_updater_starts_it_and_ends(self):
+        self.serve_version(b"1.0.9")
+        proc = self.start(trace=True)
+        offer = self.offer()
+        self.assertTrue(offer, "no offer")
+        self.answer(offer[0], "y")
+        _, trace = proc.communicate(timeout=60)
+        self.assertEqual(proc.returncode, 0)
+        self.assertEqual(visible_windows("Form1"), [])
+        written = os.path.join(temp_folder(ARGS.prefix), "Update.exe")
+        with open(written, "rb") as f, open(os.path.join(os.path.dirname(ARGS.exe), "Update.exe"), "rb") as g:
+            self.assertEqual(f.read(), g.read(), "the carried updater, byte for byte")
+        install = windows_path(os.path.dirname(os.path.abspath(ARGS.exe)))
+        argument = "%s|%s\\Tavrin.exe" % (install, install)
+        started = [line for line in trace.splitlines() if "CreateProcessInternalW" in line and "Update.exe" in line]
+        self.assertTrue(started, "the updater was not started")
+        self.assertTrue(started[0].endswith('Update.exe\\" %s"' % argument.replace("\\", "\\\\")), started[0])
+
+
 def main():
     global ARGS
     parser = argparse.ArgumentParser()
     parser.add_argument("--exe", required=True)
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--maker-url", required=True)
+    parser.add_argument("--manifest-url", required=True)
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0], "-v", *rest])
 

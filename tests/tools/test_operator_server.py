@@ -43,6 +43,13 @@ class OperatorServerTest(unittest.TestCase):
         self.assertEqual(r.getheader("Content-Length"), str(len(self.body)))
         self.assertEqual(r.read(), self.body)
 
+    def test_other_paths_serve_the_file_at_that_path(self):
+        os.makedirs(os.path.join(self.root.name, "gamehome", "brnq2"), exist_ok=True)
+        with open(os.path.join(self.root.name, "gamehome", "brnq2", "update.txt"), "wb") as f:
+            f.write(b"version=1.1.0\r\n")
+        r = self.get("/gamehome/brnq2/update.txt")
+        self.assertEqual((r.status, r.read()), (200, b"version=1.1.0\r\n"))
+
     def test_answers_the_status_asked_for_and_404_for_missing_files(self):
         self.assertEqual(self.get("/status/500/x").status, 500)
         self.assertEqual(self.get("/status/404").status, 404)

@@ -1,0 +1,119 @@
+#include "forms/Application.h"
+#include "startup/CLumDownLoadFile.h"
+#include "startup/PublicData.h"
+#include "startup/UpdateCheck.h"
+#include "tests/win32/OperatorServer.h"
+#include "tests/win32/TestWindows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using forms::MsgAnswer;
+using forms::MsgButtons;
+using forms::MsgIcon;
+using testing_support::OperatorServer;
+
+const std::wstring kManifestPath = PublicData::GetTempDir() + L"update.txt";
+const std::wstring kUpdaterPath = PublicData::GetTempDir() + L"Update.exe";
+
+void Forget(const std::wstring& path) {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+}
+
+class UpdateCheckTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(OperatorServer::Available()) << "run through tests/with_operator.py";
+        Forget(kManifestPath);
+        Forget(kUpdaterPath);
+    }
+    void TearDown() override { Forget(kManifestPath); }
+
+    bool Check(const std::string& manifest, UpdateCheckMode mode) {
+        OperatorServer::Serve(L"gamehome/brnq2/update.txt", manifest);
+        return RunUpdateCheck(downloader, mode, OperatorServer::Url(L"/gamehome/brnq2/update.txt"));
+    }
+
+    testing_support::ScriptedDialogs dialogs;
+    CLumDownLoadFile downloader;
+};
+
+TEST(LocalVersion, ComesFromTheRunningExecutablesVersionResource) {
+    EXPECT_EQ(LocalVersion(), "1.1.0");
+}
+
+TEST_F(UpdateCheckTest, TheSameVersionIsSilentAtStartAndReportedFromTheMenu) {
+    EXPECT_FALSE(
+        Check("[update]\r\nVersion=  1.1.0 \r\nfile=http://x/a.exe\r\n", UpdateCheckMode::Startup));
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_NE(GetFileAttributesW(kManifestPath.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u)
+        << "the manifest copy is kept, hidden";
+
+    EXPECT_FALSE(Check("version=1.1.0\r\n", UpdateCheckMode::Menu));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, L"当前版本已是最新，无需更新！");
+    EXPECT_EQ(dialogs.messages[0].caption, L"提示");
+    EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::Ok);
+}
+
+TEST_F(UpdateCheckTest, ADifferentVersionIsOfferedAndNoCarriesOn) {
+    for (const char* version : {"1.1", "1.01.0", "1.0.9", "2.0.0"}) {
+        dialogs.answers = {MsgAnswer::No};
+        EXPECT_FALSE(Check(std::string("version=") + version + "\r\n", UpdateCheckMode::Startup));
+        ASSERT_EQ(dialogs.messages.size(), 1u) << version;
+        EXPECT_EQ(dialogs.messages[0].text, L"发现有新版本，是否现在更新！");
+        EXPECT_EQ(dialogs.messages[0].caption, L"提示");
+        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Question);
+        EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(GetFileAttributesW(kUpdaterPath.c_str()), INVALID_FILE_ATTRIBUTES);
+        dialogs.messages.clear();
+    }
+}
+
+TEST_F(UpdateCheckTest, YesWritesOutTheCarriedUpdaterAndStartsIt) {
+    dialogs.answers = {MsgAnswer::Yes};
+    EXPECT_TRUE(Check("version=1.2.0\r\n", UpdateCheckMode::Menu));
+    EXPECT_EQ(dialogs.messages.size(), 1u) << "no failure message";
+    const std::vector<unsigned char> carried =
+        testing_support::ReadFileBytes(forms::Application::Path() + L"\\Update.exe");
+    EXPECT_EQ(testing_support::ReadFileBytes(kUpdaterPath), carried);
+}
+
+TEST_F(UpdateCheckTest, AnUpdaterThatCannotBeWrittenIsReportedAndTheClientCarriesOn) {
+    // A running updater holds its file: writing it out again fails.
+    testing_support::WriteFileBytes(kUpdaterPath, {'b', 'u', 's', 'y'});
+    HANDLE held =
+        CreateFileW(kUpdaterPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    dialogs.answers = {MsgAnswer::Yes};
+    EXPECT_FALSE(Check("version=1.2.0\r\n", UpdateCheckMode::Startup));
+    CloseHandle(held);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].caption, L"提示");
+    EXPECT_EQ(dialogs.messages[1].icon, MsgIcon::Exclamation);
+    EXPECT_NE(dialogs.messages[1].text.find(L"更新"), std::wstring::npos);
+}
+
+TEST_F(UpdateCheckTest, NoManifestOrNoVersionLineEndsSilentlyInBothModes) {
+    for (const UpdateCheckMode mode : {UpdateCheckMode::Startup, UpdateCheckMode::Menu}) {
+        EXPECT_FALSE(
+            RunUpdateCheck(downloader, mode, OperatorServer::Url(L"/status/404/update.txt")));
+        EXPECT_FALSE(Check("[update]\r\nfile=http://x/a.exe\r\n", mode));
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(UpdateCheckTest, AFailedDownloadReadsTheCopyLeftByAnEarlierCheck) {
+    dialogs.answers = {MsgAnswer::No};
+    EXPECT_FALSE(Check("version=3.0.0\r\n", UpdateCheckMode::Startup));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    dialogs.answers = {MsgAnswer::No};
+    EXPECT_FALSE(RunUpdateCheck(downloader, UpdateCheckMode::Startup,
+                                OperatorServer::Url(L"/status/500/update.txt")));
+    EXPECT_EQ(dialogs.messages.size(), 2u) << "the stale copy offers the update again";
+}
+
+} // namespace
