@@ -1,6 +1,7 @@
 #include "forms/Application.h"
 #include "startup/LoadFrm.h"
 #include "startup/PngResource.h"
+#include "startup/PublicData.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,12 @@ std::uint32_t Alpha(std::uint32_t argb) {
 
 class LoadFrmTest : public testing::Test {
 protected:
+    void SetUp() override {
+        // The start-up check would read a manifest left by another test.
+        const std::wstring manifest = PublicData::GetTempDir() + L"update.txt";
+        SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(manifest.c_str());
+    }
     void TearDown() override {
         if (LoadFrm::Exists()) {
             LoadFrm::Instance().Unload();
