@@ -25,6 +25,10 @@ add_library(tavrin_win STATIC
     forms/Application.cpp
     forms/Dialogs.cpp
     forms/Form.cpp
+    msghook/CSubclass.cpp
+    msghook/ErrorLog.cpp
+    msghook/SubclassHook.cpp
+    msghook/cFormSubclass.cpp
     startup/CLumDownLoadFile.cpp
     startup/LayeredPicture.cpp
     startup/LoadFrm.cpp
@@ -33,7 +37,7 @@ add_library(tavrin_win STATIC
     startup/UpdateCheck.cpp
 )
 target_link_libraries(tavrin_win PUBLIC
-    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 shell32 comctl32 wininet version)
+    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 shell32 comctl32 wininet version advapi32)
 
 # The resource script takes the updater's bytes, so the updater builds first.
 set(UPDATER_EXE ${TAVRIN_BIN}/Update.exe)
@@ -56,6 +60,8 @@ tavrin_resources(Tavrin)
 
 add_executable(BareWindow WIN32 bench/BareWindow.cpp)
 target_link_options(BareWindow PRIVATE ${TAVRIN_WIDE_ENTRY})
+add_executable(BenchSubclass bench/SubclassRoundTrip.cpp)
+target_link_libraries(BenchSubclass PRIVATE tavrin_win)
 
 if(BUILD_TESTING)
     include(cmake/WineTests.cmake)

@@ -21,7 +21,7 @@ if(CMAKE_CROSSCOMPILING)
 endif()
 
 add_library(win_test_support STATIC
-    tests/win32/OperatorServer.cpp tests/win32/TestWindows.cpp tests/win32/WinTestMain.cpp)
+    tests/win32/HookTestWindow.cpp tests/win32/OperatorServer.cpp tests/win32/TestWindows.cpp tests/win32/WinTestMain.cpp)
 target_link_libraries(win_test_support PUBLIC tavrin_win gtest version)
 target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 
@@ -48,6 +48,7 @@ tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp)
 tavrin_win_test(win_startup_tests
     tests/win32/PublicDataTest.cpp tests/win32/LoadFrmTest.cpp tests/win32/ResourcesTest.cpp)
 add_dependencies(win_startup_tests Tavrin)
+tavrin_win_test(win_msghook_tests tests/win32/SubclassTest.cpp tests/win32/FormSubclassTest.cpp)
 tavrin_win_test(win_update_tests WITH_OPERATOR
     tests/win32/DownloadTest.cpp tests/win32/UpdateCheckTest.cpp)
 

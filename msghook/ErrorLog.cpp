@@ -1,0 +1,34 @@
+#include "msghook/ErrorLog.h"
+
+#include "forms/Application.h"
+
+#include <windows.h>
+
+namespace {
+
+void WriteToEventLog(const std::wstring& line) {
+    HANDLE source = RegisterEventSourceW(nullptr, forms::Application::ExeName().c_str());
+    if (source == nullptr) {
+        return;
+    }
+    const wchar_t* strings[] = {line.c_str()};
+    ReportEventW(source, EVENTLOG_ERROR_TYPE, 0, 1, nullptr, 1, 0, strings, nullptr);
+    DeregisterEventSource(source);
+}
+
+} // namespace
+
+ErrorLog::Sink& ErrorLog::Installed() {
+    static Sink sink;
+    return sink;
+}
+
+void ErrorLog::Report(const wchar_t* className, const wchar_t* routine,
+                      const std::wstring& message) {
+    const std::wstring line = std::wstring(className) + L"." + routine + L": " + message;
+    if (Installed()) {
+        Installed()(line);
+    } else {
+        WriteToEventLog(line);
+    }
+}
