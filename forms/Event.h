@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <utility>
 
 namespace forms {
@@ -11,20 +12,21 @@ template <class... Args> class Event {
 public:
     using Handler = std::function<void(Args...)>;
 
-    void Connect(Handler handler) { handler_ = std::move(handler); }
-    void Disconnect() { handler_ = nullptr; }
-    bool Connected() const { return static_cast<bool>(handler_); }
+    void Connect(Handler handler) { handler_ = std::make_shared<Handler>(std::move(handler)); }
+    void Disconnect() { handler_.reset(); }
+    bool Connected() const { return handler_ != nullptr; }
 
     void operator()(Args... args) const {
         if (handler_) {
-            // A copy keeps the handler alive if it disconnects itself.
-            Handler handler = handler_;
-            handler(std::forward<Args>(args)...);
+            // The extra reference keeps the handler alive if it disconnects
+            // itself or destroys the object that raised the event.
+            const std::shared_ptr<Handler> handler = handler_;
+            (*handler)(std::forward<Args>(args)...);
         }
     }
 
 private:
-    Handler handler_;
+    std::shared_ptr<Handler> handler_;
 };
 
 } // namespace forms

@@ -18,7 +18,9 @@ CSubclass::CSubclass() {
     FreeLibrary(user32);
 }
 
-CSubclass::~CSubclass() { ssc_Terminate(); }
+CSubclass::~CSubclass() {
+    ssc_Terminate();
+}
 
 void CSubclass::TrackMouseTracking(HWND hWnd) {
     TRACKMOUSEEVENT request{sizeof request, TME_LEAVE, hWnd, 0};
@@ -29,8 +31,8 @@ void CSubclass::TrackMouseTracking(HWND hWnd) {
     }
 }
 
-bool CSubclass::ssc_Subclass(HWND lng_hWnd, LONG_PTR lParamUser, long nOrdinal,
-                             bool /*bIdeSafety*/, bool* bUnicode, bool /*bIsAPIwindow*/) {
+bool CSubclass::ssc_Subclass(HWND lng_hWnd, LONG_PTR lParamUser, long nOrdinal, bool /*bIdeSafety*/,
+                             bool* bUnicode, bool /*bIsAPIwindow*/) {
     if (IsWindow(lng_hWnd) == FALSE) {
         Report(L"ssc_Subclass", L"Invalid window handle");
         return false;

@@ -6,13 +6,18 @@
 
 #include <cstddef>
 
-// One object's hook on one window, put in front of the window's procedure
-// with the system's subclassing. It counts the calls of the window procedure
-// that are running, so that a release asked for inside one of them (or by
-// WM_NCDESTROY) takes effect once the outermost call has returned. It owns
-// itself: it is deleted when released and no call is running. A released
-// hook under a plain procedure swap passes messages through until it is on
-// top again or the window goes.
+// One object's hook on one window. Every hooked window gets one procedure
+// of ours in front of its own, which runs the window's hooks from the last
+// installed down to the window's own procedure; the hooks are found in a
+// table of this process, so the common path makes no system call.
+//
+// A hook counts the calls of the window procedure running through it, so
+// that a release asked for inside one of them (or by WM_NCDESTROY) takes
+// effect once the outermost call has returned. It owns itself and is
+// deleted then. When the last hook goes, the window's own procedure is put
+// back, unless a plain procedure swap went on top meanwhile: then ours stays
+// and passes every message through until it is on top again or the window
+// is destroyed.
 class SubclassHook {
 public:
     class Owner {
@@ -28,35 +33,37 @@ public:
         ~Owner() = default;
     };
 
-    // Nullptr when the system refuses (another thread's window, say).
+    // Nullptr when the system refuses (another thread's window, say); the
+    // thread's last error tells why.
     static SubclassHook* Install(HWND hWnd, Owner& owner, std::size_t tableCapacity);
 
-    // Detaches the owner: no further events. The window's procedure is put
-    // back now, or when the outermost running call returns.
+    // Detaches the owner: no further events. The hook goes now, or when the
+    // outermost call running through it returns.
     void Release();
 
     HWND Window() const { return window_; }
     MessageTable& Before() { return before_; }
     MessageTable& After() { return after_; }
     LONG_PTR& UserValue() { return userValue_; }
-    // The procedure behind this hook, inside a call or out of one.
+    // What lies behind this hook: older hooks, then the window's own procedure.
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     SubclassHook(HWND hWnd, Owner& owner, std::size_t tableCapacity);
     ~SubclassHook() = default;
 
-    static LRESULT CALLBACK Procedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK ChainProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static void ForgetChainIfDone(HWND hWnd);
+    LRESULT Process(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Deliver(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT CallBelow(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     void FinishIfReleased();
+    void Unlink();
 
     HWND window_;
     Owner* owner_;
-    WNDPROC previous_;
-    // The window's procedure once the hook was in: anything else means that
-    // a plain swap went on top, which removing the hook would undo.
-    LONG_PTR installed_ = 0;
+    WNDPROC original_ = nullptr; // the window's own procedure
+    SubclassHook* below_ = nullptr;
     MessageTable before_;
     MessageTable after_;
     LONG_PTR userValue_ = 0;

@@ -33,11 +33,12 @@ bool cFormSubclass::AddWindowMsgs(HWND hWnd) {
     return true;
 }
 
-bool cFormSubclass::DeleteWindowMsg(HWND /*hWnd*/) { return false; }
+bool cFormSubclass::DeleteWindowMsg(HWND /*hWnd*/) {
+    return false;
+}
 
-void cFormSubclass::HookMessage(SubclassHook& /*hook*/, bool before, bool& handled,
-                                LRESULT& result, HWND& hWnd, UINT& message, WPARAM& wParam,
-                                LPARAM& lParam) {
+void cFormSubclass::HookMessage(SubclassHook& /*hook*/, bool before, bool& handled, LRESULT& result,
+                                HWND& hWnd, UINT& message, WPARAM& wParam, LPARAM& lParam) {
     zSubclass_Proc(before, handled, result, hWnd, message, wParam, lParam);
 }
 

@@ -120,8 +120,8 @@ LRESULT CALLBACK CountingSwap(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
 TEST_F(FormSubclassTest, APlainSwapOnTopIsRemovedFirstAndEverythingUnwinds) {
     hook->AddWindowMsgs(window.hWnd());
     swapCalls = 0;
-    swappedOut = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        window.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingSwap)));
+    swappedOut = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingSwap)));
     EXPECT_EQ(SendMessageW(window.hWnd(), WM_APP + 2, 0, 0), 200);
     EXPECT_EQ(swapCalls, 1);
     EXPECT_EQ(Count(beforeMessages, WM_APP + 2), 1);
@@ -136,8 +136,8 @@ TEST_F(FormSubclassTest, APlainSwapOnTopIsRemovedFirstAndEverythingUnwinds) {
 TEST_F(FormSubclassTest, ThePlainSwapMayAlsoOutliveTheHookBelowIt) {
     hook->AddWindowMsgs(window.hWnd());
     swapCalls = 0;
-    swappedOut = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        window.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingSwap)));
+    swappedOut = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingSwap)));
     hook.reset();
     EXPECT_EQ(SendMessageW(window.hWnd(), WM_APP + 2, 0, 0), 200);
     EXPECT_EQ(swapCalls, 1);

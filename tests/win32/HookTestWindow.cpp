@@ -29,7 +29,9 @@ HookTestWindow::~HookTestWindow() {
     }
 }
 
-WNDPROC HookTestWindow::OwnProcedure() const { return &HookTestWindow::Procedure; }
+WNDPROC HookTestWindow::OwnProcedure() const {
+    return &HookTestWindow::Procedure;
+}
 
 int HookTestWindow::Received(UINT message) const {
     return static_cast<int>(std::count(received_.begin(), received_.end(), message));
@@ -37,9 +39,9 @@ int HookTestWindow::Received(UINT message) const {
 
 LRESULT CALLBACK HookTestWindow::Procedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(
-                              reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+        SetWindowLongPtrW(
+            hWnd, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     }
     auto* self = reinterpret_cast<HookTestWindow*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
     if (self != nullptr) {

@@ -107,8 +107,9 @@ TEST_F(SubclassTest, TheThirtyThirdMessageIsRefusedAndAFreedEntryIsReused) {
     ASSERT_TRUE(reports.empty());
     subclass->ssc_AddMsg(window.hWnd(), WM_APP + 40, CSubclass::WHEN_BEFORE);
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0], L"CSubclass.zAddMsg: Message table overflow. Either increase the value of "
-                          L"Const MSG_ENTRIES or use ALL_MESSAGES instead of specific message values");
+    EXPECT_EQ(reports[0],
+              L"CSubclass.zAddMsg: Message table overflow. Either increase the value of "
+              L"Const MSG_ENTRIES or use ALL_MESSAGES instead of specific message values");
     SendMessageW(window.hWnd(), WM_APP + 40, 0, 0);
     SendMessageW(window.hWnd(), WM_APP + 31, 0, 0);
     EXPECT_EQ(EventsFor(WM_APP + 40, true), 0);
@@ -180,13 +181,15 @@ TEST_F(SubclassTest, ForeignWindowsAndNonWindowsAreRefused) {
                            L"CSubclass.ssc_Subclass: Window handle belongs to another process"}));
     reports.clear();
     subclass->ssc_AddMsg(window.hWnd(), WM_APP, CSubclass::WHEN_BEFORE);
-    EXPECT_EQ(reports, std::vector<std::wstring>{L"CSubclass.zMap_VFunction: Thunk hasn't been initialized"})
+    EXPECT_EQ(reports,
+              std::vector<std::wstring>{L"CSubclass.zMap_VFunction: Thunk hasn't been initialized"})
         << "nothing was hooked, so there is no registry";
 }
 
 TEST_F(SubclassTest, OnlyOrdinalOneNamesTheCallback) {
     EXPECT_FALSE(subclass->ssc_Subclass(window.hWnd(), 0, 2));
-    EXPECT_EQ(reports, std::vector<std::wstring>{L"CSubclass.ssc_Subclass: Callback method not found"});
+    EXPECT_EQ(reports,
+              std::vector<std::wstring>{L"CSubclass.ssc_Subclass: Callback method not found"});
     EXPECT_EQ(GetWindowLongPtrW(window.hWnd(), GWLP_WNDPROC),
               reinterpret_cast<LONG_PTR>(window.OwnProcedure()));
 }
@@ -195,7 +198,8 @@ TEST_F(SubclassTest, ASecondHookOfTheSameWindowIsRefusedAndTheFirstKeepsWorking)
     ASSERT_TRUE(subclass->ssc_Subclass(window.hWnd()));
     subclass->ssc_AddMsg(window.hWnd(), WM_APP, CSubclass::WHEN_BEFORE);
     EXPECT_FALSE(subclass->ssc_Subclass(window.hWnd()));
-    EXPECT_EQ(reports, std::vector<std::wstring>{L"CSubclass.ssc_Subclass: Window handle is already subclassed"});
+    EXPECT_EQ(reports, std::vector<std::wstring>{
+                           L"CSubclass.ssc_Subclass: Window handle is already subclassed"});
     SendMessageW(window.hWnd(), WM_APP, 0, 0);
     EXPECT_EQ(EventsFor(WM_APP, true), 1);
 }
