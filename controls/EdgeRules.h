@@ -1,0 +1,32 @@
+#pragma once
+
+// The borderless window's own sizing: which edge zone a point is in, how a
+// drag moves the rubber band, and how tall the taskbar is.
+namespace EdgeRules {
+
+struct Rect {
+    long left, top, right, bottom;
+    bool operator==(const Rect& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+
+// Clockwise from the top: 0 top, 1 top-right, 2 right, 3 bottom-right,
+// 4 bottom, 5 bottom-left, 6 left, 7 top-left; -1 none.
+enum Zone { None = -1, Top, TopRight, Right, BottomRight, Bottom, BottomLeft, Left, TopLeft };
+
+constexpr long kTolerance = 5;
+constexpr long kMinWidth = 800;
+constexpr long kMinHeight = 600;
+
+int HitTestEdge(const Rect& window, long x, long y);
+
+// The rubber band after the pointer moved to (x, y) in a drag of `zone`.
+// The right, bottom and left edges stop more than the minimum away from the
+// opposite edge; the top edges never cross the bottom edge either.
+Rect DragRect(const Rect& band, int zone, long x, long y);
+
+// Twips between the work area's bottom and the screen's bottom.
+int TaskbarHeightTwips(double screenHeightTwips, int twipsPerPixel, long workAreaBottom);
+
+} // namespace EdgeRules
