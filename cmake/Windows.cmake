@@ -22,9 +22,15 @@ add_executable(Update WIN32 updater/main.cpp)
 target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
 
 add_library(tavrin_win STATIC
+    controls/BForm.cpp
+    controls/ModGetTaskbarHei.cpp
+    controls/cSetStyle.cpp
+    controls/iButton.cpp
     forms/Application.cpp
     forms/Dialogs.cpp
     forms/Form.cpp
+    forms/Picture.cpp
+    forms/UserControl.cpp
     msghook/CSubclass.cpp
     msghook/ErrorLog.cpp
     msghook/SubclassHook.cpp

@@ -13,7 +13,9 @@ FrameSize FrameSizeOf(double stripWidthHimetric, double stripHeightHimetric, lon
     return size;
 }
 
-int FrameCount(long style) { return static_cast<int>(4 * style + 4); }
+int FrameCount(long style) {
+    return static_cast<int>(4 * style + 4);
+}
 
 int FrameIndex(int state, bool value, long style) {
     return state + 3 * (value ? 1 : 0) * static_cast<int>(style);

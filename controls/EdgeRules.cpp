@@ -8,11 +8,17 @@ namespace EdgeRules {
 
 namespace {
 
-bool Near(long a, long b) { return std::labs(a - b) <= kTolerance; }
-bool Inside(long v, long low, long high) { return low + kTolerance < v && v < high - kTolerance; }
+bool Near(long a, long b) {
+    return std::labs(a - b) <= kTolerance;
+}
+bool Inside(long v, long low, long high) {
+    return low + kTolerance < v && v < high - kTolerance;
+}
 
 // The top edge may not pass the bottom edge, whatever the drag does.
-long BoundedTop(const Rect& band, long y) { return y < band.bottom ? y : band.bottom - 1; }
+long BoundedTop(const Rect& band, long y) {
+    return y < band.bottom ? y : band.bottom - 1;
+}
 
 } // namespace
 

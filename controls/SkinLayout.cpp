@@ -20,7 +20,9 @@ std::vector<Piece> CaptionBar(int barWidth) {
     return pieces;
 }
 
-int TitleX(bool hasLogo) { return hasLogo ? 600 : 150; }
+int TitleX(bool hasLogo) {
+    return hasLogo ? 600 : 150;
+}
 
 std::vector<Piece> Border(int formWidth, int formHeight) {
     std::vector<Piece> pieces;

@@ -199,6 +199,39 @@ void Form::Move(int left, int top, int width, int height) {
     MoveWindow(hwnd_, Pixels(left), Pixels(top), Pixels(width), Pixels(height), TRUE);
 }
 
+HDC Form::Surface() {
+    if (!surface_) {
+        RebuildSurface();
+    }
+    return surface_.get();
+}
+
+void Form::RebuildSurface() {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    surfaceSelection_.Restore();
+    WindowDc screen(nullptr);
+    if (!surface_) {
+        surface_.reset(CreateCompatibleDC(screen.get()));
+    }
+    surfaceBitmap_.reset(CreateCompatibleBitmap(screen.get(), r.right > 0 ? r.right : 1,
+                                                r.bottom > 0 ? r.bottom : 1));
+    surfaceSelection_ = SelectedObject(surface_.get(), surfaceBitmap_.get());
+    Cls();
+}
+
+void Form::Cls() {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    FillRect(Surface(), &r, GetSysColorBrush(COLOR_BTNFACE));
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Form::SetMousePointer(HCURSOR cursor) {
+    cursor_ = cursor;
+    SetCursor(cursor);
+}
+
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
@@ -206,8 +239,28 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
+        if (surface_) {
+            RebuildSurface();
+        }
         if (loadStepDone_) {
             OnResize();
+        }
+        break;
+    case WM_PAINT:
+        if (surface_) {
+            PAINTSTRUCT ps{};
+            HDC dc = BeginPaint(hwnd_, &ps);
+            const RECT& r = ps.rcPaint;
+            BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, surface_.get(), r.left,
+                   r.top, SRCCOPY);
+            EndPaint(hwnd_, &ps);
+            return 0;
+        }
+        break;
+    case WM_SETCURSOR:
+        if (cursor_ != nullptr && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(cursor_);
+            return TRUE;
         }
         break;
     case WM_CLOSE:

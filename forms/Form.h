@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/Handles.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -50,6 +52,12 @@ public:
     void Move(int left, int top);
     void Move(int left, int top, int width, int height);
 
+    // The form's persistent surface: what is drawn on it stays and is shown
+    // on every repaint. Made on first use, cleared when the form is resized.
+    HDC Surface();
+    void Cls();
+    void SetMousePointer(HCURSOR cursor);
+
     // The modal message loop itself; the real dialog host calls it.
     void RunModalLoop(Form* owner);
 
@@ -76,8 +84,14 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateFormWindow();
 
+    void RebuildSurface();
+
     FormDesign design_;
     HWND hwnd_ = nullptr;
+    MemoryDc surface_;
+    GdiBitmap surfaceBitmap_;
+    SelectedObject surfaceSelection_;
+    HCURSOR cursor_ = nullptr;
     std::shared_ptr<bool> loaded_ = std::make_shared<bool>(false);
     bool loadStepDone_ = false;
     bool unloading_ = false;

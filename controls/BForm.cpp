@@ -1,0 +1,143 @@
+#include "controls/BForm.h"
+
+#include "controls/SkinLayout.h"
+#include "forms/Form.h"
+#include "forms/Units.h"
+
+#include <cwchar>
+
+namespace {
+
+constexpr WORD kFrameSkin = 108;
+constexpr COLORREF kDefaultBackColor = 14346732; // &H00DAE9EC
+
+LOGFONTW CaptionFont() {
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(9, 96, 72);
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = GB2312_CHARSET;
+    wcscpy(font.lfFaceName, L"宋体");
+    return font;
+}
+
+void PaintPieces(HDC target, const forms::Picture& skin,
+                 const std::vector<SkinLayout::Piece>& pieces) {
+    for (const SkinLayout::Piece& p : pieces) {
+        forms::PaintPicture(target, skin, p.x, p.y, p.width, p.height, p.sourceX, p.sourceY,
+                            p.width, p.height);
+    }
+}
+
+} // namespace
+
+BForm::BForm() : PP(forms::Picture::FromResource(kFrameSkin)) {
+    SetForeColor(RGB(255, 255, 255));
+    SetBackColor(kDefaultBackColor);
+    SetFont(CaptionFont());
+}
+
+std::wstring BForm::BackColorText() const {
+    return std::to_wstring(BackColor());
+}
+
+bool BForm::SetBackColorText(const std::wstring& colour) {
+    wchar_t* end = nullptr;
+    const unsigned long value = std::wcstoul(colour.c_str(), &end, 10);
+    if (colour.empty() || *end != L'\0') {
+        return false;
+    }
+    SetBackColor(static_cast<COLORREF>(value));
+    PropertyChanged("BackColor");
+    DrawCaptionBar(tag_);
+    return true;
+}
+
+void BForm::SetCaption(const std::wstring& caption) {
+    tag_ = caption;
+    PropertyChanged("Caption");
+    DrawCaptionBar(tag_);
+}
+
+void BForm::SetHasLogo(bool hasLogo) {
+    hasLogo_ = hasLogo;
+    PropertyChanged("HasLogo");
+    DrawCaptionBar(tag_);
+}
+
+void BForm::SetfrmHwnd(HWND host) {
+    frmHwnd_ = host;
+    PropertyChanged("frmHwnd");
+}
+
+void BForm::Printform(forms::Form& frm) {
+    frm.Cls();
+    if (PP) {
+        PaintPieces(frm.Surface(), *PP, SkinLayout::Border(frm.ScaleWidth(), frm.ScaleHeight()));
+    }
+    InvalidateRect(frm.hWnd(), nullptr, FALSE);
+}
+
+void BForm::Nomin() {
+    if (PP) {
+        PaintPieces(hDC(), *PP, {SkinLayout::MinimiseCover(Width())});
+    }
+    Print(120, 100, tag_);
+}
+
+void BForm::ReadProperties(const forms::PropertyBag& bag) {
+    SetBackColor(static_cast<COLORREF>(
+        bag.Read<std::int32_t>("BackColor", static_cast<std::int32_t>(kDefaultBackColor))));
+    tag_ = bag.Read<std::wstring>("Caption", L"NewForm");
+    DrawCaptionBar(tag_);
+    frmHwnd_ = reinterpret_cast<HWND>(static_cast<LONG_PTR>(bag.Read<std::int32_t>("frmHwnd", 0)));
+    hasLogo_ = bag.Read<bool>("HasLogo", hasLogo_);
+}
+
+void BForm::WriteProperties(forms::PropertyBag& bag) const {
+    bag.Write<std::wstring>("BackColor", BackColorText(), std::to_wstring(kDefaultBackColor));
+    bag.Write<std::wstring>("Caption", tag_, L"NewForm");
+    bag.Write<std::int32_t>("frmHwnd",
+                            static_cast<std::int32_t>(reinterpret_cast<LONG_PTR>(frmHwnd_)), 0);
+    bag.Write<bool>("HasLogo", hasLogo_);
+}
+
+void BForm::OnResize() {
+    const int barHeight = forms::TwipsToPixels(SkinLayout::kBarHeight);
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    if (client.bottom != barHeight) {
+        SetSize(Width(), SkinLayout::kBarHeight);
+        return; // the resize that follows paints
+    }
+    DrawCaptionBar(tag_);
+}
+
+void BForm::OnMouseDown(int button, int shift, float x, float y) {
+    SetMousePointer(LoadCursorW(nullptr, IDC_ARROW));
+    if (button == forms::kLeftButton && frmHwnd_ != nullptr) {
+        ReleaseCapture();
+        SendMessageW(frmHwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        SetMousePointer(LoadCursorW(nullptr, IDC_ARROW));
+    }
+    MouseDown(button, shift, x, y);
+}
+
+void BForm::OnMouseMove(int button, int shift, float x, float y) {
+    SetMousePointer(LoadCursorW(nullptr, IDC_ARROW));
+    MouseMove(button, shift, x, y);
+}
+
+void BForm::OnDblClick() {
+    DblClick();
+}
+
+void BForm::DrawCaptionBar(const std::wstring& title) {
+    if (hWnd() == nullptr) {
+        return;
+    }
+    Cls();
+    if (PP) {
+        PaintPieces(hDC(), *PP, SkinLayout::CaptionBar(Width()));
+    }
+    Print(SkinLayout::TitleX(hasLogo_), SkinLayout::kTitleY, title);
+}

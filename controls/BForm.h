@@ -1,0 +1,53 @@
+#pragma once
+
+#include "forms/Event.h"
+#include "forms/Picture.h"
+#include "forms/UserControl.h"
+
+#include <string>
+
+namespace forms {
+class Form;
+}
+
+// The skinned caption bar of a borderless window: paints the title strip
+// from the frame skin, drags the host window, and paints the host's border.
+class BForm final : public forms::UserControl {
+public:
+    BForm();
+
+    std::wstring BackColorText() const;
+    // A decimal colour number; anything else is refused and changes nothing.
+    bool SetBackColorText(const std::wstring& colour);
+    const std::wstring& Caption() const { return tag_; }
+    void SetCaption(const std::wstring& caption);
+    bool HasLogo() const { return hasLogo_; }
+    void SetHasLogo(bool hasLogo);
+    HWND frmHwnd() const { return frmHwnd_; }
+    void SetfrmHwnd(HWND host);
+
+    // Paints the host form's left, right and bottom border on its surface.
+    void Printform(forms::Form& frm);
+    // Paints plain bar over the minimise area of the right cap.
+    void Nomin();
+
+    void ReadProperties(const forms::PropertyBag& bag) override;
+    void WriteProperties(forms::PropertyBag& bag) const override;
+
+    forms::Event<> DblClick;
+    forms::Event<int&, int&, float&, float&> MouseDown; // Button, Shift, X, Y
+    forms::Event<int&, int&, float&, float&> MouseMove;
+
+private:
+    void OnResize() override;
+    void OnMouseDown(int button, int shift, float x, float y) override;
+    void OnMouseMove(int button, int shift, float x, float y) override;
+    void OnDblClick() override;
+
+    void DrawCaptionBar(const std::wstring& title);
+
+    forms::PicturePtr PP;
+    std::wstring tag_ = L"NewForm";
+    bool hasLogo_ = false;
+    HWND frmHwnd_ = nullptr;
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "controls/EdgeRules.h"
+#include "forms/Event.h"
+#include "msghook/cFormSubclass.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace forms {
+class Form;
+}
+
+// Gives a borderless form what a frame would: a system menu and minimise
+// box, sizing by its outer 5 pixels with a rubber band and a minimum size,
+// a maximised state of its own above the taskbar, and a close event from
+// the system menu.
+class cSetStyle {
+public:
+    struct SizeState {
+        long RestoreWidth = 0, RestoreHeight = 0, RestoreLeft = 0, RestoreTop = 0;
+        int Zone = EdgeRules::None;
+        long CursorX = 0, CursorY = 0;
+        RECT WindowRect{}, OldRect{}, NewRect{};
+    };
+
+    cSetStyle();
+    ~cSetStyle();
+    cSetStyle(const cSetStyle&) = delete;
+    cSetStyle& operator=(const cSetStyle&) = delete;
+
+    forms::Form* objForm() const { return objForm_; }
+    void SetobjForm(forms::Form* form) { objForm_ = form; }
+
+    // Replaces the whole style with WS_SYSMENU | WS_MINIMIZEBOX and starts
+    // watching the window's messages.
+    void SetWindowStyle(HWND hWnd);
+    // Toggles the maximised state; answers whether it is now maximised.
+    bool CallWindowStateChange();
+    bool Maximised() const { return m_bMaxed; }
+    bool Sizing() const { return m_bSizing; }
+    const SizeState& State() const { return SizeState_; }
+
+    forms::Event<> CloseClick;
+    forms::Event<> SettingChange;
+    forms::Event<long> MouseSize; // the zone
+
+private:
+    void objSubclass_MsgCome(bool bBefore, UINT uMsg, WPARAM wParam);
+    void OnMouseMove(WPARAM wParam);
+    void OnButtonDown();
+    void OnButtonUp();
+    void TakeScreenDc();
+    void SetEdgeCursor(int zone);
+    void DrawSizingRect(const RECT& rect);
+    void RefitMaximized();
+    void FillScreenAboveTaskbar();
+
+    forms::Form* objForm_ = nullptr;
+    std::unique_ptr<cFormSubclass> objSubclass;
+    HWND m_hWnd = nullptr;
+    HDC m_hScreenDC = nullptr;
+    bool m_bSizing = false;
+    bool m_bMaxed = false;
+    SizeState SizeState_;
+};

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "forms/Event.h"
+#include "forms/Handles.h"
+#include "forms/UserControl.h"
+
+#include <string>
+#include <vector>
+
+// A push or toggle button drawn entirely from a strip of pictures, one
+// frame per look, with an optional icon and a centred caption.
+class iButton final : public forms::UserControl {
+public:
+    iButton();
+    ~iButton() override;
+
+    // Repaints a look; with vComplePaint also when it is the one shown.
+    void cMouseAction(int cAction, bool vComplePaint);
+
+    forms::PicturePtr BackPicture() const { return backPicture_; }
+    void SetBackPicture(forms::PicturePtr picture);
+    forms::PicturePtr Icon() const { return icon_; }
+    void SetIcon(forms::PicturePtr picture);
+    long Style() const { return style_; }
+    void SetStyle(long style);
+    bool Value() const { return value_; }
+    void SetValue(bool value);
+    bool Locked() const { return locked_; }
+    void SetLocked(bool locked);
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool autoSize);
+    void SetEnabled(bool enabled);
+    const std::wstring& Caption() const { return caption_; }
+    void SetCaption(const std::wstring& caption);
+    int cBackStyle() const { return backStyle_; }
+    void SetcBackStyle(int backStyle);
+    COLORREF cForeColor() const { return ForeColor(); }
+    void SetcForeColor(COLORREF colour);
+    const LOGFONTW& cFont() const { return Font(); }
+    void SetcFont(const LOGFONTW& font);
+    int cDrawMode() const { return drawMode_; }
+    void SetcDrawMode(int drawMode);
+    int DrawnState() const { return drawnState_; }
+
+    void ReadProperties(const forms::PropertyBag& bag) override;
+    void WriteProperties(forms::PropertyBag& bag) const override;
+
+    forms::Event<> Click;
+    forms::Event<int&, int&, float&, float&> MouseDown; // Button, Shift, X, Y
+    forms::Event<int&, int&> KeyDown;                   // KeyCode, Shift
+    forms::Event<int&, int&> KeyUP;
+    forms::Event<int&> KeyPress; // KeyAscii
+    forms::Event<int&, int&, float&, float&> MouseUp;
+    forms::Event<int&, int&, float&, float&> MouseMove;
+    forms::Event<> MouseOut;
+    forms::Event<> MouseOver;
+    forms::Event<> DBClick;
+
+private:
+    void OnShow() override;
+    void OnResize() override;
+    void OnMouseDown(int button, int shift, float x, float y) override;
+    void OnMouseMove(int button, int shift, float x, float y) override;
+    void OnMouseUp(int button, int shift, float x, float y) override;
+    void OnClick() override;
+    void OnDblClick() override;
+    void OnKeyDown(int keyCode, int shift) override;
+    void OnKeyUp(int keyCode, int shift) override;
+    void OnKeyPress(int keyAscii) override;
+    void OnGotFocus() override;
+    void OnLostFocus() override;
+    void OnTimer(UINT_PTR id) override;
+
+    bool IsMouseOver() const;
+    int CurrentState() const;
+    void RedrawCurrentState() { cMouseAction(CurrentState(), true); }
+    void Repaint() { DrawState(CurrentState()); }
+    void BuildFrames();
+    const forms::Picture* FramePicture(int state) const;
+    void DrawState(int state);
+    void DrawBackground();
+    void ApplyMask();
+    void DrawFocus();
+    void Toggle();
+    void StartHoverPolling();
+    void StopHoverPolling();
+    int IconWidthTwips() const;
+
+    std::vector<forms::PicturePtr> frames_;
+    forms::PicturePtr backPicture_;
+    forms::PicturePtr icon_;
+    long style_ = 0;
+    bool value_ = false;
+    bool locked_ = false;
+    bool autoSize_ = true;
+    bool hasFrames_ = false;
+    bool hovering_ = false;
+    bool pressed_ = false;
+    int lastButton_ = 0;
+    int drawnState_ = 0;
+    int backStyle_ = 1;
+    int drawMode_ = R2_COPYPEN;
+    std::wstring caption_;
+    std::wstring tag_;
+    bool polling_ = false;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "forms/Handles.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace forms {
+
+// A bitmap picture a control shows, with the size a picture reports.
+class Picture {
+public:
+    // Nullptr when the program has no such bitmap resource.
+    static std::shared_ptr<Picture> FromResource(WORD id);
+    static std::shared_ptr<Picture> FromBitmap(HBITMAP bitmap);
+
+    HBITMAP Bitmap() const { return bitmap_.get(); }
+    int Width() const { return width_; }   // pixels
+    int Height() const { return height_; } // pixels
+    double HimetricWidth() const;
+    double HimetricHeight() const;
+    // The resource it came from, 0 for any other picture.
+    WORD ResourceId() const { return resourceId_; }
+
+private:
+    Picture(HBITMAP bitmap, WORD resourceId);
+
+    GdiBitmap bitmap_;
+    int width_ = 0;
+    int height_ = 0;
+    WORD resourceId_ = 0;
+};
+
+using PicturePtr = std::shared_ptr<Picture>;
+
+// Copies a rectangle of the picture onto a device context, stretched when
+// the sizes differ. All lengths are twips.
+void PaintPicture(HDC target, const Picture& picture, int x, int y, int width, int height,
+                  int sourceX, int sourceY, int sourceWidth, int sourceHeight);
+
+} // namespace forms

@@ -1,0 +1,329 @@
+#include "forms/UserControl.h"
+
+#include "forms/Application.h"
+#include "forms/Units.h"
+
+#include <windowsx.h>
+
+namespace forms {
+
+namespace {
+
+constexpr wchar_t kControlClass[] = L"TavrinControl";
+
+int Pixels(double twips) {
+    return TwipsToPixels(twips);
+}
+float Twips(int pixels) {
+    return static_cast<float>(PixelsToTwips(pixels));
+}
+
+int ShiftState() {
+    return (GetKeyState(VK_SHIFT) < 0 ? kShiftMask : 0) |
+           (GetKeyState(VK_CONTROL) < 0 ? kCtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
+}
+
+int ButtonsOf(WPARAM keys) {
+    return ((keys & MK_LBUTTON) != 0 ? kLeftButton : 0) |
+           ((keys & MK_RBUTTON) != 0 ? kRightButton : 0) |
+           ((keys & MK_MBUTTON) != 0 ? kMiddleButton : 0);
+}
+
+int ButtonOf(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        return kLeftButton;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+        return kRightButton;
+    default:
+        return kMiddleButton;
+    }
+}
+
+} // namespace
+
+UserControl::UserControl() {
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont_, &logFont_);
+}
+
+UserControl::~UserControl() {
+    if (hwnd_ != nullptr) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+void UserControl::Create(HWND parent, int left, int top, int width, int height) {
+    static const ATOM atom = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = &UserControl::WindowProc;
+        wc.hInstance = Application::Instance();
+        wc.lpszClassName = kControlClass;
+        return RegisterClassExW(&wc);
+    }();
+    (void)atom;
+    CreateWindowExW(0, kControlClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
+                    Pixels(left), Pixels(top), Pixels(width), Pixels(height), parent, nullptr,
+                    Application::Instance(), this);
+    SetFont(logFont_);
+    RebuildSurface();
+    OnResize();
+    if (IsWindowVisible(hwnd_) && !shown_) {
+        shown_ = true;
+        OnShow();
+    }
+}
+
+int UserControl::Left() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+    return PixelsToTwips(r.left);
+}
+
+int UserControl::Top() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+    return PixelsToTwips(r.top);
+}
+
+int UserControl::Width() const {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    return PixelsToTwips(r.right);
+}
+
+int UserControl::Height() const {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    return PixelsToTwips(r.bottom);
+}
+
+void UserControl::Move(int left, int top, int width, int height) {
+    MoveWindow(hwnd_, Pixels(left), Pixels(top), Pixels(width), Pixels(height), TRUE);
+}
+
+void UserControl::SetSize(int width, int height) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, Pixels(width), Pixels(height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void UserControl::SetFont(const LOGFONTW& font) {
+    logFont_ = font;
+    fontSelection_.Restore();
+    font_.reset(CreateFontIndirectW(&logFont_));
+    if (surface_) {
+        fontSelection_ = SelectedObject(surface_.get(), font_.get());
+    }
+}
+
+void UserControl::SetMousePointer(HCURSOR cursor) {
+    cursor_ = cursor;
+    SetCursor(cursor);
+}
+
+void UserControl::SetEnabledFlag(bool enabled) {
+    enabled_ = enabled;
+    if (hwnd_ != nullptr) {
+        EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    }
+}
+
+void UserControl::Cls() {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    SetBkColor(surface_.get(), backColor_);
+    ExtTextOutW(surface_.get(), 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+int UserControl::TextWidth(const std::wstring& text) const {
+    SIZE size{};
+    GetTextExtentPoint32W(surface_.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return PixelsToTwips(size.cx);
+}
+
+int UserControl::TextHeight(const std::wstring& text) const {
+    SIZE size{};
+    GetTextExtentPoint32W(surface_.get(), text.empty() ? L"X" : text.c_str(),
+                          text.empty() ? 1 : static_cast<int>(text.size()), &size);
+    return PixelsToTwips(size.cy);
+}
+
+void UserControl::Print(int x, int y, const std::wstring& text) {
+    SetBkMode(surface_.get(), TRANSPARENT);
+    SetTextColor(surface_.get(), foreColor_);
+    TextOutW(surface_.get(), Pixels(x), Pixels(y), text.c_str(), static_cast<int>(text.size()));
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void UserControl::PaintPicture(const Picture& picture, int x, int y, int width, int height,
+                               int sourceX, int sourceY, int sourceWidth, int sourceHeight) {
+    forms::PaintPicture(surface_.get(), picture, x, y, width, height, sourceX, sourceY, sourceWidth,
+                        sourceHeight);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void UserControl::Refresh() {
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    UpdateWindow(hwnd_);
+}
+
+void UserControl::RebuildSurface() {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    fontSelection_.Restore();
+    surfaceSelection_.Restore();
+    WindowDc screen(nullptr);
+    if (!surface_) {
+        surface_.reset(CreateCompatibleDC(screen.get()));
+    }
+    surfaceBitmap_.reset(CreateCompatibleBitmap(screen.get(), r.right > 0 ? r.right : 1,
+                                                r.bottom > 0 ? r.bottom : 1));
+    surfaceSelection_ = SelectedObject(surface_.get(), surfaceBitmap_.get());
+    fontSelection_ = SelectedObject(surface_.get(), font_.get());
+    Cls();
+}
+
+LRESULT CALLBACK UserControl::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* control =
+            static_cast<UserControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        control->hwnd_ = hWnd;
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+    }
+    auto* control = reinterpret_cast<UserControl*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (control == nullptr) {
+        return DefWindowProcW(hWnd, message, wParam, lParam);
+    }
+    Application::DispatchScope scope;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+        control->hwnd_ = nullptr;
+        return DefWindowProcW(hWnd, message, wParam, lParam);
+    }
+    return control->Dispatch(message, wParam, lParam);
+}
+
+LRESULT UserControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandleMouse(message, wParam, lParam)) {
+        return 0;
+    }
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps{};
+        HDC dc = BeginPaint(hwnd_, &ps);
+        const RECT& r = ps.rcPaint;
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, surface_.get(), r.left, r.top,
+               SRCCOPY);
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SIZE:
+        if (surface_) {
+            RebuildSurface();
+            OnResize();
+        }
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam != FALSE && !shown_ && surface_) {
+            shown_ = true;
+            OnShow();
+        }
+        break;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            SetCursor(cursor_);
+            return TRUE;
+        }
+        break;
+    case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<int>(wParam), ShiftState());
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(static_cast<int>(wParam), ShiftState());
+        return 0;
+    case WM_CHAR:
+        OnKeyPress(static_cast<int>(wParam));
+        return 0;
+    case WM_SETFOCUS:
+        OnGotFocus();
+        return 0;
+    case WM_KILLFOCUS:
+        OnLostFocus();
+        return 0;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+// Press, move and release as a form's control reports them: a click is a
+// release over the control of a button that was pressed on it.
+bool UserControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    const float x = Twips(GET_X_LPARAM(lParam));
+    const float y = Twips(GET_Y_LPARAM(lParam));
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (GetFocus() != hwnd_) {
+            SetFocus(hwnd_);
+        }
+        pressedButtons_ |= ButtonOf(message);
+        SetCapture(hwnd_);
+        OnMouseDown(ButtonOf(message), ShiftState(), x, y);
+        return true;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        pressedButtons_ |= ButtonOf(message);
+        doubleClicked_ = true;
+        SetCapture(hwnd_);
+        OnDblClick();
+        return true;
+    case WM_MOUSEMOVE:
+        OnMouseMove(ButtonsOf(wParam), ShiftState(), x, y);
+        return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const int button = ButtonOf(message);
+        const bool wasPressed = (pressedButtons_ & button) != 0;
+        pressedButtons_ &= ~button;
+        if (pressedButtons_ == 0) {
+            ReleaseCapture();
+        }
+        RECT r{};
+        GetClientRect(hwnd_, &r);
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const bool inside = PtInRect(&r, at) != FALSE;
+        const bool clicked = wasPressed && inside && !doubleClicked_;
+        doubleClicked_ = false;
+        OnMouseUp(button, ShiftState(), x, y);
+        if (clicked) {
+            OnClick();
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace forms

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "forms/Event.h"
+#include "forms/Handles.h"
+#include "forms/Picture.h"
+#include "forms/PropertyBag.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace forms {
+
+// Mouse buttons and shift keys as events report them.
+enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+enum ShiftKey { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
+
+// A child window that paints itself on a persistent surface (what was drawn
+// stays until cleared), keeps its design settings in a property bag and
+// tells its subclass about input. Lengths are twips.
+class UserControl {
+public:
+    virtual ~UserControl();
+    UserControl(const UserControl&) = delete;
+    UserControl& operator=(const UserControl&) = delete;
+
+    // Places the control on its container's window.
+    void Create(HWND parent, int left, int top, int width, int height);
+    HWND hWnd() const { return hwnd_; }
+    // The persistent surface's device context.
+    HDC hDC() const { return surface_.get(); }
+
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void Move(int left, int top, int width, int height);
+    void SetSize(int width, int height);
+
+    bool Enabled() const { return enabled_; }
+    COLORREF BackColor() const { return backColor_; }
+    void SetBackColor(COLORREF colour) { backColor_ = colour; }
+    COLORREF ForeColor() const { return foreColor_; }
+    void SetForeColor(COLORREF colour) { foreColor_ = colour; }
+    const LOGFONTW& Font() const { return logFont_; }
+    void SetFont(const LOGFONTW& font);
+    void SetMousePointer(HCURSOR cursor);
+
+    // Fills the surface with the back colour.
+    void Cls();
+    int TextWidth(const std::wstring& text) const;
+    int TextHeight(const std::wstring& text) const;
+    // Text in the font and fore colour, its top-left corner at (x, y).
+    void Print(int x, int y, const std::wstring& text);
+    // A rectangle of the picture, stretched onto the surface (all twips).
+    void PaintPicture(const Picture& picture, int x, int y, int width, int height, int sourceX,
+                      int sourceY, int sourceWidth, int sourceHeight);
+    // Shows the surface now.
+    void Refresh();
+
+    virtual void ReadProperties(const PropertyBag& bag) = 0;
+    virtual void WriteProperties(PropertyBag& bag) const = 0;
+    // A saved setting changed; the container marks its design as changed.
+    Event<const std::string&> PropertyChanged;
+
+protected:
+    UserControl();
+    void SetEnabledFlag(bool enabled);
+
+    virtual void OnShow() {}
+    virtual void OnResize() {}
+    virtual void OnMouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void OnMouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void OnMouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void OnClick() {}
+    virtual void OnDblClick() {}
+    virtual void OnKeyDown(int /*keyCode*/, int /*shift*/) {}
+    virtual void OnKeyUp(int /*keyCode*/, int /*shift*/) {}
+    virtual void OnKeyPress(int /*keyAscii*/) {}
+    virtual void OnGotFocus() {}
+    virtual void OnLostFocus() {}
+    virtual void OnTimer(UINT_PTR /*id*/) {}
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    void RebuildSurface();
+
+    HWND hwnd_ = nullptr;
+    MemoryDc surface_;
+    GdiBitmap surfaceBitmap_;
+    SelectedObject surfaceSelection_;
+    GdiFont font_;
+    SelectedObject fontSelection_;
+    LOGFONTW logFont_{};
+    COLORREF backColor_ = GetSysColor(COLOR_BTNFACE);
+    COLORREF foreColor_ = GetSysColor(COLOR_BTNTEXT);
+    HCURSOR cursor_ = LoadCursorW(nullptr, IDC_ARROW);
+    bool enabled_ = true;
+    bool shown_ = false;
+    int pressedButtons_ = 0;
+    bool doubleClicked_ = false;
+};
+
+} // namespace forms
