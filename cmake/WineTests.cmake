@@ -48,6 +48,8 @@ tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp)
 tavrin_win_test(win_startup_tests
     tests/win32/PublicDataTest.cpp tests/win32/LoadFrmTest.cpp tests/win32/ResourcesTest.cpp)
 add_dependencies(win_startup_tests Tavrin)
+tavrin_win_test(win_controls_tests
+    tests/win32/ButtonTest.cpp tests/win32/FrameTest.cpp tests/win32/StyleTest.cpp)
 tavrin_win_test(win_msghook_tests tests/win32/SubclassTest.cpp tests/win32/FormSubclassTest.cpp)
 tavrin_win_test(win_update_tests WITH_OPERATOR
     tests/win32/DownloadTest.cpp tests/win32/UpdateCheckTest.cpp)

@@ -63,7 +63,9 @@ TEST(DragRect, TopZonesHaveNoMinimumButNeverTurnTheRectangleOver) {
     EXPECT_EQ(topRight.top, 50);
 }
 
-TEST(DragRect, NoZoneChangesNothing) { EXPECT_EQ(DragRect(kWindow, None, 0, 0), kWindow); }
+TEST(DragRect, NoZoneChangesNothing) {
+    EXPECT_EQ(DragRect(kWindow, None, 0, 0), kWindow);
+}
 
 TEST(TaskbarHeight, WhatLiesBelowTheWorkArea) {
     // A 768-pixel screen with a 40-pixel taskbar at the bottom.

@@ -1,0 +1,177 @@
+#include "controls/ModGetTaskbarHei.h"
+#include "controls/cSetStyle.h"
+#include "forms/SingleForm.h"
+#include "forms/Units.h"
+#include "tests/win32/TestWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+std::vector<std::string> steps;
+
+forms::FormDesign GameDesign() {
+    forms::FormDesign design;
+    design.caption = L"Game";
+    design.style = WS_POPUP;
+    design.clientWidthTwips = 15000;
+    design.clientHeightTwips = 12000;
+    return design;
+}
+
+class GameFrm : public forms::SingleForm<GameFrm> {
+public:
+    GameFrm() : SingleForm(GameDesign()) {}
+
+protected:
+    void OnQueryUnload(bool&) override { steps.push_back("close request"); }
+};
+
+RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+class StyleTest : public testing::Test {
+protected:
+    void SetUp() override {
+        steps.clear();
+        GameFrm& form = GameFrm::Instance();
+        watcher->SetobjForm(&form);
+        watcher->SetWindowStyle(form.hWnd());
+        SetWindowPos(form.hWnd(), nullptr, 50, 50, 1000, 800,
+                     SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    }
+    void TearDown() override {
+        watcher.reset();
+        if (GameFrm::Exists()) {
+            GameFrm::Instance().Unload();
+        }
+        testing_support::PumpMessages();
+    }
+    HWND Window() const { return GameFrm::Instance().hWnd(); }
+    // The pointer at a screen point, and the window told about it.
+    void Mouse(UINT message, int x, int y, WPARAM keys) {
+        SetCursorPos(x, y);
+        POINT client{x, y};
+        ScreenToClient(Window(), &client);
+        SendMessageW(Window(), message, keys, MAKELPARAM(client.x, client.y));
+    }
+
+    std::unique_ptr<cSetStyle> watcher = std::make_unique<cSetStyle>();
+};
+
+TEST_F(StyleTest, TheStyleIsExactlyASystemMenuAndAMinimiseBox) {
+    // The system adds WS_CLIPSIBLINGS to every top-level window itself.
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(Window(), GWL_STYLE));
+    EXPECT_EQ(style & ~(WS_VISIBLE | WS_CLIPSIBLINGS),
+              static_cast<DWORD>(WS_SYSMENU | WS_MINIMIZEBOX));
+}
+
+TEST_F(StyleTest, DraggingTheBottomRightCornerInwardStopsAtTheMinimumSize) {
+    Mouse(WM_MOUSEMOVE, 1050, 850, 0);
+    EXPECT_EQ(watcher->State().Zone, EdgeRules::BottomRight);
+    Mouse(WM_LBUTTONDOWN, 1050, 850, MK_LBUTTON);
+    ASSERT_TRUE(watcher->Sizing());
+    Mouse(WM_MOUSEMOVE, 851, 651, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, 850, 650, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, 400, 400, MK_LBUTTON);
+    const RECT band = watcher->State().OldRect;
+    EXPECT_EQ(band.right - band.left, 801);
+    EXPECT_EQ(band.bottom - band.top, 601);
+    Mouse(WM_LBUTTONUP, 400, 400, 0);
+    EXPECT_FALSE(watcher->Sizing());
+    const RECT r = WindowRect(Window());
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(r.right - r.left, 801);
+    EXPECT_EQ(r.bottom - r.top, 601);
+}
+
+TEST_F(StyleTest, DraggingOutwardEnlargesTheWindowOnRelease) {
+    Mouse(WM_LBUTTONDOWN, 1050, 500, MK_LBUTTON);
+    EXPECT_EQ(watcher->State().Zone, EdgeRules::Right);
+    Mouse(WM_MOUSEMOVE, 1200, 520, MK_LBUTTON);
+    EXPECT_EQ(WindowRect(Window()).right, 1050) << "only the rubber band moves meanwhile";
+    Mouse(WM_LBUTTONUP, 1200, 520, 0);
+    EXPECT_EQ(WindowRect(Window()).right, 1200);
+    EXPECT_EQ(WindowRect(Window()).bottom, 850);
+}
+
+TEST_F(StyleTest, EdgesReportTheirZoneAndTheMiddleNone) {
+    std::vector<long> zones;
+    watcher->MouseSize.Connect([&](long zone) { zones.push_back(zone); });
+    Mouse(WM_MOUSEMOVE, 50, 500, 0);
+    Mouse(WM_MOUSEMOVE, 500, 850, 0);
+    Mouse(WM_MOUSEMOVE, 500, 500, 0);
+    EXPECT_EQ(zones, (std::vector<long>{EdgeRules::Left, EdgeRules::Bottom, EdgeRules::None}));
+}
+
+TEST_F(StyleTest, MaximisedFillsTheScreenAboveTheTaskbarAndRestoresExactly) {
+    const RECT before = WindowRect(Window());
+    EXPECT_TRUE(watcher->CallWindowStateChange());
+    const RECT maxed = WindowRect(Window());
+    EXPECT_EQ(maxed.left, 0);
+    EXPECT_EQ(maxed.top, 0);
+    EXPECT_EQ(maxed.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(maxed.bottom,
+              GetSystemMetrics(SM_CYSCREEN) - forms::TwipsToPixels(GetTaskbarHeight()));
+    EXPECT_FALSE(watcher->CallWindowStateChange());
+    const RECT after = WindowRect(Window());
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST_F(StyleTest, WhileMaximisedNoDragStarts) {
+    std::vector<long> zones;
+    watcher->MouseSize.Connect([&](long zone) { zones.push_back(zone); });
+    watcher->CallWindowStateChange();
+    const RECT r = WindowRect(Window());
+    Mouse(WM_MOUSEMOVE, r.right - 1, 300, 0);
+    Mouse(WM_LBUTTONDOWN, r.right - 1, 300, MK_LBUTTON);
+    EXPECT_FALSE(watcher->Sizing());
+    EXPECT_TRUE(zones.empty());
+}
+
+TEST_F(StyleTest, ASettingsChangeWhileMaximisedRefitsToTheNewWorkArea) {
+    RECT saved{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved, 0);
+    watcher->CallWindowStateChange();
+    int changes = 0;
+    watcher->SettingChange.Connect([&] { ++changes; });
+    RECT smaller = saved;
+    smaller.bottom = GetSystemMetrics(SM_CYSCREEN) - 60;
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &smaller, 0);
+    SendMessageW(Window(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    const RECT refit = WindowRect(Window());
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved, 0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(refit.bottom, GetSystemMetrics(SM_CYSCREEN) - 60);
+}
+
+TEST_F(StyleTest, CloseFromTheSystemMenuIsReportedAndStillReachesTheWindow) {
+    int closes = 0;
+    watcher->CloseClick.Connect([&] {
+        ++closes;
+        steps.push_back("CloseClick");
+    });
+    SendMessageW(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(steps, (std::vector<std::string>{"CloseClick", "close request"}));
+}
+
+TEST_F(StyleTest, AHandlerMayEndTheWatcherAndTheWindowFromInsideCloseClick) {
+    HWND window = Window();
+    watcher->CloseClick.Connect([&] {
+        watcher.reset();
+        GameFrm::Instance().Unload();
+    });
+    SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(GameFrm::Exists());
+    EXPECT_EQ(watcher, nullptr);
+}
+
+} // namespace
