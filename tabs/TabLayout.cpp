@@ -1,0 +1,66 @@
+#include "tabs/TabLayout.h"
+
+#include "forms/Units.h"
+
+namespace TabLayout {
+
+int CalcTabWidth(long tabStyle, int areaWidth, const std::vector<Tab>& tabs) {
+    const Style& style = StyleOf(tabStyle);
+    const int n = static_cast<int>(tabs.size());
+    int k = 0;
+    for (const Tab& tab : tabs) {
+        k += tab.lockSize ? 1 : 0;
+    }
+    if (k == n) {
+        return style.fullWidth;
+    }
+    const double room = tabStyle == 0 ? areaWidth - style.fullWidth * k - 14.0
+                                      : areaWidth - style.fullWidth * k - 5.0 * n;
+    const long width = forms::RoundHalfEven(room / (n - k));
+    if (width > style.fullWidth) {
+        return style.fullWidth;
+    }
+    return width < kMinTabWidth ? kMinTabWidth : static_cast<int>(width);
+}
+
+void LayoutTabs(long tabStyle, int tabWidth, std::vector<Tab>& tabs) {
+    const Style& style = StyleOf(tabStyle);
+    int x = style.firstLeft;
+    for (Tab& tab : tabs) {
+        tab.left = x;
+        tab.width = tab.lockSize ? style.fullWidth : tabWidth;
+        x += tab.width + style.gap;
+    }
+}
+
+Hit HitTest(long tabStyle, double px, double py, int controlWidth, int leftSize, int rightSize,
+            const std::vector<Tab>& tabs) {
+    const long x = forms::RoundHalfEven(px);
+    const long y = forms::RoundHalfEven(py);
+    if (x < 0 || x > controlWidth || y < 0 || y > 25) {
+        return {-3, false};
+    }
+    if (x > controlWidth - rightSize || x < leftSize) {
+        return {-2, false};
+    }
+    if (tabs.empty()) {
+        return {-1, false};
+    }
+    const long rx = x - leftSize;
+    if (rx <= 14) {
+        return {0, false};
+    }
+    const Style& style = StyleOf(tabStyle);
+    for (int p = 0; p < static_cast<int>(tabs.size()); ++p) {
+        const Tab& tab = tabs[static_cast<std::size_t>(p)];
+        if (tab.left <= rx && rx <= tab.left + tab.width) {
+            const long closeLeft = tab.left + tab.width - style.closeRight;
+            const bool close = !tab.hideButton && closeLeft <= rx && rx <= closeLeft + 12 &&
+                               style.closeTop <= y && y <= style.closeTop + 12;
+            return {p, close};
+        }
+    }
+    return {-1, false};
+}
+
+} // namespace TabLayout

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <vector>
+
+// Geometry of the tab strip in pixels: tab widths and places in both
+// styles, and what lies under a point.
+namespace TabLayout {
+
+struct Style {
+    int height;     // strip height
+    int firstLeft;  // Left of the first tab
+    int gap;        // after each tab
+    int fullWidth;  // locked tabs, and the upper bound of TabWidth
+    int closeRight; // close square's left edge: Left + Width - closeRight
+    int closeTop;   // close square's top row
+};
+
+constexpr Style kLow{25, 14, 0, 108, 24, 6};
+constexpr Style kHigh{32, 0, 5, 200, 20, 7};
+inline const Style& StyleOf(long tabStyle) {
+    return tabStyle == 0 ? kLow : kHigh;
+}
+
+// Narrowest a shrinking tab gets, so that its two ends and some text still
+// show; tabs past the tab area are cut off instead.
+constexpr int kMinTabWidth = 40;
+
+struct Tab {
+    bool lockSize = false;
+    bool hideButton = false;
+    int left = 0;
+    int width = 0;
+};
+
+// The width of a tab that is not size-locked, for a tab area aw wide.
+int CalcTabWidth(long tabStyle, int areaWidth, const std::vector<Tab>& tabs);
+
+// Sets every tab's left and width.
+void LayoutTabs(long tabStyle, int tabWidth, std::vector<Tab>& tabs);
+
+struct Hit {
+    int index;  // a tab position, or -1 (no tab), -2 (margin), -3 (outside)
+    bool close; // on that tab's close button
+};
+
+// (x, y) in the control's pixels; the control is controlWidth wide.
+Hit HitTest(long tabStyle, double x, double y, int controlWidth, int leftSize, int rightSize,
+            const std::vector<Tab>& tabs);
+
+} // namespace TabLayout
