@@ -41,6 +41,9 @@ add_library(tavrin_win STATIC
     startup/PngResource.cpp
     startup/PublicData.cpp
     startup/UpdateCheck.cpp
+    tabs/SystemPageWindows.cpp
+    tabs/mdlTabAPI.cpp
+    tabs/uTab.cpp
 )
 target_link_libraries(tavrin_win PUBLIC
     tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 shell32 comctl32 wininet version advapi32)
@@ -68,6 +71,10 @@ add_executable(BareWindow WIN32 bench/BareWindow.cpp)
 target_link_options(BareWindow PRIVATE ${TAVRIN_WIDE_ENTRY})
 add_executable(BenchSubclass bench/SubclassRoundTrip.cpp)
 target_link_libraries(BenchSubclass PRIVATE tavrin_win)
+add_executable(BenchTabs bench/TabStripRedraw.cpp)
+target_link_libraries(BenchTabs PRIVATE tavrin_win)
+target_link_options(BenchTabs PRIVATE ${TAVRIN_WIDE_ENTRY})
+tavrin_resources(BenchTabs)
 
 if(BUILD_TESTING)
     include(cmake/WineTests.cmake)

@@ -101,7 +101,7 @@ void BForm::WriteProperties(forms::PropertyBag& bag) const {
     bag.Write<bool>("HasLogo", hasLogo_);
 }
 
-void BForm::OnResize() {
+void BForm::HandleResize() {
     const int barHeight = forms::TwipsToPixels(SkinLayout::kBarHeight);
     RECT client{};
     GetClientRect(hWnd(), &client);
@@ -112,7 +112,7 @@ void BForm::OnResize() {
     DrawCaptionBar(tag_);
 }
 
-void BForm::OnMouseDown(int button, int shift, float x, float y) {
+void BForm::HandleMouseDown(int button, int shift, float x, float y) {
     SetMousePointer(LoadCursorW(nullptr, IDC_ARROW));
     if (button == forms::kLeftButton && frmHwnd_ != nullptr) {
         ReleaseCapture();
@@ -122,12 +122,12 @@ void BForm::OnMouseDown(int button, int shift, float x, float y) {
     MouseDown(button, shift, x, y);
 }
 
-void BForm::OnMouseMove(int button, int shift, float x, float y) {
+void BForm::HandleMouseMove(int button, int shift, float x, float y) {
     SetMousePointer(LoadCursorW(nullptr, IDC_ARROW));
     MouseMove(button, shift, x, y);
 }
 
-void BForm::OnDblClick() {
+void BForm::HandleDblClick() {
     DblClick();
 }
 

@@ -39,10 +39,10 @@ public:
     forms::Event<int&, int&, float&, float&> MouseMove;
 
 private:
-    void OnResize() override;
-    void OnMouseDown(int button, int shift, float x, float y) override;
-    void OnMouseMove(int button, int shift, float x, float y) override;
-    void OnDblClick() override;
+    void HandleResize() override;
+    void HandleMouseDown(int button, int shift, float x, float y) override;
+    void HandleMouseMove(int button, int shift, float x, float y) override;
+    void HandleDblClick() override;
 
     void DrawCaptionBar(const std::wstring& title);
 

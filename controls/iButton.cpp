@@ -173,14 +173,14 @@ void iButton::WriteProperties(forms::PropertyBag& bag) const {
     bag.Write<std::int32_t>("cForeColor", static_cast<std::int32_t>(ForeColor()));
 }
 
-void iButton::OnShow() {
+void iButton::HandleShow() {
     if (tag_.empty()) {
         BuildFrames();
         tag_ = L"1";
     }
 }
 
-void iButton::OnResize() {
+void iButton::HandleResize() {
     if (autoSize_ && backPicture_) {
         const auto size = ButtonRules::FrameSizeOf(backPicture_->HimetricWidth(),
                                                    backPicture_->HimetricHeight(), style_);
@@ -189,7 +189,7 @@ void iButton::OnResize() {
     RedrawCurrentState();
 }
 
-void iButton::OnMouseDown(int button, int shift, float x, float y) {
+void iButton::HandleMouseDown(int button, int shift, float x, float y) {
     MouseDown(button, shift, x, y);
     lastButton_ = button;
     if (button == forms::kLeftButton) {
@@ -199,7 +199,7 @@ void iButton::OnMouseDown(int button, int shift, float x, float y) {
     }
 }
 
-void iButton::OnMouseMove(int button, int shift, float x, float y) {
+void iButton::HandleMouseMove(int button, int shift, float x, float y) {
     MouseMove(button, shift, x, y);
     if (!IsMouseOver()) {
         return;
@@ -213,7 +213,7 @@ void iButton::OnMouseMove(int button, int shift, float x, float y) {
     }
 }
 
-void iButton::OnMouseUp(int button, int shift, float x, float y) {
+void iButton::HandleMouseUp(int button, int shift, float x, float y) {
     MouseUp(button, shift, x, y);
     if (button != forms::kLeftButton) {
         return;
@@ -227,21 +227,21 @@ void iButton::OnMouseUp(int button, int shift, float x, float y) {
     pressed_ = false;
 }
 
-void iButton::OnClick() {
+void iButton::HandleClick() {
     if (lastButton_ == forms::kLeftButton) {
         RedrawCurrentState();
         Click();
     }
 }
 
-void iButton::OnDblClick() {
+void iButton::HandleDblClick() {
     if (lastButton_ == forms::kLeftButton) {
         cMouseAction(ButtonRules::Pressed, false);
     }
     DBClick();
 }
 
-void iButton::OnKeyDown(int keyCode, int shift) {
+void iButton::HandleKeyDown(int keyCode, int shift) {
     KeyDown(keyCode, shift);
     if (keyCode == VK_RETURN) {
         Toggle();
@@ -258,7 +258,7 @@ void iButton::OnKeyDown(int keyCode, int shift) {
     }
 }
 
-void iButton::OnKeyUp(int keyCode, int shift) {
+void iButton::HandleKeyUp(int keyCode, int shift) {
     KeyUP(keyCode, shift);
     if (keyCode == VK_SPACE) {
         Toggle();
@@ -270,22 +270,22 @@ void iButton::OnKeyUp(int keyCode, int shift) {
     }
 }
 
-void iButton::OnKeyPress(int keyAscii) {
+void iButton::HandleKeyPress(int keyAscii) {
     KeyPress(keyAscii);
 }
 
-void iButton::OnGotFocus() {
+void iButton::HandleGotFocus() {
     RedrawCurrentState();
     if (!pressed_) {
         DrawFocus();
     }
 }
 
-void iButton::OnLostFocus() {
+void iButton::HandleLostFocus() {
     RedrawCurrentState();
 }
 
-void iButton::OnTimer(UINT_PTR id) {
+void iButton::HandleTimer(UINT_PTR id) {
     if (id != kHoverTimer) {
         return;
     }

@@ -57,19 +57,19 @@ public:
     forms::Event<> DBClick;
 
 private:
-    void OnShow() override;
-    void OnResize() override;
-    void OnMouseDown(int button, int shift, float x, float y) override;
-    void OnMouseMove(int button, int shift, float x, float y) override;
-    void OnMouseUp(int button, int shift, float x, float y) override;
-    void OnClick() override;
-    void OnDblClick() override;
-    void OnKeyDown(int keyCode, int shift) override;
-    void OnKeyUp(int keyCode, int shift) override;
-    void OnKeyPress(int keyAscii) override;
-    void OnGotFocus() override;
-    void OnLostFocus() override;
-    void OnTimer(UINT_PTR id) override;
+    void HandleShow() override;
+    void HandleResize() override;
+    void HandleMouseDown(int button, int shift, float x, float y) override;
+    void HandleMouseMove(int button, int shift, float x, float y) override;
+    void HandleMouseUp(int button, int shift, float x, float y) override;
+    void HandleClick() override;
+    void HandleDblClick() override;
+    void HandleKeyDown(int keyCode, int shift) override;
+    void HandleKeyUp(int keyCode, int shift) override;
+    void HandleKeyPress(int keyAscii) override;
+    void HandleGotFocus() override;
+    void HandleLostFocus() override;
+    void HandleTimer(UINT_PTR id) override;
 
     bool IsMouseOver() const;
     int CurrentState() const;

@@ -74,10 +74,10 @@ void UserControl::Create(HWND parent, int left, int top, int width, int height) 
                     Application::Instance(), this);
     SetFont(logFont_);
     RebuildSurface();
-    OnResize();
+    HandleResize();
     if (IsWindowVisible(hwnd_) && !shown_) {
         shown_ = true;
-        OnShow();
+        HandleShow();
     }
 }
 
@@ -232,13 +232,13 @@ LRESULT UserControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         if (surface_) {
             RebuildSurface();
-            OnResize();
+            HandleResize();
         }
         return 0;
     case WM_SHOWWINDOW:
         if (wParam != FALSE && !shown_ && surface_) {
             shown_ = true;
-            OnShow();
+            HandleShow();
         }
         break;
     case WM_SETCURSOR:
@@ -250,22 +250,22 @@ LRESULT UserControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
         return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
-        OnKeyDown(static_cast<int>(wParam), ShiftState());
+        HandleKeyDown(static_cast<int>(wParam), ShiftState());
         return 0;
     case WM_KEYUP:
-        OnKeyUp(static_cast<int>(wParam), ShiftState());
+        HandleKeyUp(static_cast<int>(wParam), ShiftState());
         return 0;
     case WM_CHAR:
-        OnKeyPress(static_cast<int>(wParam));
+        HandleKeyPress(static_cast<int>(wParam));
         return 0;
     case WM_SETFOCUS:
-        OnGotFocus();
+        HandleGotFocus();
         return 0;
     case WM_KILLFOCUS:
-        OnLostFocus();
+        HandleLostFocus();
         return 0;
     case WM_TIMER:
-        OnTimer(wParam);
+        HandleTimer(wParam);
         return 0;
     default:
         break;
@@ -287,7 +287,7 @@ bool UserControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         pressedButtons_ |= ButtonOf(message);
         SetCapture(hwnd_);
-        OnMouseDown(ButtonOf(message), ShiftState(), x, y);
+        HandleMouseDown(ButtonOf(message), ShiftState(), x, y);
         return true;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
@@ -295,10 +295,10 @@ bool UserControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         pressedButtons_ |= ButtonOf(message);
         doubleClicked_ = true;
         SetCapture(hwnd_);
-        OnDblClick();
+        HandleDblClick();
         return true;
     case WM_MOUSEMOVE:
-        OnMouseMove(ButtonsOf(wParam), ShiftState(), x, y);
+        HandleMouseMove(ButtonsOf(wParam), ShiftState(), x, y);
         return true;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -315,9 +315,9 @@ bool UserControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         const bool inside = PtInRect(&r, at) != FALSE;
         const bool clicked = wasPressed && inside && !doubleClicked_;
         doubleClicked_ = false;
-        OnMouseUp(button, ShiftState(), x, y);
+        HandleMouseUp(button, ShiftState(), x, y);
         if (clicked) {
-            OnClick();
+            HandleClick();
         }
         return true;
     }

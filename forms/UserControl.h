@@ -67,19 +67,19 @@ protected:
     UserControl();
     void SetEnabledFlag(bool enabled);
 
-    virtual void OnShow() {}
-    virtual void OnResize() {}
-    virtual void OnMouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
-    virtual void OnMouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
-    virtual void OnMouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
-    virtual void OnClick() {}
-    virtual void OnDblClick() {}
-    virtual void OnKeyDown(int /*keyCode*/, int /*shift*/) {}
-    virtual void OnKeyUp(int /*keyCode*/, int /*shift*/) {}
-    virtual void OnKeyPress(int /*keyAscii*/) {}
-    virtual void OnGotFocus() {}
-    virtual void OnLostFocus() {}
-    virtual void OnTimer(UINT_PTR /*id*/) {}
+    virtual void HandleShow() {}
+    virtual void HandleResize() {}
+    virtual void HandleMouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void HandleMouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void HandleMouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void HandleClick() {}
+    virtual void HandleDblClick() {}
+    virtual void HandleKeyDown(int /*keyCode*/, int /*shift*/) {}
+    virtual void HandleKeyUp(int /*keyCode*/, int /*shift*/) {}
+    virtual void HandleKeyPress(int /*keyAscii*/) {}
+    virtual void HandleGotFocus() {}
+    virtual void HandleLostFocus() {}
+    virtual void HandleTimer(UINT_PTR /*id*/) {}
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

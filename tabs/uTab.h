@@ -1,0 +1,138 @@
+#pragma once
+
+#include "forms/Event.h"
+#include "forms/UserControl.h"
+#include "msghook/CSubclass.h"
+#include "tabs/CTabItems.h"
+#include "tabs/IuTab.h"
+#include "tabs/SystemPageWindows.h"
+#include "tabs/TabLayout.h"
+
+#include <windows.h>
+
+#include <map>
+#include <utility>
+#include <vector>
+
+// The tab strip: one row of tabs, each standing for a page window that the
+// strip hosts in a container window of its owner's.
+class uTab final : public forms::UserControl, public IuTab {
+public:
+    uTab();
+    ~uTab() override;
+
+    void refresh() { DrawAll(true); }
+    void LockReDraw(bool bLock);
+    HWND hContainerWnd() const { return container_; }
+    void SethContainerWnd(HWND container);
+    long TabStyle() const { return tabStyle_; }
+    void SetTabStyle(long style) { tabStyle_ = style; }
+    int TabLeftSize() const { return leftSize_; }
+    void SetTabLeftSize(int size) { leftSize_ = size; }
+    int TabRightSize() const { return rightSize_; }
+    void SetTabRight(int size) { rightSize_ = size; }
+    int TabWidth() const { return tabWidth_; }
+    int HoverIndex() const { return hoverIndex_; }
+    int CloseState() const { return closeState_; }
+    // Raises TabError 91 when no tab is selected.
+    void RefreshPage();
+    // The finished strip, as WM_PAINT copies it.
+    HDC OutDC() const { return outDC_; }
+    TabLayout::Hit HitTest(double x, double y) const;
+    // Stretched tab pieces are kept between redraws unless told otherwise
+    // (the benchmark compares both ways).
+    void UsePieceCache(bool use);
+    // One caption in its rectangle, as the tabs draw it.
+    static void DrawTabText(HDC hDC, const std::wstring& text, int x, int y, int width, int height);
+
+    // IuTab
+    void Add(const std::wstring& Caption, ITabForm& Form, const std::optional<std::wstring>& Key,
+             const std::optional<TabIndex>& Index) override;
+    bool BeforeRemove(int Index) override;
+    void Remove(int Index) override;
+    void Clear() override;
+    void Redraw(bool bUpdate) override;
+    void ChangeForm(CTabItem& Item, ITabForm& Form) override;
+    int Selected() const override { return selected_; }
+    void SetSelected(int value) override;
+    CTabItems& TabItems() override { return items_; }
+    WindowHandle hWnd() const override;
+    WindowHandle hParent() const override;
+
+    void ReadProperties(const forms::PropertyBag& bag) override;
+    void WriteProperties(forms::PropertyBag& bag) const override;
+
+    forms::Event<> TabChanged;
+    forms::Event<long, int&, int&, float&, float&> OnDblClick; // ItemIndex, Button, Shift, X, Y
+    forms::Event<long, int&, int&, float&, float&> OnMouseDown;
+    forms::Event<long, int&, int&, float&, float&> OnMouseHover;
+    forms::Event<long, int&, int&, float&, float&> OnMouseMove;
+    forms::Event<long, int&, int&, float&, float&> OnMouseUp;
+    forms::Event<> OnMouseLeave;
+    forms::Event<long, bool&> OnItemColose;                // ItemIndex, Cancel
+    forms::Event<HDC, long, long, bool&> OnDrawBackground; // hdc, cx, cy, bSkipDefault
+
+private:
+    void HandleResize() override;
+    void HandleMouseDown(int button, int shift, float x, float y) override;
+    void HandleMouseMove(int button, int shift, float x, float y) override;
+    void HandleMouseUp(int button, int shift, float x, float y) override;
+    void HandleDblClick() override;
+
+    void c_Subclass_WindowProc(bool& bHandled, LRESULT& lReturn, HWND lng_hWnd, UINT uMsg);
+    void Press(int button, int shift, float x, float y);
+    void AttachPage(HWND page);
+    void ShowSelectedPage();
+    int StripHeight() const { return TabLayout::StyleOf(tabStyle_).height; }
+    int ControlWidth() const;
+    int AreaWidth() const { return ControlWidth() - leftSize_ - rightSize_; }
+    std::vector<TabLayout::Tab> Geometry() const;
+
+    // Painting
+    void CreateBuffers();
+    void FreeBuffers();
+    void CalcTabWidth();
+    void LayoutTabs();
+    void DrawAll(bool bUpdate);
+    void DrawBackground();
+    void DrawTabs(bool bUpdate);
+    void DrawTab(int position, bool selected);
+    void DrawPiece(int pieceX, int x, int width);
+    void DrawClosePiece(int closeX, int x, int y);
+    struct CachedPiece {
+        HDC image; // key-coloured pixels turned black
+        HDC mask;  // monochrome: white where the key colour was
+    };
+    // The skin's piece at (pieceX, 0) at width x height, made once (a tab
+    // piece stretched with its ends kept, a close piece as it is), then
+    // copied with the key colour left out.
+    void BlitCached(int pieceX, int width, int height, int x, int y, bool tabPiece);
+    void ForgetPieces();
+
+    SystemPageWindows windows_;
+    CTabItems items_{windows_};
+    CSubclass c_Subclass;
+    long tabStyle_ = 0;
+    int leftSize_ = 40;
+    int rightSize_ = 0;
+    int selected_ = -1;
+    int hoverIndex_ = -1;
+    int closeState_ = 0;
+    bool redrawEnabled_ = false;
+    HWND container_ = nullptr;
+    int tabWidth_ = 108;
+    forms::GdiFont hFontNormal;
+    forms::GdiFont hFontBold;
+    HDC SkinDC0 = nullptr;
+    HDC SkinDC1 = nullptr;
+    HDC backDC_ = nullptr;
+    HDC outDC_ = nullptr;
+    HDC tabsDC_ = nullptr;
+    // (piece x, drawn width) -> that piece ready to copy
+    std::map<std::pair<int, int>, CachedPiece> pieces_;
+    bool usePieceCache_ = true;
+    int lastButton_ = 0;
+    int lastShift_ = 0;
+    float lastX_ = 0;
+    float lastY_ = 0;
+};

@@ -1,0 +1,323 @@
+#include "tabs/TabError.h"
+#include "tabs/mdlTabAPI.h"
+#include "tabs/uTab.h"
+#include "tests/win32/TestWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A plain page window standing in for a web page.
+class TestPage final : public ITabForm {
+public:
+    TestPage() {
+        window_ = CreateWindowExW(0, L"STATIC", L"page", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    ~TestPage() override { Unload(); }
+    WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(window_); }
+    HWND Window() const { return window_; }
+    void Initialize(IuTab*, CTabItem&) override {}
+    void RefreshPage() override { ++refreshes; }
+    void Unload() override {
+        if (IsWindow(window_)) {
+            DestroyWindow(window_);
+        }
+    }
+    int refreshes = 0;
+
+private:
+    HWND window_ = nullptr;
+};
+
+class TabStripTest : public testing::Test {
+protected:
+    void SetUp() override {
+        form = testing_support::CreatePlainWindow(0, 0, 700, 400);
+        ShowWindow(form, SW_SHOWNOACTIVATE);
+        container = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 40, 700, 300, form,
+                                    nullptr, GetModuleHandleW(nullptr), nullptr);
+        strip = std::make_unique<uTab>();
+        strip->Create(form, 0, 0, 640 * 15, 32 * 15);
+        forms::PropertyBag bag;
+        bag.Write<std::int32_t>("TabStyle", style);
+        bag.Write<std::int32_t>("TabLeftSize", 40);
+        bag.Write<std::int32_t>("TabRightSize", 20);
+        strip->ReadProperties(bag);
+        strip->Move(0, 0, 640 * 15, 32 * 15);
+        strip->SethContainerWnd(container);
+        strip->LockReDraw(false);
+    }
+    void TearDown() override {
+        strip.reset();
+        DestroyWindow(form);
+        testing_support::PumpMessages();
+    }
+    std::shared_ptr<TestPage> AddPage(const std::wstring& caption) {
+        auto page = std::make_shared<TestPage>();
+        pages.push_back(page);
+        strip->TabItems().Add(caption, page);
+        return page;
+    }
+    void Send(UINT message, WPARAM keys, int x, int y) {
+        SendMessageW(reinterpret_cast<HWND>(strip->hWnd()), message, keys, MAKELPARAM(x, y));
+    }
+    COLORREF Out(int x, int y) const { return GetPixel(strip->OutDC(), x, y); }
+    COLORREF Skin(WORD id, int x, int y) const {
+        forms::PicturePtr skin = forms::Picture::FromResource(id);
+        forms::MemoryDc dc(CreateCompatibleDC(nullptr));
+        forms::SelectedObject selection(dc.get(), skin->Bitmap());
+        return GetPixel(dc.get(), x, y);
+    }
+    // The middle of tab p in the strip's pixels.
+    int Middle(int p) const {
+        const auto item = strip->TabItems().Item(p);
+        return 40 + item->Left() + item->Width() / 2;
+    }
+
+    long style = 0;
+    HWND form = nullptr;
+    HWND container = nullptr;
+    std::unique_ptr<uTab> strip;
+    std::vector<std::shared_ptr<TestPage>> pages;
+};
+
+TEST_F(TabStripTest, TheFirstTabIsSelectedButItsPageWaitsHidden) {
+    auto page = AddPage(L"游戏");
+    EXPECT_EQ(strip->Selected(), 0);
+    EXPECT_EQ(GetParent(page->Window()), container);
+    EXPECT_FALSE(IsWindowVisible(page->Window()));
+    EXPECT_EQ(GetWindowLongPtrW(page->Window(), GWL_STYLE) & WS_CAPTION, 0);
+    RECT r{};
+    GetWindowRect(page->Window(), &r);
+    EXPECT_EQ(r.right - r.left, 700);
+    EXPECT_EQ(r.bottom - r.top, 300);
+}
+
+TEST_F(TabStripTest, SelectingShowsThatPageOnTopAndTheContainerSizeIsFollowed) {
+    AddPage(L"a");
+    auto second = AddPage(L"b");
+    strip->SetSelected(1);
+    EXPECT_TRUE(IsWindowVisible(second->Window()));
+    EXPECT_EQ(GetWindow(container, GW_CHILD), second->Window());
+    SetWindowPos(container, nullptr, 0, 0, 500, 200, SWP_NOMOVE | SWP_NOZORDER);
+    RECT r{};
+    GetWindowRect(second->Window(), &r);
+    EXPECT_EQ(r.right - r.left, 500);
+    EXPECT_EQ(r.bottom - r.top, 200);
+}
+
+TEST_F(TabStripTest, WritingSelectedOutOfRange) {
+    AddPage(L"a");
+    AddPage(L"b");
+    strip->SetSelected(2);
+    EXPECT_EQ(strip->Selected(), 0) << "Count is ignored";
+    strip->SetSelected(-5);
+    EXPECT_EQ(strip->Selected(), -1);
+    EXPECT_THROW(strip->RefreshPage(), TabError);
+}
+
+TEST_F(TabStripTest, SelectionFollowsRemovals) {
+    for (int i = 0; i < 3; ++i) {
+        AddPage(L"t" + std::to_wstring(i));
+    }
+    strip->SetSelected(2);
+    strip->TabItems().Remove(0, true);
+    EXPECT_EQ(strip->Selected(), 1) << "the same item, one place left";
+    strip->TabItems().Remove(1, true);
+    EXPECT_EQ(strip->Selected(), 0) << "the selected one went";
+    AddPage(L"x");
+    strip->TabItems().Remove(1, true);
+    EXPECT_EQ(strip->Selected(), 0);
+}
+
+TEST_F(TabStripTest, APressOnATabSelectsItAndRaisesTabChangedThenMouseDown) {
+    AddPage(L"a");
+    auto second = AddPage(L"b");
+    std::vector<std::string> events;
+    strip->TabChanged.Connect([&] { events.push_back("TabChanged"); });
+    strip->OnMouseDown.Connect([&](long index, int& button, int&, float&, float&) {
+        events.push_back("OnMouseDown " + std::to_string(index) + " " + std::to_string(button));
+    });
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, Middle(1), 12);
+    Send(WM_LBUTTONUP, 0, Middle(1), 12);
+    EXPECT_EQ(strip->Selected(), 1);
+    EXPECT_TRUE(IsWindowVisible(second->Window()));
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, Middle(1), 12);
+    Send(WM_LBUTTONUP, 0, Middle(1), 12);
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, 5, 5);
+    Send(WM_RBUTTONUP, 0, 5, 5);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Send(WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"TabChanged", "OnMouseDown 1 1", "TabChanged",
+                                        "OnMouseDown 1 1", "OnMouseDown 0 2", "OnMouseDown -2 1"}));
+}
+
+TEST_F(TabStripTest, TheCloseButtonRemovesItsTabOnReleaseUnlessVetoed) {
+    AddPage(L"a");
+    auto second = AddPage(L"b");
+    const auto item = strip->TabItems().Item(1);
+    const int closeX = 40 + item->Left() + item->Width() - 24 + 6;
+    bool veto = true;
+    std::vector<long> asked;
+    strip->OnItemColose.Connect([&](long index, bool& cancel) {
+        asked.push_back(index);
+        cancel = veto;
+    });
+    Send(WM_MOUSEMOVE, 0, closeX, 12);
+    EXPECT_EQ(strip->HoverIndex(), 1);
+    EXPECT_EQ(strip->CloseState(), 1);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, closeX, 12);
+    EXPECT_EQ(strip->CloseState(), 2);
+    EXPECT_EQ(strip->Selected(), 0) << "a close press does not select";
+    Send(WM_LBUTTONUP, 0, closeX, 12);
+    EXPECT_EQ(strip->TabItems().Count(), 2) << "vetoed";
+    EXPECT_TRUE(IsWindow(second->Window()));
+    veto = false;
+    Send(WM_MOUSEMOVE, 0, closeX - 1, 12);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, closeX, 12);
+    Send(WM_LBUTTONUP, 0, closeX, 12);
+    EXPECT_EQ(asked, (std::vector<long>{1, 1}));
+    EXPECT_EQ(strip->TabItems().Count(), 1);
+    EXPECT_FALSE(IsWindow(second->Window())) << "its page was unloaded";
+}
+
+TEST_F(TabStripTest, HoverEventsFollowTheHitTestAndLeavingClearsTheLook) {
+    AddPage(L"a");
+    std::vector<long> hovers;
+    strip->OnMouseHover.Connect(
+        [&](long index, int&, int&, float&, float&) { hovers.push_back(index); });
+    Send(WM_MOUSEMOVE, 0, Middle(0), 12);
+    Send(WM_MOUSEMOVE, 0, Middle(0) + 2, 12);
+    Send(WM_MOUSEMOVE, 0, 5, 12);
+    EXPECT_EQ(hovers, (std::vector<long>{0, -2}));
+    int leaves = 0;
+    strip->OnMouseLeave.Connect([&] { ++leaves; });
+    Send(WM_MOUSEMOVE, 0, Middle(0), 12);
+    Send(WM_MOUSELEAVE, 0, 0, 0);
+    EXPECT_EQ(leaves, 1);
+    EXPECT_EQ(strip->HoverIndex(), -1);
+}
+
+TEST_F(TabStripTest, TheSelectedTabIsDrawnWithItsPieceOverItsNeighbours) {
+    AddPage(L"a");
+    AddPage(L"b");
+    AddPage(L"c");
+    strip->SetSelected(1);
+    const int y = 12;
+    EXPECT_EQ(Out(Middle(1), y + 8), Skin(106, 245 + 61, y + 8)) << "selected piece";
+    EXPECT_EQ(Out(Middle(0), y + 8), Skin(106, 1 + 61, y + 8)) << "normal piece";
+    // Where the selected tab's slanted left end meets tab 0's right end.
+    const int joint = 40 + strip->TabItems().Item(1)->Left() - 2;
+    EXPECT_EQ(Out(joint, 22), Skin(106, 245 + 12, 22)) << "the selected one lies on top";
+}
+
+TEST_F(TabStripTest, TheHoveredTabAndItsCloseButtonShowTheirPieces) {
+    AddPage(L"a");
+    AddPage(L"b");
+    Send(WM_MOUSEMOVE, 0, Middle(1), 12);
+    EXPECT_EQ(Out(Middle(1), 20), Skin(106, 123 + 61, 20)) << "hover piece";
+    const auto item = strip->TabItems().Item(1);
+    const int closeLeft = 40 + item->Left() + item->Width() - 24;
+    Send(WM_MOUSEMOVE, 0, closeLeft + 6, 12);
+    EXPECT_EQ(Out(closeLeft + 1, 6 + 5), Skin(106, 391 + 1, 5)) << "hot close piece";
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, closeLeft + 6, 12);
+    EXPECT_EQ(Out(closeLeft + 1, 6 + 5), Skin(106, 403 + 1, 5)) << "pressed close piece";
+}
+
+bool HasColour(HDC dc, int x0, int x1, int y0, int y1, COLORREF colour) {
+    for (int x = x0; x < x1; ++x) {
+        for (int y = y0; y < y1; ++y) {
+            if (GetPixel(dc, x, y) == colour) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TEST_F(TabStripTest, TheSelectedCaptionIsBlueAndTheOthersBlack) {
+    AddPage(L"WWWW");
+    AddPage(L"WWWW");
+    strip->SetSelected(0);
+    const auto first = strip->TabItems().Item(0);
+    const auto second = strip->TabItems().Item(1);
+    EXPECT_TRUE(HasColour(strip->OutDC(), 40 + first->Left(), 40 + first->Left() + 80, 0, 25,
+                          RGB(4, 96, 163)));
+    EXPECT_TRUE(HasColour(strip->OutDC(), 40 + second->Left(), 40 + second->Left() + 70, 0, 25,
+                          RGB(0, 0, 0)));
+}
+
+TEST_F(TabStripTest, AHandlerMayPaintTheBackgroundInsteadOfTheStrip) {
+    strip->OnDrawBackground.Connect([](HDC hdc, long cx, long cy, bool& skip) {
+        forms::UniqueHandle<HBRUSH, forms::GdiObjectDeleter> brush(CreateSolidBrush(RGB(1, 2, 3)));
+        RECT r{0, 0, cx, cy};
+        FillRect(hdc, &r, brush.get());
+        skip = true;
+    });
+    strip->refresh();
+    EXPECT_EQ(Out(5, 5), RGB(1, 2, 3)) << "left margin";
+    EXPECT_EQ(Out(630, 5), RGB(1, 2, 3)) << "right margin";
+}
+
+TEST_F(TabStripTest, ADoubleClickReplaysThePressThenRaisesOnDblClick) {
+    AddPage(L"a");
+    AddPage(L"b");
+    std::vector<std::string> events;
+    strip->TabChanged.Connect([&] { events.push_back("TabChanged"); });
+    strip->OnMouseDown.Connect([&](long index, int&, int&, float&, float&) {
+        events.push_back("OnMouseDown " + std::to_string(index));
+    });
+    strip->OnDblClick.Connect([&](long index, int& button, int&, float&, float&) {
+        events.push_back("OnDblClick " + std::to_string(index) + " " + std::to_string(button));
+    });
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, Middle(1), 12);
+    Send(WM_LBUTTONUP, 0, Middle(1), 12);
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, Middle(1), 12);
+    Send(WM_LBUTTONUP, 0, Middle(1), 12);
+    EXPECT_EQ(events, (std::vector<std::string>{"TabChanged", "OnMouseDown 1", "TabChanged",
+                                                "OnMouseDown 1", "OnDblClick 1 1"}));
+}
+
+TEST_F(TabStripTest, SettingsAreStoredUnderTheirKeysAndTheHeightFollowsTheStyle) {
+    forms::PropertyBag bag;
+    strip->WriteProperties(bag);
+    EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"TabStyle", "TabLeftSize", "TabRightSize"}));
+    EXPECT_EQ(bag.Read<std::int32_t>("TabRightSize", -1), 20);
+    strip->Move(0, 0, 640 * 15, 200 * 15);
+    EXPECT_EQ(strip->Height(), 25 * 15) << "the low style is 25 pixels high";
+}
+
+TEST(DrawTabText, ALongCaptionIsCutWithAnEllipsisAndAShortOneCentred) {
+    forms::MemoryDc dc(mdlTabAPI::CreateMemDC(200, 30));
+    forms::UniqueHandle<HBRUSH, forms::GdiObjectDeleter> white(
+        CreateSolidBrush(RGB(255, 255, 255)));
+    RECT all{0, 0, 200, 30};
+    auto firstInk = [&] {
+        for (int x = 0; x < 200; ++x) {
+            for (int y = 0; y < 30; ++y) {
+                if (GetPixel(dc.get(), x, y) != RGB(255, 255, 255)) {
+                    return x;
+                }
+            }
+        }
+        return -1;
+    };
+    SelectObject(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc.get(), TRANSPARENT);
+    FillRect(dc.get(), &all, white.get());
+    uTab::DrawTabText(dc.get(), L"A very long caption that cannot fit", 20, 0, 80, 25);
+    const int longStart = firstInk();
+    FillRect(dc.get(), &all, white.get());
+    uTab::DrawTabText(dc.get(), L"ab", 20, 0, 80, 25);
+    const int shortStart = firstInk();
+    EXPECT_LE(longStart, 22) << "left-aligned";
+    EXPECT_GT(shortStart, 40) << "centred";
+}
+
+} // namespace
