@@ -29,6 +29,7 @@ add_library(tavrin_win STATIC
     forms/Application.cpp
     forms/Dialogs.cpp
     forms/Form.cpp
+    forms/PersistentSurface.cpp
     forms/Picture.cpp
     forms/UserControl.cpp
     msghook/CSubclass.cpp

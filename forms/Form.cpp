@@ -201,23 +201,10 @@ void Form::Move(int left, int top, int width, int height) {
 
 HDC Form::Surface() {
     if (!surface_) {
-        RebuildSurface();
+        surface_.Resize(hwnd_);
+        Cls();
     }
-    return surface_.get();
-}
-
-void Form::RebuildSurface() {
-    RECT r{};
-    GetClientRect(hwnd_, &r);
-    surfaceSelection_.Restore();
-    WindowDc screen(nullptr);
-    if (!surface_) {
-        surface_.reset(CreateCompatibleDC(screen.get()));
-    }
-    surfaceBitmap_.reset(CreateCompatibleBitmap(screen.get(), r.right > 0 ? r.right : 1,
-                                                r.bottom > 0 ? r.bottom : 1));
-    surfaceSelection_ = SelectedObject(surface_.get(), surfaceBitmap_.get());
-    Cls();
+    return surface_.dc();
 }
 
 void Form::Cls() {
@@ -240,7 +227,8 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
         if (surface_) {
-            RebuildSurface();
+            surface_.Resize(hwnd_);
+            Cls();
         }
         if (loadStepDone_) {
             OnResize();
@@ -248,12 +236,7 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_PAINT:
         if (surface_) {
-            PAINTSTRUCT ps{};
-            HDC dc = BeginPaint(hwnd_, &ps);
-            const RECT& r = ps.rcPaint;
-            BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, surface_.get(), r.left,
-                   r.top, SRCCOPY);
-            EndPaint(hwnd_, &ps);
+            surface_.Paint(hwnd_);
             return 0;
         }
         break;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/Handles.h"
+#include "forms/PersistentSurface.h"
 
 #include <windows.h>
 
@@ -84,13 +84,9 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateFormWindow();
 
-    void RebuildSurface();
-
     FormDesign design_;
     HWND hwnd_ = nullptr;
-    MemoryDc surface_;
-    GdiBitmap surfaceBitmap_;
-    SelectedObject surfaceSelection_;
+    PersistentSurface surface_;
     HCURSOR cursor_ = nullptr;
     std::shared_ptr<bool> loaded_ = std::make_shared<bool>(false);
     bool loadStepDone_ = false;

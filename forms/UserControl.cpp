@@ -121,7 +121,7 @@ void UserControl::SetFont(const LOGFONTW& font) {
     fontSelection_.Restore();
     font_.reset(CreateFontIndirectW(&logFont_));
     if (surface_) {
-        fontSelection_ = SelectedObject(surface_.get(), font_.get());
+        fontSelection_ = SelectedObject(surface_.dc(), font_.get());
     }
 }
 
@@ -140,34 +140,34 @@ void UserControl::SetEnabledFlag(bool enabled) {
 void UserControl::Cls() {
     RECT r{};
     GetClientRect(hwnd_, &r);
-    SetBkColor(surface_.get(), backColor_);
-    ExtTextOutW(surface_.get(), 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    SetBkColor(surface_.dc(), backColor_);
+    ExtTextOutW(surface_.dc(), 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 int UserControl::TextWidth(const std::wstring& text) const {
     SIZE size{};
-    GetTextExtentPoint32W(surface_.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(surface_.dc(), text.c_str(), static_cast<int>(text.size()), &size);
     return PixelsToTwips(size.cx);
 }
 
 int UserControl::TextHeight(const std::wstring& text) const {
     SIZE size{};
-    GetTextExtentPoint32W(surface_.get(), text.empty() ? L"X" : text.c_str(),
+    GetTextExtentPoint32W(surface_.dc(), text.empty() ? L"X" : text.c_str(),
                           text.empty() ? 1 : static_cast<int>(text.size()), &size);
     return PixelsToTwips(size.cy);
 }
 
 void UserControl::Print(int x, int y, const std::wstring& text) {
-    SetBkMode(surface_.get(), TRANSPARENT);
-    SetTextColor(surface_.get(), foreColor_);
-    TextOutW(surface_.get(), Pixels(x), Pixels(y), text.c_str(), static_cast<int>(text.size()));
+    SetBkMode(surface_.dc(), TRANSPARENT);
+    SetTextColor(surface_.dc(), foreColor_);
+    TextOutW(surface_.dc(), Pixels(x), Pixels(y), text.c_str(), static_cast<int>(text.size()));
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void UserControl::PaintPicture(const Picture& picture, int x, int y, int width, int height,
                                int sourceX, int sourceY, int sourceWidth, int sourceHeight) {
-    forms::PaintPicture(surface_.get(), picture, x, y, width, height, sourceX, sourceY, sourceWidth,
+    forms::PaintPicture(surface_.dc(), picture, x, y, width, height, sourceX, sourceY, sourceWidth,
                         sourceHeight);
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -178,18 +178,9 @@ void UserControl::Refresh() {
 }
 
 void UserControl::RebuildSurface() {
-    RECT r{};
-    GetClientRect(hwnd_, &r);
     fontSelection_.Restore();
-    surfaceSelection_.Restore();
-    WindowDc screen(nullptr);
-    if (!surface_) {
-        surface_.reset(CreateCompatibleDC(screen.get()));
-    }
-    surfaceBitmap_.reset(CreateCompatibleBitmap(screen.get(), r.right > 0 ? r.right : 1,
-                                                r.bottom > 0 ? r.bottom : 1));
-    surfaceSelection_ = SelectedObject(surface_.get(), surfaceBitmap_.get());
-    fontSelection_ = SelectedObject(surface_.get(), font_.get());
+    surface_.Resize(hwnd_);
+    fontSelection_ = SelectedObject(surface_.dc(), font_.get());
     Cls();
 }
 
@@ -218,15 +209,9 @@ LRESULT UserControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps{};
-        HDC dc = BeginPaint(hwnd_, &ps);
-        const RECT& r = ps.rcPaint;
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, surface_.get(), r.left, r.top,
-               SRCCOPY);
-        EndPaint(hwnd_, &ps);
+    case WM_PAINT:
+        surface_.Paint(hwnd_);
         return 0;
-    }
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:

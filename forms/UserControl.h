@@ -2,6 +2,7 @@
 
 #include "forms/Event.h"
 #include "forms/Handles.h"
+#include "forms/PersistentSurface.h"
 #include "forms/Picture.h"
 #include "forms/PropertyBag.h"
 
@@ -28,7 +29,7 @@ public:
     void Create(HWND parent, int left, int top, int width, int height);
     HWND hWnd() const { return hwnd_; }
     // The persistent surface's device context.
-    HDC hDC() const { return surface_.get(); }
+    HDC hDC() const { return surface_.dc(); }
 
     int Left() const;
     int Top() const;
@@ -88,9 +89,7 @@ private:
     void RebuildSurface();
 
     HWND hwnd_ = nullptr;
-    MemoryDc surface_;
-    GdiBitmap surfaceBitmap_;
-    SelectedObject surfaceSelection_;
+    PersistentSurface surface_;
     GdiFont font_;
     SelectedObject fontSelection_;
     LOGFONTW logFont_{};
