@@ -8,9 +8,9 @@ import zlib
 HERE = os.path.dirname(os.path.abspath(__file__))
 RESOURCES = os.path.join(HERE, "..", "..", "resources")
 
-spec = importlib.util.spec_from_file_location("make_artwork", os.path.join(RESOURCES, "make_artwork.py"))
-make_artwork = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(make_artwork)
+loader = importlib.util.spec_from_file_location("make_artwork", os.path.join(RESOURCES, "make_artwork.py"))
+make_artwork = importlib.util.module_from_spec(loader)
+loader.loader.exec_module(make_artwork)
 
 
 def png_pixels(data):
