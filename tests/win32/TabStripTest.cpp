@@ -302,6 +302,39 @@ TEST_F(TabStripTest, SettingsAreStoredUnderTheirKeysAndTheHeightFollowsTheStyle)
     EXPECT_EQ(strip->Height(), 25 * 15) << "the low style is 25 pixels high";
 }
 
+std::vector<COLORREF> Pixels(HDC dc, int width, int height) {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            pixels.push_back(GetPixel(dc, x, y));
+        }
+    }
+    return pixels;
+}
+
+TEST_F(TabStripTest, CachedPiecesDrawExactlyWhatStretchingEachTimeDraws) {
+    for (int i = 0; i < 6; ++i) {
+        AddPage(L"page " + std::to_wstring(i));
+    }
+    strip->TabItems().Item(4)->SetHideButton(true);
+    strip->SetSelected(2);
+    Send(WM_MOUSEMOVE, 0, Middle(3), 12);
+    strip->refresh();
+    const std::vector<COLORREF> cached = Pixels(strip->OutDC(), 640, 25);
+    strip->UsePieceCache(false);
+    strip->refresh();
+    EXPECT_EQ(Pixels(strip->OutDC(), 640, 25), cached);
+}
+
+TEST(mdlTabAPI, BuffersThatCannotBeMadeSayWhichCallFailed) {
+    try {
+        mdlTabAPI::CreateMemDC(0, 10);
+        ADD_FAILURE() << "no error";
+    } catch (const TabError& error) {
+        EXPECT_STREQ(error.what(), "CreateCompatibleBitmap调用失败");
+    }
+}
+
 TEST(DrawTabText, ALongCaptionIsCutWithAnEllipsisAndAShortOneCentred) {
     forms::MemoryDc dc(mdlTabAPI::CreateMemDC(200, 30));
     forms::UniqueHandle<HBRUSH, forms::GdiObjectDeleter> white(
