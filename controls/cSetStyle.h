@@ -38,7 +38,6 @@ public:
     void SetWindowStyle(HWND hWnd);
     // Toggles the maximised state; answers whether it is now maximised.
     bool CallWindowStateChange();
-    bool Maximised() const { return m_bMaxed; }
     bool Sizing() const { return m_bSizing; }
     const SizeState& State() const { return SizeState_; }
 

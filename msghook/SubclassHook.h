@@ -41,7 +41,6 @@ public:
     // outermost call running through it returns.
     void Release();
 
-    HWND Window() const { return window_; }
     MessageTable& Before() { return before_; }
     MessageTable& After() { return after_; }
     LONG_PTR& UserValue() { return userValue_; }

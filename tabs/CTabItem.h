@@ -33,7 +33,6 @@ public:
     void SetWidth(int width) { width_ = width; }
     const std::any& ItemData() const { return itemData_; }
     void SetItemData(std::any data) { itemData_ = std::move(data); }
-    IuTab* Strip() const { return strip_; }
 
 private:
     friend class CTabItems;
