@@ -27,6 +27,7 @@ add_library(tavrin_win STATIC
     controls/cSetStyle.cpp
     controls/iButton.cpp
     forms/Application.cpp
+    forms/CallbackBoundary.cpp
     forms/Dialogs.cpp
     forms/Form.cpp
     forms/PersistentSurface.cpp
