@@ -33,6 +33,8 @@ add_library(tavrin_win STATIC
     forms/PersistentSurface.cpp
     forms/Picture.cpp
     forms/UserControl.cpp
+    login/BrowserFactory.cpp
+    login/EnginesPending.cpp
     msghook/CSubclass.cpp
     msghook/ErrorLog.cpp
     msghook/SubclassHook.cpp

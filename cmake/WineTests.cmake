@@ -21,7 +21,8 @@ if(CMAKE_CROSSCOMPILING)
 endif()
 
 add_library(win_test_support STATIC
-    tests/win32/HookTestWindow.cpp tests/win32/OperatorServer.cpp tests/win32/TestWindows.cpp tests/win32/WinTestMain.cpp)
+    tests/win32/HookTestWindow.cpp tests/win32/OperatorServer.cpp tests/win32/ScriptedBrowser.cpp
+    tests/win32/TestWindows.cpp tests/win32/WinTestMain.cpp)
 target_link_libraries(win_test_support PUBLIC tavrin_win gtest version)
 target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -48,7 +49,16 @@ public:
 };
 
 // The engine this build ships (CMake's TAVRIN_BROWSER_ENGINE), placed as a
-// child of container.
+// child of container, unless a factory was installed.
 std::unique_ptr<IBrowser> CreateBrowser(HWND container);
+
+// Tests install an engine of their own; an empty factory puts the build's
+// engine back.
+using BrowserFactory = std::function<std::unique_ptr<IBrowser>(HWND container)>;
+void SetBrowserFactory(BrowserFactory factory);
+
+// The two engines; CreateBrowser picks one.
+std::unique_ptr<IBrowser> CreateIeBrowser(HWND container);
+std::unique_ptr<IBrowser> CreatePreviewBrowser(HWND container);
 
 } // namespace login

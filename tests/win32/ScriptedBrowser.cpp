@@ -1,0 +1,65 @@
+#include "tests/win32/ScriptedBrowser.h"
+
+#include <algorithm>
+
+namespace {
+std::vector<ScriptedBrowser*> alive;
+} // namespace
+
+ScriptedBrowser::ScriptedBrowser(HWND container)
+    : window_(CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, container,
+                              nullptr, GetModuleHandleW(nullptr), nullptr)) {
+    alive.push_back(this);
+}
+
+ScriptedBrowser::~ScriptedBrowser() {
+    alive.erase(std::remove(alive.begin(), alive.end(), this), alive.end());
+    DestroyWindow(window_);
+}
+
+void ScriptedBrowser::Install() {
+    login::SetBrowserFactory(
+        [](HWND container) { return std::make_unique<ScriptedBrowser>(container); });
+}
+
+void ScriptedBrowser::Uninstall() {
+    login::SetBrowserFactory(nullptr);
+}
+
+const std::vector<ScriptedBrowser*>& ScriptedBrowser::Alive() {
+    return alive;
+}
+
+ScriptedBrowser* ScriptedBrowser::Inside(HWND ancestor) {
+    for (ScriptedBrowser* browser : alive) {
+        if (browser->window_ != nullptr && IsChild(ancestor, browser->window_)) {
+            return browser;
+        }
+    }
+    return nullptr;
+}
+
+void ScriptedBrowser::Move(int left, int top, int width, int height) {
+    MoveWindow(window_, left, top, width, height, TRUE);
+}
+
+void ScriptedBrowser::Load(const std::wstring& pageUrl, const std::wstring& pageHtml,
+                           const std::wstring& title) {
+    url = pageUrl;
+    html = pageHtml;
+    DownloadBegin();
+    TitleChange(title);
+    DocumentComplete(pageUrl);
+}
+
+bool ScriptedBrowser::RequestNavigation(const std::wstring& target) {
+    bool cancel = false;
+    BeforeNavigate2(target, cancel);
+    return cancel;
+}
+
+bool ScriptedBrowser::RequestNewWindow(const std::wstring& target) {
+    bool processed = false;
+    NewWindow(target, processed);
+    return processed;
+}
