@@ -30,6 +30,7 @@ add_library(tavrin_win STATIC
     forms/CallbackBoundary.cpp
     forms/Dialogs.cpp
     forms/Form.cpp
+    forms/WindowBase.cpp
     forms/PersistentSurface.cpp
     forms/Picture.cpp
     forms/UserControl.cpp

@@ -46,7 +46,7 @@ function(tavrin_win_test name)
     endif()
 endfunction()
 
-tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp)
+tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp tests/win32/FormReleaseTest.cpp)
 tavrin_win_test(win_startup_tests
     tests/win32/PublicDataTest.cpp tests/win32/LoadFrmTest.cpp tests/win32/ResourcesTest.cpp)
 add_dependencies(win_startup_tests Tavrin)

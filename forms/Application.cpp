@@ -1,11 +1,32 @@
 #include "forms/Application.h"
 
+#include "forms/CallbackBoundary.h"
 #include "forms/CommandLine.h"
 #include "forms/Form.h"
 
 #include <algorithm>
 
 namespace forms {
+
+namespace {
+
+constexpr UINT kDeleteRetired = WM_APP;
+
+// Not a callback of ours in the boundary's sense: it must see the count of
+// running callbacks at zero to delete anything.
+LRESULT CALLBACK ReaperProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == kDeleteRetired) {
+        try {
+            Application::DeleteRetired();
+        } catch (...) {
+            // A destructor that throws leaves its form to the process end.
+        }
+        return 0;
+    }
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+} // namespace
 
 int Application::Run() {
     MSG msg{};
@@ -17,6 +38,7 @@ int Application::Run() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    DeleteRetired();
     return 0;
 }
 
@@ -54,22 +76,45 @@ void Application::FormUnloaded(Form* form) {
     }
 }
 
-void Application::Retire(Form* form) {
-    if (dispatchDepth_ == 0) {
-        delete form;
-    } else {
+void Application::DeleteLater(Form* form) {
+    if (std::find(retired_.begin(), retired_.end(), form) == retired_.end()) {
         retired_.push_back(form);
+    }
+    CallbacksReturned();
+}
+
+void Application::CallbacksReturned() {
+    if (!retired_.empty() && !CallbackScope::Active()) {
+        // Wakes whatever loop waits; the form goes when it dispatches this.
+        PostMessageW(Reaper(), kDeleteRetired, 0, 0);
     }
 }
 
-Application::DispatchScope::~DispatchScope() {
-    if (--dispatchDepth_ == 0) {
+void Application::DeleteRetired() {
+    if (CallbackScope::Active()) {
+        return;
+    }
+    while (!retired_.empty()) {
         std::vector<Form*> retired;
         retired.swap(retired_);
         for (Form* form : retired) {
             delete form;
         }
     }
+}
+
+HWND Application::Reaper() {
+    if (reaper_ == nullptr) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &ReaperProcedure;
+        wc.hInstance = Instance();
+        wc.lpszClassName = L"TavrinReaper";
+        RegisterClassExW(&wc);
+        reaper_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  Instance(), nullptr);
+    }
+    return reaper_;
 }
 
 HWND Application::HiddenOwner() {

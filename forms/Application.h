@@ -29,16 +29,14 @@ public:
     static void FormUnloaded(Form* form);
     static const std::vector<Form*>& LoadedForms() { return loaded_; }
 
-    // Unloaded windows are deleted once no window procedure of ours is
-    // running any more, so a handler may unload the window it runs in.
-    static void Retire(Form* form);
-    class DispatchScope {
-    public:
-        DispatchScope() { ++dispatchDepth_; }
-        ~DispatchScope();
-        DispatchScope(const DispatchScope&) = delete;
-        DispatchScope& operator=(const DispatchScope&) = delete;
-    };
+    // Deletes the form once control is back in the message loop with no
+    // code of ours running, so that any callback or step may unload the
+    // window it runs in.
+    static void DeleteLater(Form* form);
+    // Deletes what waits, unless code of ours is running.
+    static void DeleteRetired();
+    // Called when the last callback returns: the loop deletes what waits.
+    static void CallbacksReturned();
 
     // Owner of the windows that must not show in the taskbar.
     static HWND HiddenOwner();
@@ -50,10 +48,12 @@ public:
     static std::wstring Command(); // the argument string
 
 private:
+    static HWND Reaper();
+
     static inline bool ending_ = false;
     static inline std::vector<Form*> loaded_;
     static inline HWND hiddenOwner_ = nullptr;
-    static inline int dispatchDepth_ = 0;
+    static inline HWND reaper_ = nullptr;
     static inline std::vector<Form*> retired_;
 };
 

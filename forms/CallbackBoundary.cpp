@@ -16,7 +16,9 @@ CallbackScope::CallbackScope() noexcept {
 }
 
 CallbackScope::~CallbackScope() {
-    --depth;
+    if (--depth == 0) {
+        Application::CallbacksReturned();
+    }
 }
 
 bool CallbackScope::Active() noexcept {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/PersistentSurface.h"
+#include "forms/WindowBase.h"
 
 #include <windows.h>
 
@@ -21,14 +22,10 @@ struct FormDesign {
 };
 
 // A top-level window with the steps initialise, load, resize, close request
-// and unload. Positions and sizes are in twips.
-class Form {
+// and unload. Positions and sizes are in twips. A form unloaded while code
+// of ours runs is freed only back in the message loop.
+class Form : public WindowBase {
 public:
-    virtual ~Form();
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
-
-    HWND hWnd() const { return hwnd_; }
     bool IsLoaded() const { return *loaded_; }
 
     void Show();
@@ -80,12 +77,10 @@ protected:
     void DeleteOnUnload() { deleteOnUnload_ = true; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateFormWindow();
 
     FormDesign design_;
-    HWND hwnd_ = nullptr;
     PersistentSurface surface_;
     HCURSOR cursor_ = nullptr;
     std::shared_ptr<bool> loaded_ = std::make_shared<bool>(false);

@@ -11,9 +11,13 @@ template <class T> class SingleForm : public Form {
 public:
     static T& Instance() {
         if (instance_ == nullptr) {
-            instance_ = new T();
-            instance_->DeleteOnUnload();
-            instance_->LoadForm();
+            T* form = new T();
+            instance_ = form;
+            form->DeleteOnUnload();
+            // A form that unloads in its own load step is still there until
+            // the message loop frees it.
+            form->LoadForm();
+            return *form;
         }
         return *instance_;
     }

@@ -9,8 +9,6 @@ namespace forms {
 
 namespace {
 
-constexpr wchar_t kControlClass[] = L"TavrinControl";
-
 int Pixels(double twips) {
     return TwipsToPixels(twips);
 }
@@ -51,31 +49,13 @@ UserControl::UserControl() {
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont_, &logFont_);
 }
 
-UserControl::~UserControl() {
-    if (hwnd_ != nullptr) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
-}
-
 void UserControl::Create(HWND parent, int left, int top, int width, int height) {
-    static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = &UserControl::WindowProc;
-        wc.hInstance = Application::Instance();
-        wc.lpszClassName = kControlClass;
-        return RegisterClassExW(&wc);
-    }();
-    (void)atom;
-    CreateWindowExW(0, kControlClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-                    Pixels(left), Pixels(top), Pixels(width), Pixels(height), parent, nullptr,
-                    Application::Instance(), this);
+    CreateBound(0, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, Pixels(left),
+                Pixels(top), Pixels(width), Pixels(height), parent);
     SetFont(logFont_);
     RebuildSurface();
     HandleResize();
-    if (IsWindowVisible(hwnd_) && !shown_) {
+    if (IsWindowVisible(hWnd()) && !shown_) {
         shown_ = true;
         HandleShow();
     }
@@ -83,36 +63,36 @@ void UserControl::Create(HWND parent, int left, int top, int width, int height) 
 
 int UserControl::Left() const {
     RECT r{};
-    GetWindowRect(hwnd_, &r);
-    MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(hWnd(), &r);
+    MapWindowPoints(nullptr, GetParent(hWnd()), reinterpret_cast<POINT*>(&r), 2);
     return PixelsToTwips(r.left);
 }
 
 int UserControl::Top() const {
     RECT r{};
-    GetWindowRect(hwnd_, &r);
-    MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(hWnd(), &r);
+    MapWindowPoints(nullptr, GetParent(hWnd()), reinterpret_cast<POINT*>(&r), 2);
     return PixelsToTwips(r.top);
 }
 
 int UserControl::Width() const {
     RECT r{};
-    GetClientRect(hwnd_, &r);
+    GetClientRect(hWnd(), &r);
     return PixelsToTwips(r.right);
 }
 
 int UserControl::Height() const {
     RECT r{};
-    GetClientRect(hwnd_, &r);
+    GetClientRect(hWnd(), &r);
     return PixelsToTwips(r.bottom);
 }
 
 void UserControl::Move(int left, int top, int width, int height) {
-    MoveWindow(hwnd_, Pixels(left), Pixels(top), Pixels(width), Pixels(height), TRUE);
+    MoveWindow(hWnd(), Pixels(left), Pixels(top), Pixels(width), Pixels(height), TRUE);
 }
 
 void UserControl::SetSize(int width, int height) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, Pixels(width), Pixels(height),
+    SetWindowPos(hWnd(), nullptr, 0, 0, Pixels(width), Pixels(height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -132,17 +112,17 @@ void UserControl::SetMousePointer(HCURSOR cursor) {
 
 void UserControl::SetEnabledFlag(bool enabled) {
     enabled_ = enabled;
-    if (hwnd_ != nullptr) {
-        EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    if (hWnd() != nullptr) {
+        EnableWindow(hWnd(), enabled ? TRUE : FALSE);
     }
 }
 
 void UserControl::Cls() {
     RECT r{};
-    GetClientRect(hwnd_, &r);
+    GetClientRect(hWnd(), &r);
     SetBkColor(surface_.dc(), backColor_);
     ExtTextOutW(surface_.dc(), 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(hWnd(), nullptr, FALSE);
 }
 
 int UserControl::TextWidth(const std::wstring& text) const {
@@ -162,46 +142,26 @@ void UserControl::Print(int x, int y, const std::wstring& text) {
     SetBkMode(surface_.dc(), TRANSPARENT);
     SetTextColor(surface_.dc(), foreColor_);
     TextOutW(surface_.dc(), Pixels(x), Pixels(y), text.c_str(), static_cast<int>(text.size()));
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(hWnd(), nullptr, FALSE);
 }
 
 void UserControl::PaintPicture(const Picture& picture, int x, int y, int width, int height,
                                int sourceX, int sourceY, int sourceWidth, int sourceHeight) {
     forms::PaintPicture(surface_.dc(), picture, x, y, width, height, sourceX, sourceY, sourceWidth,
                         sourceHeight);
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(hWnd(), nullptr, FALSE);
 }
 
 void UserControl::Refresh() {
-    InvalidateRect(hwnd_, nullptr, FALSE);
-    UpdateWindow(hwnd_);
+    InvalidateRect(hWnd(), nullptr, FALSE);
+    UpdateWindow(hWnd());
 }
 
 void UserControl::RebuildSurface() {
     fontSelection_.Restore();
-    surface_.Resize(hwnd_);
+    surface_.Resize(hWnd());
     fontSelection_ = SelectedObject(surface_.dc(), font_.get());
     Cls();
-}
-
-LRESULT CALLBACK UserControl::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* control =
-            static_cast<UserControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        control->hwnd_ = hWnd;
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
-    }
-    auto* control = reinterpret_cast<UserControl*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-    if (control == nullptr) {
-        return DefWindowProcW(hWnd, message, wParam, lParam);
-    }
-    Application::DispatchScope scope;
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
-        control->hwnd_ = nullptr;
-        return DefWindowProcW(hWnd, message, wParam, lParam);
-    }
-    return control->Dispatch(message, wParam, lParam);
 }
 
 LRESULT UserControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -210,7 +170,7 @@ LRESULT UserControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
     case WM_PAINT:
-        surface_.Paint(hwnd_);
+        surface_.Paint(hWnd());
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -255,7 +215,7 @@ LRESULT UserControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return DefaultProcedure(message, wParam, lParam);
 }
 
 // Press, move and release as a form's control reports them: a click is a
@@ -267,11 +227,11 @@ bool UserControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        if (GetFocus() != hwnd_) {
-            SetFocus(hwnd_);
+        if (GetFocus() != hWnd()) {
+            SetFocus(hWnd());
         }
         pressedButtons_ |= ButtonOf(message);
-        SetCapture(hwnd_);
+        SetCapture(hWnd());
         HandleMouseDown(ButtonOf(message), ShiftState(), x, y);
         return true;
     case WM_LBUTTONDBLCLK:
@@ -279,12 +239,20 @@ bool UserControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDBLCLK:
         pressedButtons_ |= ButtonOf(message);
         doubleClicked_ = true;
-        SetCapture(hwnd_);
+        SetCapture(hWnd());
         HandleDblClick();
         return true;
     case WM_MOUSEMOVE:
         HandleMouseMove(ButtonsOf(wParam), ShiftState(), x, y);
         return true;
+    case WM_CAPTURECHANGED:
+        // A system move loop or another window took the mouse: the release
+        // will never come here, so no button stays pressed.
+        if (reinterpret_cast<HWND>(lParam) != hWnd()) {
+            pressedButtons_ = 0;
+            doubleClicked_ = false;
+        }
+        return false;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
@@ -295,7 +263,7 @@ bool UserControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
             ReleaseCapture();
         }
         RECT r{};
-        GetClientRect(hwnd_, &r);
+        GetClientRect(hWnd(), &r);
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         const bool inside = PtInRect(&r, at) != FALSE;
         const bool clicked = wasPressed && inside && !doubleClicked_;

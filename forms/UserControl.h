@@ -5,6 +5,7 @@
 #include "forms/PersistentSurface.h"
 #include "forms/Picture.h"
 #include "forms/PropertyBag.h"
+#include "forms/WindowBase.h"
 
 #include <windows.h>
 
@@ -19,15 +20,10 @@ enum ShiftKey { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
 // A child window that paints itself on a persistent surface (what was drawn
 // stays until cleared), keeps its design settings in a property bag and
 // tells its subclass about input. Lengths are twips.
-class UserControl {
+class UserControl : public WindowBase {
 public:
-    virtual ~UserControl();
-    UserControl(const UserControl&) = delete;
-    UserControl& operator=(const UserControl&) = delete;
-
     // Places the control on its container's window.
     void Create(HWND parent, int left, int top, int width, int height);
-    HWND hWnd() const { return hwnd_; }
     // The persistent surface's device context.
     HDC hDC() const { return surface_.dc(); }
 
@@ -83,12 +79,10 @@ protected:
     virtual void HandleTimer(UINT_PTR /*id*/) {}
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     void RebuildSurface();
 
-    HWND hwnd_ = nullptr;
     PersistentSurface surface_;
     GdiFont font_;
     SelectedObject fontSelection_;

@@ -1,18 +1,49 @@
 #include "msghook/SubclassHook.h"
 
+#include "forms/CallbackBoundary.h"
+
 #include <unordered_map>
+#include <utility>
 
 namespace {
+
+// A window's hooks. When a plain procedure swap went on top of an emptied
+// chain and the window is hooked again, ours goes back on top and the swap
+// sits between the hooks and the window's own procedure: the hooks call
+// the swap (foreign), which calls ours again, which then passes straight
+// through to the original.
+struct ForeignCall {
+    bool active = false;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    bool Matches(UINT m, WPARAM w, LPARAM l) const {
+        return active && m == message && w == wParam && l == lParam;
+    }
+};
 
 struct Chain {
     WNDPROC original;
     SubclassHook* top;
+    WNDPROC foreign = nullptr;
+    ForeignCall call; // the message handed to the foreign procedure
 };
+
+// Marks the window itself, so that a chain left from a destroyed window
+// whose handle names a new one is recognised.
+constexpr wchar_t kChainMark[] = L"TavrinHookChain";
 
 // Node-based: a chain stays where it is while other windows come and go.
 std::unordered_map<HWND, Chain>& Chains() {
     static std::unordered_map<HWND, Chain> chains;
     return chains;
+}
+
+void RestoreForeignCall(HWND hWnd, const ForeignCall& call) {
+    const auto found = Chains().find(hWnd);
+    if (found != Chains().end()) {
+        found->second.call = call;
+    }
 }
 
 } // namespace
@@ -24,9 +55,19 @@ SubclassHook* SubclassHook::Install(HWND hWnd, Owner& owner, std::size_t tableCa
     const auto ours = reinterpret_cast<LONG_PTR>(&SubclassHook::ChainProcedure);
     auto found = Chains().find(hWnd);
     if (found != Chains().end() && found->second.top == nullptr &&
-        GetWindowLongPtrW(hWnd, GWLP_WNDPROC) != ours) {
+        GetWindowLongPtrW(hWnd, GWLP_WNDPROC) != ours && GetPropW(hWnd, kChainMark) == nullptr) {
         Chains().erase(found); // left from a window whose handle is used again
         found = Chains().end();
+    }
+    if (found != Chains().end() && found->second.top == nullptr &&
+        found->second.foreign == nullptr && GetWindowLongPtrW(hWnd, GWLP_WNDPROC) != ours) {
+        // A swap above the emptied chain: put ours back on top of it.
+        SetLastError(0);
+        const LONG_PTR swap = SetWindowLongPtrW(hWnd, GWLP_WNDPROC, ours);
+        if (swap == 0) {
+            return nullptr;
+        }
+        found->second.foreign = reinterpret_cast<WNDPROC>(swap);
     }
     if (found == Chains().end()) {
         SetLastError(0);
@@ -35,9 +76,9 @@ SubclassHook* SubclassHook::Install(HWND hWnd, Owner& owner, std::size_t tableCa
             return nullptr;
         }
         found = Chains().emplace(hWnd, Chain{reinterpret_cast<WNDPROC>(previous), nullptr}).first;
+        SetPropW(hWnd, kChainMark, reinterpret_cast<HANDLE>(1));
     }
     auto* hook = new SubclassHook(hWnd, owner, tableCapacity);
-    hook->original_ = found->second.original;
     hook->below_ = found->second.top;
     found->second.top = hook;
     return hook;
@@ -57,16 +98,57 @@ LRESULT SubclassHook::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK SubclassHook::ChainProcedure(HWND hWnd, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
+    return forms::Guarded(
+        L"SubclassHook", [&] { return RunChain(hWnd, message, wParam, lParam); },
+        [&] { return DefWindowProcW(hWnd, message, wParam, lParam); });
+}
+
+LRESULT SubclassHook::RunChain(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto found = Chains().find(hWnd);
     if (found == Chains().end()) {
         return DefWindowProcW(hWnd, message, wParam, lParam);
     }
-    SubclassHook* top = found->second.top;
-    const LRESULT result =
-        top != nullptr ? top->Process(hWnd, message, wParam, lParam)
-                       : CallWindowProcW(found->second.original, hWnd, message, wParam, lParam);
-    ForgetChainIfDone(hWnd);
+    Chain& chain = found->second;
+    if (chain.call.Matches(message, wParam, lParam)) {
+        // The swap between our hooks and the window calls down to us.
+        const ForeignCall call = std::exchange(chain.call, ForeignCall{});
+        const LRESULT result = CallWindowProcW(chain.original, hWnd, message, wParam, lParam);
+        RestoreForeignCall(hWnd, call);
+        return result;
+    }
+    SubclassHook* top = chain.top;
+    const LRESULT result = top != nullptr ? top->Process(hWnd, message, wParam, lParam)
+                                          : CallBottom(hWnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        EraseChain(hWnd); // the handle may soon name another window
+    } else {
+        ForgetChainIfDone(hWnd);
+    }
     return result;
+}
+
+LRESULT SubclassHook::CallBottom(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto found = Chains().find(hWnd);
+    if (found == Chains().end()) {
+        return DefWindowProcW(hWnd, message, wParam, lParam);
+    }
+    if (found->second.foreign == nullptr) {
+        return CallWindowProcW(found->second.original, hWnd, message, wParam, lParam);
+    }
+    const WNDPROC foreign = found->second.foreign;
+    const ForeignCall outer =
+        std::exchange(found->second.call, ForeignCall{true, message, wParam, lParam});
+    const LRESULT result = CallWindowProcW(foreign, hWnd, message, wParam, lParam);
+    RestoreForeignCall(hWnd, outer);
+    return result;
+}
+
+void SubclassHook::EraseChain(HWND hWnd) {
+    const auto found = Chains().find(hWnd);
+    if (found != Chains().end() && found->second.top == nullptr) {
+        RemovePropW(hWnd, kChainMark);
+        Chains().erase(found);
+    }
 }
 
 // Puts the window's own procedure back once no hook is left, if ours is
@@ -80,11 +162,19 @@ void SubclassHook::ForgetChainIfDone(HWND hWnd) {
         Chains().erase(found);
         return;
     }
-    if (GetWindowLongPtrW(hWnd, GWLP_WNDPROC) ==
+    if (GetWindowLongPtrW(hWnd, GWLP_WNDPROC) !=
         reinterpret_cast<LONG_PTR>(&SubclassHook::ChainProcedure)) {
-        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second.original));
-        Chains().erase(found);
+        return;
     }
+    if (found->second.foreign != nullptr) {
+        // The swap goes back on top; it still calls us, so we stay below it.
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second.foreign));
+        found->second.foreign = nullptr;
+        return;
+    }
+    SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second.original));
+    RemovePropW(hWnd, kChainMark);
+    Chains().erase(found);
 }
 
 LRESULT SubclassHook::Process(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -120,7 +210,7 @@ LRESULT SubclassHook::CallBelow(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
     if (below_ != nullptr) {
         return below_->Process(hWnd, message, wParam, lParam);
     }
-    return CallWindowProcW(original_, hWnd, message, wParam, lParam);
+    return CallBottom(hWnd, message, wParam, lParam);
 }
 
 void SubclassHook::FinishIfReleased() {

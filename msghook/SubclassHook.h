@@ -17,7 +17,7 @@
 // deleted then. When the last hook goes, the window's own procedure is put
 // back, unless a plain procedure swap went on top meanwhile: then ours stays
 // and passes every message through until it is on top again or the window
-// is destroyed.
+// is destroyed. Hooking such a window again puts ours back above the swap.
 class SubclassHook {
 public:
     class Owner {
@@ -52,6 +52,9 @@ private:
     ~SubclassHook() = default;
 
     static LRESULT CALLBACK ChainProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT RunChain(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CallBottom(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static void EraseChain(HWND hWnd);
     static void ForgetChainIfDone(HWND hWnd);
     LRESULT Process(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Deliver(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -61,7 +64,6 @@ private:
 
     HWND window_;
     Owner* owner_;
-    WNDPROC original_ = nullptr; // the window's own procedure
     SubclassHook* below_ = nullptr;
     MessageTable before_;
     MessageTable after_;

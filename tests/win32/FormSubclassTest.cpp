@@ -146,6 +146,58 @@ TEST_F(FormSubclassTest, ThePlainSwapMayAlsoOutliveTheHookBelowIt) {
     EXPECT_EQ(SendMessageW(window.hWnd(), WM_APP + 1, 0, 0), 100);
 }
 
+TEST_F(FormSubclassTest, HookingAgainAboveASwapOverAnEmptiedChainPutsTheNewHookInFront) {
+    hook->AddWindowMsgs(window.hWnd());
+    swapCalls = 0;
+    swappedOut = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingSwap)));
+    hook.reset();
+    auto again = std::make_unique<cFormSubclass>();
+    Watch(*again);
+    int swapCallsSeenFirst = -1;
+    handler = [&](bool, bool&, LRESULT&, HWND&, UINT& message, WPARAM&, LPARAM&) {
+        if (message == WM_APP + 2) {
+            swapCallsSeenFirst = swapCalls;
+            SendMessageW(window.hWnd(), WM_APP + 3, 0, 0); // a nested message goes round again
+        }
+    };
+    ASSERT_TRUE(again->AddWindowMsgs(window.hWnd()));
+    EXPECT_EQ(SendMessageW(window.hWnd(), WM_APP + 2, 0, 0), 200) << "no endless recursion";
+    EXPECT_EQ(swapCallsSeenFirst, 0) << "the new hook sees the message before the swap";
+    EXPECT_EQ(swapCalls, 2);
+    EXPECT_EQ(Count(beforeMessages, WM_APP + 3), 1);
+    EXPECT_EQ(window.Received(WM_APP + 2), 1);
+
+    again.reset();
+    EXPECT_EQ(Procedure(window), reinterpret_cast<LONG_PTR>(&CountingSwap)) << "back on top";
+    EXPECT_EQ(SendMessageW(window.hWnd(), WM_APP + 1, 0, 0), 100);
+    SetWindowLongPtrW(window.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(swappedOut));
+    EXPECT_EQ(SendMessageW(window.hWnd(), WM_APP + 1, 0, 0), 100);
+}
+
+TEST_F(FormSubclassTest, ASwapBelowTheHookRemovedFirstThenTheHookReleasedInItsOwnMessage) {
+    swapCalls = 0;
+    swappedOut = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingSwap)));
+    hook->AddWindowMsgs(window.hWnd());
+    handler = [&](bool, bool&, LRESULT&, HWND&, UINT& message, WPARAM&, LPARAM&) {
+        if (message == WM_APP + 1) {
+            SetWindowLongPtrW(window.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(swappedOut));
+            hook.reset();
+        }
+    };
+    EXPECT_EQ(SendMessageW(window.hWnd(), WM_APP + 1, 0, 0), 100);
+    EXPECT_EQ(Procedure(window), Own(window));
+    auto again = std::make_unique<cFormSubclass>();
+    Watch(*again);
+    handler = nullptr;
+    ASSERT_TRUE(again->AddWindowMsgs(window.hWnd()));
+    EXPECT_EQ(SendMessageW(window.hWnd(), WM_APP + 2, 0, 0), 200);
+    EXPECT_EQ(Count(beforeMessages, WM_APP + 2), 1);
+    EXPECT_EQ(swapCalls, 1) << "the removed swap is never called again";
+    again.reset();
+}
+
 TEST_F(FormSubclassTest, TheHookOutlivesAHandlerThatEndsItsOwner) {
     hook->AddWindowMsgs(window.hWnd());
     handler = [&](bool, bool&, LRESULT&, HWND&, UINT& message, WPARAM&, LPARAM&) {

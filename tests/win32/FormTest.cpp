@@ -138,6 +138,7 @@ TEST_F(FormTest, UnloadDestroysTheInstanceAndTheNextReferenceStartsAgain) {
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(ProbeFrm::Exists());
+    PumpMessages();
     EXPECT_EQ(steps, (std::vector<std::string>{"initialize", "load with window", "query unload",
                                                "unload", "destroyed"}));
     steps.clear();
@@ -145,13 +146,15 @@ TEST_F(FormTest, UnloadDestroysTheInstanceAndTheNextReferenceStartsAgain) {
     EXPECT_EQ(steps, (std::vector<std::string>{"initialize", "load with window"}));
 }
 
-TEST_F(FormTest, UnloadFromItsOwnHandlerDeletesOnlyAfterTheHandlerReturns) {
+TEST_F(FormTest, UnloadFromItsOwnHandlerDeletesOnlyBackInTheMessageLoop) {
     HWND window = ProbeFrm::Instance().hWnd();
     const LRESULT result = SendMessageW(window, kUnloadYourself, 0, 0);
     EXPECT_EQ(result, 7);
+    EXPECT_EQ(steps.back(), "handler returned");
+    EXPECT_FALSE(ProbeFrm::Exists());
+    PumpMessages();
     EXPECT_EQ(steps, (std::vector<std::string>{"initialize", "load with window", "query unload",
                                                "unload", "handler returned", "destroyed"}));
-    EXPECT_FALSE(ProbeFrm::Exists());
 }
 
 TEST_F(FormTest, TheProgramEndsWhenTheLastWindowUnloads) {
@@ -176,6 +179,8 @@ TEST_F(FormTest, ModalShowingDisablesTheOwnerUntilTheFormUnloads) {
     EXPECT_FALSE(ownerEnabledDuringModal);
     EXPECT_FALSE(ProbeFrm::Exists());
     EXPECT_TRUE(IsWindowEnabled(ownerWindow));
+    EXPECT_EQ(steps.back(), "unload") << "freed inside the loop that still used it";
+    PumpMessages();
     EXPECT_EQ(steps.back(), "destroyed");
 }
 

@@ -57,6 +57,16 @@ TEST_F(FrameTest, TheBarIsAlways500TwipsHigh) {
     EXPECT_EQ(forms::TwipsToPixels(bar.Height()), forms::TwipsToPixels(500));
 }
 
+TEST_F(FrameTest, ARightClickAfterADragOfTheBarLeavesNoCapture) {
+    bar.SetfrmHwnd(HostFrm::Instance().hWnd());
+    // The system's move loop swallows the button-up; a queued one ends it.
+    PostMessageW(HostFrm::Instance().hWnd(), WM_LBUTTONUP, 0, 0);
+    SendMessageW(bar.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 10));
+    SendMessageW(bar.hWnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 10));
+    SendMessageW(bar.hWnd(), WM_RBUTTONUP, 0, MAKELPARAM(40, 10));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(FrameTest, TheBarIsTiledFromTheSkin) {
     // Every piece position shows the skin pixel it was copied from.
     for (const SkinLayout::Piece& p : SkinLayout::CaptionBar(7500)) {
