@@ -20,13 +20,13 @@ bool GroupCallMissing() {
     return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
 }
 
-// False when the cleaning must stop.
+// False when the cleaning must stop. Groups and entries are independent:
+// a system that cannot list its groups still has its entries cleaned.
 bool DeleteGroups() {
     GROUPID group = 0;
     CacheFind find(FindFirstUrlCacheGroup(0, CACHEGROUP_SEARCH_ALL, nullptr, 0, &group, nullptr));
     if (!find) {
-        return GroupCallMissing() || GetLastError() == ERROR_FILE_NOT_FOUND ||
-               GetLastError() == ERROR_NO_MORE_ITEMS;
+        return true;
     }
     for (;;) {
         if (!DeleteUrlCacheGroup(group, CACHEGROUP_FLAG_FLUSHURL_ONDELETE, nullptr) &&
@@ -69,11 +69,18 @@ private:
     DWORD size_ = 0;
 };
 
+// The system knows only its container prefixes as patterns; "*.*" means
+// every entry, which is what no pattern at all gives.
+const wchar_t* SystemPattern(const std::wstring& pattern) {
+    return pattern == L"*.*" || pattern.empty() ? nullptr : pattern.c_str();
+}
+
 void DeleteEntries(const std::wstring& pattern, DWORD mask) {
     EntryBuffer buffer;
-    CacheFind find(FindFirstUrlCacheEntryW(pattern.c_str(), buffer.Info(), buffer.Size()));
+    const wchar_t* search = SystemPattern(pattern);
+    CacheFind find(FindFirstUrlCacheEntryW(search, buffer.Info(), buffer.Size()));
     while (!find && buffer.Grow()) {
-        find.reset(FindFirstUrlCacheEntryW(pattern.c_str(), buffer.Info(), buffer.Size()));
+        find.reset(FindFirstUrlCacheEntryW(search, buffer.Info(), buffer.Size()));
     }
     if (!find) {
         return;

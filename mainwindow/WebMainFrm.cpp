@@ -138,6 +138,8 @@ void WebMainFrm::OnLoad() {
     PicLogo->SetPicture(forms::GdiBitmap(static_cast<HBITMAP>(LoadImageW(
         GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0))));
     web_minmax_Click();
+    // Resizes during the load step raise no resize event: lay out once now.
+    OnResize();
     dde_ = std::make_unique<DdeSource>(forms::Application::ExeName(), kDdeTopic,
                                        [this](const std::wstring& command) { DdeExecute(command); });
 }
