@@ -59,6 +59,10 @@ tavrin_win_test(win_mainwindow_tests
 tavrin_win_test(win_update_tests WITH_OPERATOR
     tests/win32/DownloadTest.cpp tests/win32/UpdateCheckTest.cpp)
 
+# Another program's DDE client, for the end-to-end tests.
+add_executable(DdeSend tests/e2e/DdeSend.cpp)
+target_link_options(DdeSend PRIVATE ${TAVRIN_WIDE_ENTRY})
+
 add_test(NAME executables
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_executable.py
                  --client ${TAVRIN_BIN}/Tavrin.exe --updater ${TAVRIN_BIN}/Update.exe

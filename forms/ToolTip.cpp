@@ -1,6 +1,5 @@
 #include "forms/ToolTip.h"
 
-
 namespace forms {
 
 ToolTip::~ToolTip() {

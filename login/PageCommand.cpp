@@ -15,9 +15,8 @@ std::optional<std::wstring> SecondPiece(const std::wstring& url) {
         return std::nullopt;
     }
     const std::size_t second = url.find(L'|', first + 1);
-    std::wstring piece = url.substr(first + 1, second == std::wstring::npos
-                                                   ? std::wstring::npos
-                                                   : second - first - 1);
+    std::wstring piece = url.substr(first + 1, second == std::wstring::npos ? std::wstring::npos
+                                                                            : second - first - 1);
     if (piece.empty()) {
         return std::nullopt;
     }

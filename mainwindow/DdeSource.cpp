@@ -61,7 +61,9 @@ HDDEDATA CALLBACK DdeSource::Callback(UINT type, UINT, HCONV, HSZ topic, HSZ, HD
                                       ULONG_PTR, ULONG_PTR) {
     return forms::Guarded(
         L"DdeSource",
-        [&]() -> HDDEDATA { return current != nullptr ? current->Answer(type, topic, data) : nullptr; },
+        [&]() -> HDDEDATA {
+            return current != nullptr ? current->Answer(type, topic, data) : nullptr;
+        },
         [&]() -> HDDEDATA {
             // The command was taken; a failure inside is ours, not the client's.
             return type == XTYP_EXECUTE ? reinterpret_cast<HDDEDATA>(DDE_FACK) : nullptr;

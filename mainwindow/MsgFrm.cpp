@@ -45,8 +45,9 @@ void MsgFrm::CreateControls() {
     closebtn.Create(hWnd(), 2880, 15, 645, 270);
     const LOGFONTW font = AnswerFont();
     font_.reset(CreateFontIndirectW(&font));
-    label_ = CreateWindowExW(0, L"STATIC", kQuestion, WS_CHILD | WS_VISIBLE, Px(360), Px(840),
-                             Px(3135), Px(615), hWnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    label_ =
+        CreateWindowExW(0, L"STATIC", kQuestion, WS_CHILD | WS_VISIBLE, Px(360), Px(840), Px(3135),
+                        Px(615), hWnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     const forms::PicturePtr answerArt = forms::Picture::FromResource(IDB_ANSWER);
     int left = 840;

@@ -74,17 +74,11 @@ void WebMainFrm::CreateControls() {
 
 // The caption bar lies beneath everything; the page area over the strip.
 void WebMainFrm::StackControls() {
-    const HWND bottomToTop[] = {WebBForm.hWnd(),
-                                web_close.hWnd(),
-                                web_minmax.hWnd(),
-                                web_min.hWnd(),
-                                web_tool.hWnd(),
-                                reinterpret_cast<HWND>(WebuTab.hWnd()),
-                                pCnt->hWnd(),
-                                PicLogo->hWnd(),
-                                GameSpaceBtn.hWnd(),
-                                OtherUserBtn.hWnd(),
-                                Picture1->hWnd()};
+    const HWND bottomToTop[] = {
+        WebBForm.hWnd(),     web_close.hWnd(), web_minmax.hWnd(),
+        web_min.hWnd(),      web_tool.hWnd(),  reinterpret_cast<HWND>(WebuTab.hWnd()),
+        pCnt->hWnd(),        PicLogo->hWnd(),  GameSpaceBtn.hWnd(),
+        OtherUserBtn.hWnd(), Picture1->hWnd()};
     for (HWND control : bottomToTop) {
         SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
@@ -93,10 +87,13 @@ void WebMainFrm::StackControls() {
 void WebMainFrm::CreateAppMenu() {
     appmenu_ = CreatePopupMenu();
     const std::wstring versionCaption = L"版本号:" + Widen(LocalVersion());
-    const std::pair<UINT, const wchar_t*> items[] = {
-        {refresh, L"刷新(F5)"}, {hiderestore, L"隐藏/恢复(F10)"}, {clearcache, L"清除缓存"},
-        {line, nullptr},        {update, L"更新"},                {version, versionCaption.c_str()},
-        {exit, L"退出"}};
+    const std::pair<UINT, const wchar_t*> items[] = {{refresh, L"刷新(F5)"},
+                                                     {hiderestore, L"隐藏/恢复(F10)"},
+                                                     {clearcache, L"清除缓存"},
+                                                     {line, nullptr},
+                                                     {update, L"更新"},
+                                                     {version, versionCaption.c_str()},
+                                                     {exit, L"退出"}};
     for (const auto& [id, caption] : items) {
         AppendMenuW(appmenu_, caption == nullptr ? MF_SEPARATOR : MF_STRING, id, caption);
     }
@@ -135,13 +132,14 @@ void WebMainFrm::OnLoad() {
     web_tool.SetBackPicture(forms::Picture::FromResource(IDB_WEB_TOOL));
     WebuTab.SethContainerWnd(pCnt->hWnd());
     WebuTab.LockReDraw(false);
-    PicLogo->SetPicture(forms::GdiBitmap(static_cast<HBITMAP>(LoadImageW(
-        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0))));
+    PicLogo->SetPicture(forms::GdiBitmap(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0))));
     web_minmax_Click();
     // Resizes during the load step raise no resize event: lay out once now.
     OnResize();
-    dde_ = std::make_unique<DdeSource>(forms::Application::ExeName(), kDdeTopic,
-                                       [this](const std::wstring& command) { DdeExecute(command); });
+    dde_ =
+        std::make_unique<DdeSource>(forms::Application::ExeName(), kDdeTopic,
+                                    [this](const std::wstring& command) { DdeExecute(command); });
 }
 
 void WebMainFrm::OnResize() {

@@ -44,8 +44,8 @@ void WebMainFrm::PopupAppMenu() {
     SetForegroundWindow(hWnd());
     POINT at{};
     GetCursorPos(&at);
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(appmenu_, TPM_RETURNCMD, at.x, at.y, 0, hWnd(), nullptr));
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(appmenu_, TPM_RETURNCMD, at.x, at.y, 0, hWnd(), nullptr));
     PostMessageW(hWnd(), WM_NULL, 0, 0);
     if (chosen != 0) {
         RunMenuCommand(chosen);
@@ -97,7 +97,7 @@ void WebMainFrm::update_Click() {
     }
     if (RunUpdateCheck(*Downloader, UpdateCheckMode::Menu)) {
         m_bExit = true;
-        Unload();
+        PostCloseRequest();
     }
 }
 
@@ -134,6 +134,11 @@ void WebMainFrm::PostCloseRequest() {
 
 void WebMainFrm::OnQueryUnload(bool& cancel) {
     if (m_bExit) {
+        return;
+    }
+    if (MsgFrm::Exists()) {
+        // The question is already up (say, "退出" from the tray meanwhile).
+        cancel = true;
         return;
     }
     MsgFrm::Instance().ShowModal(this);

@@ -30,8 +30,8 @@ WebUrl::~WebUrl() {
 }
 
 void WebUrl::OnLoad() {
-    Picture1 = std::make_unique<forms::PictureBox>(Form::hWnd(), 0, 0, 0, 0,
-                                                   GetSysColor(COLOR_WINDOW));
+    Picture1 =
+        std::make_unique<forms::PictureBox>(Form::hWnd(), 0, 0, 0, 0, GetSysColor(COLOR_WINDOW));
     Picture1->Resize.Connect([this] { Picture1_Resize(); });
     wb = login::CreateBrowser(Picture1->hWnd());
     OnResize();

@@ -44,7 +44,8 @@ TEST(MainLayout, RegionIsOnePixelLargerAndCentringTruncates) {
 }
 
 TEST(ExternalUrl, OnlyWebAndMailAddressesLeaveTheClient) {
-    for (const wchar_t* url : {L"http://a.example/x", L"HTTPS://a.example", L"mailto:a@b.example"}) {
+    for (const wchar_t* url :
+         {L"http://a.example/x", L"HTTPS://a.example", L"mailto:a@b.example"}) {
         EXPECT_TRUE(IsForDefaultBrowser(url)) << url;
     }
     for (const wchar_t* url :

@@ -30,7 +30,8 @@ TEST(PageCommand, LoadGameTakesTheSecondPieceOnly) {
 }
 
 TEST(PageCommand, LoadGameWithoutAnAddressCarriesNone) {
-    for (const wchar_t* url : {L"app://loadgame", L"app://loadgame|", L"app://loadgame||http://g/"}) {
+    for (const wchar_t* url :
+         {L"app://loadgame", L"app://loadgame|", L"app://loadgame||http://g/"}) {
         const auto command = ParsePageCommand(url);
         EXPECT_EQ(command.kind, PageCommandKind::LoadGame) << url;
         EXPECT_FALSE(command.gameUrl) << url;

@@ -61,9 +61,8 @@ class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
         ScriptedBrowser::Install();
-        forms::Shell::Install([this](const std::wstring& file, const std::wstring&) {
-            opened.push_back(file);
-        });
+        forms::Shell::Install(
+            [this](const std::wstring& file, const std::wstring&) { opened.push_back(file); });
         login::BindLoginScreen(&login);
     }
     void TearDown() override {
@@ -149,8 +148,8 @@ TEST_F(MainWindowTest, TabsPerAddressTitlesAndNewWindows) {
     EXPECT_FALSE(main.Picture1->Visible());
     ScriptedBrowser* game = Page(0);
     ASSERT_NE(game, nullptr);
-    EXPECT_EQ(game->navigated, (std::vector<std::wstring>{L"about:blank",
-                                                          L"http://game.example/Play"}));
+    EXPECT_EQ(game->navigated,
+              (std::vector<std::wstring>{L"about:blank", L"http://game.example/Play"}));
     game->Load(L"http://game.example/Play", L"<p>game</p>", L"Drelmoor2 - 第一服");
     EXPECT_EQ(items.Item(0)->Caption(), L"Drelmoor2 - 第一服");
     EXPECT_EQ(game->overflow, L"hidden");
