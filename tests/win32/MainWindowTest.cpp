@@ -167,6 +167,13 @@ TEST_F(MainWindowTest, TabsPerAddressTitlesAndNewWindows) {
     EXPECT_EQ(opened, std::vector<std::wstring>{L"https://forum.example/t/1"});
     EXPECT_EQ(items.Count(), 2) << "no page becomes a tab by itself";
 
+    int button = 0, shift = 0;
+    float x = 0, y = 0;
+    main.WebuTab.OnMouseHover(0, button, shift, x, y);
+    EXPECT_EQ(main.StripToolTip().Text(), L"Drelmoor2 - 第一服");
+    main.WebuTab.OnMouseHover(-1, button, shift, x, y);
+    EXPECT_EQ(main.StripToolTip().Text(), L"");
+
     main.GameSpaceBtn.Click();
     EXPECT_EQ(opened.back(), PublicData::GameSiteUrl);
     main.OtherUserBtn.Click();
