@@ -328,6 +328,21 @@ TEST_F(MainWindowTest, PageCommandsActOnTheLoginScreen) {
     EXPECT_EQ(Main().WebuTab.TabItems().Item(0)->Caption(), L"Gamehttp://game.example/a");
 }
 
+TEST(TrayIcon, GoesWhenItsObjectEnds) {
+    const HWND window = testing_support::CreatePlainWindow(0, 0, 50, 50);
+    NOTIFYICONDATAW probe{};
+    {
+        CLumNotifyIcon icon;
+        icon.AddNotifyIcon(window, nullptr, std::wstring(200, L'长'));
+        ASSERT_TRUE(icon.LastCallSucceeded());
+        EXPECT_EQ(std::wstring(icon.NotifyData().szTip).size(), 127u) << "cut to the field";
+        probe = icon.NotifyData();
+        EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+    }
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "no icon left to change";
+    DestroyWindow(window);
+}
+
 TEST(SingleFormUnload, UnloadingAnAbsentWindowCreatesNothing) {
     MsgFrm::UnloadIfLoaded();
     EXPECT_FALSE(MsgFrm::Exists());
