@@ -33,9 +33,21 @@ add_library(tavrin_win STATIC
     forms/WindowBase.cpp
     forms/PersistentSurface.cpp
     forms/Picture.cpp
+    forms/PictureBox.cpp
+    forms/Shell.cpp
+    forms/ToolTip.cpp
     forms/UserControl.cpp
     login/BrowserFactory.cpp
     login/EnginesPending.cpp
+    login/LoginScreen.cpp
+    login/RunPageCommand.cpp
+    mainwindow/CLumNotifyIcon.cpp
+    mainwindow/CacheMain.cpp
+    mainwindow/DdeSource.cpp
+    mainwindow/ModMsg.cpp
+    mainwindow/MsgFrm.cpp
+    mainwindow/WebMainFrm.cpp
+    mainwindow/WebMainFrmCommands.cpp
     msghook/CSubclass.cpp
     msghook/ErrorLog.cpp
     msghook/SubclassHook.cpp
@@ -48,6 +60,7 @@ add_library(tavrin_win STATIC
     startup/UpdateCheck.cpp
     tabs/SystemPageWindows.cpp
     tabs/mdlTabAPI.cpp
+    tabs/WebUrl.cpp
     tabs/uTab.cpp
 )
 target_link_libraries(tavrin_win PUBLIC

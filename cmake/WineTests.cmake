@@ -54,8 +54,14 @@ tavrin_win_test(win_controls_tests
     tests/win32/ButtonTest.cpp tests/win32/FrameTest.cpp tests/win32/StyleTest.cpp)
 tavrin_win_test(win_tabs_tests tests/win32/TabStripTest.cpp)
 tavrin_win_test(win_msghook_tests tests/win32/SubclassTest.cpp tests/win32/FormSubclassTest.cpp)
+tavrin_win_test(win_mainwindow_tests
+    tests/win32/MainWindowTest.cpp tests/win32/ExitDialogTest.cpp tests/win32/CacheTest.cpp)
 tavrin_win_test(win_update_tests WITH_OPERATOR
     tests/win32/DownloadTest.cpp tests/win32/UpdateCheckTest.cpp)
+
+# Another program's DDE client, for the end-to-end tests.
+add_executable(DdeSend tests/e2e/DdeSend.cpp)
+target_link_options(DdeSend PRIVATE ${TAVRIN_WIDE_ENTRY})
 
 add_test(NAME executables
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_executable.py

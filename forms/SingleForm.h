@@ -22,6 +22,12 @@ public:
         return *instance_;
     }
     static bool Exists() { return instance_ != nullptr; }
+    // Unloads the instance if there is one; never creates it.
+    static void UnloadIfLoaded() {
+        if (instance_ != nullptr) {
+            instance_->Unload();
+        }
+    }
 
 protected:
     using Form::Form;

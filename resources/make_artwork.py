@@ -228,6 +228,25 @@ def draw_glyph(c, glyph, variant, cx, cy, ink):
             c.fill_rect(cx - 5, cy - 4 + row * 4, 10, 2, ink)
 
 
+def answer_button():
+    """The exit dialog's answer buttons: normal, hover, pressed, 75 x 22 each."""
+    c = Canvas(225, 22)
+    looks = (((250, 250, 252), (222, 226, 234), (150, 158, 176)),
+             ((255, 255, 255), (232, 240, 252), (84, 130, 196)),
+             ((214, 220, 232), (238, 242, 248), (84, 130, 196)))
+    for i, (top, bottom, edge) in enumerate(looks):
+        for y in range(22):
+            for x in range(75):
+                c.set(i * 75 + x, y, (*mix(top, bottom, y / 21), 255))
+        for x in range(1, 74):
+            c.set(i * 75 + x, 0, (*edge, 255))
+            c.set(i * 75 + x, 21, (*edge, 255))
+        for y in range(1, 21):
+            c.set(i * 75, y, (*edge, 255))
+            c.set(i * 75 + 74, y, (*edge, 255))
+    return c
+
+
 def logo():
     c = Canvas(29, 29)
     supersampled(c, lambda u, v: emblem(u, v))
@@ -453,6 +472,7 @@ def artwork():
         "tabs_low.bmp": bmp_bytes(tab_strip(False), 24),
         "tabs_high.bmp": bmp_bytes(tab_strip(True), 24),
         "frame.bmp": bmp_bytes(frame_skin(), 24),
+        "answer.bmp": bmp_bytes(answer_button(), 24),
     }
 
 

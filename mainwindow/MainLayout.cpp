@@ -1,0 +1,36 @@
+#include "mainwindow/MainLayout.h"
+
+#include "forms/Units.h"
+
+namespace MainLayout {
+
+namespace {
+constexpr int kMargin = 60; // the 4-pixel margin the sizing watcher uses
+constexpr int kStripLeft = 2300;
+constexpr int kStripTop = 45;
+constexpr int kStripSpare = 6900;
+} // namespace
+
+Places Compute(int windowWidth, int innerWidth, int innerHeight, int stripHeight) {
+    Places p{};
+    p.captionBarWidth = windowWidth;
+    p.closeLeft = windowWidth - 730;
+    p.minmaxLeft = windowWidth - 1105;
+    p.minLeft = windowWidth - 1465;
+    p.toolLeft = windowWidth - 1825;
+    p.tabStrip = {kStripLeft, kStripTop, innerWidth - kStripSpare, stripHeight};
+    p.gameSpaceLeft = innerWidth - 3300;
+    p.otherUserLeft = innerWidth - 4850;
+    p.page = {kMargin, stripHeight, innerWidth - 2 * kMargin, innerHeight - stripHeight - kMargin};
+    return p;
+}
+
+int RegionExtent(int clientTwips) {
+    return static_cast<int>(forms::RoundHalfEven(clientTwips / double(forms::kTwipsPerPixel) + 1));
+}
+
+int CentredOrigin(int screenTwips, int windowTwips) {
+    return (screenTwips - windowTwips) / 2;
+}
+
+} // namespace MainLayout

@@ -1,0 +1,74 @@
+#include "mainwindow/ModMsg.h"
+
+#include "forms/CallbackBoundary.h"
+#include "mainwindow/CLumNotifyIcon.h"
+
+namespace ModMsg {
+
+namespace {
+
+struct Slot {
+    HWND window = nullptr;
+    WNDPROC OldMainWndProc = nullptr;
+    bool active = false;
+    TrayActions actions;
+};
+Slot slot;
+
+void Handle(HWND hWnd, UINT uMsg, LPARAM lParam) {
+    if (!slot.active) {
+        return;
+    }
+    if (uMsg == WM_HOTKEY && HIWORD(lParam) == VK_F10) {
+        ToggleWindow(hWnd);
+    } else if (uMsg == CLumNotifyIcon::WM_NOTIFYICON) {
+        if (lParam == WM_LBUTTONUP) {
+            ToggleWindow(hWnd);
+        } else if (lParam == WM_RBUTTONUP && slot.actions.popupMenu) {
+            slot.actions.popupMenu();
+        }
+    }
+}
+
+} // namespace
+
+void HookMainWindow(HWND hWnd, TrayActions actions) {
+    RegisterHotKey(hWnd, kHotKeyId, 0, VK_F10);
+    slot.window = hWnd;
+    slot.actions = std::move(actions);
+    slot.active = true;
+    slot.OldMainWndProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWndProc)));
+}
+
+void UnhookMainWindow(HWND hWnd) {
+    UnregisterHotKey(hWnd, kHotKeyId);
+    if (hWnd != slot.window || !slot.active) {
+        return;
+    }
+    slot.active = false;
+    slot.actions = TrayActions{};
+    if (GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&MainWndProc)) {
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(slot.OldMainWndProc));
+        slot = Slot{};
+    }
+}
+
+LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC previous = slot.OldMainWndProc;
+    if (uMsg == WM_NCDESTROY && hWnd == slot.window) {
+        slot = Slot{};
+    }
+    if (previous == nullptr) {
+        return DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    }
+    forms::Guarded(
+        L"MainWndProc", [&] { Handle(hWnd, uMsg, lParam); }, [] {});
+    return CallWindowProcW(previous, hWnd, uMsg, wParam, lParam);
+}
+
+void ToggleWindow(HWND hWnd) {
+    ShowWindow(hWnd, IsWindowVisible(hWnd) ? SW_HIDE : SW_SHOW);
+}
+
+} // namespace ModMsg

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+// The main window's own procedure in front of its form: the global F10 hot
+// key and the tray icon's clicks.
+namespace ModMsg {
+
+constexpr int kHotKeyId = 1000;
+
+// What a tray click asks of the main window.
+struct TrayActions {
+    std::function<void()> popupMenu;
+};
+
+// Registers F10 for the window and puts MainWndProc in front of its
+// procedure.
+void HookMainWindow(HWND hWnd, TrayActions actions);
+// Releases F10 and takes MainWndProc out again. When another procedure was
+// put in front of it meanwhile, MainWndProc stays where it is and only
+// passes messages on until the window goes.
+void UnhookMainWindow(HWND hWnd);
+LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+// Hides a visible window (a minimised one counts as visible), shows a
+// hidden one; the window state is not changed.
+void ToggleWindow(HWND hWnd);
+
+} // namespace ModMsg

@@ -1,0 +1,109 @@
+#include "mainwindow/MsgFrm.h"
+
+#include "forms/Units.h"
+#include "mainwindow/WebMainFrm.h"
+#include "resources/resource.h"
+#include "startup/Settings.h"
+
+namespace {
+
+forms::FormDesign MsgDesign() {
+    forms::FormDesign design;
+    design.caption = L"MsgFrm";
+    design.clientWidthTwips = 3630;
+    design.clientHeightTwips = 2100;
+    design.style = WS_POPUP | WS_CLIPCHILDREN;
+    design.showInTaskbar = false;
+    design.centerScreen = true;
+    return design;
+}
+
+LOGFONTW AnswerFont() {
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(9, 96, 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = GB2312_CHARSET;
+    wcscpy(font.lfFaceName, L"宋体");
+    return font;
+}
+
+int Px(int twips) {
+    return forms::TwipsToPixels(twips);
+}
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr int kEdge = 60; // the skinned border's width
+
+} // namespace
+
+MsgFrm::MsgFrm() : SingleForm(MsgDesign()) {}
+
+void MsgFrm::CreateControls() {
+    BForm1.Create(hWnd(), 0, 0, 4575, 495);
+    BForm1.SetBackColor(RGB(0xDE, 0xDE, 0xDE));
+    BForm1.SetCaption(L"FennoySorvath");
+    closebtn.Create(hWnd(), 2880, 15, 645, 270);
+    const LOGFONTW font = AnswerFont();
+    font_.reset(CreateFontIndirectW(&font));
+    label_ =
+        CreateWindowExW(0, L"STATIC", kQuestion, WS_CHILD | WS_VISIBLE, Px(360), Px(840), Px(3135),
+                        Px(615), hWnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    const forms::PicturePtr answerArt = forms::Picture::FromResource(IDB_ANSWER);
+    int left = 840;
+    for (iButton* button : {&iButton1, &iButton2}) {
+        button->Create(hWnd(), left, 1320, 975, 375);
+        button->SetAutoSize(false);
+        button->SetcFont(font);
+        button->SetBackPicture(answerArt);
+        left += 1200;
+    }
+    iButton1.SetCaption(L"是");
+    iButton2.SetCaption(L"否");
+    iButton1.Click.Connect([this] { Answer(true); });
+    iButton2.Click.Connect([this] { Answer(false); });
+    closebtn.Click.Connect([this] { Answer(false); });
+    BForm1.MouseDown.Connect([this](int&, int&, float&, float&) {
+        ReleaseCapture();
+        SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    });
+}
+
+void MsgFrm::OnLoad() {
+    CreateControls();
+    BForm1.Move(0, 0, Width(), BForm1.Height());
+    closebtn.SetBackPicture(forms::Picture::FromResource(IDB_WEB_CLOSE));
+    BForm1.SetCaption(std::wstring(PublicData::GameTitle) + L"客户端");
+    OnResize();
+}
+
+void MsgFrm::OnResize() {
+    const int width = Px(ScaleWidth());
+    const int height = Px(ScaleHeight());
+    WebMainFrm::RectRgn(hWnd(), width + 1, height + 1, 4, 4);
+    BForm1.Printform(*this);
+    PaintBody();
+    closebtn.Move(Width() - 730, closebtn.Top(), closebtn.Width(), closebtn.Height());
+}
+
+// The dialog's back colour inside the skinned border.
+void MsgFrm::PaintBody() {
+    RECT body{Px(kEdge), Px(BForm1.Height()), Px(ScaleWidth() - kEdge), Px(ScaleHeight() - kEdge)};
+    SetDCBrushColor(Surface(), kWhite);
+    FillRect(Surface(), &body, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void MsgFrm::Answer(bool exit) {
+    if (WebMainFrm::Exists()) {
+        WebMainFrm::Instance().m_bExit = exit;
+    }
+    Unload();
+}
+
+LRESULT MsgFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CTLCOLORSTATIC) {
+        SetBkColor(reinterpret_cast<HDC>(wParam), kWhite);
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,218 @@
+#include "mainwindow/WebMainFrm.h"
+
+#include "forms/Application.h"
+#include "forms/Units.h"
+#include "mainwindow/MainLayout.h"
+#include "mainwindow/ModMsg.h"
+#include "resources/resource.h"
+#include "startup/PublicData.h"
+#include "startup/UpdateCheck.h"
+#include "tabs/WebUrl.h"
+
+namespace {
+
+forms::FormDesign MainDesign() {
+    forms::FormDesign design;
+    design.caption = L"Fennoy客户端";
+    design.clientWidthTwips = 15540;
+    design.clientHeightTwips = 9585;
+    design.style = WS_POPUP | WS_CLIPCHILDREN;
+    return design;
+}
+
+int Px(int twips) {
+    return forms::TwipsToPixels(twips);
+}
+
+std::wstring MainCaption() {
+    return std::wstring(PublicData::GameTitle) + L"客户端";
+}
+
+std::wstring Widen(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+} // namespace
+
+WebMainFrm::WebMainFrm() : SingleForm(MainDesign()) {}
+
+WebMainFrm::~WebMainFrm() {
+    if (appmenu_ != nullptr) {
+        DestroyMenu(appmenu_);
+    }
+}
+
+void WebMainFrm::CreateControls() {
+    WebBForm.Create(hWnd(), 0, 0, 15495, 495);
+    WebBForm.SetBackColor(RGB(0xDE, 0xDE, 0xDE));
+    WebBForm.SetHasLogo(true);
+    WebBForm.SetCaption(L"Fennoy客户端");
+    web_close.Create(hWnd(), 13680, 15, 645, 270);
+    web_minmax.Create(hWnd(), 13320, 15, 375, 270);
+    web_minmax.SetStyle(1);
+    web_min.Create(hWnd(), 12960, 15, 360, 270);
+    web_tool.Create(hWnd(), 12600, 15, 360, 270);
+    WebuTab.Create(hWnd(), 2160, 30, 10215, 480);
+    forms::PropertyBag bag;
+    bag.Write<std::int32_t>("TabStyle", 1);
+    bag.Write<std::int32_t>("TabLeftSize", 10);
+    bag.Write<std::int32_t>("TabRightSize", 0);
+    WebuTab.ReadProperties(bag);
+    pCnt = std::make_unique<forms::PictureBox>(hWnd(), Px(6240), Px(1440), Px(2415), Px(1695),
+                                               GetSysColor(COLOR_WINDOW));
+    PicLogo = std::make_unique<forms::PictureBox>(hWnd(), Px(100), Px(30), Px(440), Px(440),
+                                                  RGB(0xDE, 0xDE, 0xDE));
+    GameSpaceBtn.Create(hWnd(), 12240, 0, 1215, 330);
+    GameSpaceBtn.SetCaption(L"游戏官网");
+    OtherUserBtn.Create(hWnd(), 10680, 0, 1485, 330);
+    OtherUserBtn.SetCaption(L"登录其他帐号");
+    Picture1 = std::make_unique<forms::PictureBox>(hWnd(), Px(1320), Px(840), Px(8775), Px(5535),
+                                                   GetSysColor(COLOR_WINDOW));
+    toolTip_.Attach(reinterpret_cast<HWND>(WebuTab.hWnd()));
+    StackControls();
+}
+
+// The caption bar lies beneath everything; the page area over the strip.
+void WebMainFrm::StackControls() {
+    const HWND bottomToTop[] = {
+        WebBForm.hWnd(),     web_close.hWnd(), web_minmax.hWnd(),
+        web_min.hWnd(),      web_tool.hWnd(),  reinterpret_cast<HWND>(WebuTab.hWnd()),
+        pCnt->hWnd(),        PicLogo->hWnd(),  GameSpaceBtn.hWnd(),
+        OtherUserBtn.hWnd(), Picture1->hWnd()};
+    for (HWND control : bottomToTop) {
+        SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void WebMainFrm::CreateAppMenu() {
+    appmenu_ = CreatePopupMenu();
+    const std::wstring versionCaption = L"版本号:" + Widen(LocalVersion());
+    const std::pair<UINT, const wchar_t*> items[] = {{refresh, L"刷新(F5)"},
+                                                     {hiderestore, L"隐藏/恢复(F10)"},
+                                                     {clearcache, L"清除缓存"},
+                                                     {line, nullptr},
+                                                     {update, L"更新"},
+                                                     {version, versionCaption.c_str()},
+                                                     {exit, L"退出"}};
+    for (const auto& [id, caption] : items) {
+        AppendMenuW(appmenu_, caption == nullptr ? MF_SEPARATOR : MF_STRING, id, caption);
+    }
+}
+
+WebMainFrm::Icon WebMainFrm::LoadIconFile(int size) {
+    const std::wstring path = PublicData::GetTempDir() + PublicData::GameCode + L".ico";
+    return Icon(static_cast<HICON>(
+        LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE)));
+}
+
+void WebMainFrm::OnLoad() {
+    CreateControls();
+    ConnectEvents();
+    smallIcon_ = LoadIconFile(16);
+    SendMessageW(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    TrayIcon_ = std::make_unique<CLumNotifyIcon>();
+    TrayIcon_->AddNotifyIcon(hWnd(), smallIcon_.get(), MainCaption());
+    bigIcon_ = LoadIconFile(32);
+    SendMessageW(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    ModMsg::HookMainWindow(hWnd(), {[this] { PopupAppMenu(); }});
+    CreateAppMenu();
+    WebBForm.SetCaption(PublicData::GameTitle);
+    SetCaption(MainCaption());
+    objStyle = std::make_unique<cSetStyle>();
+    objStyle->CloseClick.Connect([this] { PostCloseRequest(); });
+    objStyle->SetobjForm(this);
+    objStyle->SetWindowStyle(hWnd());
+    WebBForm.SetfrmHwnd(hWnd());
+    Move(MainLayout::CentredOrigin(forms::PixelsToTwips(GetSystemMetrics(SM_CXSCREEN)), Width()),
+         MainLayout::CentredOrigin(forms::PixelsToTwips(GetSystemMetrics(SM_CYSCREEN)), Height()));
+    web_close.SetBackPicture(forms::Picture::FromResource(IDB_WEB_CLOSE));
+    web_minmax.SetBackPicture(forms::Picture::FromResource(IDB_WEB_MINMAX));
+    web_min.SetBackPicture(forms::Picture::FromResource(IDB_WEB_MIN));
+    web_minmax.SetValue(true);
+    web_tool.SetBackPicture(forms::Picture::FromResource(IDB_WEB_TOOL));
+    WebuTab.SethContainerWnd(pCnt->hWnd());
+    WebuTab.LockReDraw(false);
+    PicLogo->SetPicture(forms::GdiBitmap(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0))));
+    web_minmax_Click();
+    // Resizes during the load step raise no resize event: lay out once now.
+    OnResize();
+    dde_ =
+        std::make_unique<DdeSource>(forms::Application::ExeName(), kDdeTopic,
+                                    [this](const std::wstring& command) { DdeExecute(command); });
+}
+
+void WebMainFrm::OnResize() {
+    if (IsIconic(hWnd())) {
+        return;
+    }
+    WebBForm.Move(0, 0, Width(), WebBForm.Height());
+    WebBForm.Printform(*this);
+    RectRgn(hWnd(), MainLayout::RegionExtent(ScaleWidth()), MainLayout::RegionExtent(ScaleHeight()),
+            6, 6);
+    PlaceControls();
+}
+
+// Every move that cannot be made at this size is skipped; the others run.
+void WebMainFrm::PlaceControls() {
+    const MainLayout::Places p =
+        MainLayout::Compute(Width(), ScaleWidth(), ScaleHeight(), WebuTab.Height());
+    const std::pair<iButton*, int> lefts[] = {{&web_close, p.closeLeft},
+                                              {&web_minmax, p.minmaxLeft},
+                                              {&web_min, p.minLeft},
+                                              {&web_tool, p.toolLeft},
+                                              {&GameSpaceBtn, p.gameSpaceLeft},
+                                              {&OtherUserBtn, p.otherUserLeft}};
+    for (const auto& [button, left] : lefts) {
+        button->Move(left, button->Top(), button->Width(), button->Height());
+    }
+    if (p.tabStrip.Placeable()) {
+        WebuTab.Move(p.tabStrip.left, p.tabStrip.top, p.tabStrip.width, WebuTab.Height());
+    }
+    if (p.page.Placeable()) {
+        for (forms::PictureBox* box : {Picture1.get(), pCnt.get()}) {
+            box->Move(Px(p.page.left), Px(p.page.top), Px(p.page.width), Px(p.page.height));
+        }
+    }
+}
+
+void WebMainFrm::RectRgn(HWND hWnd, int Top, int Buttom, int X, int Y) {
+    // The window owns the region from here on.
+    SetWindowRgn(hWnd, CreateRoundRectRgn(0, 0, Top, Buttom, X, Y), TRUE);
+}
+
+void WebMainFrm::SetURL(const std::wstring& strURL) {
+    OpenUrlTab(strURL);
+}
+
+void WebMainFrm::OpenUrlTab(const std::wstring& url) {
+    const std::wstring key = L"Game" + url;
+    CTabItems& items = WebuTab.TabItems();
+    const int p = items.FindItem(key);
+    if (p == -1) {
+        auto page = std::make_shared<WebUrl>();
+        page->OpenURL(url);
+        items.Add(key, page, key);
+        items.SetSelected(items.Count() - 1);
+    } else {
+        items.SetSelected(p);
+    }
+    Picture1->SetVisible(false);
+}
+
+void WebMainFrm::DdeExecute(const std::wstring& command) {
+    if (IsIconic(hWnd())) {
+        ShowWindow(hWnd(), SW_RESTORE);
+    }
+    // An empty command has nothing to show; it is accepted all the same.
+    if (!command.empty()) {
+        OpenUrlTab(command);
+    }
+}
+
+void WebMainFrm::OnUnload() {
+    ModMsg::UnhookMainWindow(hWnd());
+    WebuTab.TabItems().Clear();
+    objStyle.reset();
+    dde_.reset();
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "controls/BForm.h"
+#include "controls/cSetStyle.h"
+#include "controls/iButton.h"
+#include "forms/PictureBox.h"
+#include "forms/SingleForm.h"
+#include "forms/ToolTip.h"
+#include "mainwindow/CLumNotifyIcon.h"
+#include "mainwindow/DdeSource.h"
+#include "startup/CLumDownLoadFile.h"
+#include "tabs/uTab.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+// The main game window: a skinned, borderless window whose body is a strip
+// of tabbed web pages, the game first. Also a DDE source: every execute
+// command opens a tab.
+class WebMainFrm : public forms::SingleForm<WebMainFrm> {
+public:
+    static constexpr const wchar_t* kDdeTopic = L"TavrinDDE";
+    enum MenuItem : UINT { refresh = 1, hiderestore, clearcache, line, update, version, exit };
+
+    WebMainFrm();
+    ~WebMainFrm() override;
+
+    // Opens the address as a tab page, or brings its open tab to the front.
+    void SetURL(const std::wstring& strURL);
+    // Gives the window a rounded region from (0, 0) to (Top, Buttom) pixels.
+    static void RectRgn(HWND hWnd, int Top, int Buttom, int X, int Y);
+    // True: a close request proceeds without asking.
+    bool m_bExit = false;
+
+    // The program menu at the pointer; the chosen item runs.
+    void PopupAppMenu();
+    void RunMenuCommand(UINT item);
+    HMENU appmenu() const { return appmenu_; }
+    const CLumNotifyIcon* TrayIcon() const { return TrayIcon_.get(); }
+    const DdeSource* Dde() const { return dde_.get(); }
+    const forms::ToolTip& StripToolTip() const { return toolTip_; }
+
+    BForm WebBForm;
+    uTab WebuTab;
+    iButton web_tool, web_min, web_minmax, web_close;
+    iButton OtherUserBtn, GameSpaceBtn;
+    std::unique_ptr<forms::PictureBox> Picture1, pCnt, PicLogo;
+
+protected:
+    void OnLoad() override;
+    void OnResize() override;
+    void OnQueryUnload(bool& cancel) override;
+    void OnUnload() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    struct IconDeleter {
+        void operator()(HICON icon) const { DestroyIcon(icon); }
+    };
+    using Icon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
+    // Set-up and layout
+    void CreateControls();
+    void StackControls();
+    void CreateAppMenu();
+    Icon LoadIconFile(int size);
+    void PlaceControls();
+    void OpenUrlTab(const std::wstring& url);
+    void DdeExecute(const std::wstring& command);
+
+    // Commands and events
+    void ConnectEvents();
+    void PostCloseRequest();
+    void web_minmax_Click();
+    void refresh_Click();
+    void clearcache_Click();
+    void update_Click();
+    void WebuTab_OnMouseDown(long itemIndex);
+    void WebuTab_OnMouseHover(long itemIndex);
+    void WebuTab_OnItemColose(bool& cancel);
+
+    Icon smallIcon_;
+    Icon bigIcon_;
+    std::unique_ptr<CLumNotifyIcon> TrayIcon_;
+    std::unique_ptr<cSetStyle> objStyle;
+    std::optional<CLumDownLoadFile> Downloader;
+    std::unique_ptr<DdeSource> dde_;
+    forms::ToolTip toolTip_;
+    HMENU appmenu_ = nullptr;
+};

@@ -1,0 +1,165 @@
+// The main window's answers to the user: menu, buttons, strip and bar
+// events, the close request.
+#include "mainwindow/WebMainFrm.h"
+
+#include "forms/Dialogs.h"
+#include "forms/Shell.h"
+#include "login/LoginScreen.h"
+#include "mainwindow/CacheMain.h"
+#include "mainwindow/MsgFrm.h"
+#include "startup/Settings.h"
+#include "startup/UpdateCheck.h"
+#include "tabs/TabError.h"
+
+namespace {
+
+// Close requests from controls run once their own event has returned.
+constexpr UINT kCloseRequest = WM_APP + 1;
+
+void ArrowPointer() {
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+} // namespace
+
+void WebMainFrm::ConnectEvents() {
+    web_close.Click.Connect([this] { PostCloseRequest(); });
+    web_min.Click.Connect([this] { ShowWindow(hWnd(), SW_MINIMIZE); });
+    web_minmax.Click.Connect([this] { web_minmax_Click(); });
+    web_tool.Click.Connect([this] { PopupAppMenu(); });
+    OtherUserBtn.Click.Connect([] { login::ShowLoginScreen(); });
+    GameSpaceBtn.Click.Connect([] { forms::Shell::Open(PublicData::GameSiteUrl); });
+    WebuTab.TabChanged.Connect([this] { Picture1->SetVisible(false); });
+    WebuTab.OnMouseDown.Connect(
+        [this](long index, int&, int&, float&, float&) { WebuTab_OnMouseDown(index); });
+    WebuTab.OnMouseHover.Connect(
+        [this](long index, int&, int&, float&, float&) { WebuTab_OnMouseHover(index); });
+    WebuTab.OnMouseMove.Connect([](long, int&, int&, float&, float&) { ArrowPointer(); });
+    WebuTab.OnItemColose.Connect([this](long, bool& cancel) { WebuTab_OnItemColose(cancel); });
+    WebBForm.MouseMove.Connect([](int&, int&, float&, float&) { ArrowPointer(); });
+}
+
+void WebMainFrm::PopupAppMenu() {
+    // In front first, so that the menu closes when the user clicks elsewhere.
+    SetForegroundWindow(hWnd());
+    POINT at{};
+    GetCursorPos(&at);
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(appmenu_, TPM_RETURNCMD, at.x, at.y, 0, hWnd(), nullptr));
+    PostMessageW(hWnd(), WM_NULL, 0, 0);
+    if (chosen != 0) {
+        RunMenuCommand(chosen);
+    }
+}
+
+void WebMainFrm::RunMenuCommand(UINT item) {
+    switch (item) {
+    case refresh:
+        refresh_Click();
+        break;
+    case hiderestore:
+        Visible() ? Hide() : Show();
+        break;
+    case clearcache:
+        clearcache_Click();
+        break;
+    case update:
+        update_Click();
+        break;
+    case exit:
+        PostCloseRequest();
+        break;
+    default:
+        break;
+    }
+}
+
+void WebMainFrm::refresh_Click() {
+    if (Picture1->Visible()) {
+        return; // no page has been opened yet: nothing to reload
+    }
+    try {
+        WebuTab.RefreshPage();
+    } catch (const TabError&) {
+        // No tab selected: nothing to reload.
+    }
+}
+
+void WebMainFrm::clearcache_Click() {
+    CacheMain::ClearBrowserCache(L"*.*", CacheMain::kKeepCookiesAndHistory);
+    forms::Dialogs::Message(
+        {L"缓存已清理完毕！", L"缓存清理", forms::MsgButtons::Ok, forms::MsgIcon::Information});
+}
+
+void WebMainFrm::update_Click() {
+    if (!Downloader) {
+        Downloader.emplace();
+    }
+    if (RunUpdateCheck(*Downloader, UpdateCheckMode::Menu)) {
+        m_bExit = true;
+        PostCloseRequest();
+    }
+}
+
+void WebMainFrm::web_minmax_Click() {
+    const bool state = objStyle->CallWindowStateChange();
+    WebBForm.SetfrmHwnd(state ? nullptr : hWnd());
+}
+
+void WebMainFrm::WebuTab_OnMouseDown(long itemIndex) {
+    ArrowPointer();
+    if (!web_minmax.Value() && itemIndex < 0) {
+        ReleaseCapture();
+        SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    }
+}
+
+void WebMainFrm::WebuTab_OnMouseHover(long itemIndex) {
+    CTabItems& items = WebuTab.TabItems();
+    const bool onTab = itemIndex >= 0 && itemIndex < items.Count();
+    toolTip_.SetText(onTab ? items.Item(static_cast<int>(itemIndex))->Caption() : std::wstring());
+}
+
+// The last tab is never removed: the window asks to close instead.
+void WebMainFrm::WebuTab_OnItemColose(bool& cancel) {
+    if (WebuTab.TabItems().Count() <= 1) {
+        PostCloseRequest();
+        cancel = true;
+    }
+}
+
+void WebMainFrm::PostCloseRequest() {
+    PostMessageW(hWnd(), kCloseRequest, 0, 0);
+}
+
+void WebMainFrm::OnQueryUnload(bool& cancel) {
+    if (m_bExit) {
+        return;
+    }
+    if (MsgFrm::Exists()) {
+        // The question is already up (say, "退出" from the tray meanwhile).
+        cancel = true;
+        return;
+    }
+    MsgFrm::Instance().ShowModal(this);
+    cancel = !m_bExit;
+}
+
+LRESULT WebMainFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case kCloseRequest:
+        Unload();
+        return 0;
+    case WM_SYSCOMMAND:
+        // The watcher has raised CloseClick for it: asked once, not twice.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            return 0;
+        }
+        break;
+    case WM_QUERYENDSESSION:
+        return Unload() ? TRUE : FALSE;
+    default:
+        break;
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,86 @@
+#include "mainwindow/DdeText.h"
+#include "mainwindow/MainLayout.h"
+#include "tabs/ExternalUrl.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+TEST(MainLayout, ButtonsKeepTheirDistancesToTheRightEdge) {
+    for (int width : {15540, 28800}) {
+        const auto p = MainLayout::Compute(width, width, 9585, 480);
+        EXPECT_EQ(width - p.closeLeft, 730);
+        EXPECT_EQ(p.closeLeft - p.minmaxLeft, 375) << "edge to edge";
+        EXPECT_EQ(p.minmaxLeft - p.minLeft, 360);
+        EXPECT_EQ(p.minLeft - p.toolLeft, 360);
+        EXPECT_EQ(p.captionBarWidth, width);
+        EXPECT_EQ(width - p.gameSpaceLeft, 3300);
+        EXPECT_EQ(width - p.otherUserLeft, 4850);
+        EXPECT_EQ(p.tabStrip.left + p.tabStrip.width, width - 4600);
+    }
+}
+
+TEST(MainLayout, PageRectangleLeavesTheSizingMargin) {
+    const auto p = MainLayout::Compute(15540, 15540, 9585, 480);
+    EXPECT_EQ(p.page.left, 60);
+    EXPECT_EQ(p.page.top, 480);
+    EXPECT_EQ(p.page.left + p.page.width, 15540 - 60);
+    EXPECT_EQ(p.page.top + p.page.height, 9585 - 60);
+    EXPECT_EQ(p.tabStrip.top, 45);
+    const auto tiny = MainLayout::Compute(3000, 3000, 300, 480);
+    EXPECT_FALSE(tiny.tabStrip.Placeable());
+    EXPECT_FALSE(tiny.page.Placeable());
+    EXPECT_TRUE(MainLayout::Rect{}.Placeable());
+}
+
+TEST(MainLayout, RegionIsOnePixelLargerAndCentringTruncates) {
+    EXPECT_EQ(MainLayout::RegionExtent(15540), 1037);
+    EXPECT_EQ(MainLayout::RegionExtent(22), 2) << "1.47 + 1 pixels";
+    EXPECT_EQ(MainLayout::RegionExtent(23), 3) << "1.53 + 1 pixels";
+    EXPECT_EQ(MainLayout::CentredOrigin(15360, 15540), -90);
+    EXPECT_EQ(MainLayout::CentredOrigin(19200, 15541), 1829);
+}
+
+TEST(ExternalUrl, OnlyWebAndMailAddressesLeaveTheClient) {
+    for (const wchar_t* url :
+         {L"http://a.example/x", L"HTTPS://a.example", L"mailto:a@b.example"}) {
+        EXPECT_TRUE(IsForDefaultBrowser(url)) << url;
+    }
+    for (const wchar_t* url :
+         {L"file:///C:/Windows/system32/calc.exe", L"javascript:alert(1)", L"C:\\evil.exe",
+          L"  http://a.example", L"http://", L"mailto:", L"ms-settings:", L"http://a\n.example",
+          L"\\\\host\\share\\x.exe", L"", L"about:blank", L"httpx://a"}) {
+        EXPECT_FALSE(IsForDefaultBrowser(url)) << url;
+    }
+}
+
+std::vector<unsigned char> Utf16(const std::u16string& text, bool terminate) {
+    std::vector<unsigned char> bytes;
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<unsigned char>(c & 0xff));
+        bytes.push_back(static_cast<unsigned char>(c >> 8));
+    }
+    if (terminate) {
+        bytes.insert(bytes.end(), {0, 0});
+    }
+    return bytes;
+}
+
+TEST(DdeText, AnyBlockGivesText) {
+    auto bytes = Utf16(u" http://g/游戏 \r\n", true);
+    EXPECT_EQ(DdeCommandText(bytes.data(), bytes.size()), L"http://g/\u6e38\u620f");
+    bytes = Utf16(u"abc", false);
+    bytes.push_back('x'); // odd length
+    EXPECT_EQ(DdeCommandText(bytes.data(), bytes.size()), L"abc");
+    bytes = Utf16(u"a", true);
+    bytes.insert(bytes.end(), {'z', 0, 'z', 0});
+    EXPECT_EQ(DdeCommandText(bytes.data(), bytes.size()), L"a") << "stops at the first NUL";
+    EXPECT_EQ(DdeCommandText(nullptr, 10), L"");
+    EXPECT_EQ(DdeCommandText(bytes.data(), 1), L"");
+    const auto longText = Utf16(std::u16string(100000, u'x'), false);
+    EXPECT_EQ(DdeCommandText(longText.data(), longText.size()).size(), 100000u);
+}
+
+} // namespace

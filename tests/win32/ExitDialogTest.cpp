@@ -1,0 +1,73 @@
+#include "forms/Units.h"
+#include "mainwindow/MsgFrm.h"
+#include "mainwindow/WebMainFrm.h"
+#include "tests/win32/ScriptedBrowser.h"
+#include "tests/win32/TestWindows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ExitDialogTest : public testing::Test {
+protected:
+    void SetUp() override { ScriptedBrowser::Install(); }
+    void TearDown() override {
+        MsgFrm::UnloadIfLoaded();
+        if (WebMainFrm::Exists()) {
+            WebMainFrm::Instance().m_bExit = true;
+            WebMainFrm::Instance().Unload();
+        }
+        testing_support::PumpMessages();
+        ScriptedBrowser::Uninstall();
+    }
+};
+
+TEST_F(ExitDialogTest, SkinnedRoundedQuestionWithItsCaption) {
+    MsgFrm& dialog = MsgFrm::Instance();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(dialog.hWnd(), region), ERROR);
+    RECT box{};
+    GetRgnBox(region, &box);
+    EXPECT_EQ(box.right, 242) << "the round region reaches the client area's edge";
+    EXPECT_EQ(box.bottom, 140);
+    EXPECT_FALSE(PtInRegion(region, 0, 0)) << "rounded corner";
+    EXPECT_TRUE(PtInRegion(region, 2, 2));
+    DeleteObject(region);
+
+    wchar_t text[64] = {};
+    GetWindowTextW(dialog.Label1(), text, 64);
+    EXPECT_STREQ(text, L"窗口即将关闭，确定要退出游戏？");
+    EXPECT_EQ(dialog.BForm1.Caption(), L"Drelmoor2客户端");
+    EXPECT_EQ(dialog.BForm1.Width(), dialog.Width());
+    EXPECT_NEAR(dialog.Width() - dialog.closebtn.Left(), 730, 14) << "to the pixel";
+    for (const iButton* button : {&dialog.iButton1, &dialog.iButton2}) {
+        EXPECT_STREQ(button->cFont().lfFaceName, L"宋体");
+        EXPECT_EQ(button->cFont().lfCharSet, GB2312_CHARSET);
+        EXPECT_EQ(button->cFont().lfHeight, -12) << "9 point";
+        EXPECT_EQ(button->Width(), 975);
+        EXPECT_EQ(button->Height(), 375);
+        ASSERT_TRUE(button->BackPicture());
+        EXPECT_EQ(button->BackPicture()->Width(), 225);
+        EXPECT_EQ(button->BackPicture()->Height(), 22);
+    }
+    EXPECT_EQ(dialog.iButton1.Caption(), L"是");
+    EXPECT_EQ(dialog.iButton2.Caption(), L"否");
+    EXPECT_EQ(GetPixel(dialog.Surface(), 100, 50), RGB(255, 255, 255)) << "white body";
+    EXPECT_EQ(GetWindowLongPtrW(dialog.hWnd(), GWLP_HWNDPARENT) != 0, true) << "not in the taskbar";
+}
+
+TEST_F(ExitDialogTest, EachButtonWritesTheFlagAndUnloads) {
+    WebMainFrm& main = WebMainFrm::Instance();
+    main.m_bExit = true;
+    MsgFrm::Instance().closebtn.Click();
+    EXPECT_FALSE(main.m_bExit);
+    EXPECT_FALSE(MsgFrm::Exists());
+    MsgFrm::Instance().iButton1.Click();
+    EXPECT_TRUE(main.m_bExit);
+    EXPECT_FALSE(MsgFrm::Exists());
+    MsgFrm::Instance().iButton2.Click();
+    EXPECT_FALSE(main.m_bExit);
+    EXPECT_FALSE(MsgFrm::Exists());
+}
+
+} // namespace

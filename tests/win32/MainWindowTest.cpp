@@ -1,0 +1,351 @@
+#include "controls/ModGetTaskbarHei.h"
+#include "forms/Application.h"
+#include "forms/Shell.h"
+#include "forms/Units.h"
+#include "login/LoginScreen.h"
+#include "login/RunPageCommand.h"
+#include "mainwindow/ModMsg.h"
+#include "mainwindow/MsgFrm.h"
+#include "mainwindow/WebMainFrm.h"
+#include "startup/Settings.h"
+#include "tests/win32/ScriptedBrowser.h"
+#include "tests/win32/TestWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Answers the exit question by pressing one of the dialog's buttons.
+class ExitAnswers final : public forms::DialogHost {
+public:
+    ExitAnswers() { forms::Dialogs::Install(this); }
+    ~ExitAnswers() override { forms::Dialogs::Install(nullptr); }
+    forms::MsgAnswer Message(const forms::MessageRequest& request) override {
+        messages.push_back(request);
+        return forms::MsgAnswer::Ok;
+    }
+    void Modal(forms::Form& form, forms::Form*) override {
+        auto& dialog = dynamic_cast<MsgFrm&>(form);
+        ++asked;
+        caption = dialog.BForm1.Caption();
+        (yes ? dialog.iButton1 : dialog.iButton2).Click();
+        dialogGone = !MsgFrm::Exists();
+    }
+    bool yes = false;
+    int asked = 0;
+    bool dialogGone = false;
+    std::wstring caption;
+    std::vector<forms::MessageRequest> messages;
+};
+
+class FakeLoginScreen final : public login::LoginScreen {
+public:
+    void Close() override { calls.push_back("close"); }
+    void Minimize() override { calls.push_back("minimize"); }
+    void Show() override { calls.push_back("show"); }
+    std::vector<std::string> calls;
+};
+
+RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ScriptedBrowser::Install();
+        forms::Shell::Install(
+            [this](const std::wstring& file, const std::wstring&) { opened.push_back(file); });
+        login::BindLoginScreen(&login);
+    }
+    void TearDown() override {
+        answers.yes = true;
+        WebMainFrm::UnloadIfLoaded();
+        testing_support::PumpMessages();
+        login::BindLoginScreen(nullptr);
+        forms::Shell::Install(nullptr);
+        ScriptedBrowser::Uninstall();
+    }
+    WebMainFrm& Main() { return WebMainFrm::Instance(); }
+    // Opens the game as the login page's command does.
+    WebMainFrm& OpenGame(const std::wstring& url = L"http://game.example/play") {
+        bool cancel = false;
+        login::RunPageCommand(L"app://loadgame|" + url, cancel);
+        EXPECT_FALSE(cancel);
+        return Main();
+    }
+    ScriptedBrowser* Page(int index) {
+        ITabForm* form = Main().WebuTab.TabItems().Item(index)->Form();
+        return ScriptedBrowser::Inside(reinterpret_cast<HWND>(form->hWnd()));
+    }
+
+    ExitAnswers answers;
+    FakeLoginScreen login;
+    std::vector<std::wstring> opened;
+};
+
+TEST_F(MainWindowTest, LoadsMaximisedAboveTheTaskbarAndRestoresToTheCentredDesign) {
+    WebMainFrm& main = OpenGame();
+    EXPECT_EQ(login.calls, std::vector<std::string>{"close"});
+    EXPECT_TRUE(main.Visible());
+    const int screenW = GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = GetSystemMetrics(SM_CYSCREEN);
+    RECT r = WindowRect(main.hWnd());
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, screenW);
+    EXPECT_EQ(r.bottom, forms::TwipsToPixels(screenH * 15 - GetTaskbarHeight()));
+    EXPECT_TRUE(main.web_minmax.Value());
+    EXPECT_EQ(GetWindowLongW(main.hWnd(), GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS),
+              WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_EQ(main.Caption(), L"Drelmoor2客户端");
+    EXPECT_EQ(main.WebBForm.Caption(), L"Drelmoor2");
+    EXPECT_EQ(main.WebBForm.frmHwnd(), nullptr) << "no dragging while maximised";
+
+    // Layout at this size, in twips from the right edges.
+    // Twips become whole pixels: within one pixel.
+    EXPECT_NEAR(main.Width() - main.web_close.Left(), 730, 14);
+    EXPECT_NEAR(main.Width() - main.web_tool.Left(), 1825, 14);
+    EXPECT_NEAR(main.ScaleWidth() - main.OtherUserBtn.Left(), 4850, 14);
+    EXPECT_NEAR(main.WebuTab.Left(), 2300, 14);
+    EXPECT_EQ(main.WebuTab.Width(), main.ScaleWidth() - 6900);
+    RECT page{};
+    GetWindowRect(main.pCnt->hWnd(), &page);
+    MapWindowPoints(nullptr, main.hWnd(), reinterpret_cast<POINT*>(&page), 2);
+    EXPECT_EQ(page.left, 4);
+    EXPECT_EQ(page.right, screenW - 4);
+    EXPECT_EQ(page.bottom, r.bottom - 4);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(main.hWnd(), region);
+    RECT box{};
+    GetRgnBox(region, &box);
+    DeleteObject(region);
+    EXPECT_EQ(box.right, screenW) << "the round region reaches the client area's edge";
+
+    main.web_minmax.SetValue(false);
+    main.web_minmax.Click();
+    r = WindowRect(main.hWnd());
+    EXPECT_EQ(r.right - r.left, 1036);
+    EXPECT_EQ(r.bottom - r.top, 639);
+    EXPECT_NEAR(r.left, (screenW - 1036) / 2, 1);
+    EXPECT_NEAR(r.top, (screenH - 639) / 2, 1);
+    EXPECT_EQ(main.WebBForm.frmHwnd(), main.hWnd());
+    EXPECT_NEAR(main.Width() - main.web_close.Left(), 730, 14) << "layout follows the restore";
+}
+
+TEST_F(MainWindowTest, TabsPerAddressTitlesAndNewWindows) {
+    WebMainFrm& main = OpenGame(L"http://game.example/Play");
+    CTabItems& items = main.WebuTab.TabItems();
+    ASSERT_EQ(items.Count(), 1);
+    EXPECT_EQ(items.Item(0)->Caption(), L"Gamehttp://game.example/Play");
+    EXPECT_FALSE(main.Picture1->Visible());
+    ScriptedBrowser* game = Page(0);
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->navigated,
+              (std::vector<std::wstring>{L"about:blank", L"http://game.example/Play"}));
+    game->Load(L"http://game.example/Play", L"<p>game</p>", L"Drelmoor2 - 第一服");
+    EXPECT_EQ(items.Item(0)->Caption(), L"Drelmoor2 - 第一服");
+    EXPECT_EQ(game->overflow, L"hidden");
+    EXPECT_TRUE(game->silent);
+
+    main.SetURL(L"http://game.example/news");
+    main.SetURL(L"HTTP://GAME.EXAMPLE/PLAY");
+    EXPECT_EQ(items.Count(), 2) << "same address in other letters: no second page";
+    EXPECT_EQ(main.WebuTab.Selected(), 0);
+    EXPECT_EQ(game->navigated.size(), 2u) << "selected, not reloaded";
+
+    EXPECT_TRUE(game->RequestNewWindow(L"https://forum.example/t/1"));
+    EXPECT_TRUE(game->RequestNewWindow(L"file:///C:/windows/system32/calc.exe"));
+    EXPECT_TRUE(game->RequestNewWindow(L"javascript:alert(1)"));
+    EXPECT_EQ(opened, std::vector<std::wstring>{L"https://forum.example/t/1"});
+    EXPECT_EQ(items.Count(), 2) << "no page becomes a tab by itself";
+
+    int button = 0, shift = 0;
+    float x = 0, y = 0;
+    main.WebuTab.OnMouseHover(0, button, shift, x, y);
+    EXPECT_EQ(main.StripToolTip().Text(), L"Drelmoor2 - 第一服");
+    main.WebuTab.OnMouseHover(-1, button, shift, x, y);
+    EXPECT_EQ(main.StripToolTip().Text(), L"");
+
+    main.GameSpaceBtn.Click();
+    EXPECT_EQ(opened.back(), PublicData::GameSiteUrl);
+    main.OtherUserBtn.Click();
+    EXPECT_EQ(login.calls.back(), "show");
+    main.RunMenuCommand(WebMainFrm::refresh);
+    EXPECT_EQ(game->refreshes, 1);
+}
+
+TEST_F(MainWindowTest, CloseRequestAsksOnceAndNoKeepsEverything) {
+    WebMainFrm& main = OpenGame();
+    main.SetURL(L"http://game.example/other");
+    answers.yes = false;
+    main.RunMenuCommand(WebMainFrm::exit);
+    testing_support::PumpMessages();
+    EXPECT_EQ(answers.asked, 1);
+    EXPECT_EQ(answers.caption, L"Drelmoor2客户端");
+    EXPECT_TRUE(answers.dialogGone);
+    ASSERT_TRUE(WebMainFrm::Exists());
+    EXPECT_EQ(main.WebuTab.TabItems().Count(), 2);
+
+    SendMessageW(main.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    testing_support::PumpMessages();
+    EXPECT_EQ(answers.asked, 2) << "the system menu's close asks once";
+    EXPECT_TRUE(WebMainFrm::Exists());
+
+    main.WebuTab.TabItems().Remove(1, true);
+    bool cancel = false;
+    main.WebuTab.OnItemColose(0, cancel);
+    testing_support::PumpMessages();
+    EXPECT_TRUE(cancel) << "the last tab stays";
+    EXPECT_EQ(answers.asked, 3);
+    EXPECT_EQ(main.WebuTab.TabItems().Count(), 1);
+
+    answers.yes = true;
+    const HWND window = main.hWnd();
+    EXPECT_TRUE(SendMessageW(window, WM_QUERYENDSESSION, 0, 0)) << "session end asks too";
+    EXPECT_EQ(answers.asked, 4);
+    EXPECT_FALSE(WebMainFrm::Exists());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(ScriptedBrowser::Alive().empty()) << "every page unloaded";
+}
+
+TEST_F(MainWindowTest, HotKeyTrayAndCacheCommand) {
+    WebMainFrm& main = OpenGame();
+    const HWND window = main.hWnd();
+    const LPARAM f10 = MAKELPARAM(0, VK_F10);
+    SendMessageW(window, WM_HOTKEY, ModMsg::kHotKeyId, f10);
+    EXPECT_FALSE(IsWindowVisible(window));
+    SendMessageW(window, WM_HOTKEY, ModMsg::kHotKeyId, f10);
+    EXPECT_TRUE(IsWindowVisible(window));
+    SendMessageW(window, CLumNotifyIcon::WM_NOTIFYICON, 1000, WM_LBUTTONUP);
+    EXPECT_FALSE(IsWindowVisible(window));
+    main.RunMenuCommand(WebMainFrm::hiderestore);
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    const CLumNotifyIcon* tray = main.TrayIcon();
+    ASSERT_NE(tray, nullptr);
+    EXPECT_TRUE(tray->LastCallSucceeded());
+    EXPECT_STREQ(tray->NotifyData().szTip, L"Drelmoor2客户端");
+    EXPECT_EQ(tray->NotifyData().uCallbackMessage, 6242u);
+    EXPECT_EQ(tray->NotifyData().hWnd, window);
+
+    wchar_t caption[64] = {};
+    GetMenuStringW(main.appmenu(), WebMainFrm::version, caption, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(caption, L"版本号:1.1.0");
+    EXPECT_EQ(GetMenuItemCount(main.appmenu()), 7);
+
+    main.RunMenuCommand(WebMainFrm::clearcache);
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0].text, L"缓存已清理完毕！");
+    EXPECT_EQ(answers.messages[0].caption, L"缓存清理");
+}
+
+HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    return nullptr;
+}
+
+// A DDE client on a thread of its own, as another program would be.
+bool SendDdeExecute(const std::wstring& service, const std::vector<unsigned char>& command) {
+    std::atomic<bool> done{false};
+    bool accepted = false;
+    std::thread client([&] {
+        DWORD instance = 0;
+        DdeInitializeW(&instance, &ClientCallback, APPCMD_CLIENTONLY, 0);
+        HSZ serviceName = DdeCreateStringHandleW(instance, service.c_str(), CP_WINUNICODE);
+        HSZ topic = DdeCreateStringHandleW(instance, WebMainFrm::kDdeTopic, CP_WINUNICODE);
+        if (HCONV conv = DdeConnect(instance, serviceName, topic, nullptr)) {
+            DWORD result = 0;
+            accepted = DdeClientTransaction(const_cast<BYTE*>(command.data()),
+                                            static_cast<DWORD>(command.size()), conv, nullptr, 0,
+                                            XTYP_EXECUTE, 10000, &result) != nullptr;
+            DdeDisconnect(conv);
+        }
+        DdeFreeStringHandle(instance, topic);
+        DdeFreeStringHandle(instance, serviceName);
+        DdeUninitialize(instance);
+        done = true;
+    });
+    while (!done) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        testing_support::PumpMessages();
+    }
+    client.join();
+    return accepted;
+}
+
+std::vector<unsigned char> Wide(const std::wstring& text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.c_str());
+    return {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)};
+}
+
+TEST_F(MainWindowTest, DdeExecuteOpensATabAndRestores) {
+    WebMainFrm& main = OpenGame();
+    ASSERT_TRUE(main.Dde() != nullptr && main.Dde()->Registered());
+    ShowWindow(main.hWnd(), SW_MINIMIZE);
+    const std::wstring service = forms::Application::ExeName();
+    EXPECT_TRUE(SendDdeExecute(service, Wide(L"http://game.example/event")));
+    EXPECT_FALSE(IsIconic(main.hWnd()));
+    CTabItems& items = main.WebuTab.TabItems();
+    ASSERT_EQ(items.Count(), 2);
+    EXPECT_EQ(main.WebuTab.Selected(), 1);
+    EXPECT_EQ(items.Item(1)->Caption(), L"Gamehttp://game.example/event");
+
+    // Odd commands are taken without harm.
+    EXPECT_TRUE(SendDdeExecute(service, Wide(L"")));
+    EXPECT_TRUE(SendDdeExecute(service, {'x'}));
+    EXPECT_TRUE(SendDdeExecute(service, Wide(std::wstring(70000, L'a'))));
+    EXPECT_TRUE(SendDdeExecute(service, Wide(L"not a url <%\"|\\>")));
+    EXPECT_EQ(items.FindItem(L"Game"), -1) << "an empty command opens nothing";
+    EXPECT_NE(items.FindItem(L"Game" + std::wstring(70000, L'a')), -1);
+    EXPECT_NE(items.FindItem(L"Gamenot a url <%\"|\\>"), -1);
+}
+
+TEST_F(MainWindowTest, PageCommandsActOnTheLoginScreen) {
+    bool cancel = false;
+    login::RunPageCommand(L"http://127.0.0.1/micro/?x=app://minimize", cancel);
+    EXPECT_TRUE(cancel);
+    cancel = false;
+    login::RunPageCommand(L"app://exitgame", cancel);
+    EXPECT_TRUE(cancel);
+    cancel = false;
+    login::RunPageCommand(L"http://127.0.0.1/micro/next", cancel);
+    EXPECT_FALSE(cancel);
+    login::RunPageCommand(L"app://loadgame", cancel);
+    EXPECT_TRUE(cancel) << "without an address the login screen stays";
+    EXPECT_EQ(login.calls, (std::vector<std::string>{"minimize", "close"}));
+    EXPECT_FALSE(WebMainFrm::Exists());
+
+    OpenGame(L"http://game.example/a|ignored");
+    OpenGame(L"http://game.example/b");
+    EXPECT_EQ(Main().WebuTab.TabItems().Count(), 2) << "a second load reaches the same window";
+    EXPECT_EQ(Main().WebuTab.TabItems().Item(0)->Caption(), L"Gamehttp://game.example/a");
+}
+
+TEST(TrayIcon, GoesWhenItsObjectEnds) {
+    const HWND window = testing_support::CreatePlainWindow(0, 0, 50, 50);
+    NOTIFYICONDATAW probe{};
+    {
+        CLumNotifyIcon icon;
+        icon.AddNotifyIcon(window, nullptr, std::wstring(200, L'长'));
+        ASSERT_TRUE(icon.LastCallSucceeded());
+        EXPECT_EQ(std::wstring(icon.NotifyData().szTip).size(), 127u) << "cut to the field";
+        probe = icon.NotifyData();
+        EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+    }
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "no icon left to change";
+    DestroyWindow(window);
+}
+
+TEST(SingleFormUnload, UnloadingAnAbsentWindowCreatesNothing) {
+    MsgFrm::UnloadIfLoaded();
+    EXPECT_FALSE(MsgFrm::Exists());
+}
+
+} // namespace
