@@ -23,6 +23,7 @@ target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
 
 add_library(tavrin_win STATIC
     controls/BForm.cpp
+    controls/ButtonFrames.cpp
     controls/ModGetTaskbarHei.cpp
     controls/cSetStyle.cpp
     controls/iButton.cpp
@@ -30,6 +31,7 @@ add_library(tavrin_win STATIC
     forms/CallbackBoundary.cpp
     forms/Dialogs.cpp
     forms/Form.cpp
+    forms/LogFont.cpp
     forms/PersistentSurface.cpp
     forms/Picture.cpp
     forms/UserControl.cpp
@@ -44,6 +46,8 @@ add_library(tavrin_win STATIC
     startup/PublicData.cpp
     startup/UpdateCheck.cpp
     tabs/SystemPageWindows.cpp
+    tabs/TabPainter.cpp
+    tabs/TabPieceCache.cpp
     tabs/mdlTabAPI.cpp
     tabs/uTab.cpp
 )
