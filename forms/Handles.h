@@ -114,7 +114,6 @@ public:
     ~BitmapDc() { reset(); }
 
     HDC get() const { return dc_.get(); }
-    HBITMAP bitmap() const { return bitmap_.get(); }
     explicit operator bool() const { return static_cast<bool>(dc_); }
     void reset() {
         selection_.Restore();

@@ -49,7 +49,6 @@ public:
     // Pieces are kept between redraws unless told otherwise (the benchmark
     // compares both ways).
     void UsePieceCache(bool use);
-    std::size_t CachedPieces() const { return pieces_.Size(); }
 
     // One caption in its rectangle, as the tabs draw it.
     static void DrawTabText(HDC hDC, const std::wstring& text, int x, int y, int width, int height);

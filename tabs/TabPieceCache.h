@@ -30,7 +30,6 @@ public:
     // Copies the piece to (x, y) of the target, making it first when new.
     void Blit(HDC target, int x, int y, const Key& key, const Maker& make);
     void Clear() { pieces_.clear(); }
-    std::size_t Size() const { return pieces_.size(); }
 
 private:
     struct Piece {

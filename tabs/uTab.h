@@ -41,7 +41,6 @@ public:
     // Stretched tab pieces are kept between redraws unless told otherwise
     // (the benchmark compares both ways).
     void UsePieceCache(bool use) { painter_.UsePieceCache(use); }
-    std::size_t CachedPieces() const { return painter_.CachedPieces(); }
 
     // IuTab
     void Add(const std::wstring& Caption, ITabForm& Form, const std::optional<std::wstring>& Key,
