@@ -35,6 +35,9 @@ void iButton::cMouseAction(int cAction, bool vComplePaint) {
 }
 
 forms::PicturePtr iButton::Image() const {
+    if (hWnd() == nullptr) {
+        return nullptr;
+    }
     RECT client{};
     GetClientRect(hWnd(), &client);
     return forms::Picture::CopyOf(hDC(), client.right, client.bottom);

@@ -6,7 +6,6 @@
 #include "forms/UserControl.h"
 
 #include <string>
-#include <vector>
 
 // A push or toggle button drawn entirely from a strip of pictures, one
 // frame per look, with an optional icon and a centred caption.
@@ -42,7 +41,8 @@ public:
     int cDrawMode() const { return drawMode_; }
     void SetcDrawMode(int drawMode);
     int DrawnState() const { return drawnState_; }
-    // The control's persistent image as it stands, as a picture of its own.
+    // The control's persistent image as it stands, as a picture of its own;
+    // null before the control has a window.
     forms::PicturePtr Image() const;
 
     void ReadProperties(const forms::PropertyBag& bag) override;
