@@ -19,7 +19,7 @@ public:
     }
     ~BenchPage() override { Unload(); }
     WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(window_); }
-    void Initialize(IuTab*, CTabItem&) override {}
+    void Initialize(IuTab*, CTabItem*) override {}
     void RefreshPage() override {}
     void Unload() override {
         if (IsWindow(window_)) {
@@ -94,12 +94,11 @@ int wmain(int argc, wchar_t** argv) {
                          MAKELPARAM(10 + item->Left() + item->Width() / 2, 12));
         });
     }
-    HDC screen = GetDC(own);
+    const forms::WindowDc screen(own);
     const double blit = Microseconds(kRounds, [&](int) {
-        BitBlt(screen, 0, 0, 1000, 32, strip.OutDC(), 0, 0, SRCCOPY);
+        BitBlt(screen.get(), 0, 0, 1000, 32, strip.OutDC(), 0, 0, SRCCOPY);
         GdiFlush();
     });
-    ReleaseDC(own, screen);
 
     std::printf("tab strip redraw, 20 tabs, 1000 x 25 pixels, %d rounds (microseconds)\n", kRounds);
     std::printf("                                   piece per redraw   cached pieces\n");

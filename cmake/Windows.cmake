@@ -23,6 +23,7 @@ target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
 
 add_library(tavrin_win STATIC
     controls/BForm.cpp
+    controls/ButtonFrames.cpp
     controls/ModGetTaskbarHei.cpp
     controls/cSetStyle.cpp
     controls/iButton.cpp
@@ -30,13 +31,14 @@ add_library(tavrin_win STATIC
     forms/CallbackBoundary.cpp
     forms/Dialogs.cpp
     forms/Form.cpp
-    forms/WindowBase.cpp
+    forms/LogFont.cpp
     forms/PersistentSurface.cpp
     forms/Picture.cpp
     forms/PictureBox.cpp
     forms/Shell.cpp
     forms/ToolTip.cpp
     forms/UserControl.cpp
+    forms/WindowBase.cpp
     login/BrowserFactory.cpp
     login/EnginesPending.cpp
     login/LoginScreen.cpp
@@ -59,6 +61,8 @@ add_library(tavrin_win STATIC
     startup/PublicData.cpp
     startup/UpdateCheck.cpp
     tabs/SystemPageWindows.cpp
+    tabs/TabPainter.cpp
+    tabs/TabPieceCache.cpp
     tabs/mdlTabAPI.cpp
     tabs/WebUrl.cpp
     tabs/uTab.cpp

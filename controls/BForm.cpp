@@ -2,22 +2,23 @@
 
 #include "controls/SkinLayout.h"
 #include "forms/Form.h"
+#include "forms/LogFont.h"
 #include "forms/Units.h"
+#include "resources/resource.h"
 
 #include <cwchar>
 
 namespace {
 
-constexpr WORD kFrameSkin = 108;
 constexpr COLORREF kDefaultBackColor = 14346732; // &H00DAE9EC
 
 LOGFONTW CaptionFont() {
-    LOGFONTW font{};
-    font.lfHeight = -MulDiv(9, 96, 72);
-    font.lfWeight = FW_BOLD;
-    font.lfCharSet = GB2312_CHARSET;
-    wcscpy(font.lfFaceName, L"宋体");
-    return font;
+    forms::StoredFont font;
+    font.face = L"宋体";
+    font.points = 9;
+    font.weight = FW_BOLD;
+    font.charset = GB2312_CHARSET;
+    return forms::LogFontOf(font);
 }
 
 void PaintPieces(HDC target, const forms::Picture& skin,
@@ -30,7 +31,7 @@ void PaintPieces(HDC target, const forms::Picture& skin,
 
 } // namespace
 
-BForm::BForm() : PP(forms::Picture::FromResource(kFrameSkin)) {
+BForm::BForm() : PP(forms::Picture::FromResource(IDB_FRAME)) {
     SetForeColor(RGB(255, 255, 255));
     SetBackColor(kDefaultBackColor);
     SetFont(CaptionFont());

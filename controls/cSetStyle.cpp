@@ -26,9 +26,6 @@ cSetStyle::cSetStyle() : objSubclass(std::make_unique<cFormSubclass>()) {
 }
 
 cSetStyle::~cSetStyle() {
-    if (m_hScreenDC != nullptr) {
-        ReleaseDC(nullptr, m_hScreenDC);
-    }
     objSubclass->DeleteWindowMsg(m_hWnd);
 }
 
@@ -136,15 +133,12 @@ void cSetStyle::OnButtonUp() {
     ReleaseCapture();
     const RECT& r = SizeState_.OldRect;
     MoveWindow(m_hWnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-    if (m_hScreenDC != nullptr) {
-        ReleaseDC(nullptr, m_hScreenDC);
-        m_hScreenDC = nullptr;
-    }
+    m_hScreenDC.reset();
 }
 
 void cSetStyle::TakeScreenDc() {
-    if (m_hScreenDC == nullptr) {
-        m_hScreenDC = GetDC(nullptr);
+    if (!m_hScreenDC) {
+        m_hScreenDC.emplace(nullptr);
     }
 }
 
@@ -176,8 +170,8 @@ void cSetStyle::SetEdgeCursor(int zone) {
 }
 
 void cSetStyle::DrawSizingRect(const RECT& rect) {
-    if (m_hScreenDC != nullptr) {
-        DrawFocusRect(m_hScreenDC, &rect);
+    if (m_hScreenDC) {
+        DrawFocusRect(m_hScreenDC->get(), &rect);
     }
 }
 

@@ -2,11 +2,13 @@
 
 #include "controls/EdgeRules.h"
 #include "forms/Event.h"
+#include "forms/Handles.h"
 #include "msghook/cFormSubclass.h"
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 namespace forms {
 class Form;
@@ -59,7 +61,8 @@ private:
     forms::Form* objForm_ = nullptr;
     std::unique_ptr<cFormSubclass> objSubclass;
     HWND m_hWnd = nullptr;
-    HDC m_hScreenDC = nullptr;
+    // The screen's DC while the rubber band is drawn.
+    std::optional<forms::WindowDc> m_hScreenDC;
     bool m_bSizing = false;
     bool m_bMaxed = false;
     SizeState SizeState_;

@@ -1,9 +1,8 @@
 #include "controls/iButton.h"
 
 #include "controls/ButtonRules.h"
+#include "forms/LogFont.h"
 #include "forms/Units.h"
-
-#include <cwchar>
 
 namespace {
 
@@ -12,45 +11,12 @@ constexpr UINT kHoverInterval = 50;
 // Frame pixels of this colour are see-through when the back style is transparent.
 constexpr COLORREF kMaskColor = RGB(255, 0, 255);
 
-std::wstring FontText(const LOGFONTW& font) {
-    return std::wstring(font.lfFaceName) + L"|" + std::to_wstring(font.lfHeight) + L"|" +
-           std::to_wstring(font.lfWeight) + L"|" + (font.lfItalic ? L"1" : L"0");
-}
-
-LOGFONTW FontFromText(const std::wstring& text, const LOGFONTW& fallback) {
-    LOGFONTW font = fallback;
-    const std::size_t a = text.find(L'|');
-    const std::size_t b = a == std::wstring::npos ? a : text.find(L'|', a + 1);
-    const std::size_t c = b == std::wstring::npos ? b : text.find(L'|', b + 1);
-    if (c == std::wstring::npos || a >= LF_FACESIZE) {
-        return fallback;
-    }
-    wcsncpy(font.lfFaceName, text.substr(0, a).c_str(), LF_FACESIZE - 1);
-    font.lfFaceName[LF_FACESIZE - 1] = L'\0';
-    font.lfHeight = std::wcstol(text.c_str() + a + 1, nullptr, 10);
-    font.lfWeight = std::wcstol(text.c_str() + b + 1, nullptr, 10);
-    font.lfItalic = text[c + 1] == L'1';
-    return font;
-}
-
 forms::PicturePtr PictureFromId(std::int32_t id) {
     return id > 0 && id <= 0xFFFF ? forms::Picture::FromResource(static_cast<WORD>(id)) : nullptr;
 }
 
 std::int32_t IdOf(const forms::PicturePtr& picture) {
     return picture ? picture->ResourceId() : 0;
-}
-
-// Cuts one frame out of the strip into a bitmap of its own.
-forms::PicturePtr CutFrame(HDC strip, int x, int y, int width, int height) {
-    forms::WindowDc screen(nullptr);
-    forms::MemoryDc target(CreateCompatibleDC(screen.get()));
-    HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), width, height);
-    {
-        forms::SelectedObject selection(target.get(), bitmap);
-        BitBlt(target.get(), 0, 0, width, height, strip, x, y, SRCCOPY);
-    }
-    return forms::Picture::FromBitmap(bitmap);
 }
 
 } // namespace
@@ -66,6 +32,15 @@ void iButton::cMouseAction(int cAction, bool vComplePaint) {
         drawnState_ = cAction;
         DrawState(cAction);
     }
+}
+
+forms::PicturePtr iButton::Image() const {
+    if (hWnd() == nullptr) {
+        return nullptr;
+    }
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    return forms::Picture::CopyOf(hDC(), client.right, client.bottom);
 }
 
 void iButton::SetBackPicture(forms::PicturePtr picture) {
@@ -156,7 +131,7 @@ void iButton::ReadProperties(const forms::PropertyBag& bag) {
     autoSize_ = bag.Read<bool>("AutoSize", true);
     SetForeColor(static_cast<COLORREF>(
         bag.Read<std::int32_t>("cForeColor", static_cast<std::int32_t>(ForeColor()))));
-    SetFont(FontFromText(bag.Read<std::wstring>("cFont", FontText(Font())), Font()));
+    SetFont(forms::LogFontOf(bag.ReadFont("cFont", forms::StoredFontOf(Font()))));
     drawMode_ = bag.Read<std::int32_t>("cDrawMode", drawMode_);
 }
 
@@ -168,7 +143,7 @@ void iButton::WriteProperties(forms::PropertyBag& bag) const {
     bag.Write<std::int32_t>("cBackStyle", backStyle_, 1);
     bag.Write<std::wstring>("Caption", caption_, L"");
     bag.Write<bool>("AutoSize", autoSize_, true);
-    bag.Write<std::wstring>("cFont", FontText(Font()));
+    bag.WriteFont("cFont", forms::StoredFontOf(Font()));
     bag.Write<std::int32_t>("cDrawMode", drawMode_);
     bag.Write<std::int32_t>("cForeColor", static_cast<std::int32_t>(ForeColor()));
 }
@@ -314,30 +289,14 @@ int iButton::CurrentState() const {
 }
 
 void iButton::BuildFrames() {
-    frames_.clear();
-    hasFrames_ = false;
+    frames_.Clear();
     if (backPicture_ && hWnd() != nullptr) {
-        const auto size = ButtonRules::FrameSizeOf(backPicture_->HimetricWidth(),
-                                                   backPicture_->HimetricHeight(), style_);
-        forms::MemoryDc strip(CreateCompatibleDC(hDC()));
-        forms::SelectedObject selection(strip.get(), backPicture_->Bitmap());
-        for (int i = 0; i < ButtonRules::FrameCount(style_); ++i) {
-            frames_.push_back(CutFrame(strip.get(), i * size.width, 0, size.width, size.height));
-        }
+        const auto size = frames_.Cut(hDC(), *backPicture_, style_);
         if (autoSize_ && size.width > 0 && size.height > 0) {
             SetSize(forms::PixelsToTwips(size.width), forms::PixelsToTwips(size.height));
         }
-        hasFrames_ = true;
     }
     RedrawCurrentState();
-}
-
-const forms::Picture* iButton::FramePicture(int state) const {
-    if (!hasFrames_) {
-        return nullptr;
-    }
-    const auto index = static_cast<std::size_t>(ButtonRules::FrameIndex(state, value_, style_));
-    return index < frames_.size() ? frames_[index].get() : nullptr;
 }
 
 void iButton::DrawState(int state) {
@@ -359,7 +318,8 @@ void iButton::DrawState(int state) {
 }
 
 void iButton::DrawBackground() {
-    const forms::Picture* frame = FramePicture(locked_ ? ButtonRules::Pressed : drawnState_);
+    const forms::Picture* frame =
+        frames_.Frame(locked_ ? ButtonRules::Pressed : drawnState_, value_, style_);
     if (frame == nullptr) {
         return;
     }
@@ -376,26 +336,13 @@ void iButton::DrawBackground() {
 }
 
 // The window keeps only the pixels of the painted frame that are not of the
-// mask colour.
+// mask colour; it owns the region from then on.
 void iButton::ApplyMask() {
     RECT client{};
     GetClientRect(hWnd(), &client);
-    forms::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
-    for (int y = 0; y < client.bottom; ++y) {
-        int runStart = -1;
-        for (int x = 0; x <= client.right; ++x) {
-            const bool solid = x < client.right && GetPixel(hDC(), x, y) != kMaskColor;
-            if (solid && runStart < 0) {
-                runStart = x;
-            } else if (!solid && runStart >= 0) {
-                forms::GdiRegion run(CreateRectRgn(runStart, y, x, y + 1));
-                CombineRgn(shape.get(), shape.get(), run.get(), RGN_OR);
-                runStart = -1;
-            }
-        }
-    }
-    // The window owns the region from here on.
-    SetWindowRgn(hWnd(), shape.release(), TRUE);
+    SetWindowRgn(
+        hWnd(),
+        ButtonFrames::ShapeWithout(hDC(), client.right, client.bottom, kMaskColor).release(), TRUE);
 }
 
 void iButton::DrawFocus() {

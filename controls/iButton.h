@@ -1,11 +1,11 @@
 #pragma once
 
+#include "controls/ButtonFrames.h"
 #include "forms/Event.h"
 #include "forms/Handles.h"
 #include "forms/UserControl.h"
 
 #include <string>
-#include <vector>
 
 // A push or toggle button drawn entirely from a strip of pictures, one
 // frame per look, with an optional icon and a centred caption.
@@ -41,6 +41,9 @@ public:
     int cDrawMode() const { return drawMode_; }
     void SetcDrawMode(int drawMode);
     int DrawnState() const { return drawnState_; }
+    // The control's persistent image as it stands, as a picture of its own;
+    // null before the control has a window.
+    forms::PicturePtr Image() const;
 
     void ReadProperties(const forms::PropertyBag& bag) override;
     void WriteProperties(forms::PropertyBag& bag) const override;
@@ -76,7 +79,6 @@ private:
     void RedrawCurrentState() { cMouseAction(CurrentState(), true); }
     void Repaint() { DrawState(CurrentState()); }
     void BuildFrames();
-    const forms::Picture* FramePicture(int state) const;
     void DrawState(int state);
     void DrawBackground();
     void ApplyMask();
@@ -86,14 +88,13 @@ private:
     void StopHoverPolling();
     int IconWidthTwips() const;
 
-    std::vector<forms::PicturePtr> frames_;
+    ButtonFrames frames_;
     forms::PicturePtr backPicture_;
     forms::PicturePtr icon_;
     long style_ = 0;
     bool value_ = false;
     bool locked_ = false;
     bool autoSize_ = true;
-    bool hasFrames_ = false;
     bool hovering_ = false;
     bool pressed_ = false;
     int lastButton_ = 0;

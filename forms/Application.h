@@ -57,4 +57,9 @@ private:
     static inline std::vector<Form*> retired_;
 };
 
+// For shared owners of a form: the last owner's release waits for the loop.
+struct DeleteLaterDeleter {
+    void operator()(Form* form) const { Application::DeleteLater(form); }
+};
+
 } // namespace forms

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 // Owners for the kernel, GDI and window-manager handles the program makes.
 namespace forms {
@@ -91,6 +92,55 @@ public:
 private:
     HDC dc_ = nullptr;
     HGDIOBJ previous_ = nullptr;
+};
+
+// A memory DC with a bitmap of its own selected into it. At the end the
+// DC's first bitmap goes back in, then the bitmap goes, then the DC.
+class BitmapDc {
+public:
+    BitmapDc() = default;
+    BitmapDc(MemoryDc dc, GdiBitmap bitmap)
+        : dc_(std::move(dc)), bitmap_(std::move(bitmap)), selection_(dc_.get(), bitmap_.get()) {}
+    BitmapDc(BitmapDc&&) noexcept = default;
+    BitmapDc& operator=(BitmapDc&& other) noexcept {
+        if (this != &other) {
+            reset();
+            dc_ = std::move(other.dc_);
+            bitmap_ = std::move(other.bitmap_);
+            selection_ = std::move(other.selection_);
+        }
+        return *this;
+    }
+    ~BitmapDc() { reset(); }
+
+    HDC get() const { return dc_.get(); }
+    explicit operator bool() const { return static_cast<bool>(dc_); }
+    void reset() {
+        selection_.Restore();
+        bitmap_.reset();
+        dc_.reset();
+    }
+
+private:
+    MemoryDc dc_;
+    GdiBitmap bitmap_;
+    SelectedObject selection_;
+};
+
+// BeginPaint's DC, given back with EndPaint.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDc() { EndPaint(window_, &paint_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const { return dc_; }
+    const RECT& Damaged() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
 };
 
 } // namespace forms

@@ -16,12 +16,10 @@ void PersistentSurface::Resize(HWND window) {
 }
 
 void PersistentSurface::Paint(HWND window) const {
-    PAINTSTRUCT ps{};
-    HDC target = BeginPaint(window, &ps);
-    const RECT& r = ps.rcPaint;
-    BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, dc_.get(), r.left, r.top,
-           SRCCOPY);
-    EndPaint(window, &ps);
+    PaintDc target(window);
+    const RECT& r = target.Damaged();
+    BitBlt(target.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, dc_.get(), r.left,
+           r.top, SRCCOPY);
 }
 
 } // namespace forms

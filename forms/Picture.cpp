@@ -25,6 +25,16 @@ std::shared_ptr<Picture> Picture::FromBitmap(HBITMAP bitmap) {
     return std::shared_ptr<Picture>(new Picture(bitmap, 0));
 }
 
+std::shared_ptr<Picture> Picture::CopyOf(HDC dc, int width, int height) {
+    const MemoryDc target(CreateCompatibleDC(dc));
+    GdiBitmap bitmap(CreateCompatibleBitmap(dc, width > 0 ? width : 1, height > 0 ? height : 1));
+    {
+        const SelectedObject selection(target.get(), bitmap.get());
+        BitBlt(target.get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    }
+    return FromBitmap(bitmap.release());
+}
+
 void PaintPicture(HDC target, const Picture& picture, int x, int y, int width, int height,
                   int sourceX, int sourceY, int sourceWidth, int sourceHeight) {
     MemoryDc source(CreateCompatibleDC(target));

@@ -14,6 +14,8 @@ public:
     // Nullptr when the program has no such bitmap resource.
     static std::shared_ptr<Picture> FromResource(WORD id);
     static std::shared_ptr<Picture> FromBitmap(HBITMAP bitmap);
+    // A copy of what the DC shows in (0, 0, width, height).
+    static std::shared_ptr<Picture> CopyOf(HDC dc, int width, int height);
 
     HBITMAP Bitmap() const { return bitmap_.get(); }
     int Width() const { return width_; }   // pixels

@@ -14,6 +14,13 @@ std::vector<std::string> PropertyBag::Keys() const {
     return keys;
 }
 
+StoredFont PropertyBag::ReadFont(const std::string& key, const StoredFont& defaultValue) const {
+    const PropertyValue* stored = Find(key);
+    const std::optional<StoredFont> font =
+        stored != nullptr ? FontFromText(PropertyAsText(*stored)) : std::nullopt;
+    return font ? *font : defaultValue;
+}
+
 const PropertyValue* PropertyBag::Find(const std::string& key) const {
     for (const auto& entry : entries_) {
         if (entry.first == key) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/StoredFont.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,6 +37,12 @@ public:
 
     template <class T> void Write(const std::string& key, const T& value) {
         Store(key, PropertyValue(value));
+    }
+
+    // A font is stored as text (FontAsText); unreadable text gives the default.
+    StoredFont ReadFont(const std::string& key, const StoredFont& defaultValue) const;
+    void WriteFont(const std::string& key, const StoredFont& font) {
+        Write<std::wstring>(key, FontAsText(font));
     }
 
     bool Contains(const std::string& key) const { return Find(key) != nullptr; }

@@ -72,7 +72,7 @@ void MsgFrm::CreateControls() {
 void MsgFrm::OnLoad() {
     CreateControls();
     BForm1.Move(0, 0, Width(), BForm1.Height());
-    closebtn.SetBackPicture(forms::Picture::FromResource(IDB_WEB_CLOSE));
+    closebtn.SetBackPicture(forms::Picture::FromResource(IDB_CLOSE));
     BForm1.SetCaption(std::wstring(PublicData::GameTitle) + L"客户端");
     OnResize();
 }

@@ -125,11 +125,11 @@ void WebMainFrm::OnLoad() {
     WebBForm.SetfrmHwnd(hWnd());
     Move(MainLayout::CentredOrigin(forms::PixelsToTwips(GetSystemMetrics(SM_CXSCREEN)), Width()),
          MainLayout::CentredOrigin(forms::PixelsToTwips(GetSystemMetrics(SM_CYSCREEN)), Height()));
-    web_close.SetBackPicture(forms::Picture::FromResource(IDB_WEB_CLOSE));
-    web_minmax.SetBackPicture(forms::Picture::FromResource(IDB_WEB_MINMAX));
-    web_min.SetBackPicture(forms::Picture::FromResource(IDB_WEB_MIN));
+    web_close.SetBackPicture(forms::Picture::FromResource(IDB_CLOSE));
+    web_minmax.SetBackPicture(forms::Picture::FromResource(IDB_MINMAX));
+    web_min.SetBackPicture(forms::Picture::FromResource(IDB_MIN));
     web_minmax.SetValue(true);
-    web_tool.SetBackPicture(forms::Picture::FromResource(IDB_WEB_TOOL));
+    web_tool.SetBackPicture(forms::Picture::FromResource(IDB_TOOL));
     WebuTab.SethContainerWnd(pCnt->hWnd());
     WebuTab.LockReDraw(false);
     PicLogo->SetPicture(forms::GdiBitmap(static_cast<HBITMAP>(
@@ -190,7 +190,7 @@ void WebMainFrm::OpenUrlTab(const std::wstring& url) {
     CTabItems& items = WebuTab.TabItems();
     const int p = items.FindItem(key);
     if (p == -1) {
-        auto page = std::make_shared<WebUrl>();
+        std::shared_ptr<WebUrl> page(new WebUrl(), forms::DeleteLaterDeleter{});
         page->OpenURL(url);
         items.Add(key, page, key);
         items.SetSelected(items.Count() - 1);

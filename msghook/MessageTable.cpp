@@ -37,6 +37,11 @@ void MessageTable::Remove(std::int32_t message) {
     }
 }
 
+std::int32_t MessageTable::Entry(std::size_t i) const {
+    const std::size_t used = count_ > 0 ? static_cast<std::size_t>(count_) : 0;
+    return i >= 1 && i <= used && i <= entries_.size() ? entries_[i - 1] : 0;
+}
+
 bool MessageTable::Matches(std::int32_t message) const {
     if (count_ < 0) {
         return true;

@@ -21,8 +21,8 @@ public:
     bool Matches(std::int32_t message) const;
 
     std::int32_t Count() const { return count_; }
-    // Entry i, counted from 1 as the count is.
-    std::int32_t Entry(std::size_t i) const { return i <= entries_.size() ? entries_[i - 1] : 0; }
+    // Entry i, counted from 1 as the count is; 0 outside the entries in use.
+    std::int32_t Entry(std::size_t i) const;
 
 private:
     std::size_t capacity_;

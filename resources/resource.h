@@ -1,12 +1,33 @@
-#pragma once
+// The ids of everything the client carries. Plain numbers only: the
+// resource compiler and the code both read this file.
+#ifndef TAVRIN_RESOURCE_H
+#define TAVRIN_RESOURCE_H
 
-// Bitmap resources, as the resource script carries them.
-#define IDB_WEB_MIN 101
-#define IDB_WEB_MINMAX 102
-#define IDB_WEB_CLOSE 103
-#define IDB_WEB_TOOL 104
+// The executable's own icon group, shown by the shell; no code reads it.
+#define IDI_TAVRIN 1
+// The version block and the application manifest.
+#define IDR_VERSION 1
+#define IDR_MANIFEST 1
+
+// Custom type "ICON": the icon file written to the temporary folder.
+#define IDR_ICON_FILE 101
+// Custom type "PNG": the login background and the splash.
+#define IDR_PNG_LOGIN 101
+#define IDR_PNG_SPLASH 102
+// Custom type "UPDATE": the updater program.
+#define IDR_UPDATE 101
+
+// Bitmaps: the main window's caption buttons and logo, the tab strip's two
+// skins and the skinned frame.
+#define IDB_MIN 101
+#define IDB_MINMAX 102
+#define IDB_CLOSE 103
+#define IDB_TOOL 104
 #define IDB_LOGO 105
 #define IDB_TABS_LOW 106
 #define IDB_TABS_HIGH 107
 #define IDB_FRAME 108
+// The exit dialog's answer buttons.
 #define IDB_ANSWER 109
+
+#endif

@@ -2,6 +2,8 @@
 
 #include "startup/PngResource.h"
 
+#include <utility>
+
 std::uint32_t LayeredPicture::PixelAt(int x, int y) const {
     if (bits_ == nullptr || x < 0 || y < 0 || x >= width_ || y >= height_) {
         return 0;
@@ -12,6 +14,31 @@ std::uint32_t LayeredPicture::PixelAt(int x, int y) const {
 void LayeredPicture::ReleaseGraphics() {
     graphics_.reset();
     surface_.reset();
+}
+
+void LayeredPicture::Release() {
+    ReleaseGraphics();
+    selection_.Restore();
+    bitmap_.reset();
+    dc_.reset();
+    bits_ = nullptr;
+    width_ = 0;
+    height_ = 0;
+}
+
+LayeredPicture& LayeredPicture::operator=(LayeredPicture&& other) noexcept {
+    if (this != &other) {
+        Release();
+        dc_ = std::move(other.dc_);
+        bitmap_ = std::move(other.bitmap_);
+        selection_ = std::move(other.selection_);
+        surface_ = std::move(other.surface_);
+        graphics_ = std::move(other.graphics_);
+        bits_ = std::exchange(other.bits_, nullptr);
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+    }
+    return *this;
 }
 
 LayeredPicture ShowLayeredPng(HWND window, const PngResource& png) {

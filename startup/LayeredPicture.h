@@ -13,7 +13,9 @@ class LayeredPicture {
 public:
     LayeredPicture() = default;
     LayeredPicture(LayeredPicture&&) = default;
-    LayeredPicture& operator=(LayeredPicture&&) = default;
+    // Lets go of the surface it held in reverse order first.
+    LayeredPicture& operator=(LayeredPicture&& other) noexcept;
+    ~LayeredPicture() { Release(); }
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -25,6 +27,8 @@ public:
 
 private:
     friend LayeredPicture ShowLayeredPng(HWND window, const PngResource& png);
+    // GDI+ first, then the old bitmap back into the DC, then bitmap and DC.
+    void Release();
 
     forms::MemoryDc dc_;
     forms::GdiBitmap bitmap_;

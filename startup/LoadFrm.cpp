@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
+#include "resources/resource.h"
 #include "startup/PublicData.h"
 #include "startup/UpdateCheck.h"
 
@@ -9,8 +10,6 @@
 #include <wininet.h>
 
 namespace {
-
-constexpr WORD kSplashPicture = 102;
 
 forms::FormDesign SplashDesign() {
     forms::FormDesign design;
@@ -56,7 +55,7 @@ void LoadFrm::OnLoad() {
     }
     SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
     gdiplus_.emplace();
-    image_ = LoadPngResource(kSplashPicture, L"PNG");
+    image_ = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     picture_ = ShowLayeredPng(hWnd(), image_);
     // The login browser window loads here; it creates the login background
     // window, and both stay hidden until the login page has loaded.

@@ -1,6 +1,7 @@
 #include "startup/PngResource.h"
 
 #include <cstring>
+#include <utility>
 
 UINT PngResource::Width() const {
     UINT width = 0;
@@ -22,6 +23,16 @@ void PngResource::Reset() {
     image_.reset();
     stream_.reset();
     memory_.reset();
+}
+
+PngResource& PngResource::operator=(PngResource&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        memory_ = std::move(other.memory_);
+        stream_ = std::move(other.stream_);
+        image_ = std::move(other.image_);
+    }
+    return *this;
 }
 
 PngResource LoadPngResource(WORD id, const wchar_t* type) {

@@ -11,12 +11,14 @@ class PngResource {
 public:
     PngResource() = default;
     PngResource(PngResource&&) = default;
-    PngResource& operator=(PngResource&&) = default;
+    // Lets go of the picture it held in reverse order first.
+    PngResource& operator=(PngResource&& other) noexcept;
     ~PngResource() { Reset(); }
 
     forms::GpImage* Image() const { return image_.get(); }
     UINT Width() const;
     UINT Height() const;
+    // The image, then the stream, then the memory under it.
     void Reset();
 
 private:

@@ -3,6 +3,7 @@
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "forms/Handles.h"
+#include "resources/resource.h"
 #include "startup/CLumDownLoadFile.h"
 #include "startup/PublicData.h"
 #include "startup/UpdateRules.h"
@@ -13,8 +14,6 @@
 #include <vector>
 
 namespace {
-
-constexpr WORD kUpdaterResource = 101;
 
 // The manifest is ANSI text; versions are plain ASCII, so bytes compare as is.
 std::optional<std::string> ReadManifest(const std::wstring& path) {
@@ -40,7 +39,7 @@ bool StartUpdater() {
     const std::wstring updater = PublicData::GetTempDir() + L"Update.exe";
     const std::wstring argument = UpdateRules::UpdaterArgument(forms::Application::ExePath());
     const bool started =
-        PublicData::SaveResToFile(kUpdaterResource, L"UPDATE", updater) &&
+        PublicData::SaveResToFile(IDR_UPDATE, L"UPDATE", updater) &&
         reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", updater.c_str(), argument.c_str(),
                                                 nullptr, SW_SHOWNORMAL)) > 32;
     if (!started) {

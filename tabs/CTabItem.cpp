@@ -3,8 +3,8 @@
 #include "tabs/IuTab.h"
 
 CTabItem::~CTabItem() {
-    if (form_) {
-        form_->Unload();
+    if (const std::shared_ptr<ITabForm> form = DetachForm()) {
+        form->Unload();
     }
 }
 
@@ -14,11 +14,22 @@ void CTabItem::SetCaption(const std::wstring& caption) {
 }
 
 void CTabItem::SetForm(std::shared_ptr<ITabForm> form) {
+    if (form_ != form) {
+        DetachForm();
+    }
     form_ = std::move(form);
-    form_->Initialize(strip_, *this);
+    form_->Initialize(strip_, this);
     if (strip_ != nullptr) {
         strip_->ChangeForm(*this, *form_);
     }
+}
+
+std::shared_ptr<ITabForm> CTabItem::DetachForm() {
+    std::shared_ptr<ITabForm> form = std::move(form_);
+    if (form) {
+        form->Initialize(nullptr, nullptr);
+    }
+    return form;
 }
 
 void CTabItem::SetHideButton(bool hide) {

@@ -9,7 +9,8 @@
 class IuTab;
 
 // One tab: its caption, its page form and the flags and place the strip
-// uses. An item still holding its page form when it ends unloads it.
+// uses. An item still holding its page form when it ends unloads it. A page
+// the item lets go of is told so, so that it keeps no reference to the item.
 class CTabItem {
 public:
     CTabItem() = default;
@@ -39,7 +40,7 @@ private:
     void AttachTab(IuTab* strip) { strip_ = strip; }
     void SetSavedStyle(long style) { savedStyle_ = style; }
     // Lets go of the page form without unloading it.
-    std::shared_ptr<ITabForm> DetachForm() { return std::move(form_); }
+    std::shared_ptr<ITabForm> DetachForm();
     void RedrawStrip();
 
     std::wstring caption_;

@@ -32,7 +32,7 @@ bool CTabItems::Add(const std::wstring& Caption, std::shared_ptr<ITabForm> Form,
     auto item = std::make_shared<CTabItem>();
     item->SetSavedStyle(windows_.Style(Form->hWnd()));
     item->AttachTab(strip_);
-    Form->Initialize(strip_, *item);
+    Form->Initialize(strip_, item.get());
     item->SetCaption(Caption);
     item->SetForm(Form);
     if (Key && KeyPosition(*Key) >= 0) {

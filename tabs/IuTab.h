@@ -7,6 +7,7 @@
 #include <string>
 
 class CTabItems;
+class uTab;
 
 // The tab strip as its collection and items see it.
 class IuTab {
@@ -24,6 +25,8 @@ public:
     virtual CTabItems& TabItems() = 0;
     virtual WindowHandle hWnd() const = 0;
     virtual WindowHandle hParent() const = 0;
+    // The strip object itself.
+    virtual uTab* Control() = 0;
 
 protected:
     ~IuTab() = default;

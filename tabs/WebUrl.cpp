@@ -89,9 +89,10 @@ WindowHandle WebUrl::hWnd() const {
     return reinterpret_cast<WindowHandle>(Form::hWnd());
 }
 
-void WebUrl::Initialize(IuTab* Implement, CTabItem& Item) {
+void WebUrl::Initialize(IuTab* Implement, CTabItem* Item) {
+    // Null for both: the tab let go of this page, which lives on.
     m_Implement = Implement;
-    m_Item = &Item;
+    m_Item = Item;
 }
 
 void WebUrl::RefreshPage() {

@@ -24,7 +24,7 @@ public:
 
     // ITabForm
     WindowHandle hWnd() const override;
-    void Initialize(IuTab* Implement, CTabItem& Item) override;
+    void Initialize(IuTab* Implement, CTabItem* Item) override;
     void RefreshPage() override;
     void Unload() override;
 

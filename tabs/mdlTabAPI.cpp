@@ -1,31 +1,25 @@
 #include "tabs/mdlTabAPI.h"
 
-#include "forms/Handles.h"
 #include "tabs/TabError.h"
+
+#include <utility>
 
 namespace mdlTabAPI {
 
 namespace {
 
-class ScreenDc {
+class ScreenDc : public forms::WindowDc {
 public:
-    ScreenDc() : dc_(GetDC(nullptr)) {
-        if (dc_ == nullptr) {
+    ScreenDc() : WindowDc(nullptr) {
+        if (get() == nullptr) {
             throw TabError(kDrawingFailed, "GetDC调用失败");
         }
     }
-    ~ScreenDc() { ReleaseDC(nullptr, dc_); }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
 };
 
-HDC NewCompatibleDc(HDC screen) {
-    HDC dc = CreateCompatibleDC(screen);
-    if (dc == nullptr) {
+forms::MemoryDc NewCompatibleDc(HDC screen) {
+    forms::MemoryDc dc(CreateCompatibleDC(screen));
+    if (!dc) {
         throw TabError(kDrawingFailed, "CreateCompatibleDC调用失败");
     }
     return dc;
@@ -46,38 +40,19 @@ void SetWindowStyleBits(HWND window, int index, LONG_PTR clearBits, LONG_PTR set
     }
 }
 
-HDC CreateMemDC(int width, int height) {
+forms::BitmapDc CreateMemDC(int width, int height) {
     ScreenDc screen;
-    HBITMAP bitmap =
-        width > 0 && height > 0 ? CreateCompatibleBitmap(screen.get(), width, height) : nullptr;
-    if (bitmap == nullptr) {
+    forms::GdiBitmap bitmap(
+        width > 0 && height > 0 ? CreateCompatibleBitmap(screen.get(), width, height) : nullptr);
+    if (!bitmap) {
         throw TabError(kDrawingFailed, "CreateCompatibleBitmap调用失败");
     }
-    HDC dc = nullptr;
-    try {
-        dc = NewCompatibleDc(screen.get());
-    } catch (...) {
-        DeleteObject(bitmap);
-        throw;
-    }
-    SelectObject(dc, bitmap);
-    return dc;
+    return forms::BitmapDc(NewCompatibleDc(screen.get()), std::move(bitmap));
 }
 
-HDC CreateBitmapDC(HBITMAP bitmap) {
+forms::BitmapDc CreateBitmapDC(forms::GdiBitmap bitmap) {
     ScreenDc screen;
-    HDC dc = NewCompatibleDc(screen.get());
-    SelectObject(dc, bitmap);
-    return dc;
-}
-
-bool DeleteMemDC(HDC dc) {
-    HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
-    DeleteDC(dc);
-    if (bitmap != nullptr) {
-        DeleteObject(bitmap);
-    }
-    return true;
+    return forms::BitmapDc(NewCompatibleDc(screen.get()), std::move(bitmap));
 }
 
 BOOL TransBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int sy,
@@ -90,7 +65,8 @@ BOOL DrawSkin(HDC dest, int x, int y, int dw, int dh, HDC src, int sx, int sy, i
     if (dw == 0 || dh == 0 || sw == 0 || sh == 0) {
         return 0;
     }
-    const HDC scratch = CreateMemDC(dw, dh);
+    const forms::BitmapDc buffer = CreateMemDC(dw, dh);
+    const HDC scratch = buffer.get();
     SetStretchBltMode(scratch, HALFTONE);
     if (left <= 0 && top <= 0 && right <= 0 && bottom <= 0) {
         StretchBlt(scratch, 0, 0, dw, dh, src, sx, sy, sw, sh, SRCCOPY);
@@ -131,7 +107,6 @@ BOOL DrawSkin(HDC dest, int x, int y, int dw, int dh, HDC src, int sx, int sy, i
     }
     const BOOL result = keyColour ? TransBlt(dest, x, y, dw, dh, scratch, 0, 0, *keyColour)
                                   : BitBlt(dest, x, y, dw, dh, scratch, 0, 0, SRCCOPY);
-    DeleteMemDC(scratch);
     return result;
 }
 

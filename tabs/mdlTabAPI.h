@@ -1,12 +1,15 @@
 #pragma once
 
+#include "forms/Handles.h"
+
 #include <windows.h>
 
 #include <optional>
 #include <string>
 
 // The GDI helpers of the tab strip. The DC makers raise TabError, described
-// as the system call that failed.
+// as the system call that failed; the DCs they make delete themselves and
+// their bitmaps.
 namespace mdlTabAPI {
 
 constexpr COLORREF kKeyColour = RGB(255, 0, 255);
@@ -15,11 +18,9 @@ constexpr int kDrawingFailed = 1001;
 void SetWindowStyleBits(HWND window, int index, LONG_PTR clearBits, LONG_PTR setBits,
                         UINT swpFlags);
 // A memory DC holding a new bitmap compatible with the screen.
-HDC CreateMemDC(int width, int height);
-// A memory DC holding the given bitmap.
-HDC CreateBitmapDC(HBITMAP bitmap);
-// Deletes the DC and the bitmap selected in it.
-bool DeleteMemDC(HDC dc);
+forms::BitmapDc CreateMemDC(int width, int height);
+// A memory DC holding the given bitmap, which it takes over.
+forms::BitmapDc CreateBitmapDC(forms::GdiBitmap bitmap);
 // Copies the source rectangle stretched to the destination, keeping the
 // four borders unstretched (nine parts); 0 when nothing was drawn.
 BOOL DrawSkin(HDC dest, int x, int y, int dw, int dh, HDC src, int sx, int sy, int sw, int sh,

@@ -7,11 +7,10 @@
 #include "tabs/IuTab.h"
 #include "tabs/SystemPageWindows.h"
 #include "tabs/TabLayout.h"
+#include "tabs/TabPainter.h"
 
 #include <windows.h>
 
-#include <map>
-#include <utility>
 #include <vector>
 
 // The tab strip: one row of tabs, each standing for a page window that the
@@ -37,13 +36,11 @@ public:
     // Raises TabError 91 when no tab is selected.
     void RefreshPage();
     // The finished strip, as WM_PAINT copies it.
-    HDC OutDC() const { return outDC_; }
+    HDC OutDC() const { return painter_.OutDC(); }
     TabLayout::Hit HitTest(double x, double y) const;
     // Stretched tab pieces are kept between redraws unless told otherwise
     // (the benchmark compares both ways).
-    void UsePieceCache(bool use);
-    // One caption in its rectangle, as the tabs draw it.
-    static void DrawTabText(HDC hDC, const std::wstring& text, int x, int y, int width, int height);
+    void UsePieceCache(bool use) { painter_.UsePieceCache(use); }
 
     // IuTab
     void Add(const std::wstring& Caption, ITabForm& Form, const std::optional<std::wstring>& Key,
@@ -58,6 +55,7 @@ public:
     CTabItems& TabItems() override { return items_; }
     WindowHandle hWnd() const override;
     WindowHandle hParent() const override;
+    uTab* Control() override { return this; }
 
     void ReadProperties(const forms::PropertyBag& bag) override;
     void WriteProperties(forms::PropertyBag& bag) const override;
@@ -87,27 +85,15 @@ private:
     int ControlWidth() const;
     int AreaWidth() const { return ControlWidth() - leftSize_ - rightSize_; }
     std::vector<TabLayout::Tab> Geometry() const;
+    TabScene Scene() const;
 
-    // Painting
+    // Painting, through the painter
     void CreateBuffers();
-    void FreeBuffers();
     void CalcTabWidth();
     void LayoutTabs();
     void DrawAll(bool bUpdate);
     void DrawBackground();
     void DrawTabs(bool bUpdate);
-    void DrawTab(int position, bool selected);
-    void DrawPiece(int pieceX, int x, int width);
-    void DrawClosePiece(int closeX, int x, int y);
-    struct CachedPiece {
-        HDC image; // key-coloured pixels turned black
-        HDC mask;  // monochrome: white where the key colour was
-    };
-    // The skin's piece at (pieceX, 0) at width x height, made once (a tab
-    // piece stretched with its ends kept, a close piece as it is), then
-    // copied with the key colour left out.
-    void BlitCached(int pieceX, int width, int height, int x, int y, bool tabPiece);
-    void ForgetPieces();
 
     SystemPageWindows windows_;
     CTabItems items_{windows_};
@@ -121,16 +107,7 @@ private:
     bool redrawEnabled_ = false;
     HWND container_ = nullptr;
     int tabWidth_ = 108;
-    forms::GdiFont hFontNormal;
-    forms::GdiFont hFontBold;
-    HDC SkinDC0 = nullptr;
-    HDC SkinDC1 = nullptr;
-    HDC backDC_ = nullptr;
-    HDC outDC_ = nullptr;
-    HDC tabsDC_ = nullptr;
-    // (piece x, drawn width) -> that piece ready to copy
-    std::map<std::pair<int, int>, CachedPiece> pieces_;
-    bool usePieceCache_ = true;
+    TabPainter painter_;
     int lastButton_ = 0;
     int lastShift_ = 0;
     float lastX_ = 0;

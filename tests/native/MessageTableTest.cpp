@@ -60,6 +60,15 @@ TEST(MessageTable, RemovingAllEmptiesAndRemovingTheUnknownDoesNothing) {
     table.Remove(kAll);
     EXPECT_EQ(table.Count(), 0);
     EXPECT_FALSE(table.Matches(5));
+    EXPECT_EQ(table.Entry(1), 0) << "nothing in use after removing all";
+}
+
+TEST(MessageTable, EntriesOutsideTheCountReadAsZero) {
+    MessageTable table(32);
+    table.Add(5);
+    EXPECT_EQ(table.Entry(1), 5);
+    EXPECT_EQ(table.Entry(0), 0) << "counted from 1: nothing before the table";
+    EXPECT_EQ(table.Entry(2), 0);
 }
 
 TEST(MessageTable, AFreedEntryDoesNotMatchMessageZero) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 using forms::PropertyBag;
@@ -52,6 +54,53 @@ TEST(PropertyBag, StoredValuesConvertToTheTypeAskedFor) {
     EXPECT_TRUE(bag.Read<bool>("TabStyle", false));
     EXPECT_EQ(bag.Read<std::int32_t>("Enabled", 0), -1) << "true is -1 as a number";
     EXPECT_EQ(bag.Read<std::int32_t>("Caption", 7), 7) << "unreadable text gives the default";
+}
+
+} // namespace
+
+namespace {
+
+using forms::StoredFont;
+
+StoredFont SongTi() {
+    StoredFont font;
+    font.face = L"宋体";
+    font.points = 9;
+    font.charset = 134; // GB2312
+    return font;
+}
+
+TEST(StoredFont, KeepsFaceSizeInPointsAndCharacterSet) {
+    forms::PropertyBag bag;
+    StoredFont font = SongTi();
+    font.points = 10.5;
+    font.weight = 700;
+    font.underline = true;
+    bag.WriteFont("cFont", font);
+    EXPECT_EQ(bag.Read<std::wstring>("cFont", L""), L"宋体|10.5|700|0|1|0|134");
+    EXPECT_EQ(bag.ReadFont("cFont", {}), font);
+}
+
+TEST(StoredFont, ReadsTheOlderPixelHeightsAndRefusesAnythingElse) {
+    const std::optional<StoredFont> old = forms::FontFromText(L"Tahoma|-12|400|1");
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->points, 9.0);
+    EXPECT_TRUE(old->italic);
+    EXPECT_EQ(old->charset, StoredFont::kDefaultCharset);
+    for (const wchar_t* bad : {L"", L"Tahoma", L"Tahoma|x|400|0", L"|9|400|0|0|0|134",
+                               L"Tahoma|9|400|0|0|0", L"Tahoma|-9|400|0|0|0|1"}) {
+        EXPECT_FALSE(forms::FontFromText(bad)) << bad;
+    }
+    forms::PropertyBag bag;
+    bag.Write<std::wstring>("cFont", L"garbage");
+    EXPECT_EQ(bag.ReadFont("cFont", SongTi()), SongTi());
+}
+
+TEST(StoredFont, PointsAndLogicalHeightsConvertAtTheScreensDensity) {
+    EXPECT_EQ(forms::FontHeightOf(9, 96), -12);
+    EXPECT_EQ(forms::FontHeightOf(9, 120), -15);
+    EXPECT_EQ(forms::PointsOf(-12, 96), 9.0);
+    EXPECT_EQ(forms::PointsOf(13, 96), 9.75);
 }
 
 } // namespace

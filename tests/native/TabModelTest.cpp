@@ -17,10 +17,12 @@ class FakePage final : public ITabForm {
 public:
     explicit FakePage(WindowHandle window) : window_(window) {}
     WindowHandle hWnd() const override { return window_; }
-    void Initialize(IuTab* strip, CTabItem& item) override {
-        calls.push_back("page " + std::to_string(window_) + " initialise" +
-                        (strip != nullptr ? " with strip" : ""));
-        this->item = &item;
+    void Initialize(IuTab* strip, CTabItem* item) override {
+        if (item != nullptr) {
+            calls.push_back("page " + std::to_string(window_) + " initialise" +
+                            (strip != nullptr ? " with strip" : ""));
+        }
+        this->item = item;
     }
     void RefreshPage() override {}
     void Unload() override {
@@ -61,6 +63,7 @@ public:
     CTabItems& TabItems() override { return items; }
     WindowHandle hWnd() const override { return 900; }
     WindowHandle hParent() const override { return 901; }
+    uTab* Control() override { return nullptr; } // a stand-in, not the control
 
     long Style(WindowHandle window) override { return static_cast<long>(window) * 10; }
     void Activate(WindowHandle window) override {
@@ -216,6 +219,27 @@ TEST_F(TabModelTest, AnItemThatEndsWithItsPageUnloadsIt) {
         EXPECT_EQ(calls, std::vector<std::string>{"page 5 initialise"});
     }
     EXPECT_FALSE(page->loaded);
+}
+
+TEST_F(TabModelTest, APageKeepsNoTabThatLetItGo) {
+    AddPages(4);
+    auto replaced = Page(9);
+    strip.items.Item(3)->SetForm(replaced);
+    EXPECT_EQ(pages[3]->item, nullptr) << "a page replaced by another";
+    EXPECT_EQ(replaced->item, strip.items.Item(3).get());
+    strip.items.Remove(L"k1", false);
+    strip.items.Remove(L"k2", true);
+    strip.items.ReleaseForm(L"k3");
+    for (int i : {0, 1, 2}) {
+        EXPECT_EQ(pages[static_cast<std::size_t>(i)]->item, nullptr) << i;
+    }
+    EXPECT_TRUE(pages[0]->loaded && pages[2]->loaded);
+    {
+        FakeStrip other;
+        other.items.Add(L"x", pages[0]);
+        ASSERT_NE(pages[0]->item, nullptr);
+    }
+    EXPECT_EQ(pages[0]->item, nullptr) << "the collection ended with its items";
 }
 
 TEST_F(TabModelTest, ItemSettersRedrawTheStrip) {

@@ -1,5 +1,7 @@
 #include "controls/iButton.h"
+#include "forms/LogFont.h"
 #include "forms/Units.h"
+#include "resources/resource.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -224,7 +226,7 @@ TEST_F(ButtonTest, SavedSettingsKeepTheirOrderAndLeaveDefaultsOut) {
     forms::PropertyBag bag;
     button.WriteProperties(bag);
     EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"cFont", "cDrawMode", "cForeColor"}));
-    button.SetBackPicture(forms::Picture::FromResource(101));
+    button.SetBackPicture(forms::Picture::FromResource(IDB_MIN));
     button.SetCaption(L"最小化");
     button.SetStyle(1);
     bag.Clear();
@@ -237,6 +239,37 @@ TEST_F(ButtonTest, SavedSettingsKeepTheirOrderAndLeaveDefaultsOut) {
     EXPECT_EQ(copy.Style(), 1);
     ASSERT_NE(copy.BackPicture(), nullptr);
     EXPECT_EQ(copy.BackPicture()->Width(), 72);
+}
+
+TEST_F(ButtonTest, AFontIsStoredInPointsWithItsCharacterSet) {
+    forms::StoredFont song;
+    song.face = L"宋体";
+    song.points = 9;
+    song.charset = GB2312_CHARSET;
+    button.SetcFont(forms::LogFontOf(song));
+    forms::PropertyBag bag;
+    button.WriteProperties(bag);
+    EXPECT_EQ(bag.ReadFont("cFont", {}).points, 9.0);
+    iButton copy;
+    copy.ReadProperties(bag);
+    EXPECT_EQ(copy.cFont().lfCharSet, GB2312_CHARSET);
+    EXPECT_EQ(copy.cFont().lfHeight, forms::FontHeightOf(9, forms::ScreenDpi()));
+    EXPECT_STREQ(copy.cFont().lfFaceName, L"宋体");
+    bag.Write<std::wstring>("cFont", L"Arial|-16|700|1"); // as stored before sizes were points
+    copy.ReadProperties(bag);
+    EXPECT_EQ(forms::StoredFontOf(copy.cFont()).points, forms::PointsOf(-16, 96));
+    EXPECT_EQ(copy.cFont().lfWeight, 700);
+}
+
+TEST_F(ButtonTest, ImageIsACopyOfWhatTheButtonShows) {
+    button.SetBackPicture(Strip(20, 10, {kColours[0], kColours[1], kColours[2]}));
+    const forms::PicturePtr image = button.Image();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Width(), 20);
+    EXPECT_EQ(image->Height(), 10);
+    forms::MemoryDc dc(CreateCompatibleDC(nullptr));
+    forms::SelectedObject selection(dc.get(), image->Bitmap());
+    EXPECT_EQ(GetPixel(dc.get(), 5, 5), kColours[0]);
 }
 
 TEST_F(ButtonTest, EverySavedAssignmentIsReportedUnderItsKey) {

@@ -2,6 +2,7 @@
 #include "controls/SkinLayout.h"
 #include "forms/SingleForm.h"
 #include "forms/Units.h"
+#include "resources/resource.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ public:
 
 // The skin's own pixel at a twips position of the skin.
 COLORREF SkinPixel(int twipsX, int twipsY) {
-    forms::PicturePtr skin = forms::Picture::FromResource(108);
+    forms::PicturePtr skin = forms::Picture::FromResource(IDB_FRAME);
     forms::MemoryDc dc(CreateCompatibleDC(nullptr));
     forms::SelectedObject selection(dc.get(), skin->Bitmap());
     return GetPixel(dc.get(), forms::TwipsToPixels(twipsX), forms::TwipsToPixels(twipsY));

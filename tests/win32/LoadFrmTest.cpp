@@ -1,10 +1,13 @@
 #include "forms/Application.h"
+#include "resources/resource.h"
 #include "startup/LoadFrm.h"
 #include "startup/PngResource.h"
 #include "startup/PublicData.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -73,15 +76,33 @@ TEST_F(LoadFrmTest, UnloadReleasesTheInstanceAndEndsTheProgramWhenLast) {
 
 TEST(LoadPngResource, DecodesBothPicturesAndGivesAnEmptyPictureForAMissingOne) {
     forms::GdiplusSession gdiplus;
-    const PngResource login = LoadPngResource(101, L"PNG");
+    const PngResource login = LoadPngResource(IDR_PNG_LOGIN, L"PNG");
     EXPECT_EQ(login.Width(), 1237u);
     EXPECT_EQ(login.Height(), 696u);
-    const PngResource splash = LoadPngResource(102, L"PNG");
+    const PngResource splash = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     EXPECT_EQ(splash.Width(), 356u);
     EXPECT_EQ(splash.Height(), 122u);
-    const PngResource missing = LoadPngResource(103, L"PNG");
+    const PngResource missing = LoadPngResource(999, L"PNG");
     EXPECT_EQ(missing.Image(), nullptr);
     EXPECT_EQ(missing.Width(), 0u);
+}
+
+TEST(LayeredPicture, TakingAnotherSurfaceOrPictureLetsTheOldOneGoWhole) {
+    forms::GdiplusSession gdiplus;
+    PngResource png = LoadPngResource(IDR_PNG_LOGIN, L"PNG");
+    png = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
+    ASSERT_EQ(png.Width(), 356u) << "the new picture, readable after the old one went";
+    HWND window = CreateWindowExW(WS_EX_LAYERED, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                  nullptr, nullptr, nullptr);
+    LayeredPicture surface = ShowLayeredPng(window, png);
+    surface = ShowLayeredPng(window, png);
+    EXPECT_EQ(Alpha(surface.PixelAt(178, 61)), 255u);
+    LayeredPicture moved;
+    moved = std::move(surface);
+    EXPECT_EQ(Alpha(moved.PixelAt(178, 61)), 255u);
+    EXPECT_EQ(surface.Width(), 0) << "nothing left behind to release twice";
+    moved.ReleaseGraphics();
+    DestroyWindow(window);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "startup/PublicData.h"
+#include "resources/resource.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -45,17 +46,17 @@ protected:
 };
 
 TEST_F(SaveResToFileTest, ReplacesALongerFileWithExactlyTheResourceBytes) {
-    const std::vector<unsigned char> resource = ResourceBytes(102, L"PNG");
+    const std::vector<unsigned char> resource = ResourceBytes(IDR_PNG_SPLASH, L"PNG");
     WriteFileBytes(target, std::vector<unsigned char>(resource.size() * 3, 0xAB));
-    ASSERT_TRUE(PublicData::SaveResToFile(102, L"PNG", target));
+    ASSERT_TRUE(PublicData::SaveResToFile(IDR_PNG_SPLASH, L"PNG", target));
     EXPECT_EQ(ReadFileBytes(target), resource);
     EXPECT_FALSE(FileExists(target + L".partial"));
 }
 
 TEST_F(SaveResToFileTest, WritesTheUpdaterResourceByteForByte) {
-    ASSERT_TRUE(PublicData::SaveResToFile(101, L"UPDATE", target));
+    ASSERT_TRUE(PublicData::SaveResToFile(IDR_UPDATE, L"UPDATE", target));
     const std::vector<unsigned char> bytes = ReadFileBytes(target);
-    EXPECT_EQ(bytes, ResourceBytes(101, L"UPDATE"));
+    EXPECT_EQ(bytes, ResourceBytes(IDR_UPDATE, L"UPDATE"));
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes[0], 'M');
     EXPECT_EQ(bytes[1], 'Z');
@@ -65,13 +66,13 @@ TEST_F(SaveResToFileTest, AMissingResourceReportsFailureAndLeavesTheFileAlone) {
     const std::vector<unsigned char> before{1, 2, 3};
     WriteFileBytes(target, before);
     EXPECT_FALSE(PublicData::SaveResToFile(999, L"PNG", target));
-    EXPECT_FALSE(PublicData::SaveResToFile(101, L"NOSUCHTYPE", target));
+    EXPECT_FALSE(PublicData::SaveResToFile(IDR_UPDATE, L"NOSUCHTYPE", target));
     EXPECT_EQ(ReadFileBytes(target), before);
 }
 
 TEST_F(SaveResToFileTest, AnUnwritablePathReportsFailure) {
     const std::wstring nowhere = PublicData::GetTempDir() + L"no-such-folder\\file.bin";
-    EXPECT_FALSE(PublicData::SaveResToFile(102, L"PNG", nowhere));
+    EXPECT_FALSE(PublicData::SaveResToFile(IDR_PNG_SPLASH, L"PNG", nowhere));
     EXPECT_FALSE(FileExists(nowhere));
 }
 
@@ -81,7 +82,7 @@ TEST_F(SaveResToFileTest, AFileInUseIsLeftWholeAndReportedAsFailure) {
     HANDLE locked =
         CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(PublicData::SaveResToFile(102, L"PNG", target));
+    EXPECT_FALSE(PublicData::SaveResToFile(IDR_PNG_SPLASH, L"PNG", target));
     CloseHandle(locked);
     EXPECT_EQ(ReadFileBytes(target), before);
     EXPECT_FALSE(FileExists(target + L".partial"));

@@ -1,5 +1,6 @@
 #include "forms/Application.h"
 #include "forms/Handles.h"
+#include "resources/resource.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,13 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 
 constexpr WORD kChineseSimplified = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+
+// The numbers are the program's published resource ids.
+static_assert(IDR_ICON_FILE == 101 && IDR_PNG_LOGIN == 101 && IDR_PNG_SPLASH == 102 &&
+              IDR_UPDATE == 101);
+static_assert(IDB_MIN == 101 && IDB_MINMAX == 102 && IDB_CLOSE == 103 && IDB_TOOL == 104 &&
+              IDB_LOGO == 105 && IDB_TABS_LOW == 106 && IDB_TABS_HIGH == 107 && IDB_FRAME == 108);
+static_assert(IDI_TAVRIN == 1 && IDR_VERSION == 1 && IDR_MANIFEST == 1);
 
 class ClientResources : public testing::Test {
 protected:
@@ -51,8 +59,8 @@ std::uint32_t BigEndian32(const Bytes& bytes, std::size_t offset) {
 
 TEST_F(ClientResources, PicturesArePngsOfTheirSizesWithAlpha) {
     ASSERT_TRUE(client);
-    for (const auto& [id, size] :
-         {std::pair{WORD{101}, SIZE{1237, 696}}, std::pair{WORD{102}, SIZE{356, 122}}}) {
+    for (const auto& [id, size] : {std::pair{WORD{IDR_PNG_LOGIN}, SIZE{1237, 696}},
+                                   std::pair{WORD{IDR_PNG_SPLASH}, SIZE{356, 122}}}) {
         const Bytes png = Resource(id, L"PNG");
         ASSERT_GT(png.size(), 33u) << id;
         EXPECT_EQ(std::memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8), 0);
@@ -68,9 +76,10 @@ TEST_F(ClientResources, SkinBitmapsHaveTheirSizesAndDepths) {
         int width, height, bits;
     };
     for (const Expected& e :
-         {Expected{101, 72, 18, 24}, Expected{102, 150, 18, 24}, Expected{103, 129, 18, 24},
-          Expected{104, 72, 18, 24}, Expected{105, 29, 29, 32}, Expected{106, 415, 25, 24},
-          Expected{107, 421, 28, 24}, Expected{108, 94, 85, 24}}) {
+         {Expected{IDB_MIN, 72, 18, 24}, Expected{IDB_MINMAX, 150, 18, 24},
+          Expected{IDB_CLOSE, 129, 18, 24}, Expected{IDB_TOOL, 72, 18, 24},
+          Expected{IDB_LOGO, 29, 29, 32}, Expected{IDB_TABS_LOW, 415, 25, 24},
+          Expected{IDB_TABS_HIGH, 421, 28, 24}, Expected{IDB_FRAME, 94, 85, 24}}) {
         const Bytes dib = Resource(e.id, MAKEINTRESOURCEW(2)); // RT_BITMAP
         ASSERT_GE(dib.size(), sizeof(BITMAPINFOHEADER)) << e.id;
         const auto header = At<BITMAPINFOHEADER>(dib, 0);
@@ -81,7 +90,7 @@ TEST_F(ClientResources, SkinBitmapsHaveTheirSizesAndDepths) {
 }
 
 TEST_F(ClientResources, IconFileHoldsSixImagesOfTheListedSizes) {
-    const Bytes ico = Resource(101, L"ICON");
+    const Bytes ico = Resource(IDR_ICON_FILE, L"ICON");
     ASSERT_GE(ico.size(), 6u + 6 * 16);
     EXPECT_EQ(At<WORD>(ico, 2), 1);
     ASSERT_EQ(At<WORD>(ico, 4), 6);
@@ -98,14 +107,14 @@ TEST_F(ClientResources, IconFileHoldsSixImagesOfTheListedSizes) {
 }
 
 TEST_F(ClientResources, ExecutableIconGroupOneHasTheSameSixImages) {
-    const Bytes group = Resource(1, MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
+    const Bytes group = Resource(IDI_TAVRIN, MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
     ASSERT_GE(group.size(), 6u);
     EXPECT_EQ(At<WORD>(group, 4), 6);
     EXPECT_EQ(group.size(), 6u + 6 * 14);
 }
 
 TEST_F(ClientResources, CarriesTheUpdaterByteForByte) {
-    const Bytes carried = Resource(101, L"UPDATE");
+    const Bytes carried = Resource(IDR_UPDATE, L"UPDATE");
     const Bytes built =
         testing_support::ReadFileBytes(forms::Application::Path() + L"\\Update.exe");
     ASSERT_FALSE(built.empty());
@@ -113,7 +122,7 @@ TEST_F(ClientResources, CarriesTheUpdaterByteForByte) {
 }
 
 TEST_F(ClientResources, AsksForCommonControlsSix) {
-    const Bytes manifest = Resource(1, MAKEINTRESOURCEW(24)); // RT_MANIFEST
+    const Bytes manifest = Resource(IDR_MANIFEST, MAKEINTRESOURCEW(24)); // RT_MANIFEST
     const std::string text(manifest.begin(), manifest.end());
     EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(text.find("version=\"6.0.0.0\""), std::string::npos);

@@ -1,3 +1,4 @@
+#include "resources/resource.h"
 #include "tabs/TabError.h"
 #include "tabs/mdlTabAPI.h"
 #include "tabs/uTab.h"
@@ -21,7 +22,7 @@ public:
     ~TestPage() override { Unload(); }
     WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(window_); }
     HWND Window() const { return window_; }
-    void Initialize(IuTab*, CTabItem&) override {}
+    void Initialize(IuTab*, CTabItem*) override {}
     void RefreshPage() override { ++refreshes; }
     void Unload() override {
         if (IsWindow(window_)) {
@@ -210,24 +211,24 @@ TEST_F(TabStripTest, TheSelectedTabIsDrawnWithItsPieceOverItsNeighbours) {
     AddPage(L"c");
     strip->SetSelected(1);
     const int y = 12;
-    EXPECT_EQ(Out(Middle(1), y + 8), Skin(106, 245 + 61, y + 8)) << "selected piece";
-    EXPECT_EQ(Out(Middle(0), y + 8), Skin(106, 1 + 61, y + 8)) << "normal piece";
+    EXPECT_EQ(Out(Middle(1), y + 8), Skin(IDB_TABS_LOW, 245 + 61, y + 8)) << "selected piece";
+    EXPECT_EQ(Out(Middle(0), y + 8), Skin(IDB_TABS_LOW, 1 + 61, y + 8)) << "normal piece";
     // Where the selected tab's slanted left end meets tab 0's right end.
     const int joint = 40 + strip->TabItems().Item(1)->Left() - 2;
-    EXPECT_EQ(Out(joint, 22), Skin(106, 245 + 12, 22)) << "the selected one lies on top";
+    EXPECT_EQ(Out(joint, 22), Skin(IDB_TABS_LOW, 245 + 12, 22)) << "the selected one lies on top";
 }
 
 TEST_F(TabStripTest, TheHoveredTabAndItsCloseButtonShowTheirPieces) {
     AddPage(L"a");
     AddPage(L"b");
     Send(WM_MOUSEMOVE, 0, Middle(1), 12);
-    EXPECT_EQ(Out(Middle(1), 20), Skin(106, 123 + 61, 20)) << "hover piece";
+    EXPECT_EQ(Out(Middle(1), 20), Skin(IDB_TABS_LOW, 123 + 61, 20)) << "hover piece";
     const auto item = strip->TabItems().Item(1);
     const int closeLeft = 40 + item->Left() + item->Width() - 24;
     Send(WM_MOUSEMOVE, 0, closeLeft + 6, 12);
-    EXPECT_EQ(Out(closeLeft + 1, 6 + 5), Skin(106, 391 + 1, 5)) << "hot close piece";
+    EXPECT_EQ(Out(closeLeft + 1, 6 + 5), Skin(IDB_TABS_LOW, 391 + 1, 5)) << "hot close piece";
     Send(WM_LBUTTONDOWN, MK_LBUTTON, closeLeft + 6, 12);
-    EXPECT_EQ(Out(closeLeft + 1, 6 + 5), Skin(106, 403 + 1, 5)) << "pressed close piece";
+    EXPECT_EQ(Out(closeLeft + 1, 6 + 5), Skin(IDB_TABS_LOW, 403 + 1, 5)) << "pressed close piece";
 }
 
 // Text may be smoothed, so its ink is judged by hue, not by exact colour.
@@ -326,6 +327,29 @@ TEST_F(TabStripTest, CachedPiecesDrawExactlyWhatStretchingEachTimeDraws) {
     EXPECT_EQ(Pixels(strip->OutDC(), 640, 25), cached);
 }
 
+// One locked tab (108, drawn 122 wide in the low style) and four at 94
+// (drawn 108): in the high style the locked tab's normal piece is 108 wide,
+// the size of the low style's unlocked pieces.
+TEST_F(TabStripTest, AStyleChangedAtRunTimeDrawsThatStylesPieces) {
+    for (int i = 0; i < 5; ++i) {
+        AddPage(L"p" + std::to_wstring(i));
+    }
+    strip->TabItems().Item(0)->SetLockSize(true);
+    strip->Move(0, 0, 558 * 15, 25 * 15);
+    ASSERT_EQ(strip->TabWidth(), 94);
+    strip->SetSelected(4);
+    strip->SetTabStyle(1);
+    strip->refresh();
+    const std::vector<COLORREF> cached = Pixels(strip->OutDC(), 558, 25);
+    strip->UsePieceCache(false);
+    strip->refresh();
+    EXPECT_EQ(Pixels(strip->OutDC(), 558, 25), cached);
+}
+
+TEST_F(TabStripTest, PageFormsReachTheStripItselfThroughItsInterface) {
+    EXPECT_EQ(static_cast<IuTab&>(*strip).Control(), strip.get());
+}
+
 TEST(mdlTabAPI, BuffersThatCannotBeMadeSayWhichCallFailed) {
     try {
         mdlTabAPI::CreateMemDC(0, 10);
@@ -336,7 +360,7 @@ TEST(mdlTabAPI, BuffersThatCannotBeMadeSayWhichCallFailed) {
 }
 
 TEST(DrawTabText, ALongCaptionIsCutWithAnEllipsisAndAShortOneCentred) {
-    forms::MemoryDc dc(mdlTabAPI::CreateMemDC(200, 30));
+    const forms::BitmapDc dc = mdlTabAPI::CreateMemDC(200, 30);
     forms::UniqueHandle<HBRUSH, forms::GdiObjectDeleter> white(
         CreateSolidBrush(RGB(255, 255, 255)));
     RECT all{0, 0, 200, 30};
@@ -353,10 +377,10 @@ TEST(DrawTabText, ALongCaptionIsCutWithAnEllipsisAndAShortOneCentred) {
     SelectObject(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc.get(), TRANSPARENT);
     FillRect(dc.get(), &all, white.get());
-    uTab::DrawTabText(dc.get(), L"A very long caption that cannot fit", 20, 0, 80, 25);
+    TabPainter::DrawTabText(dc.get(), L"A very long caption that cannot fit", 20, 0, 80, 25);
     const int longStart = firstInk();
     FillRect(dc.get(), &all, white.get());
-    uTab::DrawTabText(dc.get(), L"ab", 20, 0, 80, 25);
+    TabPainter::DrawTabText(dc.get(), L"ab", 20, 0, 80, 25);
     const int shortStart = firstInk();
     EXPECT_LE(longStart, 22) << "left-aligned";
     EXPECT_GT(shortStart, 40) << "centred";

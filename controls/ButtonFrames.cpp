@@ -1,0 +1,61 @@
+#include "controls/ButtonFrames.h"
+
+namespace {
+
+// Copies one frame out of the strip into a bitmap of its own.
+forms::PicturePtr CutFrame(HDC strip, int x, int y, int width, int height) {
+    const forms::WindowDc screen(nullptr);
+    const forms::MemoryDc target(CreateCompatibleDC(screen.get()));
+    forms::GdiBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        const forms::SelectedObject selection(target.get(), bitmap.get());
+        BitBlt(target.get(), 0, 0, width, height, strip, x, y, SRCCOPY);
+    }
+    return forms::Picture::FromBitmap(bitmap.release());
+}
+
+} // namespace
+
+ButtonRules::FrameSize ButtonFrames::Cut(HDC compatible, const forms::Picture& strip, long style) {
+    Clear();
+    const auto size =
+        ButtonRules::FrameSizeOf(strip.HimetricWidth(), strip.HimetricHeight(), style);
+    const forms::MemoryDc source(CreateCompatibleDC(compatible));
+    const forms::SelectedObject selection(source.get(), strip.Bitmap());
+    for (int i = 0; i < ButtonRules::FrameCount(style); ++i) {
+        frames_.push_back(CutFrame(source.get(), i * size.width, 0, size.width, size.height));
+    }
+    hasFrames_ = true;
+    return size;
+}
+
+void ButtonFrames::Clear() {
+    frames_.clear();
+    hasFrames_ = false;
+}
+
+const forms::Picture* ButtonFrames::Frame(int state, bool value, long style) const {
+    if (!hasFrames_) {
+        return nullptr;
+    }
+    const auto index = static_cast<std::size_t>(ButtonRules::FrameIndex(state, value, style));
+    return index < frames_.size() ? frames_[index].get() : nullptr;
+}
+
+forms::GdiRegion ButtonFrames::ShapeWithout(HDC dc, int width, int height, COLORREF key) {
+    forms::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+    for (int y = 0; y < height; ++y) {
+        int runStart = -1;
+        for (int x = 0; x <= width; ++x) {
+            const bool solid = x < width && GetPixel(dc, x, y) != key;
+            if (solid && runStart < 0) {
+                runStart = x;
+            } else if (!solid && runStart >= 0) {
+                const forms::GdiRegion run(CreateRectRgn(runStart, y, x, y + 1));
+                CombineRgn(shape.get(), shape.get(), run.get(), RGN_OR);
+                runStart = -1;
+            }
+        }
+    }
+    return shape;
+}

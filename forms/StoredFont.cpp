@@ -1,0 +1,96 @@
+#include "forms/StoredFont.h"
+
+#include "forms/Units.h"
+
+#include <cmath>
+#include <cwchar>
+#include <sstream>
+#include <vector>
+
+namespace forms {
+
+namespace {
+
+constexpr int kPointsPerInch = 72;
+constexpr int kOldDesignDpi = 96;
+
+std::vector<std::wstring> Fields(const std::wstring& text) {
+    std::vector<std::wstring> fields;
+    std::size_t start = 0;
+    for (std::size_t bar = text.find(L'|'); bar != std::wstring::npos;
+         bar = text.find(L'|', start)) {
+        fields.push_back(text.substr(start, bar - start));
+        start = bar + 1;
+    }
+    fields.push_back(text.substr(start));
+    return fields;
+}
+
+std::optional<double> Number(const std::wstring& field) {
+    wchar_t* end = nullptr;
+    const double value = std::wcstod(field.c_str(), &end);
+    if (field.empty() || *end != L'\0' || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool Flag(const std::wstring& field) {
+    return field == L"1";
+}
+
+} // namespace
+
+bool StoredFont::operator==(const StoredFont& other) const {
+    return face == other.face && points == other.points && weight == other.weight &&
+           italic == other.italic && underline == other.underline && strikeout == other.strikeout &&
+           charset == other.charset;
+}
+
+std::wstring FontAsText(const StoredFont& font) {
+    std::wostringstream out;
+    out << font.face << L'|' << font.points << L'|' << font.weight << L'|' << font.italic << L'|'
+        << font.underline << L'|' << font.strikeout << L'|' << font.charset;
+    return out.str();
+}
+
+std::optional<StoredFont> FontFromText(const std::wstring& text) {
+    const std::vector<std::wstring> fields = Fields(text);
+    if (fields.size() != 4 && fields.size() != 7) {
+        return std::nullopt;
+    }
+    const std::optional<double> size = Number(fields[1]);
+    const std::optional<double> weight = Number(fields[2]);
+    if (fields[0].empty() || !size || !weight) {
+        return std::nullopt;
+    }
+    StoredFont font;
+    font.face = fields[0];
+    font.weight = static_cast<int>(*weight);
+    font.italic = Flag(fields[3]);
+    if (fields.size() == 4) {
+        font.points = PointsOf(static_cast<long>(*size), kOldDesignDpi);
+        return font;
+    }
+    const std::optional<double> charset = Number(fields[6]);
+    if (!charset || *size < 0) {
+        return std::nullopt;
+    }
+    font.points = *size;
+    font.underline = Flag(fields[4]);
+    font.strikeout = Flag(fields[5]);
+    font.charset = static_cast<int>(*charset);
+    return font;
+}
+
+long FontHeightOf(double points, int dpi) {
+    return -RoundHalfEven(points * dpi / kPointsPerInch);
+}
+
+double PointsOf(long height, int dpi) {
+    // To hundredths of a point, so that a size reads back as it was stored.
+    const double points = std::fabs(static_cast<double>(height)) * kPointsPerInch / dpi;
+    return std::round(points * 100) / 100;
+}
+
+} // namespace forms

@@ -1,0 +1,191 @@
+#include "tabs/TabPainter.h"
+
+#include "forms/Units.h"
+#include "resources/resource.h"
+#include "tabs/TabLayout.h"
+#include "tabs/mdlTabAPI.h"
+
+#include <optional>
+#include <utility>
+
+namespace {
+
+constexpr COLORREF kSelectedText = RGB(4, 96, 163);
+constexpr int kPieceEnd = 14; // unstretched ends of a tab piece
+constexpr int kCloseSize = 12;
+
+// Where a style keeps its pieces in its skin bitmap.
+struct SkinPieces {
+    int pieceWidth, pieceHeight;
+    int normal, hover, selected;
+    int closeOnSelected, closeNormal, closeHot, closePressed;
+    int backgroundRows; // of the background column
+};
+constexpr SkinPieces kLowPieces{122, 25, 1, 123, 245, 367, 379, 391, 403, 25};
+constexpr SkinPieces kHighPieces{124, 26, 1, 125, 249, 373, 385, 397, 409, 28};
+const SkinPieces& PiecesOf(long style) {
+    return style == 0 ? kLowPieces : kHighPieces;
+}
+int SkinIndex(long style) {
+    return style == 0 ? 0 : 1;
+}
+
+forms::GdiBitmap LoadSkin(WORD id) {
+    return forms::GdiBitmap(static_cast<HBITMAP>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+forms::GdiFont TabFont(LONG weight) {
+    LOGFONTW font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    font.lfWeight = weight;
+    return forms::GdiFont(CreateFontIndirectW(&font));
+}
+
+// The text rectangle's x and width of a tab at left, width.
+std::pair<int, int> TextSpan(long style, int left, int width, bool selected, bool closeButton) {
+    if (style == 0) {
+        return {left, selected ? width - 26 : (closeButton ? width - 38 : width - 14)};
+    }
+    return {left + 12, closeButton ? width - 28 : width - 8};
+}
+
+} // namespace
+
+TabPainter::TabPainter()
+    : SkinDC0(mdlTabAPI::CreateBitmapDC(LoadSkin(IDB_TABS_LOW))),
+      SkinDC1(mdlTabAPI::CreateBitmapDC(LoadSkin(IDB_TABS_HIGH))), hFontNormal(TabFont(100)),
+      hFontBold(TabFont(700)) {}
+
+void TabPainter::CreateBuffers(int width, int areaWidth, int height) {
+    FreeBuffers();
+    outDC_ = mdlTabAPI::CreateMemDC(width, height);
+    backDC_ = mdlTabAPI::CreateMemDC(width, height);
+    tabsDC_ = mdlTabAPI::CreateMemDC(areaWidth, height);
+}
+
+void TabPainter::FreeBuffers() {
+    pieces_.Clear();
+    outDC_.reset();
+    backDC_.reset();
+    tabsDC_.reset();
+}
+
+void TabPainter::DrawBackground(long style, int width) {
+    if (!backDC_) {
+        return;
+    }
+    StretchBlt(backDC_.get(), 0, 0, width, TabLayout::StyleOf(style).height, SkinOf(style), 0, 0, 1,
+               PiecesOf(style).backgroundRows, SRCCOPY);
+}
+
+void TabPainter::DrawTabs(const TabScene& scene) {
+    if (!HasBuffers()) {
+        return;
+    }
+    const int height = TabLayout::StyleOf(scene.style).height;
+    const int count = static_cast<int>(scene.tabs.size());
+    if (tabsDC_) {
+        HDC tabs = tabsDC_.get();
+        SetBkMode(tabs, TRANSPARENT);
+        forms::SelectedObject font(tabs, hFontNormal.get());
+        SetTextColor(tabs, RGB(0, 0, 0));
+        BitBlt(tabs, 0, 0, scene.AreaWidth(), height, backDC_.get(), scene.leftSize, 0, SRCCOPY);
+        for (int p = count - 1; p >= 0; --p) {
+            if (p != scene.selected) {
+                DrawTab(scene, p, false);
+            }
+        }
+        font = forms::SelectedObject(tabs, hFontBold.get());
+        SetTextColor(tabs, kSelectedText);
+        if (scene.selected >= 0 && scene.selected < count) {
+            DrawTab(scene, scene.selected, true);
+        }
+    }
+    BitBlt(outDC_.get(), 0, 0, scene.controlWidth, height, backDC_.get(), 0, 0, SRCCOPY);
+    if (tabsDC_) {
+        BitBlt(outDC_.get(), scene.leftSize, 0, scene.AreaWidth(), height, tabsDC_.get(), 0, 0,
+               SRCCOPY);
+    }
+}
+
+void TabPainter::DrawTab(const TabScene& scene, int position, bool selected) {
+    const TabScene::Tab& tab = scene.tabs[static_cast<std::size_t>(position)];
+    const SkinPieces& pieces = PiecesOf(scene.style);
+    const bool low = scene.style == 0;
+    const bool hovered = scene.hoverIndex == position;
+
+    const int pieceX = selected ? pieces.selected : (hovered ? pieces.hover : pieces.normal);
+    if (low) {
+        DrawPiece(scene.style, pieceX, tab.left - kPieceEnd, tab.width + kPieceEnd);
+    } else {
+        DrawPiece(scene.style, pieceX, tab.left, tab.width);
+    }
+
+    const bool closeButton = !tab.hideButton;
+    const auto [textX, textWidth] =
+        TextSpan(scene.style, tab.left, tab.width, selected, closeButton);
+    DrawTabText(tabsDC_.get(), tab.caption, textX, 0, textWidth, pieces.pieceHeight);
+    if (!closeButton) {
+        return;
+    }
+    int closeX = selected ? pieces.closeOnSelected : pieces.closeNormal;
+    if (hovered && scene.closeState == 1) {
+        closeX = pieces.closeHot;
+    } else if (hovered && scene.closeState == 2) {
+        closeX = pieces.closePressed;
+    }
+    const TabLayout::Style& style = TabLayout::StyleOf(scene.style);
+    DrawClosePiece(scene.style, closeX, tab.left + tab.width - style.closeRight, style.closeTop);
+}
+
+// A tab piece stretched to the drawn width, its two ends kept.
+void TabPainter::DrawPiece(long style, int pieceX, int x, int width) {
+    const SkinPieces& pieces = PiecesOf(style);
+    auto stretch = [&](HDC target, int atX, std::optional<COLORREF> key) {
+        mdlTabAPI::DrawSkin(target, atX, 0, width, pieces.pieceHeight, SkinOf(style), pieceX, 0,
+                            pieces.pieceWidth, pieces.pieceHeight, kPieceEnd, 0, kPieceEnd, 0, key);
+    };
+    if (!usePieceCache_) {
+        stretch(tabsDC_.get(), x, mdlTabAPI::kKeyColour);
+        return;
+    }
+    pieces_.Blit(tabsDC_.get(), x, 0, {SkinIndex(style), pieceX, width, pieces.pieceHeight},
+                 [&](HDC buffer) { stretch(buffer, 0, std::nullopt); });
+}
+
+void TabPainter::DrawClosePiece(long style, int closeX, int x, int y) {
+    HDC skin = SkinOf(style);
+    if (!usePieceCache_) {
+        mdlTabAPI::TransBlt(tabsDC_.get(), x, y, kCloseSize, kCloseSize, skin, closeX, 0,
+                            mdlTabAPI::kKeyColour);
+        return;
+    }
+    pieces_.Blit(tabsDC_.get(), x, y, {SkinIndex(style), closeX, kCloseSize, kCloseSize},
+                 [&](HDC buffer) {
+                     BitBlt(buffer, 0, 0, kCloseSize, kCloseSize, skin, closeX, 0, SRCCOPY);
+                 });
+}
+
+HDC TabPainter::SkinOf(long style) const {
+    return style == 0 ? SkinDC0.get() : SkinDC1.get();
+}
+
+void TabPainter::UsePieceCache(bool use) {
+    usePieceCache_ = use;
+    pieces_.Clear();
+}
+
+void TabPainter::DrawTabText(HDC hDC, const std::wstring& text, int x, int y, int width,
+                             int height) {
+    SIZE extent{};
+    GetTextExtentPoint32W(hDC, text.c_str(), static_cast<int>(text.size()), &extent);
+    if (width < extent.cx) {
+        const auto top = y + forms::RoundHalfEven((height - extent.cy) / 2.0);
+        mdlTabAPI::DrawTextRect(hDC, text, -1, x, static_cast<int>(top), width, height,
+                                DT_END_ELLIPSIS);
+    } else {
+        mdlTabAPI::DrawTextRect(hDC, text, -1, x, y, width, height,
+                                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "forms/Handles.h"
+#include "tabs/TabPieceCache.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The strip as one drawing sees it.
+struct TabScene {
+    struct Tab {
+        std::wstring caption;
+        int left = 0;
+        int width = 0;
+        bool hideButton = false;
+    };
+    long style = 0;
+    int controlWidth = 0;
+    int leftSize = 0;
+    int rightSize = 0;
+    int selected = -1;
+    int hoverIndex = -1;
+    int closeState = 0;
+    std::vector<Tab> tabs;
+
+    int AreaWidth() const { return controlWidth - leftSize - rightSize; }
+};
+
+// The tab strip's drawing: the two skins, the tab fonts, the three buffers
+// and the stretched pieces kept between redraws. Drawing goes to memory;
+// the strip copies the finished picture to the screen.
+class TabPainter {
+public:
+    TabPainter();
+
+    // Raises TabError when a buffer cannot be made.
+    void CreateBuffers(int width, int areaWidth, int height);
+    void FreeBuffers();
+    HDC BackDC() const { return backDC_.get(); }
+    HDC OutDC() const { return outDC_.get(); }
+    bool HasBuffers() const { return outDC_ && backDC_; }
+
+    // The style's background column stretched over the background buffer.
+    void DrawBackground(long style, int width);
+    // The tabs over the background, composed into the output buffer.
+    void DrawTabs(const TabScene& scene);
+    // Pieces are kept between redraws unless told otherwise (the benchmark
+    // compares both ways).
+    void UsePieceCache(bool use);
+
+    // One caption in its rectangle, as the tabs draw it.
+    static void DrawTabText(HDC hDC, const std::wstring& text, int x, int y, int width, int height);
+
+private:
+    void DrawTab(const TabScene& scene, int position, bool selected);
+    void DrawPiece(long style, int pieceX, int x, int width);
+    void DrawClosePiece(long style, int closeX, int x, int y);
+    HDC SkinOf(long style) const;
+
+    forms::BitmapDc SkinDC0;
+    forms::BitmapDc SkinDC1;
+    forms::GdiFont hFontNormal;
+    forms::GdiFont hFontBold;
+    forms::BitmapDc backDC_;
+    forms::BitmapDc outDC_;
+    forms::BitmapDc tabsDC_;
+    TabPieceCache pieces_;
+    bool usePieceCache_ = true;
+};
