@@ -33,6 +33,10 @@ add_library(tavrin_win STATIC
     forms/PersistentSurface.cpp
     forms/Picture.cpp
     forms/UserControl.cpp
+    login/BrowserEvents.cpp
+    login/BrowserSite.cpp
+    login/CreateBrowser.cpp
+    login/IeBrowser.cpp
     msghook/CSubclass.cpp
     msghook/ErrorLog.cpp
     msghook/SubclassHook.cpp
@@ -48,7 +52,17 @@ add_library(tavrin_win STATIC
     tabs/uTab.cpp
 )
 target_link_libraries(tavrin_win PUBLIC
-    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 shell32 comctl32 wininet version advapi32)
+    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 uuid shell32 comctl32 wininet version advapi32)
+
+# The browser engine the client ships: the platform's control (ie), or the
+# preview that shows a page's links as buttons (preview).
+set(TAVRIN_BROWSER_ENGINE ie CACHE STRING "Browser engine: ie or preview")
+set_property(CACHE TAVRIN_BROWSER_ENGINE PROPERTY STRINGS ie preview)
+if(TAVRIN_BROWSER_ENGINE STREQUAL "preview")
+    set_property(SOURCE login/CreateBrowser.cpp APPEND PROPERTY COMPILE_DEFINITIONS TAVRIN_BROWSER_PREVIEW)
+elseif(NOT TAVRIN_BROWSER_ENGINE STREQUAL "ie")
+    message(FATAL_ERROR "TAVRIN_BROWSER_ENGINE must be ie or preview: ${TAVRIN_BROWSER_ENGINE}")
+endif()
 
 # The resource script takes the updater's bytes, so the updater builds first.
 set(UPDATER_EXE ${TAVRIN_BIN}/Update.exe)

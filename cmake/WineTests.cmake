@@ -21,7 +21,7 @@ if(CMAKE_CROSSCOMPILING)
 endif()
 
 add_library(win_test_support STATIC
-    tests/win32/HookTestWindow.cpp tests/win32/OperatorServer.cpp tests/win32/TestWindows.cpp tests/win32/WinTestMain.cpp)
+    tests/win32/BrowserRecorder.cpp tests/win32/HookTestWindow.cpp tests/win32/OperatorServer.cpp tests/win32/TestWindows.cpp tests/win32/WinTestMain.cpp)
 target_link_libraries(win_test_support PUBLIC tavrin_win gtest version)
 target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 
@@ -52,6 +52,7 @@ tavrin_win_test(win_controls_tests
     tests/win32/ButtonTest.cpp tests/win32/FrameTest.cpp tests/win32/StyleTest.cpp)
 tavrin_win_test(win_tabs_tests tests/win32/TabStripTest.cpp)
 tavrin_win_test(win_msghook_tests tests/win32/SubclassTest.cpp tests/win32/FormSubclassTest.cpp)
+tavrin_win_test(win_browser_tests WITH_OPERATOR tests/win32/IeBrowserTest.cpp)
 tavrin_win_test(win_update_tests WITH_OPERATOR
     tests/win32/DownloadTest.cpp tests/win32/UpdateCheckTest.cpp)
 

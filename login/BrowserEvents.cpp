@@ -1,0 +1,141 @@
+#include "login/BrowserEvents.h"
+
+#include "forms/CallbackBoundary.h"
+#include "forms/ComPtr.h"
+
+#include <exdisp.h>
+#include <exdispid.h>
+
+namespace login {
+
+namespace {
+
+// Arguments arrive last first: rgvarg[0] is the event's last parameter.
+VARIANT* Argument(DISPPARAMS& params, UINT fromLast) {
+    return fromLast < params.cArgs ? &params.rgvarg[fromLast] : nullptr;
+}
+
+std::wstring Text(const VARIANT* value) {
+    if (value != nullptr && value->vt == (VT_BYREF | VT_VARIANT)) {
+        value = value->pvarVal;
+    }
+    if (value == nullptr) {
+        return L"";
+    }
+    BSTR text = value->vt == VT_BSTR                                   ? value->bstrVal
+                : value->vt == (VT_BYREF | VT_BSTR) && value->pbstrVal ? *value->pbstrVal
+                                                                       : nullptr;
+    return text == nullptr ? L"" : std::wstring(text, SysStringLen(text));
+}
+
+VARIANT_BOOL* Flag(VARIANT* value) {
+    return value != nullptr && value->vt == (VT_BYREF | VT_BOOL) ? value->pboolVal : nullptr;
+}
+
+} // namespace
+
+STDMETHODIMP BrowserEvents::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_DWebBrowserEvents2) {
+        *object = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) BrowserEvents::Release() {
+    const ULONG left = --references_;
+    if (left == 0) {
+        delete this;
+    }
+    return left;
+}
+
+STDMETHODIMP BrowserEvents::GetTypeInfoCount(UINT* count) {
+    if (count == nullptr) {
+        return E_POINTER;
+    }
+    *count = 0;
+    return S_OK;
+}
+
+STDMETHODIMP BrowserEvents::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    if (info != nullptr) {
+        *info = nullptr;
+    }
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP BrowserEvents::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                   EXCEPINFO*, UINT*) {
+    return forms::Guarded(
+        L"BrowserEvents.Invoke",
+        [&] {
+            if (owner_ != nullptr && params != nullptr) {
+                Dispatch(id, *params);
+            }
+            return S_OK;
+        },
+        [] { return S_OK; });
+}
+
+// Handlers may destroy the engine: nothing of it is touched after raising.
+void BrowserEvents::Dispatch(DISPID id, DISPPARAMS& params) {
+    switch (id) {
+    case DISPID_BEFORENAVIGATE2:
+        if (VARIANT_BOOL* cancel = Flag(Argument(params, 0))) {
+            bool answer = *cancel != VARIANT_FALSE;
+            owner_->BeforeNavigate2(Text(Argument(params, 5)), answer);
+            *cancel = answer ? VARIANT_TRUE : VARIANT_FALSE;
+        }
+        break;
+    case DISPID_DOCUMENTCOMPLETE:
+        owner_->DocumentComplete(Text(Argument(params, 0)));
+        break;
+    case DISPID_DOWNLOADBEGIN:
+        owner_->DownloadBegin();
+        break;
+    case DISPID_TITLECHANGE:
+        owner_->TitleChange(Text(Argument(params, 0)));
+        break;
+    case DISPID_NEWWINDOW2: // carries no address; NewWindow3 replaces it
+        OnNewWindow(Flag(Argument(params, 0)), L"");
+        break;
+    case DISPID_NEWWINDOW3:
+        OnNewWindow(Flag(Argument(params, 3)), Text(Argument(params, 0)));
+        break;
+    case DISPID_NAVIGATEERROR:
+        if (const VARIANT* source = Argument(params, 4)) {
+            owner_->NavigateError(Text(Argument(params, 3)), IsTopLevel(*source));
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// No window is ever opened by the control: the owner gets the address.
+void BrowserEvents::OnNewWindow(VARIANT_BOOL* cancel, const std::wstring& url) {
+    if (cancel != nullptr) {
+        *cancel = VARIANT_TRUE;
+    }
+    if (!url.empty()) {
+        bool processed = false; // refused whatever the owner answers
+        owner_->NewWindow(url, processed);
+    }
+}
+
+bool BrowserEvents::IsTopLevel(const VARIANT& source) const {
+    if (source.vt != VT_DISPATCH || source.pdispVal == nullptr) {
+        return true;
+    }
+    forms::ComPtr<IUnknown> identity;
+    source.pdispVal->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity.put()));
+    return identity.get() == control_;
+}
+
+} // namespace login

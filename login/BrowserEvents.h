@@ -1,0 +1,45 @@
+#pragma once
+
+#include "login/IBrowser.h"
+
+#include <windows.h>
+#include <oaidl.h>
+
+namespace login {
+
+// Receives the browser control's DWebBrowserEvents2 and raises them as the
+// engine's events. Every call from the control runs through the callback
+// boundary. The engine detaches it before the control goes.
+class BrowserEvents final : public IDispatch {
+public:
+    // control: the browser's own IUnknown, to tell its top document from frames.
+    BrowserEvents(IBrowser& owner, IUnknown* control) : owner_(&owner), control_(control) {}
+    void Detach() {
+        owner_ = nullptr;
+        control_ = nullptr;
+    }
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
+    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
+    STDMETHODIMP_(ULONG) Release() override;
+
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                        UINT*) override;
+
+private:
+    ~BrowserEvents() = default;
+    void Dispatch(DISPID id, DISPPARAMS& params);
+    void OnNewWindow(VARIANT_BOOL* cancel, const std::wstring& url);
+    bool IsTopLevel(const VARIANT& source) const;
+
+    IBrowser* owner_;
+    IUnknown* control_;
+    ULONG references_ = 1;
+};
+
+} // namespace login
