@@ -37,6 +37,9 @@ add_library(tavrin_win STATIC
     login/BrowserSite.cpp
     login/CreateBrowser.cpp
     login/IeBrowser.cpp
+    login/PageFetch.cpp
+    login/PreviewBrowser.cpp
+    login/PreviewPane.cpp
     msghook/CSubclass.cpp
     msghook/ErrorLog.cpp
     msghook/SubclassHook.cpp

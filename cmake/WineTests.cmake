@@ -52,7 +52,8 @@ tavrin_win_test(win_controls_tests
     tests/win32/ButtonTest.cpp tests/win32/FrameTest.cpp tests/win32/StyleTest.cpp)
 tavrin_win_test(win_tabs_tests tests/win32/TabStripTest.cpp)
 tavrin_win_test(win_msghook_tests tests/win32/SubclassTest.cpp tests/win32/FormSubclassTest.cpp)
-tavrin_win_test(win_browser_tests WITH_OPERATOR tests/win32/IeBrowserTest.cpp)
+tavrin_win_test(win_browser_tests WITH_OPERATOR
+    tests/win32/IeBrowserTest.cpp tests/win32/PreviewBrowserTest.cpp)
 tavrin_win_test(win_update_tests WITH_OPERATOR
     tests/win32/DownloadTest.cpp tests/win32/UpdateCheckTest.cpp)
 

@@ -6,6 +6,8 @@
 #include <exdisp.h>
 #include <exdispid.h>
 
+#include <utility>
+
 namespace login {
 
 namespace {
@@ -87,6 +89,7 @@ STDMETHODIMP BrowserEvents::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* pa
 void BrowserEvents::Dispatch(DISPID id, DISPPARAMS& params) {
     switch (id) {
     case DISPID_BEFORENAVIGATE2:
+        lastError_.clear();
         if (VARIANT_BOOL* cancel = Flag(Argument(params, 0))) {
             bool answer = *cancel != VARIANT_FALSE;
             owner_->BeforeNavigate2(Text(Argument(params, 5)), answer);
@@ -110,7 +113,7 @@ void BrowserEvents::Dispatch(DISPID id, DISPPARAMS& params) {
         break;
     case DISPID_NAVIGATEERROR:
         if (const VARIANT* source = Argument(params, 4)) {
-            owner_->NavigateError(Text(Argument(params, 3)), IsTopLevel(*source));
+            OnNavigateError(Text(Argument(params, 3)), IsTopLevel(*source));
         }
         break;
     default:
@@ -127,6 +130,16 @@ void BrowserEvents::OnNewWindow(VARIANT_BOOL* cancel, const std::wstring& url) {
         bool processed = false; // refused whatever the owner answers
         owner_->NewWindow(url, processed);
     }
+}
+
+// Wine's control reports one failure twice; the owner hears of it once.
+void BrowserEvents::OnNavigateError(const std::wstring& url, bool topLevel) {
+    std::wstring error = (topLevel ? L"top " : L"frame ") + url;
+    if (error == lastError_) {
+        return;
+    }
+    lastError_ = std::move(error);
+    owner_->NavigateError(url, topLevel);
 }
 
 bool BrowserEvents::IsTopLevel(const VARIANT& source) const {

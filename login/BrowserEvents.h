@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <string>
+
 namespace login {
 
 // Receives the browser control's DWebBrowserEvents2 and raises them as the
@@ -35,10 +37,12 @@ private:
     ~BrowserEvents() = default;
     void Dispatch(DISPID id, DISPPARAMS& params);
     void OnNewWindow(VARIANT_BOOL* cancel, const std::wstring& url);
+    void OnNavigateError(const std::wstring& url, bool topLevel);
     bool IsTopLevel(const VARIANT& source) const;
 
     IBrowser* owner_;
     IUnknown* control_;
+    std::wstring lastError_; // since the last BeforeNavigate2
     ULONG references_ = 1;
 };
 
