@@ -116,6 +116,10 @@ TEST_F(PreviewBrowserTest, ShowsTitleLinksAndFramesWithTheEventsInOrder) {
     for (HWND button : Buttons(window)) {
         captions.push_back(Text(button));
         EXPECT_EQ(GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+        RECT place = {};
+        GetWindowRect(button, &place);
+        EXPECT_GT(place.right - place.left, 24) << "wide enough for its caption";
+        EXPECT_LE(place.bottom, area.bottom) << "laid out inside the browser";
     }
     EXPECT_EQ(captions, (Lines{L"Next", L"Stop", L"Out", L"Inner"}));
     HWND frame = GetParent(Button(window, L"Inner"));
