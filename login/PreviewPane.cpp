@@ -78,7 +78,9 @@ void PreviewPane::Show(const std::wstring& url, PageScan page) {
     }
     url_ = url;
     page_ = std::move(page);
-    title_ = AddChild(L"STATIC", page_.title, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0);
+    title_ = page_.title.empty()
+                 ? nullptr
+                 : AddChild(L"STATIC", page_.title, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0);
     for (std::size_t i = 0; i < page_.links.size(); ++i) {
         buttons_.push_back(AddChild(L"BUTTON", Caption(page_.links[i]), BS_PUSHBUTTON,
                                     kFirstButtonId + static_cast<int>(i)));
