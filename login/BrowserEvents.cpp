@@ -2,6 +2,7 @@
 
 #include "forms/CallbackBoundary.h"
 #include "forms/ComPtr.h"
+#include "login/IeBrowser.h"
 
 #include <exdisp.h>
 #include <exdispid.h>
@@ -105,11 +106,11 @@ void BrowserEvents::Dispatch(DISPID id, DISPPARAMS& params) {
     case DISPID_TITLECHANGE:
         owner_->TitleChange(Text(Argument(params, 0)));
         break;
-    case DISPID_NEWWINDOW2: // carries no address; NewWindow3 replaces it
-        OnNewWindow(Flag(Argument(params, 0)), L"");
+    case DISPID_NEWWINDOW2:
+        OnNewWindow2(Argument(params, 1), Flag(Argument(params, 0)));
         break;
     case DISPID_NEWWINDOW3:
-        OnNewWindow(Flag(Argument(params, 3)), Text(Argument(params, 0)));
+        OnNewWindow3(Flag(Argument(params, 3)), Text(Argument(params, 0)));
         break;
     case DISPID_NAVIGATEERROR:
         if (const VARIANT* source = Argument(params, 4)) {
@@ -121,15 +122,28 @@ void BrowserEvents::Dispatch(DISPID id, DISPPARAMS& params) {
     }
 }
 
+// NewWindow2 carries no address. The new window gets a hidden control of
+// ours whose first navigation tells it; where NewWindow3 follows, it refuses
+// the request itself and the hidden control stays unused.
+void BrowserEvents::OnNewWindow2(VARIANT* target, VARIANT_BOOL* cancel) {
+    IDispatch* catcher = nullptr;
+    if (target != nullptr && target->vt == (VT_BYREF | VT_DISPATCH) &&
+        target->ppdispVal != nullptr) {
+        catcher = owner_->NewWindowCatcher();
+        *target->ppdispVal = catcher;
+    }
+    if (catcher == nullptr && cancel != nullptr) {
+        *cancel = VARIANT_TRUE;
+    }
+}
+
 // No window is ever opened by the control: the owner gets the address.
-void BrowserEvents::OnNewWindow(VARIANT_BOOL* cancel, const std::wstring& url) {
+void BrowserEvents::OnNewWindow3(VARIANT_BOOL* cancel, const std::wstring& url) {
     if (cancel != nullptr) {
         *cancel = VARIANT_TRUE;
     }
-    if (!url.empty()) {
-        bool processed = false; // refused whatever the owner answers
-        owner_->NewWindow(url, processed);
-    }
+    bool processed = false; // refused whatever the owner answers
+    owner_->NewWindow(url, processed);
 }
 
 // Wine's control reports one failure twice; the owner hears of it once.

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "login/IBrowser.h"
-
 #include <windows.h>
 #include <oaidl.h>
 
@@ -9,13 +7,15 @@
 
 namespace login {
 
+class IeBrowser;
+
 // Receives the browser control's DWebBrowserEvents2 and raises them as the
 // engine's events. Every call from the control runs through the callback
 // boundary. The engine detaches it before the control goes.
 class BrowserEvents final : public IDispatch {
 public:
     // control: the browser's own IUnknown, to tell its top document from frames.
-    BrowserEvents(IBrowser& owner, IUnknown* control) : owner_(&owner), control_(control) {}
+    BrowserEvents(IeBrowser& owner, IUnknown* control) : owner_(&owner), control_(control) {}
     void Detach() {
         owner_ = nullptr;
         control_ = nullptr;
@@ -36,11 +36,12 @@ public:
 private:
     ~BrowserEvents() = default;
     void Dispatch(DISPID id, DISPPARAMS& params);
-    void OnNewWindow(VARIANT_BOOL* cancel, const std::wstring& url);
+    void OnNewWindow2(VARIANT* target, VARIANT_BOOL* cancel);
+    void OnNewWindow3(VARIANT_BOOL* cancel, const std::wstring& url);
     void OnNavigateError(const std::wstring& url, bool topLevel);
     bool IsTopLevel(const VARIANT& source) const;
 
-    IBrowser* owner_;
+    IeBrowser* owner_;
     IUnknown* control_;
     std::wstring lastError_; // since the last BeforeNavigate2
     ULONG references_ = 1;

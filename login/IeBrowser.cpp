@@ -56,6 +56,7 @@ IeBrowser::IeBrowser(HWND container) {
 }
 
 IeBrowser::~IeBrowser() {
+    catcher_.reset();
     TearDown();
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
@@ -190,6 +191,24 @@ void IeBrowser::SetContextMenuAnswer(bool allow) {
     if (site_) {
         site_->SetContextMenuAllowed(allow);
     }
+}
+
+IDispatch* IeBrowser::NewWindowCatcher() {
+    auto catcher = std::make_unique<IeBrowser>(window_);
+    IDispatch* dispatch = nullptr;
+    if (!catcher->browser_ || FAILED(catcher->browser_->QueryInterface(
+                                  IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+        return nullptr;
+    }
+    ShowWindow(catcher->window_, SW_HIDE);
+    catcher->browser_->put_RegisterAsBrowser(VARIANT_TRUE);
+    catcher->BeforeNavigate2.Connect([this](const std::wstring& url, bool& cancel) {
+        cancel = true;
+        bool processed = false; // refused whatever the owner answers
+        NewWindow(url, processed);
+    });
+    catcher_ = std::move(catcher);
+    return dispatch;
 }
 
 LRESULT CALLBACK IeBrowser::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 #include <mshtml.h>
 
 #include <deque>
+#include <memory>
 #include <string>
 
 namespace login {
@@ -39,6 +40,11 @@ public:
     void SetRootOverflow(const std::wstring& value) override;
     void SetContextMenuAnswer(bool allow) override;
 
+    // A fresh hidden control for a new window the page asks for (one
+    // reference, or null): its first navigation is cancelled and its
+    // address raised as this browser's NewWindow.
+    IDispatch* NewWindowCatcher();
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControl();
@@ -54,6 +60,7 @@ private:
     forms::ComPtr<BrowserEvents> events_;
     forms::ComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;
+    std::unique_ptr<IeBrowser> catcher_;
     std::deque<std::wstring> failed_; // navigations without a control, reported later
 };
 

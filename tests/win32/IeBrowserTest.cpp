@@ -1,3 +1,6 @@
+#include "forms/Bstr.h"
+#include "forms/ComPtr.h"
+#include "login/BrowserEvents.h"
 #include "login/IeBrowser.h"
 #include "tests/win32/BrowserRecorder.h"
 #include "tests/win32/OperatorServer.h"
@@ -5,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <exdispid.h>
+
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,6 +80,75 @@ TEST_F(IeBrowserTest, AFailedNavigationIsReportedOnceAsTheTopDocuments) {
     EXPECT_EQ(recorder->lines,
               (Lines{L"before " + missing, L"download", L"error " + missing + L" top"}));
     EXPECT_EQ(browser->RootInnerHtmlLength(), 0u);
+}
+
+// What the control hands an event sink, built here: real IE is not at hand.
+class FakeEvent {
+public:
+    // Arguments in the event's order; the sink sees them last first.
+    explicit FakeEvent(std::vector<VARIANT> arguments) : arguments_(std::move(arguments)) {
+        std::reverse(arguments_.begin(), arguments_.end());
+    }
+    void Send(IDispatch& sink, DISPID id) {
+        DISPPARAMS params = {arguments_.data(), nullptr, static_cast<UINT>(arguments_.size()), 0};
+        sink.Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    }
+
+private:
+    std::vector<VARIANT> arguments_;
+};
+
+VARIANT Of(VARTYPE type, void* value) {
+    VARIANT v = {};
+    v.vt = type;
+    v.byref = value;
+    return v;
+}
+
+TEST_F(IeBrowserTest, TheSinkReadsEachEventsArgumentsAndAnswersBack) {
+    forms::ComPtr<IDispatch> top, frame, sink;
+    *top.put() = new login::BrowserEvents(*browser, nullptr);
+    *frame.put() = new login::BrowserEvents(*browser, nullptr);
+    *sink.put() = new login::BrowserEvents(*browser, top.get());
+    forms::Bstr app(L"app://minimize"), page(L"http://h/p"), popup(L"http://h/popup");
+    VARIANT appUrl = Of(VT_BSTR, app.get()), pageUrl = Of(VT_BSTR, page.get()), none = {};
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    IDispatch* created = nullptr;
+
+    FakeEvent({Of(VT_DISPATCH, top.get()), Of(VT_BYREF | VT_VARIANT, &appUrl), none, none, none,
+               none, Of(VT_BYREF | VT_BOOL, &cancel)})
+        .Send(*sink.get(), DISPID_BEFORENAVIGATE2);
+    EXPECT_EQ(cancel, VARIANT_TRUE);
+    cancel = VARIANT_FALSE;
+    FakeEvent({Of(VT_BYREF | VT_DISPATCH, &created), Of(VT_BYREF | VT_BOOL, &cancel), none,
+               Of(VT_BSTR, page.get()), Of(VT_BSTR, popup.get())})
+        .Send(*sink.get(), DISPID_NEWWINDOW3);
+    EXPECT_EQ(cancel, VARIANT_TRUE) << "no window of the control's own";
+    for (IDispatch* source : {frame.get(), top.get(), top.get()}) {
+        FakeEvent({Of(VT_DISPATCH, source), Of(VT_BYREF | VT_VARIANT, &pageUrl), none, none,
+                   Of(VT_BYREF | VT_BOOL, &cancel)})
+            .Send(*sink.get(), DISPID_NAVIGATEERROR);
+    }
+    EXPECT_EQ(recorder->lines, (Lines{L"before app://minimize", L"newwindow http://h/popup",
+                                      L"error http://h/p frame", L"error http://h/p top"}));
+}
+
+TEST_F(IeBrowserTest, ANewWindowWithoutAnAddressIsCaughtByAHiddenControl) {
+    forms::ComPtr<IDispatch> sink;
+    *sink.put() = new login::BrowserEvents(*browser, nullptr);
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    forms::ComPtr<IDispatch> created;
+    FakeEvent({Of(VT_BYREF | VT_DISPATCH, created.put()), Of(VT_BYREF | VT_BOOL, &cancel)})
+        .Send(*sink.get(), DISPID_NEWWINDOW2);
+    ASSERT_TRUE(created) << "the new window goes to a control of ours";
+    forms::ComPtr<IWebBrowser2> catcher;
+    created->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(catcher.put()));
+    ASSERT_TRUE(catcher);
+    VARIANT empty = {};
+    catcher->Navigate(forms::Bstr(L"http://h/popup").get(), &empty, &empty, &empty, &empty);
+    ASSERT_TRUE(recorder->WaitFor(L"newwindow"));
+    recorder->Settle(500);
+    EXPECT_EQ(recorder->lines, Lines{L"newwindow http://h/popup"});
 }
 
 } // namespace
