@@ -27,18 +27,17 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-// Every push button below root, with its caption.
+BOOL CALLBACK CollectButton(HWND child, LPARAM list) {
+    if (_wcsicmp(ClassOf(child).c_str(), L"Button") == 0) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    }
+    return TRUE;
+}
+
+// Every push button below root.
 std::vector<HWND> Buttons(HWND root) {
     std::vector<HWND> found;
-    EnumChildWindows(
-        root,
-        [](HWND child, LPARAM list) {
-            if (_wcsicmp(ClassOf(child).c_str(), L"Button") == 0) {
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(root, CollectButton, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
