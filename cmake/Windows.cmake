@@ -34,6 +34,7 @@ add_library(tavrin_win STATIC
     forms/Picture.cpp
     forms/UserControl.cpp
     login/BrowserEvents.cpp
+    login/BrowserKeys.cpp
     login/BrowserSite.cpp
     login/CreateBrowser.cpp
     login/IeBrowser.cpp

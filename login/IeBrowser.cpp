@@ -4,6 +4,7 @@
 #include "forms/Bstr.h"
 #include "forms/CallbackBoundary.h"
 #include "login/BrowserEvents.h"
+#include "login/BrowserKeys.h"
 #include "login/BrowserSite.h"
 
 #include <ole2.h>
@@ -74,6 +75,8 @@ void IeBrowser::CreateControl() {
     GetClientRect(window_, &area);
     object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, window_, &area);
     browser_ = Query<IWebBrowser2>(object_.get(), IID_IWebBrowser2);
+    BrowserKeys::Add(
+        window_, Query<IOleInPlaceActiveObject>(object_.get(), IID_IOleInPlaceActiveObject).get());
 }
 
 void IeBrowser::Connect() {
@@ -93,6 +96,7 @@ void IeBrowser::Connect() {
 // The platform's order: stop the events, deactivate and close the object,
 // take our site back, then release.
 void IeBrowser::TearDown() {
+    BrowserKeys::Remove(window_);
     if (cookie_ != 0) {
         point_->Unadvise(cookie_);
         cookie_ = 0;

@@ -1,6 +1,7 @@
 #include "forms/Bstr.h"
 #include "forms/ComPtr.h"
 #include "login/BrowserEvents.h"
+#include "login/BrowserKeys.h"
 #include "login/IeBrowser.h"
 #include "tests/win32/BrowserRecorder.h"
 #include "tests/win32/OperatorServer.h"
@@ -149,6 +150,53 @@ TEST_F(IeBrowserTest, ANewWindowWithoutAnAddressIsCaughtByAHiddenControl) {
     ASSERT_TRUE(recorder->WaitFor(L"newwindow"));
     recorder->Settle(500);
     EXPECT_EQ(recorder->lines, Lines{L"newwindow http://h/popup"});
+}
+
+// Takes the key 'y' and leaves every other one.
+class FakeControl final : public IOleInPlaceActiveObject {
+public:
+    STDMETHODIMP QueryInterface(REFIID, void** object) override {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP GetWindow(HWND*) override { return E_NOTIMPL; }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP TranslateAccelerator(LPMSG message) override {
+        offered.push_back(static_cast<wchar_t>(message->wParam));
+        return message->wParam == L'y' ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP OnFrameWindowActivate(BOOL) override { return S_OK; }
+    STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
+    STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+
+    std::wstring offered;
+};
+
+TEST(BrowserKeys, KeysInsideTheHostReachTheControlFirstWhileItIsThere) {
+    HWND host = testing_support::CreatePlainWindow(0, 0, 200, 100);
+    HWND field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, host,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND outside = testing_support::CreatePlainWindow(0, 0, 50, 50);
+    FakeControl control;
+    login::BrowserKeys::Add(host, &control);
+    for (const wchar_t key : std::wstring(L"xy")) {
+        PostMessageW(field, WM_CHAR, key, 0);
+    }
+    PostMessageW(outside, WM_CHAR, L'o', 0);
+    testing_support::PumpMessages();
+    login::BrowserKeys::Remove(host);
+    PostMessageW(field, WM_CHAR, L'z', 0);
+    testing_support::PumpMessages();
+
+    EXPECT_EQ(control.offered, L"xy");
+    wchar_t text[16] = {};
+    GetWindowTextW(field, text, 16);
+    EXPECT_STREQ(text, L"xz") << "the key the control took went no further";
+    DestroyWindow(outside);
+    DestroyWindow(host);
 }
 
 } // namespace
