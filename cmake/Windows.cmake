@@ -39,8 +39,6 @@ add_library(tavrin_win STATIC
     forms/ToolTip.cpp
     forms/UserControl.cpp
     forms/WindowBase.cpp
-    login/BrowserFactory.cpp
-    login/EnginesPending.cpp
     login/LoginScreen.cpp
     login/RunPageCommand.cpp
     mainwindow/CLumNotifyIcon.cpp
@@ -50,6 +48,14 @@ add_library(tavrin_win STATIC
     mainwindow/MsgFrm.cpp
     mainwindow/WebMainFrm.cpp
     mainwindow/WebMainFrmCommands.cpp
+    login/BrowserEvents.cpp
+    login/BrowserKeys.cpp
+    login/BrowserSite.cpp
+    login/CreateBrowser.cpp
+    login/IeBrowser.cpp
+    login/PageFetch.cpp
+    login/PreviewBrowser.cpp
+    login/PreviewPane.cpp
     msghook/CSubclass.cpp
     msghook/ErrorLog.cpp
     msghook/SubclassHook.cpp
@@ -68,7 +74,17 @@ add_library(tavrin_win STATIC
     tabs/uTab.cpp
 )
 target_link_libraries(tavrin_win PUBLIC
-    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 shell32 comctl32 wininet version advapi32)
+    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 uuid shell32 comctl32 wininet version advapi32)
+
+# The browser engine the client ships: the platform's control (ie), or the
+# preview that shows a page's links as buttons (preview).
+set(TAVRIN_BROWSER_ENGINE ie CACHE STRING "Browser engine: ie or preview")
+set_property(CACHE TAVRIN_BROWSER_ENGINE PROPERTY STRINGS ie preview)
+if(TAVRIN_BROWSER_ENGINE STREQUAL "preview")
+    set_property(SOURCE login/CreateBrowser.cpp APPEND PROPERTY COMPILE_DEFINITIONS TAVRIN_BROWSER_PREVIEW)
+elseif(NOT TAVRIN_BROWSER_ENGINE STREQUAL "ie")
+    message(FATAL_ERROR "TAVRIN_BROWSER_ENGINE must be ie or preview: ${TAVRIN_BROWSER_ENGINE}")
+endif()
 
 # The resource script takes the updater's bytes, so the updater builds first.
 set(UPDATER_EXE ${TAVRIN_BIN}/Update.exe)

@@ -22,8 +22,8 @@ if(CMAKE_CROSSCOMPILING)
 endif()
 
 add_library(win_test_support STATIC
-    tests/win32/HookTestWindow.cpp tests/win32/OperatorServer.cpp tests/win32/ScriptedBrowser.cpp
-    tests/win32/TestWindows.cpp tests/win32/WinTestMain.cpp)
+    tests/win32/BrowserRecorder.cpp tests/win32/HookTestWindow.cpp tests/win32/OperatorServer.cpp
+    tests/win32/ScriptedBrowser.cpp tests/win32/TestWindows.cpp tests/win32/WinTestMain.cpp)
 target_link_libraries(win_test_support PUBLIC tavrin_win gtest version)
 target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 
@@ -56,6 +56,8 @@ tavrin_win_test(win_tabs_tests tests/win32/TabStripTest.cpp)
 tavrin_win_test(win_msghook_tests tests/win32/SubclassTest.cpp tests/win32/FormSubclassTest.cpp)
 tavrin_win_test(win_mainwindow_tests
     tests/win32/MainWindowTest.cpp tests/win32/ExitDialogTest.cpp tests/win32/CacheTest.cpp)
+tavrin_win_test(win_browser_tests WITH_OPERATOR
+    tests/win32/IeBrowserTest.cpp tests/win32/PreviewBrowserTest.cpp)
 tavrin_win_test(win_update_tests WITH_OPERATOR
     tests/win32/DownloadTest.cpp tests/win32/UpdateCheckTest.cpp)
 

@@ -57,8 +57,4 @@ std::unique_ptr<IBrowser> CreateBrowser(HWND container);
 using BrowserFactory = std::function<std::unique_ptr<IBrowser>(HWND container)>;
 void SetBrowserFactory(BrowserFactory factory);
 
-// The two engines; CreateBrowser picks one.
-std::unique_ptr<IBrowser> CreateIeBrowser(HWND container);
-std::unique_ptr<IBrowser> CreatePreviewBrowser(HWND container);
-
 } // namespace login

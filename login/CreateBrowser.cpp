@@ -1,5 +1,11 @@
 #include "login/IBrowser.h"
 
+#if defined(TAVRIN_BROWSER_PREVIEW)
+#include "login/PreviewBrowser.h"
+#else
+#include "login/IeBrowser.h"
+#endif
+
 #include <utility>
 
 namespace login {
@@ -19,10 +25,10 @@ std::unique_ptr<IBrowser> CreateBrowser(HWND container) {
     if (Installed()) {
         return Installed()(container);
     }
-#ifdef TAVRIN_PREVIEW_ENGINE
-    return CreatePreviewBrowser(container);
+#if defined(TAVRIN_BROWSER_PREVIEW)
+    return std::make_unique<PreviewBrowser>(container);
 #else
-    return CreateIeBrowser(container);
+    return std::make_unique<IeBrowser>(container);
 #endif
 }
 

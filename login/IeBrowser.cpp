@@ -1,0 +1,234 @@
+#include "login/IeBrowser.h"
+
+#include "forms/Application.h"
+#include "forms/Bstr.h"
+#include "forms/CallbackBoundary.h"
+#include "login/BrowserEvents.h"
+#include "login/BrowserKeys.h"
+#include "login/BrowserSite.h"
+
+#include <ole2.h>
+
+namespace login {
+
+namespace {
+
+constexpr wchar_t kHostClass[] = L"TavrinBrowserHost";
+constexpr UINT kReportFailures = WM_APP + 1;
+
+// Once per process, on the user-interface thread that hosts the controls.
+void EnsureOle() {
+    static const HRESULT initialised = OleInitialize(nullptr);
+    (void)initialised;
+}
+
+void RegisterHostClass(WNDPROC procedure) {
+    static const ATOM atom = [procedure] {
+        WNDCLASSEXW type = {};
+        type.cbSize = sizeof type;
+        type.lpfnWndProc = procedure;
+        type.hInstance = forms::Application::Instance();
+        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        type.lpszClassName = kHostClass;
+        return RegisterClassExW(&type);
+    }();
+    (void)atom;
+}
+
+template <class T> forms::ComPtr<T> Query(IUnknown* from, REFIID iid) {
+    forms::ComPtr<T> to;
+    if (from != nullptr) {
+        from->QueryInterface(iid, reinterpret_cast<void**>(to.put()));
+    }
+    return to;
+}
+
+} // namespace
+
+IeBrowser::IeBrowser(HWND container) {
+    EnsureOle();
+    RegisterHostClass(&IeBrowser::WindowProc);
+    window_ = CreateWindowExW(0, kHostClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
+                              0, container, nullptr, forms::Application::Instance(), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    *site_.put() = new BrowserSite(window_);
+    CreateControl();
+    Connect();
+}
+
+IeBrowser::~IeBrowser() {
+    catcher_.reset();
+    TearDown();
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+void IeBrowser::CreateControl() {
+    if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                reinterpret_cast<void**>(object_.put())))) {
+        return;
+    }
+    IOleClientSite* site = site_.get();
+    object_->SetClientSite(site);
+    OleSetContainedObject(object_.get(), TRUE);
+    RECT area = {};
+    GetClientRect(window_, &area);
+    object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, window_, &area);
+    browser_ = Query<IWebBrowser2>(object_.get(), IID_IWebBrowser2);
+    BrowserKeys::Add(
+        window_, Query<IOleInPlaceActiveObject>(object_.get(), IID_IOleInPlaceActiveObject).get());
+}
+
+void IeBrowser::Connect() {
+    const auto container =
+        Query<IConnectionPointContainer>(browser_.get(), IID_IConnectionPointContainer);
+    if (!container ||
+        FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, point_.put()))) {
+        return;
+    }
+    const auto identity = Query<IUnknown>(browser_.get(), IID_IUnknown);
+    *events_.put() = new BrowserEvents(*this, identity.get());
+    if (FAILED(point_->Advise(events_.get(), &cookie_))) {
+        cookie_ = 0;
+    }
+}
+
+// The platform's order: stop the events, deactivate and close the object,
+// take our site back, then release.
+void IeBrowser::TearDown() {
+    BrowserKeys::Remove(window_);
+    if (cookie_ != 0) {
+        point_->Unadvise(cookie_);
+        cookie_ = 0;
+    }
+    if (events_) {
+        events_->Detach();
+    }
+    if (object_) {
+        if (const auto inPlace = Query<IOleInPlaceObject>(object_.get(), IID_IOleInPlaceObject)) {
+            inPlace->InPlaceDeactivate();
+        }
+        object_->Close(OLECLOSE_NOSAVE);
+        object_->SetClientSite(nullptr);
+    }
+    point_.reset();
+    events_.reset();
+    browser_.reset();
+    object_.reset();
+    site_.reset();
+}
+
+void IeBrowser::Navigate(const std::wstring& url) {
+    if (!browser_) {
+        failed_.push_back(url);
+        PostMessageW(window_, kReportFailures, 0, 0);
+        return;
+    }
+    VARIANT empty = {};
+    const forms::Bstr address(url);
+    browser_->Navigate(address.get(), &empty, &empty, &empty, &empty);
+}
+
+void IeBrowser::Refresh() {
+    if (browser_) {
+        browser_->Refresh();
+    }
+}
+
+void IeBrowser::SetSilent(bool silent) {
+    if (browser_) {
+        browser_->put_Silent(silent ? VARIANT_TRUE : VARIANT_FALSE);
+    }
+}
+
+void IeBrowser::Move(int left, int top, int width, int height) {
+    MoveWindow(window_, left, top, width, height, TRUE);
+    if (const auto inPlace = Query<IOleInPlaceObject>(object_.get(), IID_IOleInPlaceObject)) {
+        const RECT area = {0, 0, width, height};
+        inPlace->SetObjectRects(&area, &area);
+    }
+}
+
+forms::ComPtr<IHTMLDocument2> IeBrowser::Document() const {
+    forms::ComPtr<IDispatch> document;
+    if (browser_) {
+        browser_->get_Document(document.put());
+    }
+    return Query<IHTMLDocument2>(document.get(), IID_IHTMLDocument2);
+}
+
+forms::ComPtr<IHTMLElement> IeBrowser::RootElement() const {
+    forms::ComPtr<IHTMLElement> root;
+    if (const auto document = Query<IHTMLDocument3>(Document().get(), IID_IHTMLDocument3)) {
+        document->get_documentElement(root.put());
+    }
+    return root;
+}
+
+std::size_t IeBrowser::RootInnerHtmlLength() const {
+    forms::Bstr html;
+    if (const auto root = RootElement()) {
+        root->get_innerHTML(html.put());
+    }
+    return html.Length();
+}
+
+std::wstring IeBrowser::DocumentUrl() const {
+    forms::Bstr url;
+    if (const auto document = Document()) {
+        document->get_URL(url.put());
+    }
+    return url.str();
+}
+
+void IeBrowser::SetRootOverflow(const std::wstring& value) {
+    forms::ComPtr<IHTMLStyle> style;
+    if (const auto root = RootElement()) {
+        root->get_style(style.put());
+    }
+    if (style) {
+        style->put_overflow(forms::Bstr(value).get());
+    }
+}
+
+void IeBrowser::SetContextMenuAnswer(bool allow) {
+    if (site_) {
+        site_->SetContextMenuAllowed(allow);
+    }
+}
+
+IDispatch* IeBrowser::NewWindowCatcher() {
+    auto catcher = std::make_unique<IeBrowser>(window_);
+    IDispatch* dispatch = nullptr;
+    if (!catcher->browser_ || FAILED(catcher->browser_->QueryInterface(
+                                  IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+        return nullptr;
+    }
+    ShowWindow(catcher->window_, SW_HIDE);
+    catcher->browser_->put_RegisterAsBrowser(VARIANT_TRUE);
+    catcher->BeforeNavigate2.Connect([this](const std::wstring& url, bool& cancel) {
+        cancel = true;
+        bool processed = false; // refused whatever the owner answers
+        NewWindow(url, processed);
+    });
+    catcher_ = std::move(catcher);
+    return dispatch;
+}
+
+LRESULT CALLBACK IeBrowser::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return forms::Guarded(
+        L"IeBrowser.WindowProc",
+        [&]() -> LRESULT {
+            auto* self = reinterpret_cast<IeBrowser*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+            if (message != kReportFailures || self == nullptr || self->failed_.empty()) {
+                return DefWindowProcW(window, message, wParam, lParam);
+            }
+            const std::wstring url = self->failed_.front();
+            self->failed_.pop_front();
+            self->NavigateError(url, true);
+            return 0;
+        },
+        [&] { return DefWindowProcW(window, message, wParam, lParam); });
+}
+
+} // namespace login

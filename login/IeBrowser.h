@@ -1,0 +1,67 @@
+#pragma once
+
+#include "forms/ComPtr.h"
+#include "login/IBrowser.h"
+
+#include <windows.h>
+#include <exdisp.h>
+#include <mshtml.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+
+namespace login {
+
+class BrowserEvents;
+class BrowserSite;
+
+// The platform's WebBrowser control, hosted in a child window of ours.
+class IeBrowser final : public IBrowser {
+public:
+    explicit IeBrowser(HWND container);
+    ~IeBrowser() override;
+    IeBrowser(const IeBrowser&) = delete;
+    IeBrowser& operator=(const IeBrowser&) = delete;
+
+    // False when the platform gave no control: every navigation then fails.
+    bool Hosted() const { return static_cast<bool>(browser_); }
+    // Whether the event sink is connected to the control.
+    bool Connected() const { return cookie_ != 0; }
+
+    void Navigate(const std::wstring& url) override;
+    void Refresh() override;
+    void SetSilent(bool silent) override;
+    void Move(int left, int top, int width, int height) override;
+    HWND Window() const override { return window_; }
+
+    std::size_t RootInnerHtmlLength() const override;
+    std::wstring DocumentUrl() const override;
+    void SetRootOverflow(const std::wstring& value) override;
+    void SetContextMenuAnswer(bool allow) override;
+
+    // A fresh hidden control for a new window the page asks for (one
+    // reference, or null): its first navigation is cancelled and its
+    // address raised as this browser's NewWindow.
+    IDispatch* NewWindowCatcher();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControl();
+    void Connect();
+    void TearDown();
+    forms::ComPtr<IHTMLDocument2> Document() const;
+    forms::ComPtr<IHTMLElement> RootElement() const;
+
+    HWND window_ = nullptr;
+    forms::ComPtr<BrowserSite> site_;
+    forms::ComPtr<IOleObject> object_;
+    forms::ComPtr<IWebBrowser2> browser_;
+    forms::ComPtr<BrowserEvents> events_;
+    forms::ComPtr<IConnectionPoint> point_;
+    DWORD cookie_ = 0;
+    std::unique_ptr<IeBrowser> catcher_;
+    std::deque<std::wstring> failed_; // navigations without a control, reported later
+};
+
+} // namespace login

@@ -1,0 +1,107 @@
+#include "login/PageFetch.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <memory>
+#include <string>
+
+namespace login {
+
+namespace {
+
+constexpr DWORD kBlock = 16384;
+constexpr std::size_t kMostBytes = 8 * 1024 * 1024; // enough for any page of links
+
+struct InternetHandleDeleter {
+    void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
+};
+using InternetHandle = std::unique_ptr<void, InternetHandleDeleter>;
+
+bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
+    const std::size_t length = wcslen(prefix);
+    return text.size() >= length && _wcsnicmp(text.c_str(), prefix, length) == 0;
+}
+
+bool Succeeded(HINTERNET request) {
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    return HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                          nullptr) != FALSE &&
+           status >= 200 && status < 300;
+}
+
+bool ReadAll(HINTERNET request, std::string& bytes) {
+    char block[kBlock];
+    for (;;) {
+        DWORD got = 0;
+        if (InternetReadFile(request, block, kBlock, &got) == FALSE) {
+            return false;
+        }
+        if (got == 0 || bytes.size() + got > kMostBytes) {
+            return true;
+        }
+        bytes.append(block, got);
+    }
+}
+
+std::wstring FinalUrl(HINTERNET request, const std::wstring& asked) {
+    DWORD size = 0;
+    InternetQueryOptionW(request, INTERNET_OPTION_URL, nullptr, &size);
+    std::wstring url(size / sizeof(wchar_t) + 1, L'\0');
+    if (size == 0 ||
+        InternetQueryOptionW(request, INTERNET_OPTION_URL, url.data(), &size) == FALSE) {
+        return asked;
+    }
+    url.resize(wcslen(url.c_str()));
+    return url;
+}
+
+std::wstring Decode(std::string bytes) {
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
+        bytes.erase(0, 3);
+    }
+    if (bytes.empty()) {
+        return L"";
+    }
+    UINT codePage = CP_UTF8;
+    DWORD flags = MB_ERR_INVALID_CHARS;
+    int length = MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()),
+                                     nullptr, 0);
+    if (length == 0) {
+        codePage = CP_ACP;
+        flags = 0;
+        length = MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()),
+                                     nullptr, 0);
+    }
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                        length);
+    return text;
+}
+
+} // namespace
+
+FetchedPage FetchPage(const std::wstring& url) {
+    if (StartsWithNoCase(url, L"about:")) {
+        return {true, url, L""};
+    }
+    if (!StartsWithNoCase(url, L"http://") && !StartsWithNoCase(url, L"https://")) {
+        return {};
+    }
+    InternetHandle internet(
+        InternetOpenW(L"Tavrin", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!internet) {
+        return {};
+    }
+    InternetHandle request(InternetOpenUrlW(
+        internet.get(), url.c_str(), nullptr, 0,
+        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI, 0));
+    std::string bytes;
+    if (!request || !Succeeded(request.get()) || !ReadAll(request.get(), bytes)) {
+        return {};
+    }
+    return {true, FinalUrl(request.get(), url), Decode(std::move(bytes))};
+}
+
+} // namespace login

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace login {
+
+struct FetchedPage {
+    bool ok = false;
+    std::wstring url;  // where the page came from, after redirections
+    std::wstring text; // the body, decoded (UTF-8, else the system code page)
+};
+
+// Fetches an http: or https: page on the calling thread; "about:" pages are
+// empty. Any other address, status or transfer failure is !ok.
+FetchedPage FetchPage(const std::wstring& url);
+
+} // namespace login

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+namespace login {
+
+// The absolute address a reference written on the page at base points to.
+std::wstring ResolveUrl(const std::wstring& base, const std::wstring& reference);
+
+} // namespace login

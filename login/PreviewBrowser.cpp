@@ -1,0 +1,196 @@
+#include "login/PreviewBrowser.h"
+
+#include "forms/Application.h"
+#include "forms/CallbackBoundary.h"
+#include "login/PageFetch.h"
+#include "login/PageUrl.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace login {
+
+namespace {
+
+constexpr wchar_t kBrowserClass[] = L"TavrinPreviewBrowser";
+constexpr UINT kRunNext = WM_APP + 1;
+// Frames inside frames end here: a page that frames itself stops at once.
+constexpr int kDeepestFrame = 3;
+
+void RegisterBrowserClass(WNDPROC procedure) {
+    static const ATOM atom = [procedure] {
+        WNDCLASSEXW type = {};
+        type.cbSize = sizeof type;
+        type.lpfnWndProc = procedure;
+        type.hInstance = forms::Application::Instance();
+        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        type.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        type.lpszClassName = kBrowserClass;
+        return RegisterClassExW(&type);
+    }();
+    (void)atom;
+}
+
+std::wstring Lower(std::wstring text) {
+    for (wchar_t& c : text) {
+        c = static_cast<wchar_t>(std::towlower(c));
+    }
+    return text;
+}
+
+} // namespace
+
+// One navigation as it runs: it goes on only while the engine lives and no
+// newer navigation was asked for by the handlers of its events.
+class PreviewBrowser::Run {
+public:
+    explicit Run(const PreviewBrowser& browser)
+        : alive_(browser.alive_), browser_(browser), navigation_(browser.navigation_) {}
+    bool Current() const { return *alive_ && browser_.navigation_ == navigation_; }
+
+private:
+    std::shared_ptr<bool> alive_;
+    const PreviewBrowser& browser_;
+    unsigned navigation_;
+};
+
+PreviewBrowser::PreviewBrowser(HWND container) {
+    RegisterBrowserClass(&PreviewBrowser::WindowProc);
+    window_ = CreateWindowExW(0, kBrowserClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                              0, 0, container, nullptr, forms::Application::Instance(), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    top_ = std::make_unique<PreviewPane>(
+        window_, 0, [this](PreviewPane& pane, const PageLink& link) { OnLinkClicked(pane, link); });
+}
+
+PreviewBrowser::~PreviewBrowser() {
+    *alive_ = false;
+    requests_.clear();
+    top_.reset();
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+void PreviewBrowser::Navigate(const std::wstring& url) {
+    Ask({Kind::Navigate, top_.get(), url});
+}
+
+void PreviewBrowser::Refresh() {
+    if (!top_->Url().empty()) {
+        Ask({Kind::Reload, top_.get(), top_->Url()});
+    }
+}
+
+void PreviewBrowser::Move(int left, int top, int width, int height) {
+    MoveWindow(window_, left, top, width, height, TRUE);
+    Relayout();
+}
+
+// A navigation replaces any other that has not started yet.
+void PreviewBrowser::Ask(Request request) {
+    if (request.kind != Kind::NewWindow) {
+        ++navigation_;
+        requests_.erase(std::remove_if(requests_.begin(), requests_.end(),
+                                       [](const Request& r) { return r.kind != Kind::NewWindow; }),
+                        requests_.end());
+    }
+    requests_.push_back(std::move(request));
+    PostMessageW(window_, kRunNext, 0, 0);
+}
+
+// "_blank" asks for a new window, "_top" and "_parent" load the top
+// document; every other target loads the pane the link is on.
+void PreviewBrowser::OnLinkClicked(PreviewPane& pane, const PageLink& link) {
+    const std::wstring url = ResolveUrl(pane.Url(), link.href);
+    const std::wstring target = Lower(link.target);
+    if (target == L"_blank") {
+        Ask({Kind::NewWindow, nullptr, url});
+    } else if (target == L"_top" || target == L"_parent") {
+        Ask({Kind::Navigate, top_.get(), url});
+    } else {
+        Ask({Kind::Navigate, &pane, url});
+    }
+}
+
+void PreviewBrowser::RunNext() {
+    if (requests_.empty()) {
+        return;
+    }
+    const Request request = std::move(requests_.front());
+    requests_.pop_front();
+    if (request.kind == Kind::NewWindow) {
+        bool processed = false; // no window is opened, whatever the answer
+        NewWindow(request.url, processed);
+        return;
+    }
+    const Run run(*this);
+    Load(*request.pane, request.url, request.kind == Kind::Reload, run);
+}
+
+// False once the run has to stop; pane is not touched after that.
+bool PreviewBrowser::Load(PreviewPane& pane, const std::wstring& url, bool reload, const Run& run) {
+    const bool topLevel = &pane == top_.get();
+    if (!reload) {
+        bool cancel = false;
+        BeforeNavigate2(url, cancel);
+        if (!run.Current() || cancel) {
+            return run.Current();
+        }
+    }
+    DownloadBegin();
+    if (!run.Current()) {
+        return false;
+    }
+    FetchedPage fetched = FetchPage(url);
+    if (!fetched.ok) {
+        NavigateError(url, topLevel);
+        return run.Current();
+    }
+    pane.Show(fetched.url, ScanPage(fetched.text));
+    Relayout();
+    if (topLevel) {
+        TitleChange(pane.Title().empty() ? fetched.url : pane.Title());
+    }
+    if (!run.Current() || !LoadFrames(pane, run)) {
+        return false;
+    }
+    DocumentComplete(fetched.url);
+    return run.Current();
+}
+
+bool PreviewBrowser::LoadFrames(PreviewPane& pane, const Run& run) {
+    if (pane.Depth() >= kDeepestFrame) {
+        return true;
+    }
+    for (std::size_t i = 0; i < pane.FrameCount(); ++i) {
+        if (!Load(pane.Frame(i), pane.FrameUrl(i), false, run)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void PreviewBrowser::Relayout() {
+    RECT area = {};
+    GetClientRect(window_, &area);
+    MoveWindow(top_->Window(), 0, 0, area.right, area.bottom, TRUE);
+    top_->Layout(area.right);
+}
+
+LRESULT CALLBACK PreviewBrowser::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    return forms::Guarded(
+        L"PreviewBrowser.WindowProc",
+        [&]() -> LRESULT {
+            auto* self =
+                reinterpret_cast<PreviewBrowser*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+            if (message == kRunNext && self != nullptr) {
+                self->RunNext();
+                return 0;
+            }
+            return DefWindowProcW(window, message, wParam, lParam);
+        },
+        [&] { return DefWindowProcW(window, message, wParam, lParam); });
+}
+
+} // namespace login

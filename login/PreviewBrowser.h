@@ -1,0 +1,62 @@
+#pragma once
+
+#include "login/IBrowser.h"
+#include "login/PreviewPane.h"
+
+#include <windows.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+
+namespace login {
+
+// The preview engine: fetches a page and shows its title and its links as
+// push buttons, frames nested. No scripts, styles or pictures. Events are
+// raised from the message loop, never inside the call that asked.
+class PreviewBrowser final : public IBrowser {
+public:
+    explicit PreviewBrowser(HWND container);
+    ~PreviewBrowser() override;
+    PreviewBrowser(const PreviewBrowser&) = delete;
+    PreviewBrowser& operator=(const PreviewBrowser&) = delete;
+
+    void Navigate(const std::wstring& url) override;
+    void Refresh() override;
+    // The preview raises no dialogs of its own.
+    void SetSilent(bool) override {}
+    void Move(int left, int top, int width, int height) override;
+    HWND Window() const override { return window_; }
+
+    std::size_t RootInnerHtmlLength() const override { return top_->RootInnerHtmlLength(); }
+    std::wstring DocumentUrl() const override { return top_->Url(); }
+    // The preview surface never scrolls, whatever the page asks.
+    void SetRootOverflow(const std::wstring&) override {}
+    // The preview has no context menu to suppress.
+    void SetContextMenuAnswer(bool) override {}
+
+private:
+    enum class Kind { Navigate, Reload, NewWindow };
+    struct Request {
+        Kind kind;
+        PreviewPane* pane; // valid while no later navigation has started
+        std::wstring url;
+    };
+    class Run;
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Ask(Request request);
+    void OnLinkClicked(PreviewPane& pane, const PageLink& link);
+    void RunNext();
+    bool Load(PreviewPane& pane, const std::wstring& url, bool reload, const Run& run);
+    bool LoadFrames(PreviewPane& pane, const Run& run);
+    void Relayout();
+
+    HWND window_ = nullptr;
+    std::unique_ptr<PreviewPane> top_;
+    std::deque<Request> requests_;
+    unsigned navigation_ = 0; // counts navigations asked for; a newer one ends a running one
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+} // namespace login

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "login/IBrowser.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Writes down every event of a browser as one line each ("before URL",
+// "complete URL", "download", "title TEXT", "newwindow URL", "error URL top"
+// or "error URL frame"), and cancels the navigations cancelIf picks.
+class BrowserRecorder {
+public:
+    explicit BrowserRecorder(login::IBrowser& browser);
+
+    // Pumps messages until a line starting with prefix is written, or
+    // timeoutMs passes; true when it came.
+    bool WaitFor(const std::wstring& prefix, int timeoutMs = 10000);
+    // Pumps messages for a while, for what should not come.
+    void Settle(int ms = 300);
+
+    std::vector<std::wstring> lines;
+    std::function<bool(const std::wstring& url)> cancelIf;
+};
+
+} // namespace testing_support

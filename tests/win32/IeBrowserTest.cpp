@@ -1,0 +1,202 @@
+#include "forms/Bstr.h"
+#include "forms/ComPtr.h"
+#include "login/BrowserEvents.h"
+#include "login/BrowserKeys.h"
+#include "login/IeBrowser.h"
+#include "tests/win32/BrowserRecorder.h"
+#include "tests/win32/OperatorServer.h"
+#include "tests/win32/TestWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <exdispid.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+// This Wine has no Gecko and the test prefix disables mshtml: the control is
+// created, hosted and navigates, but every page load ends in NavigateError,
+// about ten seconds after Navigate. No document ever exists.
+namespace {
+
+using testing_support::BrowserRecorder;
+using testing_support::OperatorServer;
+using Lines = std::vector<std::wstring>;
+
+class IeBrowserTest : public testing::Test {
+protected:
+    void SetUp() override {
+        container = testing_support::CreatePlainWindow(100, 100, 300, 200);
+        browser = std::make_unique<login::IeBrowser>(container);
+        recorder = std::make_unique<BrowserRecorder>(*browser);
+        recorder->cancelIf = [](const std::wstring& url) { return url.rfind(L"app:", 0) == 0; };
+    }
+    void TearDown() override {
+        recorder.reset();
+        browser.reset();
+        DestroyWindow(container);
+        testing_support::PumpMessages();
+    }
+
+    HWND container = nullptr;
+    std::unique_ptr<login::IeBrowser> browser;
+    std::unique_ptr<BrowserRecorder> recorder;
+};
+
+TEST_F(IeBrowserTest, HostsTheControlInItsOwnChildWindowWithEventsConnected) {
+    ASSERT_TRUE(browser->Hosted());
+    EXPECT_TRUE(browser->Connected());
+    EXPECT_EQ(GetParent(browser->Window()), container);
+    EXPECT_NE(FindWindowExW(browser->Window(), nullptr, nullptr, nullptr), nullptr)
+        << "the in-place active control made its window inside ours";
+    browser->Move(-1, -1, 319, 219);
+    RECT area = {};
+    GetWindowRect(browser->Window(), &area);
+    EXPECT_EQ(area.left, 99);
+    EXPECT_EQ(area.right - area.left, 319) << "larger than its container";
+
+    EXPECT_EQ(browser->RootInnerHtmlLength(), 0u) << "no document yet";
+    EXPECT_EQ(browser->DocumentUrl(), L"");
+    browser->SetRootOverflow(L"hidden");
+    browser->SetSilent(true);
+    browser->SetContextMenuAnswer(false);
+    EXPECT_NE(dynamic_cast<login::IeBrowser*>(login::CreateBrowser(container).get()), nullptr)
+        << "the default build ships the platform's control";
+}
+
+TEST_F(IeBrowserTest, ACancelledAppAddressGoesNoFurther) {
+    browser->Navigate(L"app://exitgame");
+    ASSERT_TRUE(recorder->WaitFor(L"before"));
+    recorder->Settle(500);
+    EXPECT_EQ(recorder->lines, Lines{L"before app://exitgame"});
+}
+
+TEST_F(IeBrowserTest, AFailedNavigationIsReportedOnceAsTheTopDocuments) {
+    const std::wstring missing = OperatorServer::Url(L"/status/404/login.html");
+    browser->Navigate(missing);
+    ASSERT_TRUE(recorder->WaitFor(L"error", 30000));
+    recorder->Settle(1000);
+    EXPECT_EQ(recorder->lines,
+              (Lines{L"before " + missing, L"download", L"error " + missing + L" top"}));
+    EXPECT_EQ(browser->RootInnerHtmlLength(), 0u);
+}
+
+// What the control hands an event sink, built here: real IE is not at hand.
+class FakeEvent {
+public:
+    // Arguments in the event's order; the sink sees them last first.
+    explicit FakeEvent(std::vector<VARIANT> arguments) : arguments_(std::move(arguments)) {
+        std::reverse(arguments_.begin(), arguments_.end());
+    }
+    void Send(IDispatch& sink, DISPID id) {
+        DISPPARAMS params = {arguments_.data(), nullptr, static_cast<UINT>(arguments_.size()), 0};
+        sink.Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    }
+
+private:
+    std::vector<VARIANT> arguments_;
+};
+
+VARIANT Of(VARTYPE type, void* value) {
+    VARIANT v = {};
+    v.vt = type;
+    v.byref = value;
+    return v;
+}
+
+TEST_F(IeBrowserTest, TheSinkReadsEachEventsArgumentsAndAnswersBack) {
+    forms::ComPtr<IDispatch> top, frame, sink;
+    *top.put() = new login::BrowserEvents(*browser, nullptr);
+    *frame.put() = new login::BrowserEvents(*browser, nullptr);
+    *sink.put() = new login::BrowserEvents(*browser, top.get());
+    forms::Bstr app(L"app://minimize"), page(L"http://h/p"), popup(L"http://h/popup");
+    VARIANT appUrl = Of(VT_BSTR, app.get()), pageUrl = Of(VT_BSTR, page.get()), none = {};
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    IDispatch* created = nullptr;
+
+    FakeEvent({Of(VT_DISPATCH, top.get()), Of(VT_BYREF | VT_VARIANT, &appUrl), none, none, none,
+               none, Of(VT_BYREF | VT_BOOL, &cancel)})
+        .Send(*sink.get(), DISPID_BEFORENAVIGATE2);
+    EXPECT_EQ(cancel, VARIANT_TRUE);
+    cancel = VARIANT_FALSE;
+    FakeEvent({Of(VT_BYREF | VT_DISPATCH, &created), Of(VT_BYREF | VT_BOOL, &cancel), none,
+               Of(VT_BSTR, page.get()), Of(VT_BSTR, popup.get())})
+        .Send(*sink.get(), DISPID_NEWWINDOW3);
+    EXPECT_EQ(cancel, VARIANT_TRUE) << "no window of the control's own";
+    for (IDispatch* source : {frame.get(), top.get(), top.get()}) {
+        FakeEvent({Of(VT_DISPATCH, source), Of(VT_BYREF | VT_VARIANT, &pageUrl), none, none,
+                   Of(VT_BYREF | VT_BOOL, &cancel)})
+            .Send(*sink.get(), DISPID_NAVIGATEERROR);
+    }
+    EXPECT_EQ(recorder->lines, (Lines{L"before app://minimize", L"newwindow http://h/popup",
+                                      L"error http://h/p frame", L"error http://h/p top"}));
+}
+
+TEST_F(IeBrowserTest, ANewWindowWithoutAnAddressIsCaughtByAHiddenControl) {
+    forms::ComPtr<IDispatch> sink;
+    *sink.put() = new login::BrowserEvents(*browser, nullptr);
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    forms::ComPtr<IDispatch> created;
+    FakeEvent({Of(VT_BYREF | VT_DISPATCH, created.put()), Of(VT_BYREF | VT_BOOL, &cancel)})
+        .Send(*sink.get(), DISPID_NEWWINDOW2);
+    ASSERT_TRUE(created) << "the new window goes to a control of ours";
+    forms::ComPtr<IWebBrowser2> catcher;
+    created->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(catcher.put()));
+    ASSERT_TRUE(catcher);
+    VARIANT empty = {};
+    catcher->Navigate(forms::Bstr(L"http://h/popup").get(), &empty, &empty, &empty, &empty);
+    ASSERT_TRUE(recorder->WaitFor(L"newwindow"));
+    recorder->Settle(500);
+    EXPECT_EQ(recorder->lines, Lines{L"newwindow http://h/popup"});
+}
+
+// Takes the key 'y' and leaves every other one.
+class FakeControl final : public IOleInPlaceActiveObject {
+public:
+    STDMETHODIMP QueryInterface(REFIID, void** object) override {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP GetWindow(HWND*) override { return E_NOTIMPL; }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP TranslateAccelerator(LPMSG message) override {
+        offered.push_back(static_cast<wchar_t>(message->wParam));
+        return message->wParam == L'y' ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP OnFrameWindowActivate(BOOL) override { return S_OK; }
+    STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
+    STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+
+    std::wstring offered;
+};
+
+TEST(BrowserKeys, KeysInsideTheHostReachTheControlFirstWhileItIsThere) {
+    HWND host = testing_support::CreatePlainWindow(0, 0, 200, 100);
+    HWND field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, host,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND outside = testing_support::CreatePlainWindow(0, 0, 50, 50);
+    FakeControl control;
+    login::BrowserKeys::Add(host, &control);
+    for (const wchar_t key : std::wstring(L"xy")) {
+        PostMessageW(field, WM_CHAR, key, 0);
+    }
+    PostMessageW(outside, WM_CHAR, L'o', 0);
+    testing_support::PumpMessages();
+    login::BrowserKeys::Remove(host);
+    PostMessageW(field, WM_CHAR, L'z', 0);
+    testing_support::PumpMessages();
+
+    EXPECT_EQ(control.offered, L"xy");
+    wchar_t text[16] = {};
+    GetWindowTextW(field, text, 16);
+    EXPECT_STREQ(text, L"xz") << "the key the control took went no further";
+    DestroyWindow(outside);
+    DestroyWindow(host);
+}
+
+} // namespace
