@@ -156,8 +156,6 @@ LRESULT WebMainFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_QUERYENDSESSION:
-        return Unload() ? TRUE : FALSE;
     default:
         break;
     }

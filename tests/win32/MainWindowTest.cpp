@@ -211,6 +211,8 @@ TEST_F(MainWindowTest, CloseRequestAsksOnceAndNoKeepsEverything) {
     const HWND window = main.hWnd();
     EXPECT_TRUE(SendMessageW(window, WM_QUERYENDSESSION, 0, 0)) << "session end asks too";
     EXPECT_EQ(answers.asked, 4);
+    SendMessageW(window, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(answers.asked, 4) << "and only once";
     EXPECT_FALSE(WebMainFrm::Exists());
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(ScriptedBrowser::Alive().empty()) << "every page unloaded";
