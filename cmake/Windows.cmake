@@ -34,7 +34,10 @@ add_library(tavrin_win STATIC
     forms/Picture.cpp
     forms/UserControl.cpp
     login/BrowserFactory.cpp
+    login/BrowserRelease.cpp
     login/EnginesPending.cpp
+    login/LoginBgFrm.cpp
+    login/LoginFrm.cpp
     msghook/CSubclass.cpp
     msghook/ErrorLog.cpp
     msghook/SubclassHook.cpp

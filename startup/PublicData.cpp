@@ -1,5 +1,6 @@
 #include "startup/PublicData.h"
 
+#include "forms/CallbackBoundary.h"
 #include "forms/Handles.h"
 
 namespace PublicData {
@@ -62,13 +63,18 @@ void UnhookWindow(HWND hWnd) {
 }
 
 LRESULT CALLBACK LoginBgWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    if (uMsg == WM_MOVE && GluedWindow != nullptr) {
-        RECT r{};
-        GetWindowRect(hWnd, &r);
-        SetWindowPos(GluedWindow, nullptr, r.left, r.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    return CallWindowProcW(OldWndProc, hWnd, uMsg, wParam, lParam);
+    return forms::Guarded(
+        L"LoginBgWndProc",
+        [&] {
+            if (uMsg == WM_MOVE && GluedWindow != nullptr) {
+                RECT r{};
+                GetWindowRect(hWnd, &r);
+                SetWindowPos(GluedWindow, nullptr, r.left, r.top, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            return CallWindowProcW(OldWndProc, hWnd, uMsg, wParam, lParam);
+        },
+        [&] { return DefWindowProcW(hWnd, uMsg, wParam, lParam); });
 }
 
 } // namespace PublicData
