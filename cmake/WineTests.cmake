@@ -50,6 +50,7 @@ tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp)
 tavrin_win_test(win_startup_tests
     tests/win32/PublicDataTest.cpp tests/win32/LoadFrmTest.cpp tests/win32/ResourcesTest.cpp)
 add_dependencies(win_startup_tests Tavrin)
+tavrin_win_test(win_login_tests tests/win32/LoginTest.cpp)
 tavrin_win_test(win_controls_tests
     tests/win32/ButtonTest.cpp tests/win32/FrameTest.cpp tests/win32/StyleTest.cpp)
 tavrin_win_test(win_tabs_tests tests/win32/TabStripTest.cpp)
