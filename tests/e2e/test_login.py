@@ -40,7 +40,7 @@ class LoginRun(startup.ClientRun):
     def serve_demo(self, *options):
         server = subprocess.Popen([sys.executable, SERVER, "--demo", "--stdin-stop", *options],
                                   stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
-        self.addCleanup(lambda: (server.stdin.close(), server.wait(timeout=10)))
+        self.addCleanup(lambda: (server.stdin.close(), server.wait(timeout=10), server.stdout.close()))
         for _ in range(3):
             self.assertIn("http://", server.stdout.readline())
 
