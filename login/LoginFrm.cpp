@@ -185,11 +185,15 @@ void LoginFrm::ReleaseBrowser() {
 
 LRESULT LoginFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND: {
-        RECT r{};
-        GetClientRect(hWnd(), &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, keyBrush_.get());
+    case WM_ERASEBKGND:
         return TRUE;
+    case WM_PAINT: {
+        // The whole surface is the key colour: only the controls show.
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(hWnd(), &paint);
+        FillRect(dc, &paint.rcPaint, keyBrush_.get());
+        EndPaint(hWnd(), &paint);
+        return 0;
     }
     case WM_CTLCOLORSTATIC:
         SetBkColor(reinterpret_cast<HDC>(wParam), kKeyColour);

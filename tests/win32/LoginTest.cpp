@@ -138,6 +138,7 @@ TEST_F(LoginTest, LoadsBothWindowsHiddenWithTheDesignedPlacesOwnerKeyColourAndIc
     EXPECT_EQ(IconWidth(icon(ICON_SMALL)), 16);
     EXPECT_EQ(IconWidth(icon(ICON_BIG)), 32);
 
+    EXPECT_TRUE(browser.BeforeNavigate2.Connected()) << "page commands reach the window";
     EXPECT_EQ(browser.navigated, std::vector<std::wstring>{kPage});
     EXPECT_FALSE(browser.contextMenu) << "no context menu";
     EXPECT_TRUE(dialogs.messages.empty());
@@ -145,7 +146,9 @@ TEST_F(LoginTest, LoadsBothWindowsHiddenWithTheDesignedPlacesOwnerKeyColourAndIc
 
 TEST_F(LoginTest, TheTopDocumentShowsBothTogetherRemovesTheSplashAndTheyMoveAsOne) {
     ScriptedBrowser& browser = Start();
-    browser.Load(kPage + L"#frame", L"<body>frame</body>", L"frame");
+    browser.url = L"about:blank";
+    browser.html = L"<body></body>";
+    browser.DocumentComplete(kPage + L"frame.html");
     EXPECT_FALSE(LoginBgFrm::Instance().Visible()) << "a frame's completion does not count";
     browser.Load(kPage, L"<head></head><body>login</body>", L"Drelmoor2");
     EXPECT_TRUE(browser.silent);
