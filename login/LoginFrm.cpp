@@ -55,9 +55,9 @@ void LoginFrm::OnLoad() {
 }
 
 void LoginFrm::CreateControls() {
-    picture1_ = CreatePictureBox(kPicture1, 6225, 2685, 10980, 6375, hWnd());
-    miniBtn_ = CreatePictureBox(kMiniBtn, 16800, 1950, 420, 420, hWnd());
-    closeBtn_ = CreatePictureBox(kCloseBtn, 17280, 1875, 510, 510, hWnd());
+    picture1_ = CreatePictureBox(kPicture1, 6225, 2685, 10980, 6375);
+    miniBtn_ = CreatePictureBox(kMiniBtn, 16800, 1950, 420, 420);
+    closeBtn_ = CreatePictureBox(kCloseBtn, 17280, 1875, 510, 510);
     miniPicture_ = forms::Picture::FromResource(IDB_LOGIN_MINI);
     closePicture_ = forms::Picture::FromResource(IDB_LOGIN_CLOSE);
     for (const auto& [box, picture] :
@@ -70,11 +70,11 @@ void LoginFrm::CreateControls() {
 }
 
 HWND LoginFrm::CreatePictureBox(int id, int leftTwips, int topTwips, int widthTwips,
-                                int heightTwips, HWND parent) {
+                                int heightTwips) {
     const DWORD style =
         WS_CHILD | WS_VISIBLE | (id == kPicture1 ? WS_CLIPCHILDREN : SS_NOTIFY | SS_BITMAP);
     return CreateWindowExW(0, L"STATIC", L"", style, Px(leftTwips), Px(topTwips), Px(widthTwips),
-                           Px(heightTwips), parent, reinterpret_cast<HMENU>(INT_PTR{id}),
+                           Px(heightTwips), hWnd(), reinterpret_cast<HMENU>(INT_PTR{id}),
                            forms::Application::Instance(), nullptr);
 }
 

@@ -35,8 +35,7 @@ protected:
 
 private:
     void CreateControls();
-    HWND CreatePictureBox(int id, int leftTwips, int topTwips, int widthTwips, int heightTwips,
-                          HWND parent);
+    HWND CreatePictureBox(int id, int leftTwips, int topTwips, int widthTwips, int heightTwips);
     void SetBackgroundIcons();
     void CreateWebBrowser();
     void NavigateLoginPage();
