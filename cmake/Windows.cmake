@@ -40,6 +40,7 @@ add_library(tavrin_win STATIC
     forms/UserControl.cpp
     forms/WindowBase.cpp
     login/LoginScreen.cpp
+    login/LoginWindows.cpp
     login/RunPageCommand.cpp
     mainwindow/CLumNotifyIcon.cpp
     mainwindow/CacheMain.cpp
@@ -56,6 +57,9 @@ add_library(tavrin_win STATIC
     login/PageFetch.cpp
     login/PreviewBrowser.cpp
     login/PreviewPane.cpp
+    login/BrowserRelease.cpp
+    login/LoginBgFrm.cpp
+    login/LoginFrm.cpp
     msghook/CSubclass.cpp
     msghook/ErrorLog.cpp
     msghook/SubclassHook.cpp

@@ -24,6 +24,8 @@ public:
     // Ends the program at once: no further unload steps run.
     static void End();
     static bool Ending() { return ending_; }
+    // Takes an End back, for tests that drive a path which ends the program.
+    static void CancelEnd() { ending_ = false; }
 
     static void FormLoaded(Form* form);
     static void FormUnloaded(Form* form);

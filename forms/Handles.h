@@ -21,6 +21,9 @@ struct KernelHandleDeleter {
 struct GlobalMemoryDeleter {
     void operator()(HGLOBAL memory) const { GlobalFree(memory); }
 };
+struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
 struct LibraryDeleter {
     void operator()(HMODULE module) const { FreeLibrary(module); }
 };
@@ -29,10 +32,12 @@ template <class H, class Deleter>
 using UniqueHandle = std::unique_ptr<std::remove_pointer_t<H>, Deleter>;
 
 using GdiBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
+using GdiBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
 using GdiFont = UniqueHandle<HFONT, GdiObjectDeleter>;
 using GdiRegion = UniqueHandle<HRGN, GdiObjectDeleter>;
 using MemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryDeleter>;
+using IconHandle = UniqueHandle<HICON, IconDeleter>;
 using Library = UniqueHandle<HMODULE, LibraryDeleter>;
 
 // CreateFile reports failure as INVALID_HANDLE_VALUE rather than null.

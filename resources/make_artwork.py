@@ -11,6 +11,8 @@ import struct
 import zlib
 
 MAGENTA = (255, 0, 255)
+# The login window's see-through colour: whatever is drawn in it vanishes.
+LOGIN_KEY = (254, 254, 254)
 
 # 5 x 7 capitals and digits for the titles.
 FONT = {
@@ -355,6 +357,30 @@ def frame_skin():
     return c
 
 
+def login_button(size, glyph):
+    """A round button on the login window's key colour; its rim fades into the dark plate
+    behind it, never into the key colour, so no light fringe shows."""
+    c = Canvas(size, size, (*LOGIN_KEY, 255))
+    r = size / 2 - 1
+    plate = (8, 9, 12)
+    for y in range(size):
+        for x in range(size):
+            d = r - math.hypot(x + 0.5 - size / 2, y + 0.5 - size / 2)
+            if d < 0:
+                continue
+            body = mix((70, 78, 102), (30, 34, 46), y / (size - 1))
+            rgb = gold(y / size) if d < 2 else body
+            c.set(x, y, (*mix(plate, rgb, d), 255))
+    ink, mid, arm = (240, 242, 248), size // 2, size // 5
+    if glyph == "min":
+        c.fill_rect(mid - arm, mid + arm // 2, 2 * arm, 3, ink)
+    else:
+        for d in range(-arm, arm + 1):
+            c.fill_rect(mid + d - 1, mid + d - 1, 3, 2, ink)
+            c.fill_rect(mid + d - 1, mid - d - 1, 3, 2, ink)
+    return c
+
+
 def icon_image(size):
     c = Canvas(size, size)
 
@@ -473,6 +499,8 @@ def artwork():
         "tabs_high.bmp": bmp_bytes(tab_strip(True), 24),
         "frame.bmp": bmp_bytes(frame_skin(), 24),
         "answer.bmp": bmp_bytes(answer_button(), 24),
+        "login_min.bmp": bmp_bytes(login_button(28, "min"), 24),
+        "login_close.bmp": bmp_bytes(login_button(34, "close"), 24),
     }
 
 

@@ -29,5 +29,8 @@
 #define IDB_FRAME 108
 // The exit dialog's answer buttons.
 #define IDB_ANSWER 109
+// The login window's minimise and close pictures.
+#define IDB_LOGIN_MINI 201
+#define IDB_LOGIN_CLOSE 202
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
+#include "login/LoginFrm.h"
 #include "resources/resource.h"
 #include "startup/PublicData.h"
 #include "startup/UpdateCheck.h"
@@ -57,8 +58,9 @@ void LoadFrm::OnLoad() {
     gdiplus_.emplace();
     image_ = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     picture_ = ShowLayeredPng(hWnd(), image_);
-    // The login browser window loads here; it creates the login background
-    // window, and both stay hidden until the login page has loaded.
+    // The login browser window creates the login background window; both
+    // stay hidden until the login page has loaded.
+    LoginFrm::Instance();
 }
 
 void LoadFrm::OnUnload() {

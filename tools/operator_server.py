@@ -19,7 +19,8 @@ picks a free port) and stops on SIGTERM or when its standard input closes
 
 Demo mode (--demo) plays the three hosts of the demo operator, on ports
 8640 (static content: the manifest), 8641 (the game site with the login
-page) and 8642 (the maker's portal).
+page) and 8642 (the maker's portal); --empty-login makes the login page
+answer with an empty body, as a broken operator page would.
 """
 import argparse
 import http.server
@@ -121,8 +122,11 @@ class MisbehavingHandler(http.server.BaseHTTPRequestHandler):
 
 DEMO_PORTS = {"static": 8640, "game": 8641, "maker": 8642}
 
+# The control renders in the document mode a page asks for; without this
+# it falls back to an old one, since the client writes no registry.
 PAGE = """<!DOCTYPE html>
-<html><head><meta charset="utf-8"><title>{title}</title>
+<html><head><meta charset="utf-8"><meta http-equiv="X-UA-Compatible" content="IE=edge">
+<title>{title}</title>
 <style>
 body {{ margin: 0; font: 14px sans-serif; background: #eceef2; color: #1b1f2a; }}
 main {{ padding: 24px 32px; }}
@@ -134,21 +138,29 @@ a.button {{ display: inline-block; margin: 6px 8px 6px 0; padding: 8px 16px; bac
 """
 
 
-def demo_pages(host):
-    game_url = "http://%s:%d/game/" % (host, DEMO_PORTS["game"])
+def demo_pages(host, empty_login=False):
+    site = "http://%s:%d/" % (host, DEMO_PORTS["game"])
     login = (
         "<h1>Drelmoor2 登录</h1>"
         "<p>账号 <input value='player'> 密码 <input type='password' value='secret'></p>"
-        '<a class="button" href="app://loadgame|%s">进入游戏</a>'
+        '<a class="button" href="app://loadgame|%sgame/">进入游戏</a>'
         '<a class="button" href="app://minimize">最小化</a>'
-        '<a class="button" href="app://exitgame">退出</a>' % game_url
+        '<a class="button" href="app://exitgame">退出游戏</a>'
+        '<a class="button" href="%s" target="_blank">官方网站</a>' % (site, site)
     )
+    game = (
+        "<h1>游戏画面</h1><p>Drelmoor2 的游戏在这里运行。</p>"
+        '<a class="button" href="/news/">新闻</a>'
+        '<a class="button" href="%s" target="_blank">官方网站</a>' % site
+    )
+    news = '<h1>新闻</h1><p>第二个页面，用来试试标签。</p><a class="button" href="/game/">返回游戏</a>'
     return {
         "static": {"/gamehome/brnq2/update.txt": ("text/plain", b"[update]\r\nversion=1.1.0\r\n")},
         "game": {
             "/": ("text/html", PAGE.format(title="Drelmoor2", body="<h1>Drelmoor2</h1><p>官方网站</p>")),
-            "/micro/": ("text/html", PAGE.format(title="Drelmoor2 登录", body=login)),
-            "/game/": ("text/html", PAGE.format(title="Drelmoor2 游戏", body="<h1>游戏画面</h1>")),
+            "/micro/": ("text/html", b"" if empty_login else PAGE.format(title="Drelmoor2 登录", body=login)),
+            "/game/": ("text/html", PAGE.format(title="Drelmoor2 游戏", body=game)),
+            "/news/": ("text/html", PAGE.format(title="Drelmoor2 新闻", body=news)),
         },
         "maker": {"/": ("text/html", PAGE.format(title="Quelmo", body="<h1>Quelmo Games</h1>"))},
     }
@@ -165,6 +177,8 @@ def demo_handler(pages):
             data = body if isinstance(body, bytes) else body.encode("utf-8")
             self.send_response(200 if path in pages else 404)
             self.send_header("Content-Type", kind + ("; charset=utf-8" if kind == "text/html" else ""))
+            if kind == "text/html":
+                self.send_header("X-UA-Compatible", "IE=edge")
             self.send_header("Content-Length", str(len(data)))
             self.end_headers()
             self.wfile.write(data)
@@ -196,11 +210,12 @@ def main():
     parser.add_argument("--port", type=int, default=0)
     parser.add_argument("--host", default="127.0.0.1")
     parser.add_argument("--demo", action="store_true")
+    parser.add_argument("--empty-login", action="store_true", help="demo: the login page comes back empty")
     parser.add_argument("--stdin-stop", action="store_true")
     args = parser.parse_args()
     http.server.ThreadingHTTPServer.daemon_threads = True
     if args.demo:
-        pages = demo_pages(args.host)
+        pages = demo_pages(args.host, args.empty_login)
         servers = [
             http.server.ThreadingHTTPServer((args.host, DEMO_PORTS[name]), demo_handler(pages[name]))
             for name in ("static", "game", "maker")

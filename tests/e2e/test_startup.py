@@ -195,8 +195,13 @@ class UpdateAtStartTest(ClientRun):
     def test_the_same_version_starts_without_a_question(self):
         self.serve_version(b"1.1.0")
         self.start()
-        self.assertTrue(wait_until(lambda: visible_windows("Form1"), 30))
-        self.assertEqual(visible_windows("提示"), [])
+
+        def first_shown():
+            # The splash is checked first: a question never shares the screen
+            # with it, the offline message of a page that fails later may.
+            return next((name for name in ("Form1", "提示") if visible_windows(name)), None)
+
+        self.assertEqual(wait_until(first_shown, 30), "Form1", "no question before the splash")
 
     def test_no_to_the_offer_carries_on_to_the_splash(self):
         self.serve_version(b"2.0.0")

@@ -75,6 +75,16 @@ class ArtworkTest(unittest.TestCase):
         self.assertEqual(bmp_pixel(high, 1 + 62, 27), (255, 0, 255), "rows under the 26 used")
         self.assertNotEqual(bmp_pixel(high, 0, 27), (255, 0, 255), "background column is 28 rows")
 
+    def test_login_buttons_are_round_on_the_key_colour_without_a_light_fringe(self):
+        for name, size in (("login_min.bmp", 28), ("login_close.bmp", 34)):
+            picture = self.drawn[name]
+            self.assertEqual(struct.unpack("<ii", picture[18:26]), (size, size), name)
+            self.assertEqual(bmp_pixel(picture, 0, 0), make_artwork.LOGIN_KEY, name)
+            self.assertEqual(bmp_pixel(picture, size - 1, size - 1), make_artwork.LOGIN_KEY, name)
+            pixels = {bmp_pixel(picture, x, y) for x in range(size) for y in range(size)}
+            near_key = {p for p in pixels if p != make_artwork.LOGIN_KEY and min(p) > 240}
+            self.assertEqual(near_key - {(240, 242, 248)}, set(), name + ": only the glyph is light")
+
     def test_caption_bar_middle_tiles_seamlessly(self):
         frame = self.drawn["frame.bmp"]
         for y in range(0, 36, 5):

@@ -1,5 +1,9 @@
 """The stand-in operator really misbehaves the way the download tests need."""
 import http.client
+import http.server
+import importlib.util
+import re
+import threading
 import os
 import socket
 import subprocess
@@ -113,6 +117,50 @@ class DemoServerTest(unittest.TestCase):
         finally:
             proc.stdin.close()
             proc.wait(timeout=10)
+
+
+class DemoPagesTest(unittest.TestCase):
+    """The demo pages, served on a free port by the demo handler itself."""
+
+    @classmethod
+    def setUpClass(cls):
+        loader = importlib.util.spec_from_file_location("operator_server", SERVER)
+        cls.module = importlib.util.module_from_spec(loader)
+        loader.loader.exec_module(cls.module)
+
+    def serve(self, pages):
+        server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), self.module.demo_handler(pages))
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        self.addCleanup(server.server_close)
+        self.addCleanup(server.shutdown)
+
+        def get(path):
+            conn = http.client.HTTPConnection("127.0.0.1", server.server_address[1], timeout=10)
+            conn.request("GET", path)
+            r = conn.getresponse()
+            return r, r.read().decode("utf-8")
+
+        return get
+
+    def test_login_page_carries_the_commands_and_a_new_window_link_to_the_game_site(self):
+        get = self.serve(self.module.demo_pages("127.0.0.1")["game"])
+        r, login = get("/micro/")
+        self.assertEqual(r.getheader("X-UA-Compatible"), "IE=edge")
+        links = dict((text, href) for href, text in re.findall(r'<a [^>]*href="([^"]*)"[^>]*>([^<]*)</a>', login))
+        self.assertEqual(links["最小化"], "app://minimize")
+        self.assertEqual(links["退出游戏"], "app://exitgame")
+        command, game_url = links["进入游戏"].split("|")
+        self.assertEqual(command, "app://loadgame")
+        r, game = get(game_url.replace("http://127.0.0.1:8641", ""))
+        self.assertEqual(r.status, 200)
+        self.assertIn("<title>Drelmoor2 游戏</title>", game)
+        self.assertIn('href="http://127.0.0.1:8641/" target="_blank"', login)
+        self.assertEqual(get("/news/")[0].status, 200, "a second page for tabs")
+
+    def test_empty_login_answers_an_empty_page(self):
+        get = self.serve(self.module.demo_pages("127.0.0.1", empty_login=True)["game"])
+        r, login = get("/micro/")
+        self.assertEqual((r.status, login), (200, ""))
 
 
 if __name__ == "__main__":

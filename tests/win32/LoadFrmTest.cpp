@@ -1,8 +1,10 @@
 #include "forms/Application.h"
+#include "login/LoginBgFrm.h"
 #include "resources/resource.h"
 #include "startup/LoadFrm.h"
 #include "startup/PngResource.h"
 #include "startup/PublicData.h"
+#include "tests/win32/ScriptedBrowser.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -22,12 +24,17 @@ protected:
         const std::wstring manifest = PublicData::GetTempDir() + L"update.txt";
         SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(manifest.c_str());
+        ScriptedBrowser::Install();
     }
     void TearDown() override {
+        if (LoginBgFrm::Exists()) {
+            LoginBgFrm::Instance().Unload();
+        }
         if (LoadFrm::Exists()) {
             LoadFrm::Instance().Unload();
         }
         testing_support::PumpMessages();
+        ScriptedBrowser::Uninstall();
     }
     testing_support::ScriptedDialogs dialogs;
 };
@@ -68,6 +75,9 @@ TEST_F(LoadFrmTest, SplashSurfaceHoldsThePicturesAlpha) {
 
 TEST_F(LoadFrmTest, UnloadReleasesTheInstanceAndEndsTheProgramWhenLast) {
     HWND window = LoadFrm::Instance().hWnd();
+    ASSERT_TRUE(LoginBgFrm::Exists()) << "the load step loads the login windows";
+    LoginBgFrm::Instance().Unload();
+    EXPECT_FALSE(testing_support::PumpMessages()) << "the splash is still loaded";
     LoadFrm::Instance().Unload();
     EXPECT_FALSE(LoadFrm::Exists());
     EXPECT_FALSE(IsWindow(window));

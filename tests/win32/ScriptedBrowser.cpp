@@ -1,9 +1,16 @@
 #include "tests/win32/ScriptedBrowser.h"
 
+#include "forms/CallbackBoundary.h"
+
 #include <algorithm>
 
 namespace {
 std::vector<ScriptedBrowser*> alive;
+
+// Real engines raise their events from the system, through the boundary.
+template <class Body> void FromTheSystem(Body&& body) {
+    forms::Guarded(L"ScriptedBrowser", std::forward<Body>(body), [] {});
+}
 } // namespace
 
 ScriptedBrowser::ScriptedBrowser(HWND container)
@@ -47,19 +54,23 @@ void ScriptedBrowser::Load(const std::wstring& pageUrl, const std::wstring& page
                            const std::wstring& title) {
     url = pageUrl;
     html = pageHtml;
-    DownloadBegin();
-    TitleChange(title);
-    DocumentComplete(pageUrl);
+    FromTheSystem([&] { DownloadBegin(); });
+    FromTheSystem([&] { TitleChange(title); });
+    FromTheSystem([&] { DocumentComplete(pageUrl); });
+}
+
+void ScriptedBrowser::Fail(const std::wstring& target, bool topLevel) {
+    FromTheSystem([&] { NavigateError(target, topLevel); });
 }
 
 bool ScriptedBrowser::RequestNavigation(const std::wstring& target) {
     bool cancel = false;
-    BeforeNavigate2(target, cancel);
+    FromTheSystem([&] { BeforeNavigate2(target, cancel); });
     return cancel;
 }
 
 bool ScriptedBrowser::RequestNewWindow(const std::wstring& target) {
     bool processed = false;
-    NewWindow(target, processed);
+    FromTheSystem([&] { NewWindow(target, processed); });
     return processed;
 }

@@ -6,7 +6,8 @@
 #include <vector>
 
 // An engine the test drives by hand: it records what the window asked and
-// raises the events the test chooses. Each instance is listed while alive.
+// raises the events the test chooses, each through the callback boundary as
+// a real engine's. Each instance is listed while alive.
 class ScriptedBrowser : public login::IBrowser {
 public:
     explicit ScriptedBrowser(HWND container);
@@ -33,6 +34,8 @@ public:
     // The page "loads": html and url become the document, then the events
     // DownloadBegin, TitleChange and DocumentComplete follow.
     void Load(const std::wstring& pageUrl, const std::wstring& pageHtml, const std::wstring& title);
+    // Raises NavigateError, as an engine does when a navigation fails.
+    void Fail(const std::wstring& target, bool topLevel);
     // Raises BeforeNavigate2 and answers Cancel.
     bool RequestNavigation(const std::wstring& target);
     // Raises NewWindow and answers Processed.

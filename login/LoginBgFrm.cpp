@@ -1,0 +1,62 @@
+#include "login/LoginBgFrm.h"
+
+#include "login/LoginFrm.h"
+#include "resources/resource.h"
+#include "startup/PublicData.h"
+
+namespace {
+
+forms::FormDesign BackgroundDesign() {
+    forms::FormDesign design;
+    design.caption = L"Fennoy客户端";
+    design.clientWidthTwips = 13620;
+    design.clientHeightTwips = 7050;
+    design.showInTaskbar = true;
+    return design;
+}
+
+} // namespace
+
+LoginBgFrm::LoginBgFrm() : SingleForm(BackgroundDesign()) {}
+
+void LoginBgFrm::OnLoad() {
+    const LONG_PTR style = GetWindowLongPtrW(hWnd(), GWL_STYLE);
+    SetWindowLongPtrW(hWnd(), GWL_STYLE,
+                      style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
+    SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
+    gdiplus_.emplace();
+    image_ = LoadPngResource(IDR_PNG_LOGIN, L"PNG");
+    picture_ = ShowLayeredPng(hWnd(), image_);
+    PublicData::HookWindow(hWnd(), LoginFrm::Exists() ? LoginFrm::Instance().hWnd() : nullptr);
+    SetCaption(std::wstring(PublicData::GameTitle) + L"客户端");
+}
+
+void LoginBgFrm::OnUnload() {
+    image_.Reset();
+    picture_.ReleaseGraphics();
+    gdiplus_.reset();
+    picture_ = LayeredPicture();
+    PublicData::UnhookWindow(hWnd());
+    if (LoginFrm::Exists()) {
+        LoginFrm::Instance().Unload();
+    }
+}
+
+void LoginBgFrm::Minimize() {
+    ShowWindow(hWnd(), SW_MINIMIZE);
+}
+
+void LoginBgFrm::SetIcon(WPARAM which, forms::IconHandle icon) {
+    SendMessageW(hWnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon.get()));
+    (which == ICON_SMALL ? smallIcon_ : bigIcon_) = std::move(icon);
+}
+
+LRESULT LoginBgFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) {
+        // Dragging anywhere on the picture moves the whole login screen.
+        ReleaseCapture();
+        SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return 0;
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "forms/Gdiplus.h"
+#include "forms/Handles.h"
+#include "forms/SingleForm.h"
+#include "startup/LayeredPicture.h"
+#include "startup/PngResource.h"
+
+#include <optional>
+
+// The visible frame of the login screen: the layered background picture,
+// with the taskbar button, caption and icons. The login browser window lies
+// on top of it, owned by it and glued to its left and top.
+class LoginBgFrm : public forms::SingleForm<LoginBgFrm> {
+public:
+    LoginBgFrm();
+
+    const LayeredPicture& Background() const { return picture_; }
+    void Minimize();
+    // Sends the icon with WM_SETICON and keeps it as long as the window.
+    void SetIcon(WPARAM which, forms::IconHandle icon);
+
+protected:
+    void OnLoad() override;
+    void OnUnload() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::optional<forms::GdiplusSession> gdiplus_;
+    PngResource image_;
+    LayeredPicture picture_;
+    forms::IconHandle smallIcon_;
+    forms::IconHandle bigIcon_;
+};

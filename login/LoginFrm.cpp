@@ -1,0 +1,219 @@
+#include "login/LoginFrm.h"
+
+#include "forms/Application.h"
+#include "forms/Dialogs.h"
+#include "forms/Units.h"
+#include "login/BrowserRelease.h"
+#include "login/LoginBgFrm.h"
+#include "login/LoginWindows.h"
+#include "login/RunPageCommand.h"
+#include "resources/resource.h"
+#include "startup/LoadFrm.h"
+#include "startup/PublicData.h"
+
+namespace {
+
+enum ControlId { kPicture1 = 1, kMiniBtn, kCloseBtn };
+
+// The first navigation starts from the message loop, once the splash is up:
+// an engine that completes at once must not unload the splash inside its own
+// load step.
+constexpr UINT kNavigateLoginPage = WM_APP + 1;
+
+forms::FormDesign LoginDesign() {
+    forms::FormDesign design;
+    design.caption = L"Fennoy客户端";
+    design.clientWidthTwips = 18555;
+    design.clientHeightTwips = 10440;
+    design.style = WS_POPUP | WS_CLIPCHILDREN;
+    design.showInTaskbar = false;
+    return design;
+}
+
+int Px(int twips) {
+    return forms::TwipsToPixels(twips);
+}
+
+forms::IconHandle LoadIconFile(const std::wstring& path, int size) {
+    return forms::IconHandle(static_cast<HICON>(
+        LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE)));
+}
+
+} // namespace
+
+LoginFrm::LoginFrm() : SingleForm(LoginDesign()), keyBrush_(CreateSolidBrush(kKeyColour)) {}
+
+LoginFrm::~LoginFrm() {
+    ReleaseBrowser();
+}
+
+void LoginFrm::OnLoad() {
+    login::LoginWindows::Bind();
+    CreateControls();
+    SetBackgroundIcons();
+    CreateWebBrowser();
+    MakeSeeThrough();
+    SetWindowLongPtrW(hWnd(), GWLP_HWNDPARENT,
+                      reinterpret_cast<LONG_PTR>(LoginBgFrm::Instance().hWnd()));
+}
+
+void LoginFrm::CreateControls() {
+    picture1_ = CreatePictureBox(kPicture1, 6225, 2685, 10980, 6375);
+    miniBtn_ = CreatePictureBox(kMiniBtn, 16800, 1950, 420, 420);
+    closeBtn_ = CreatePictureBox(kCloseBtn, 17280, 1875, 510, 510);
+    miniPicture_ = forms::Picture::FromResource(IDB_LOGIN_MINI);
+    closePicture_ = forms::Picture::FromResource(IDB_LOGIN_CLOSE);
+    for (const auto& [box, picture] :
+         {std::pair{miniBtn_, miniPicture_.get()}, std::pair{closeBtn_, closePicture_.get()}}) {
+        if (picture != nullptr) {
+            SendMessageW(box, STM_SETIMAGE, IMAGE_BITMAP,
+                         reinterpret_cast<LPARAM>(picture->Bitmap()));
+        }
+    }
+}
+
+HWND LoginFrm::CreatePictureBox(int id, int leftTwips, int topTwips, int widthTwips,
+                                int heightTwips) {
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | (id == kPicture1 ? WS_CLIPCHILDREN : SS_NOTIFY | SS_BITMAP);
+    return CreateWindowExW(0, L"STATIC", L"", style, Px(leftTwips), Px(topTwips), Px(widthTwips),
+                           Px(heightTwips), hWnd(), reinterpret_cast<HMENU>(INT_PTR{id}),
+                           forms::Application::Instance(), nullptr);
+}
+
+// The icon file goes to the temporary directory; its small and large images
+// become the login screen's window icons.
+void LoginFrm::SetBackgroundIcons() {
+    const std::wstring path =
+        PublicData::GetTempDir() + PublicData::GameCode + std::wstring(L".ico");
+    PublicData::SaveResToFile(IDR_ICON_FILE, L"ICON", path);
+    LoginBgFrm::Instance().SetIcon(ICON_SMALL, LoadIconFile(path, 16));
+    LoginBgFrm::Instance().SetIcon(ICON_BIG, LoadIconFile(path, 32));
+}
+
+void LoginFrm::CreateWebBrowser() {
+    browser_ = login::CreateBrowser(picture1_);
+    PostMessageW(hWnd(), kNavigateLoginPage, 0, 0);
+    if (!browser_) {
+        return;
+    }
+    browser_->Move(Px(-15), Px(-15), Px(11265), Px(6660));
+    browser_->SetContextMenuAnswer(false);
+    browser_->BeforeNavigate2.Connect(
+        [this](const std::wstring& url, bool& cancel) { OnPageNavigation(url, cancel); });
+    browser_->DownloadBegin.Connect([this] { browser_->SetSilent(true); });
+    browser_->DocumentComplete.Connect(
+        [this](const std::wstring& url) { OnDocumentComplete(url); });
+    browser_->NavigateError.Connect(
+        [this](const std::wstring& url, bool topLevel) { OnNavigateError(url, topLevel); });
+}
+
+void LoginFrm::NavigateLoginPage() {
+    if (browser_) {
+        browser_->Navigate(PublicData::LoginPageUrl);
+    } else {
+        // No engine: the page will never come, as when its navigation fails.
+        OnNavigateError(PublicData::LoginPageUrl, true);
+    }
+}
+
+void LoginFrm::MakeSeeThrough() {
+    SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(hWnd(), kKeyColour, 0, LWA_COLORKEY);
+}
+
+void LoginFrm::OnPageNavigation(const std::wstring& url, bool& cancel) {
+    login::RunPageCommand(url, cancel);
+}
+
+void LoginFrm::OnDocumentComplete(const std::wstring& url) {
+    if (ending_) {
+        return;
+    }
+    browser_->SetSilent(true);
+    browser_->SetContextMenuAnswer(false);
+    if (browser_->RootInnerHtmlLength() == 0) {
+        EndOffline();
+    } else if (!loginShown_ && browser_->DocumentUrl().find(url) != std::wstring::npos) {
+        ShowLoginScreen();
+    }
+}
+
+// A login page that fails before any document of its own has completed
+// would otherwise leave the splash up for good.
+void LoginFrm::OnNavigateError(const std::wstring& /*url*/, bool topLevel) {
+    if (topLevel && !loginShown_ && !ending_) {
+        EndOffline();
+    }
+}
+
+void LoginFrm::EndOffline() {
+    // The engine may go on raising events while the message is up.
+    ending_ = true;
+    forms::Dialogs::Message({L"未能连接到服务器，请检查网络连接是否正常！", L"提示",
+                             forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
+    forms::Application::End();
+}
+
+void LoginFrm::ShowLoginScreen() {
+    loginShown_ = true;
+    LoginBgFrm& background = LoginBgFrm::Instance();
+    background.Show();
+    Move(background.Left(), background.Top());
+    Show();
+    LoadFrm::UnloadIfLoaded();
+}
+
+void LoginFrm::OnButtonClick(int id) {
+    if (id == kMiniBtn) {
+        LoginBgFrm::Instance().Minimize();
+    } else if (id == kCloseBtn) {
+        LoginBgFrm::Instance().Unload();
+    }
+}
+
+void LoginFrm::OnUnload() {
+    ReleaseBrowser();
+}
+
+void LoginFrm::ReleaseBrowser() {
+    if (browser_) {
+        browser_->BeforeNavigate2.Disconnect();
+        browser_->DownloadBegin.Disconnect();
+        browser_->DocumentComplete.Disconnect();
+        browser_->NavigateError.Disconnect();
+        login::ReleaseBrowser(std::move(browser_));
+    }
+}
+
+LRESULT LoginFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return TRUE;
+    case WM_PAINT: {
+        // The whole surface is the key colour: only the controls show.
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(hWnd(), &paint);
+        FillRect(dc, &paint.rcPaint, keyBrush_.get());
+        EndPaint(hWnd(), &paint);
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+        SetBkColor(reinterpret_cast<HDC>(wParam), kKeyColour);
+        return reinterpret_cast<LRESULT>(keyBrush_.get());
+    case WM_COMMAND:
+        if (HIWORD(wParam) == STN_CLICKED && LoginBgFrm::Exists()) {
+            OnButtonClick(LOWORD(wParam));
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+        ReleaseCapture();
+        SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return 0;
+    case kNavigateLoginPage:
+        NavigateLoginPage();
+        return 0;
+    default:
+        return Form::HandleMessage(message, wParam, lParam);
+    }
+}

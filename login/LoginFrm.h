@@ -1,0 +1,59 @@
+#pragma once
+
+#include "forms/Handles.h"
+#include "forms/Picture.h"
+#include "forms/SingleForm.h"
+#include "login/IBrowser.h"
+
+#include <memory>
+#include <string>
+
+// The login page over the login background: a window of the background's
+// size, see-through wherever it shows the key colour, with the browser in
+// Picture1 and two small buttons. It shows the login screen once the page
+// has loaded, and ends the program when the page cannot be had.
+class LoginFrm : public forms::SingleForm<LoginFrm> {
+public:
+    static constexpr COLORREF kKeyColour = 0x00FEFEFE;
+
+    LoginFrm();
+    ~LoginFrm() override;
+
+    login::IBrowser* WebBrowser1() const { return browser_.get(); }
+    HWND Picture1() const { return picture1_; }
+    HWND MiniBtn() const { return miniBtn_; }
+    HWND CloseBtn() const { return closeBtn_; }
+
+    // Every navigation request of the login browser, top document and
+    // frames alike; the page commands (app://) are answered here.
+    void OnPageNavigation(const std::wstring& url, bool& cancel);
+
+protected:
+    void OnLoad() override;
+    void OnUnload() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    HWND CreatePictureBox(int id, int leftTwips, int topTwips, int widthTwips, int heightTwips);
+    void SetBackgroundIcons();
+    void CreateWebBrowser();
+    void NavigateLoginPage();
+    void MakeSeeThrough();
+    void OnDocumentComplete(const std::wstring& url);
+    void OnNavigateError(const std::wstring& url, bool topLevel);
+    void EndOffline();
+    void ShowLoginScreen();
+    void OnButtonClick(int id);
+    void ReleaseBrowser();
+
+    HWND picture1_ = nullptr;
+    HWND miniBtn_ = nullptr;
+    HWND closeBtn_ = nullptr;
+    forms::PicturePtr miniPicture_;
+    forms::PicturePtr closePicture_;
+    forms::GdiBrush keyBrush_;
+    std::unique_ptr<login::IBrowser> browser_;
+    bool loginShown_ = false;
+    bool ending_ = false;
+};

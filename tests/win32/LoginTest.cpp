@@ -1,0 +1,228 @@
+#include "forms/Application.h"
+#include "forms/CallbackBoundary.h"
+#include "login/BrowserRelease.h"
+#include "login/LoginBgFrm.h"
+#include "login/LoginFrm.h"
+#include "resources/resource.h"
+#include "startup/LoadFrm.h"
+#include "startup/PublicData.h"
+#include "tests/win32/ScriptedBrowser.h"
+#include "tests/win32/TestWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const std::wstring kPage = PublicData::LoginPageUrl;
+
+// A window's rectangle in its parent's client coordinates.
+RECT PlaceIn(HWND window, HWND parent) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void ExpectPlace(HWND window, HWND parent, RECT expected, const char* what) {
+    const RECT r = PlaceIn(window, parent);
+    EXPECT_EQ(r.left, expected.left) << what;
+    EXPECT_EQ(r.top, expected.top) << what;
+    EXPECT_EQ(r.right - r.left, expected.right) << what << " width";
+    EXPECT_EQ(r.bottom - r.top, expected.bottom) << what << " height";
+}
+
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+class LoginTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::wstring manifest = PublicData::GetTempDir() + L"update.txt";
+        SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(manifest.c_str());
+        DeleteFileW(iconFile.c_str());
+        ScriptedBrowser::Install();
+    }
+    void TearDown() override {
+        if (LoginBgFrm::Exists()) {
+            LoginBgFrm::Instance().Unload();
+        }
+        if (LoadFrm::Exists()) {
+            LoadFrm::Instance().Unload();
+        }
+        Settle();
+        forms::Application::CancelEnd();
+        ScriptedBrowser::Uninstall();
+    }
+    // Starts as a player does: the splash loads the login windows.
+    ScriptedBrowser& Start() {
+        LoadFrm::Instance().Show();
+        testing_support::PumpMessages();
+        ScriptedBrowser* browser = ScriptedBrowser::Inside(LoginFrm::Instance().hWnd());
+        EXPECT_NE(browser, nullptr);
+        return *browser;
+    }
+    // Lets posted work and zero-delay timers run.
+    static void Settle() {
+        for (int i = 0; i < 5; ++i) {
+            testing_support::PumpMessages();
+            Sleep(20);
+        }
+        testing_support::PumpMessages();
+    }
+    void ExpectOfflineEnd(const char* why) {
+        ASSERT_EQ(dialogs.messages.size(), 1u) << why;
+        EXPECT_EQ(dialogs.messages[0].text, L"未能连接到服务器，请检查网络连接是否正常！") << why;
+        EXPECT_EQ(dialogs.messages[0].caption, L"提示") << why;
+        EXPECT_EQ(dialogs.messages[0].icon, forms::MsgIcon::Exclamation) << why;
+        EXPECT_TRUE(forms::Application::Ending()) << why;
+        EXPECT_FALSE(LoginBgFrm::Instance().Visible()) << why;
+        EXPECT_FALSE(LoginFrm::Instance().Visible()) << why;
+    }
+
+    const std::wstring iconFile =
+        PublicData::GetTempDir() + PublicData::GameCode + std::wstring(L".ico");
+    testing_support::ScriptedDialogs dialogs;
+};
+
+TEST_F(LoginTest, LoadsBothWindowsHiddenWithTheDesignedPlacesOwnerKeyColourAndIcons) {
+    ScriptedBrowser& browser = Start();
+    LoginFrm& login = LoginFrm::Instance();
+    LoginBgFrm& background = LoginBgFrm::Instance();
+    EXPECT_FALSE(login.Visible());
+    EXPECT_FALSE(background.Visible());
+    EXPECT_TRUE(LoadFrm::Instance().Visible()) << "the splash stays while the page loads";
+
+    ExpectPlace(login.Picture1(), login.hWnd(), {415, 179, 732, 425}, "Picture1");
+    ExpectPlace(browser.Window(), login.Picture1(), {-1, -1, 751, 444}, "browser");
+    ExpectPlace(login.MiniBtn(), login.hWnd(), {1120, 130, 28, 28}, "MiniBtn");
+    ExpectPlace(login.CloseBtn(), login.hWnd(), {1152, 125, 34, 34}, "CloseBtn");
+    EXPECT_TRUE(IsChild(login.Picture1(), browser.Window())) << "the container clips it";
+    EXPECT_NE(GetWindowLongPtrW(login.Picture1(), GWL_STYLE) & WS_CLIPCHILDREN, 0);
+    RECT client{};
+    GetClientRect(login.hWnd(), &client);
+    EXPECT_EQ(client.right, 1237);
+    EXPECT_EQ(client.bottom, 696);
+    EXPECT_EQ(background.Background().Width(), 1237);
+    EXPECT_EQ(background.Background().Height(), 696);
+
+    EXPECT_EQ(GetWindow(login.hWnd(), GW_OWNER), background.hWnd());
+    COLORREF key = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(login.hWnd(), &key, nullptr, &flags));
+    EXPECT_EQ(key, 0x00FEFEFEu);
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
+
+    EXPECT_EQ(background.Caption(), L"Drelmoor2客户端");
+    EXPECT_EQ(GetWindowLongPtrW(background.hWnd(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_NE(GetWindowLongPtrW(background.hWnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    EXPECT_EQ(GetWindow(background.hWnd(), GW_OWNER), nullptr) << "its own taskbar button";
+
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC icons = FindResourceW(module, MAKEINTRESOURCEW(IDR_ICON_FILE), L"ICON");
+    EXPECT_EQ(testing_support::ReadFileBytes(iconFile).size(), SizeofResource(module, icons));
+    auto icon = [&](WPARAM which) {
+        return reinterpret_cast<HICON>(SendMessageW(background.hWnd(), WM_GETICON, which, 0));
+    };
+    EXPECT_EQ(IconWidth(icon(ICON_SMALL)), 16);
+    EXPECT_EQ(IconWidth(icon(ICON_BIG)), 32);
+
+    EXPECT_TRUE(browser.BeforeNavigate2.Connected()) << "page commands reach the window";
+    EXPECT_EQ(browser.navigated, std::vector<std::wstring>{kPage});
+    EXPECT_FALSE(browser.contextMenu) << "no context menu";
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(LoginTest, TheTopDocumentShowsBothTogetherRemovesTheSplashAndTheyMoveAsOne) {
+    ScriptedBrowser& browser = Start();
+    browser.url = L"about:blank";
+    browser.html = L"<body></body>";
+    browser.DocumentComplete(kPage + L"frame.html");
+    EXPECT_FALSE(LoginBgFrm::Instance().Visible()) << "a frame's completion does not count";
+    browser.Load(kPage, L"<head></head><body>login</body>", L"Drelmoor2");
+    EXPECT_TRUE(browser.silent);
+    LoginBgFrm& background = LoginBgFrm::Instance();
+    LoginFrm& login = LoginFrm::Instance();
+    EXPECT_TRUE(background.Visible());
+    EXPECT_TRUE(login.Visible());
+    EXPECT_EQ(login.Left(), background.Left());
+    EXPECT_EQ(login.Top(), background.Top());
+    EXPECT_FALSE(LoadFrm::Exists()) << "the splash is gone";
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    SetWindowPos(background.hWnd(), nullptr, 37, 51, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT r{};
+    GetWindowRect(login.hWnd(), &r);
+    EXPECT_EQ(r.left, 37);
+    EXPECT_EQ(r.top, 51);
+    EXPECT_EQ(r.right - r.left, 1237) << "moved, not resized";
+
+    browser.Fail(kPage + L"later", true);
+    EXPECT_TRUE(dialogs.messages.empty()) << "a later failure leaves the login screen alone";
+}
+
+TEST_F(LoginTest, AnEmptyPageAFailedLoginPageOrNoEngineEndWithTheOfflineMessage) {
+    const std::vector<std::pair<const char*, std::function<void(ScriptedBrowser&)>>> cases = {
+        {"empty document", [](ScriptedBrowser& b) { b.Load(kPage, L"", L""); }},
+        {"failed navigation", [](ScriptedBrowser& b) {
+             b.Fail(kPage + L"frame.html", false);
+             b.Fail(kPage, true);
+             b.Load(kPage, L"<body>error page</body>", L"error");
+         }}};
+    for (const auto& [why, happen] : cases) {
+        happen(Start());
+        ExpectOfflineEnd(why);
+        EXPECT_TRUE(LoadFrm::Instance().Visible()) << why << ": the splash is what the user saw";
+        TearDown();
+        dialogs.messages.clear();
+        SetUp();
+    }
+
+    login::SetBrowserFactory([](HWND) { return std::unique_ptr<login::IBrowser>(); });
+    LoadFrm::Instance().Show();
+    Settle();
+    ExpectOfflineEnd("no engine");
+}
+
+TEST_F(LoginTest, ButtonsMinimiseOrCloseTheLoginScreenAndTheBrowserGoesAfterItsEvent) {
+    ScriptedBrowser& browser = Start();
+    browser.Load(kPage, L"<body>login</body>", L"Drelmoor2");
+    HWND background = LoginBgFrm::Instance().hWnd();
+    HWND login = LoginFrm::Instance().hWnd();
+    auto click = [](HWND button) {
+        SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        SendMessageW(button, WM_LBUTTONUP, 0, 0);
+    };
+    click(LoginFrm::Instance().MiniBtn());
+    EXPECT_TRUE(IsIconic(background));
+    ShowWindow(background, SW_RESTORE);
+
+    click(LoginFrm::Instance().CloseBtn());
+    EXPECT_FALSE(LoginBgFrm::Exists());
+    EXPECT_FALSE(LoginFrm::Exists());
+    EXPECT_FALSE(IsWindow(background));
+    EXPECT_FALSE(IsWindow(login));
+    EXPECT_TRUE(testing_support::PumpMessages()) << "no window is left: the program ends";
+    Settle();
+    EXPECT_TRUE(ScriptedBrowser::Alive().empty());
+
+    auto late = std::make_unique<ScriptedBrowser>(nullptr);
+    forms::Guarded(
+        L"test", [&] { login::ReleaseBrowser(std::move(late)); }, [] {});
+    EXPECT_EQ(ScriptedBrowser::Alive().size(), 1u) << "not under its own event";
+    Settle();
+    EXPECT_TRUE(ScriptedBrowser::Alive().empty());
+}
+
+} // namespace
