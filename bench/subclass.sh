@@ -1,5 +1,6 @@
-#!/bin/sh
-# Prints the message-hook round-trip figures; needs the win32 build and an X display.
+#!/usr/bin/env bash
+# Prints the message-hook round-trip figures; needs the build that Wine runs here (tools/wine-env.sh) and an X display.
 root=$(cd "$(dirname "$0")/.." && pwd)
-WINEPREFIX="${WINEPREFIX:-$root/build/win32/wineprefix}" WINEDEBUG=-all \
-    wine "$root/build/win32/bin/BenchSubclass.exe"
+. "$root/tools/wine-env.sh"
+WINEPREFIX="${WINEPREFIX:-$root/build/$WINE_PRESET/wineprefix}" WINEDEBUG=-all \
+    wine "$root/build/$WINE_PRESET/bin/BenchSubclass.exe"

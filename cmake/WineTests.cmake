@@ -11,6 +11,7 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${TAVRIN_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
+math(EXPR TAVRIN_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
 
 if(CMAKE_CROSSCOMPILING)
     set(TAVRIN_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix for the tests")
@@ -57,7 +58,8 @@ tavrin_win_test(win_update_tests WITH_OPERATOR
 
 add_test(NAME executables
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_executable.py
-                 --client ${TAVRIN_BIN}/Tavrin.exe --updater ${TAVRIN_BIN}/Update.exe)
+                 --client ${TAVRIN_BIN}/Tavrin.exe --updater ${TAVRIN_BIN}/Update.exe
+                 --bits ${TAVRIN_BITS})
 
 if(CMAKE_CROSSCOMPILING)
     # The real executable, started by Wine as a player would start it.

@@ -7,6 +7,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh || exit 1
 . tools/xvfb.sh
+. tools/wine-env.sh
 
 build() {
     cmake --preset "$1" >"build-$1.log" 2>&1 && cmake --build --preset "$1" >>"build-$1.log" 2>&1 \
@@ -16,10 +17,11 @@ build() {
 build native && build win32 && build win64 || exit 1
 
 start_xvfb
-prefix="$PWD/build/win32/wineprefix"
+prefix="$PWD/build/$WINE_PRESET/wineprefix"
 trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null; stop_xvfb' EXIT
 
 status=0
 ctest --preset native || status=1
-ctest --preset win32 || status=1
+echo "Wine runs the $WINE_PRESET build here"
+ctest --preset "$WINE_PRESET" || status=1
 exit $status

@@ -44,11 +44,12 @@ class PeFile:
 
 
 class ExecutableTest(unittest.TestCase):
-    def test_client_and_updater_are_pe32_gui_for_i386(self):
+    def test_client_and_updater_are_gui_programs_of_the_build_width(self):
+        machine, magic = (0x14C, 0x10B) if ARGS.bits == 32 else (0x8664, 0x20B)
         for path in (ARGS.client, ARGS.updater):
             pe = PeFile(path)
-            self.assertEqual(pe.machine, 0x14C, path)
-            self.assertEqual(pe.magic, 0x10B, "PE32, not PE32+: " + path)
+            self.assertEqual(pe.machine, machine, path)
+            self.assertEqual(pe.magic, magic, "PE32 for 32 bits, PE32+ for 64: " + path)
             self.assertEqual(pe.subsystem, 2, "GUI subsystem: " + path)
 
     def test_only_system_dlls_are_imported(self):
@@ -63,6 +64,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--client", required=True)
     parser.add_argument("--updater", required=True)
+    parser.add_argument("--bits", type=int, choices=(32, 64), default=32)
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0], "-v", *rest])
 

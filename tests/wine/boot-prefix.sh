@@ -1,6 +1,8 @@
 #!/bin/sh
 # Boots the Wine prefix once and keeps its server up for the whole run.
 set -e
+PATH="$(cd "$(dirname "$0")/../../tools/wine-shim" && pwd):$PATH"
+export PATH
 export WINEPREFIX="$1"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
