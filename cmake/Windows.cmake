@@ -18,9 +18,6 @@ else()
     set(TAVRIN_WIDE_ENTRY "")
 endif()
 
-add_executable(Update WIN32 updater/main.cpp)
-target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
-
 add_library(tavrin_win STATIC
     controls/BForm.cpp
     controls/ModGetTaskbarHei.cpp
@@ -40,8 +37,10 @@ add_library(tavrin_win STATIC
     startup/CLumDownLoadFile.cpp
     startup/LayeredPicture.cpp
     startup/LoadFrm.cpp
+    startup/ManifestText.cpp
     startup/PngResource.cpp
     startup/PublicData.cpp
+    startup/ShellLaunch.cpp
     startup/UpdateCheck.cpp
     tabs/SystemPageWindows.cpp
     tabs/mdlTabAPI.cpp
@@ -49,6 +48,22 @@ add_library(tavrin_win STATIC
 )
 target_link_libraries(tavrin_win PUBLIC
     tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 shell32 comctl32 wininet version advapi32)
+
+# The updater: its window and the staged, all-or-nothing update.
+add_library(tavrin_updater STATIC
+    updater/FileHash.cpp
+    updater/InstallRights.cpp
+    updater/StagedFiles.cpp
+    updater/UpdateFrm.cpp
+    updater/UpdateJob.cpp
+)
+target_link_libraries(tavrin_updater PUBLIC tavrin_win bcrypt)
+add_executable(Update WIN32 updater/main.cpp resources/Update.rc)
+target_link_libraries(Update PRIVATE tavrin_updater)
+target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
+target_include_directories(Update PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+set_source_files_properties(resources/Update.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/resources/Update.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h")
 
 # The resource script takes the updater's bytes, so the updater builds first.
 set(UPDATER_EXE ${TAVRIN_BIN}/Update.exe)

@@ -10,8 +10,14 @@ namespace {
 
 UINT MessageBoxStyle(const MessageRequest& request) {
     UINT style = request.buttons == MsgButtons::YesNo ? MB_YESNO : MB_OK;
-    style |= request.icon == MsgIcon::Question ? MB_ICONQUESTION : MB_ICONEXCLAMATION;
-    return style;
+    switch (request.icon) {
+    case MsgIcon::Question:
+        return style | MB_ICONQUESTION;
+    case MsgIcon::Information:
+        return style | MB_ICONINFORMATION;
+    default:
+        return style | MB_ICONEXCLAMATION;
+    }
 }
 
 MsgAnswer FromMessageBoxResult(int result) {

@@ -7,7 +7,7 @@ namespace forms {
 class Form;
 
 enum class MsgButtons { Ok, YesNo };
-enum class MsgIcon { Exclamation, Question };
+enum class MsgIcon { Exclamation, Question, Information };
 enum class MsgAnswer { Ok, Yes, No };
 
 struct MessageRequest {

@@ -5,6 +5,7 @@
 
 #include <wininet.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -26,6 +27,13 @@ DWORD QueryNumber(HINTERNET request, DWORD info) {
     return value;
 }
 
+void SetTimeouts(HINTERNET handle, DWORD milliseconds) {
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                         INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+        InternetSetOptionW(handle, option, &milliseconds, sizeof milliseconds);
+    }
+}
+
 bool PutInPlace(const std::wstring& partial, const std::wstring& target) {
     if (MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE) {
         return true;
@@ -35,12 +43,33 @@ bool PutInPlace(const std::wstring& partial, const std::wstring& target) {
     return MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
+// DoEvents leaves a quit request queued for the message loop to see.
+bool QuitRequested() {
+    MSG msg{};
+    return forms::Application::Ending() ||
+           PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+}
+
 } // namespace
+
+void CLumDownLoadFile::SetLimits(DWORD milliseconds, DWORD bytes) {
+    timeLimit_ = milliseconds;
+    sizeLimit_ = bytes;
+}
+
+bool CLumDownLoadFile::Expired() const {
+    return timeLimit_ != 0 && GetTickCount64() >= deadline_;
+}
+
+bool CLumDownLoadFile::ShouldStop() const {
+    return StopFlag || Expired() || QuitRequested();
+}
 
 bool CLumDownLoadFile::DownLoadFile(const std::wstring& strURLFile, const std::wstring& strSaveFile,
                                     bool bHidden, bool bRaiseEvent) {
     const std::shared_ptr<bool> alive = alive_;
     StopFlag = false;
+    deadline_ = GetTickCount64() + timeLimit_;
     const bool result = Fetch(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive);
     if (*alive && bRaiseEvent) {
         Complete();
@@ -55,19 +84,38 @@ bool CLumDownLoadFile::Fetch(const std::wstring& url, const std::wstring& saveFi
     if (!internet) {
         return false;
     }
+    if (timeLimit_ != 0) {
+        SetTimeouts(internet.get(), timeLimit_);
+    }
     InternetHandle request(
         InternetOpenUrlW(internet.get(), url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
-    if (!request || QueryNumber(request.get(), HTTP_QUERY_STATUS_CODE) != 200) {
+    if (!request || Expired() || QueryNumber(request.get(), HTTP_QUERY_STATUS_CODE) != 200) {
         return false;
     }
     const DWORD total = QueryNumber(request.get(), HTTP_QUERY_CONTENT_LENGTH);
-    if (total == 0) {
+    if (total == 0 || (sizeLimit_ != 0 && total > sizeLimit_)) {
         return false;
     }
     if (raise) {
         QueryFileInfo(total);
     }
     return *alive && Transfer(request.get(), saveFile, hidden, raise, total, alive);
+}
+
+// With a time limit, each read takes only what has arrived, so that a
+// server sending a trickle cannot hold a block past the deadline.
+bool CLumDownLoadFile::ReadBlock(void* request, char* buffer, DWORD& got) const {
+    DWORD wanted = kBlockSize;
+    if (timeLimit_ != 0) {
+        const ULONGLONG now = GetTickCount64();
+        SetTimeouts(request, now < deadline_ ? static_cast<DWORD>(deadline_ - now) : 1);
+        DWORD available = 0;
+        if (InternetQueryDataAvailable(request, &available, 0, 0) == FALSE) {
+            return false;
+        }
+        wanted = std::clamp<DWORD>(available, 1, kBlockSize);
+    }
+    return InternetReadFile(request, buffer, wanted, &got) != FALSE;
 }
 
 bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, bool hidden,
@@ -84,9 +132,9 @@ bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, boo
         std::vector<char> buffer(kBlockSize);
         DWORD received = 0;
         bool failed = false;
-        while (*alive && !StopFlag) {
+        while (*alive && !ShouldStop()) {
             DWORD got = 0;
-            if (InternetReadFile(request, buffer.data(), kBlockSize, &got) == FALSE) {
+            if (!ReadBlock(request, buffer.data(), got) || Expired()) {
                 failed = true;
                 break;
             }
@@ -94,7 +142,8 @@ bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, boo
                 break;
             }
             DWORD written = 0;
-            if (WriteFile(file.get(), buffer.data(), got, &written, nullptr) == FALSE ||
+            if (received + got > total ||
+                WriteFile(file.get(), buffer.data(), got, &written, nullptr) == FALSE ||
                 written != got) {
                 failed = true;
                 break;
@@ -107,7 +156,8 @@ bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, boo
                 forms::Application::DoEvents();
             }
         }
-        complete = *alive && !failed && !StopFlag && received == total;
+        complete = *alive && !failed && !ShouldStop() && received == total &&
+                   FlushFileBuffers(file.get()) != FALSE;
     }
     if (!complete || !PutInPlace(partial, saveFile)) {
         DeleteFileW(partial.c_str());

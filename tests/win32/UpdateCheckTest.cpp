@@ -41,7 +41,7 @@ protected:
 };
 
 TEST(LocalVersion, ComesFromTheRunningExecutablesVersionResource) {
-    EXPECT_EQ(LocalVersion(), "1.1.0");
+    EXPECT_EQ(LocalVersion(), L"1.1.0");
 }
 
 TEST_F(UpdateCheckTest, TheSameVersionIsSilentAtStartAndReportedFromTheMenu) {
