@@ -41,6 +41,7 @@ add_library(tavrin_win STATIC
     startup/PngResource.cpp
     startup/PublicData.cpp
     startup/ShellLaunch.cpp
+    startup/TimedFetch.cpp
     startup/UpdateCheck.cpp
     tabs/SystemPageWindows.cpp
     tabs/mdlTabAPI.cpp

@@ -2,10 +2,10 @@
 
 #include "forms/Application.h"
 #include "forms/Handles.h"
+#include "startup/TimedFetch.h"
 
 #include <wininet.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -25,13 +25,6 @@ DWORD QueryNumber(HINTERNET request, DWORD info) {
         return 0;
     }
     return value;
-}
-
-void SetTimeouts(HINTERNET handle, DWORD milliseconds) {
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                         INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-        InternetSetOptionW(handle, option, &milliseconds, sizeof milliseconds);
-    }
 }
 
 bool PutInPlace(const std::wstring& partial, const std::wstring& target) {
@@ -57,20 +50,17 @@ void CLumDownLoadFile::SetLimits(DWORD milliseconds, DWORD bytes) {
     sizeLimit_ = bytes;
 }
 
-bool CLumDownLoadFile::Expired() const {
-    return timeLimit_ != 0 && GetTickCount64() >= deadline_;
-}
-
 bool CLumDownLoadFile::ShouldStop() const {
-    return StopFlag || Expired() || QuitRequested();
+    return StopFlag || QuitRequested();
 }
 
 bool CLumDownLoadFile::DownLoadFile(const std::wstring& strURLFile, const std::wstring& strSaveFile,
                                     bool bHidden, bool bRaiseEvent) {
     const std::shared_ptr<bool> alive = alive_;
     StopFlag = false;
-    deadline_ = GetTickCount64() + timeLimit_;
-    const bool result = Fetch(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive);
+    const bool result = timeLimit_ != 0
+                            ? FetchWithin(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive)
+                            : Fetch(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive);
     if (*alive && bRaiseEvent) {
         Complete();
     }
@@ -84,12 +74,9 @@ bool CLumDownLoadFile::Fetch(const std::wstring& url, const std::wstring& saveFi
     if (!internet) {
         return false;
     }
-    if (timeLimit_ != 0) {
-        SetTimeouts(internet.get(), timeLimit_);
-    }
     InternetHandle request(
         InternetOpenUrlW(internet.get(), url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
-    if (!request || Expired() || QueryNumber(request.get(), HTTP_QUERY_STATUS_CODE) != 200) {
+    if (!request || QueryNumber(request.get(), HTTP_QUERY_STATUS_CODE) != 200) {
         return false;
     }
     const DWORD total = QueryNumber(request.get(), HTTP_QUERY_CONTENT_LENGTH);
@@ -102,20 +89,32 @@ bool CLumDownLoadFile::Fetch(const std::wstring& url, const std::wstring& saveFi
     return *alive && Transfer(request.get(), saveFile, hidden, raise, total, alive);
 }
 
-// With a time limit, each read takes only what has arrived, so that a
-// server sending a trickle cannot hold a block past the deadline.
-bool CLumDownLoadFile::ReadBlock(void* request, char* buffer, DWORD& got) const {
-    DWORD wanted = kBlockSize;
-    if (timeLimit_ != 0) {
-        const ULONGLONG now = GetTickCount64();
-        SetTimeouts(request, now < deadline_ ? static_cast<DWORD>(deadline_ - now) : 1);
-        DWORD available = 0;
-        if (InternetQueryDataAvailable(request, &available, 0, 0) == FALSE) {
-            return false;
-        }
-        wanted = std::clamp<DWORD>(available, 1, kBlockSize);
+// Runs the transfer where a silent server cannot hold this thread past
+// the time limit; the file is replaced only by a complete copy.
+bool CLumDownLoadFile::FetchWithin(const std::wstring& url, const std::wstring& saveFile,
+                                   bool hidden, bool raise, const std::shared_ptr<bool>& alive) {
+    const std::wstring partial = saveFile + L"." + std::to_wstring(GetTickCount64()) + L".download";
+    infoRaised_ = false;
+    const bool fetched = TimedFetch::Run(
+        url, partial, hidden, sizeLimit_, GetTickCount64() + timeLimit_,
+        [this, &alive] { return !*alive || ShouldStop(); },
+        [this, raise, &alive](const TimedFetch::Progress& progress) {
+            if (!raise || !*alive || progress.total == 0) {
+                return;
+            }
+            if (!infoRaised_) {
+                infoRaised_ = true;
+                QueryFileInfo(progress.total);
+            }
+            if (*alive && progress.received != 0) {
+                Loading(progress.received);
+            }
+        });
+    if (!fetched || !*alive || !PutInPlace(partial, saveFile)) {
+        DeleteFileW(partial.c_str());
+        return false;
     }
-    return InternetReadFile(request, buffer, wanted, &got) != FALSE;
+    return true;
 }
 
 bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, bool hidden,
@@ -134,7 +133,7 @@ bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, boo
         bool failed = false;
         while (*alive && !ShouldStop()) {
             DWORD got = 0;
-            if (!ReadBlock(request, buffer.data(), got) || Expired()) {
+            if (InternetReadFile(request, buffer.data(), kBlockSize, &got) == FALSE) {
                 failed = true;
                 break;
             }

@@ -38,14 +38,14 @@ private:
     bool Transfer(void* request, const std::wstring& saveFile, bool hidden, bool raise, DWORD total,
                   const std::shared_ptr<bool>& alive);
 
-    bool Expired() const;
+    bool FetchWithin(const std::wstring& url, const std::wstring& saveFile, bool hidden, bool raise,
+                     const std::shared_ptr<bool>& alive);
     bool ShouldStop() const;
-    bool ReadBlock(void* request, char* buffer, DWORD& got) const;
 
     bool StopFlag = false;
     DWORD timeLimit_ = 0;
     DWORD sizeLimit_ = 0;
-    ULONGLONG deadline_ = 0;
+    bool infoRaised_ = false;
     // Handlers run inside a transfer may destroy this object.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
