@@ -10,7 +10,8 @@ public:
     bool Launch(const LaunchRequest& request) override {
         SHELLEXECUTEINFOW info{};
         info.cbSize = sizeof info;
-        info.fMask = SEE_MASK_NOASYNC;
+        // Failures are reported by the caller, in its own words.
+        info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
         info.lpVerb = request.verb.c_str();
         info.lpFile = request.file.c_str();
         info.lpParameters = request.parameters.empty() ? nullptr : request.parameters.c_str();

@@ -65,6 +65,8 @@ void UpdateFrm::CreateControls() {
     BForm1.MouseDown.Connect([this](int&, int&, float&, float&) { BForm1_MouseDown(); });
     closebtn.Create(hWnd(), 4600, 100, 645, 270);
     closebtn.Click.Connect([this] { closebtn_Click(); });
+    // Drawn over the caption bar, which was placed first.
+    SetWindowPos(closebtn.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Label1 = Child(hWnd(), WC_STATICW, 20, 46, 320, 20);
     SendMessageW(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     LumProgressBar1 = Child(hWnd(), PROGRESS_CLASSW, 20, 72, 320, 18);
@@ -73,11 +75,11 @@ void UpdateFrm::CreateControls() {
 
 void UpdateFrm::OnLoad() {
     CreateControls();
-    Show();
     m_downfile.emplace();
     m_downfile->QueryFileInfo.Connect([this](DWORD total) { total_ = total; });
     m_downfile->Loading.Connect([this](DWORD received) { ShowProgress(received); });
     closebtn.SetBackPicture(forms::Picture::FromResource(IDB_UPDATE_CLOSE));
+    Show();
     if (!EnsureRights()) {
         return;
     }

@@ -20,7 +20,7 @@ STOP_QUESTION = "您是否要退出更新！"
 
 def shown(trace, text):
     """Whether Wine's message-box trace names the text, literally or escaped."""
-    escaped = "".join(c if ord(c) < 128 else "\\u%04x" % ord(c) for c in text)
+    escaped = "".join(c if ord(c) < 128 else "\\%04x" % ord(c) for c in text)
     return text in trace or escaped in trace
 
 
@@ -78,13 +78,14 @@ class UpdateRun(unittest.TestCase):
         path = os.path.join(self.install, "started.txt")
         return os.path.exists(path)
 
-    def run_updater(self, answers=(), during=None, quoted=False):
+    def run_updater(self, answers=(), during=None):
         """Starts Update.exe, answers each message box with the next key; returns Wine's trace."""
         install = windows_path(self.install)
         argument = "%s|%s\\client.exe" % (install, install)
-        env = dict(wine_env(ARGS.prefix), WINEDEBUG="+msgbox")
+        env = dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox")
         log = tempfile.TemporaryFile(mode="w+")
-        proc = subprocess.Popen(["wine", ARGS.updater, '"%s"' % argument if quoted else argument],
+        # Wine quotes the argument: the install path has spaces.
+        proc = subprocess.Popen(["wine", ARGS.updater, argument],
                                 env=env, stdout=subprocess.DEVNULL, stderr=log, text=True)
         self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
         if during:
@@ -96,7 +97,11 @@ class UpdateRun(unittest.TestCase):
             wait_until(lambda: box[0] not in visible_windows("提示"), 10)
         self.assertEqual(proc.wait(timeout=90), 0)
         log.seek(0)
-        return log.read()
+        trace = log.read()
+        log.close()
+        if os.environ.get("TAVRIN_SHOW_TRACE"):
+            print(trace[-3000:])
+        return trace
 
     def assert_untouched(self, trace, what):
         self.assertFalse(shown(trace, SUCCESS), what)
@@ -116,7 +121,7 @@ class UpdaterTest(UpdateRun):
         self.assertTrue(wait_until(self.started, 20), "client.exe was not opened")
 
     def test_a_stop_during_the_first_file_changes_nothing(self):
-        self.write_manifest("/slow/game.dll?delay=20", "/files/client.exe")
+        self.write_manifest("/slow/game.dll", "/files/client.exe")
 
         def click_close(proc):
             window = wait_until(lambda: visible_windows("更新"), 30)
@@ -145,17 +150,18 @@ class UpdaterTest(UpdateRun):
 
     def test_a_client_still_running_is_waited_for(self):
         self.write_manifest("/files/game.dll", "/files/client.exe")
-        holder = subprocess.Popen(["wine", os.path.join(self.install, "client.exe"), "/hold 4"],
+        holder = subprocess.Popen(["wine", os.path.join(self.install, "client.exe"), "/hold", "4"],
                                   env=wine_env(ARGS.prefix))
         self.addCleanup(lambda: holder.poll() is None and (holder.kill(), holder.wait()))
         time.sleep(1.5)
-        trace = self.run_updater(answers=["Return"], quoted=True)
+        self.assertIsNone(holder.poll(), "the old client still runs when the updater starts")
+        trace = self.run_updater(answers=["Return"])
         self.assertTrue(shown(trace, SUCCESS))
         self.assertEqual(self.installed("client.exe"), self.new_exe)
         self.assertTrue(wait_until(self.started, 20))
 
     def test_a_second_updater_ends_at_once(self):
-        self.write_manifest("/slow/game.dll?delay=20", "/files/client.exe")
+        self.write_manifest("/slow/game.dll", "/files/client.exe")
         first = subprocess.Popen(["wine", ARGS.updater, "%s|x" % windows_path(self.install)],
                                  env=wine_env(ARGS.prefix))
         self.addCleanup(lambda: first.poll() is None and (first.kill(), first.wait()))
