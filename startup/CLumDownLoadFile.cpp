@@ -11,6 +11,9 @@
 namespace {
 
 constexpr DWORD kBlockSize = 8192;
+// Window messages are let through after a block at most this often: a live
+// window needs no more, and a fast transfer is not held up by the queue.
+constexpr ULONGLONG kPassInterval = 10;
 
 struct InternetHandleDeleter {
     void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
@@ -51,13 +54,25 @@ void CLumDownLoadFile::SetLimits(DWORD milliseconds, DWORD bytes) {
 }
 
 bool CLumDownLoadFile::ShouldStop() const {
-    return StopFlag || QuitRequested();
+    return StopFlag || quit_ || forms::Application::Ending();
+}
+
+void CLumDownLoadFile::PassMessages() {
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastPass_ < kPassInterval) {
+        return;
+    }
+    lastPass_ = now;
+    forms::Application::DoEvents();
+    quit_ = QuitRequested();
 }
 
 bool CLumDownLoadFile::DownLoadFile(const std::wstring& strURLFile, const std::wstring& strSaveFile,
                                     bool bHidden, bool bRaiseEvent) {
     const std::shared_ptr<bool> alive = alive_;
     StopFlag = false;
+    quit_ = QuitRequested();
+    lastPass_ = 0;
     const bool result = timeLimit_ != 0
                             ? FetchWithin(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive)
                             : Fetch(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive);
@@ -97,7 +112,7 @@ bool CLumDownLoadFile::FetchWithin(const std::wstring& url, const std::wstring& 
     infoRaised_ = false;
     const bool fetched = TimedFetch::Run(
         url, partial, hidden, sizeLimit_, GetTickCount64() + timeLimit_,
-        [this, &alive] { return !*alive || ShouldStop(); },
+        [this, &alive] { return !*alive || StopFlag || QuitRequested(); },
         [this, raise, &alive](const TimedFetch::Progress& progress) {
             if (!raise || !*alive || progress.total == 0) {
                 return;
@@ -152,7 +167,7 @@ bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, boo
                 Loading(received);
             }
             if (*alive) {
-                forms::Application::DoEvents();
+                PassMessages();
             }
         }
         complete = *alive && !failed && !ShouldStop() && received == total &&

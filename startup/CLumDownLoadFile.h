@@ -8,7 +8,8 @@
 #include <string>
 
 // Fetches one URL over HTTP or HTTPS into a local file, block by block, on
-// the calling thread; pending window messages are delivered between blocks.
+// the calling thread; pending window messages are delivered between blocks
+// (at most every 10 ms).
 // The file is replaced only by a complete copy, flushed to the disk first.
 // A quit request ends the transfer.
 class CLumDownLoadFile {
@@ -41,11 +42,14 @@ private:
     bool FetchWithin(const std::wstring& url, const std::wstring& saveFile, bool hidden, bool raise,
                      const std::shared_ptr<bool>& alive);
     bool ShouldStop() const;
+    void PassMessages();
 
     bool StopFlag = false;
     DWORD timeLimit_ = 0;
     DWORD sizeLimit_ = 0;
     bool infoRaised_ = false;
+    bool quit_ = false;
+    ULONGLONG lastPass_ = 0;
     // Handlers run inside a transfer may destroy this object.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
