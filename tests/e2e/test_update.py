@@ -160,6 +160,11 @@ class UpdaterTest(UpdateRun):
         self.assertEqual(self.installed("client.exe"), self.new_exe)
         self.assertTrue(wait_until(self.started, 20))
 
+    def test_an_empty_argument_ends_at_once(self):
+        result = subprocess.run(["wine", ARGS.updater], env=wine_env(ARGS.prefix), timeout=30)
+        self.assertEqual(result.returncode, 0)
+        self.assertFalse(self.started(), "nothing is opened")
+
     def test_a_second_updater_ends_at_once(self):
         self.write_manifest("/slow/game.dll", "/files/client.exe")
         first = subprocess.Popen(["wine", ARGS.updater, "%s|x" % windows_path(self.install)],
