@@ -18,9 +18,6 @@ else()
     set(TAVRIN_WIDE_ENTRY "")
 endif()
 
-add_executable(Update WIN32 updater/main.cpp)
-target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
-
 add_library(tavrin_win STATIC
     controls/BForm.cpp
     controls/ButtonFrames.cpp
@@ -67,8 +64,11 @@ add_library(tavrin_win STATIC
     startup/CLumDownLoadFile.cpp
     startup/LayeredPicture.cpp
     startup/LoadFrm.cpp
+    startup/ManifestText.cpp
     startup/PngResource.cpp
     startup/PublicData.cpp
+    startup/ShellLaunch.cpp
+    startup/TimedFetch.cpp
     startup/UpdateCheck.cpp
     tabs/SystemPageWindows.cpp
     tabs/TabPainter.cpp
@@ -89,6 +89,22 @@ if(TAVRIN_BROWSER_ENGINE STREQUAL "preview")
 elseif(NOT TAVRIN_BROWSER_ENGINE STREQUAL "ie")
     message(FATAL_ERROR "TAVRIN_BROWSER_ENGINE must be ie or preview: ${TAVRIN_BROWSER_ENGINE}")
 endif()
+
+# The updater: its window and the staged, all-or-nothing update.
+add_library(tavrin_updater STATIC
+    updater/FileHash.cpp
+    updater/InstallRights.cpp
+    updater/StagedFiles.cpp
+    updater/UpdateFrm.cpp
+    updater/UpdateJob.cpp
+)
+target_link_libraries(tavrin_updater PUBLIC tavrin_win bcrypt)
+add_executable(Update WIN32 updater/main.cpp resources/Update.rc)
+target_link_libraries(Update PRIVATE tavrin_updater)
+target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
+target_include_directories(Update PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+set_source_files_properties(resources/Update.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/resources/Update.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h")
 
 # The resource script takes the updater's bytes, so the updater builds first.
 set(UPDATER_EXE ${TAVRIN_BIN}/Update.exe)
@@ -113,6 +129,9 @@ add_executable(BareWindow WIN32 bench/BareWindow.cpp)
 target_link_options(BareWindow PRIVATE ${TAVRIN_WIDE_ENTRY})
 add_executable(BenchSubclass bench/SubclassRoundTrip.cpp)
 target_link_libraries(BenchSubclass PRIVATE tavrin_win)
+add_executable(BenchDownload bench/DownloadThroughput.cpp)
+target_link_libraries(BenchDownload PRIVATE tavrin_win)
+target_link_options(BenchDownload PRIVATE ${TAVRIN_WIDE_ENTRY})
 add_executable(BenchTabs bench/TabStripRedraw.cpp)
 target_link_libraries(BenchTabs PRIVATE tavrin_win)
 target_link_options(BenchTabs PRIVATE ${TAVRIN_WIDE_ENTRY})

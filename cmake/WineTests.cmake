@@ -61,6 +61,8 @@ tavrin_win_test(win_browser_tests WITH_OPERATOR
     tests/win32/IeBrowserTest.cpp tests/win32/PreviewBrowserTest.cpp)
 tavrin_win_test(win_update_tests WITH_OPERATOR
     tests/win32/DownloadTest.cpp tests/win32/UpdateCheckTest.cpp)
+tavrin_win_test(win_updater_tests WITH_OPERATOR tests/win32/UpdaterTest.cpp)
+target_link_libraries(win_updater_tests PRIVATE tavrin_updater)
 
 # Another program's DDE client, for the end-to-end tests.
 add_executable(DdeSend tests/e2e/DdeSend.cpp)
@@ -72,6 +74,20 @@ add_test(NAME executables
                  --bits ${TAVRIN_BITS})
 
 if(CMAKE_CROSSCOMPILING)
+    # The updater and the whole update road, with a client stand-in that
+    # notes being started.
+    add_executable(StandInClient WIN32 tests/e2e/StandInClient.cpp)
+    target_link_options(StandInClient PRIVATE ${TAVRIN_WIDE_ENTRY})
+    set(update_e2e ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_update.py
+        --updater ${TAVRIN_BIN}/Update.exe --client ${TAVRIN_BIN}/Tavrin.exe
+        --stand-in $<TARGET_FILE:StandInClient> --prefix ${TAVRIN_WINEPREFIX}
+        --manifest-url ${UpdateManifestUrl})
+    add_test(NAME e2e_updater COMMAND ${update_e2e} UpdaterTest)
+    # The client looks for its manifest on the demo port.
+    add_test(NAME e2e_update_road COMMAND flock /tmp/tavrin-ports.lock ${update_e2e} WholeRoadTest)
+    set_tests_properties(e2e_updater e2e_update_road PROPERTIES
+        FIXTURES_REQUIRED wine TIMEOUT 900 RUN_SERIAL TRUE)
+
     # The real executable, started by Wine as a player would start it.
     add_test(NAME e2e_startup
              COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_startup.py

@@ -33,4 +33,8 @@
 #define IDB_LOGIN_MINI 201
 #define IDB_LOGIN_CLOSE 202
 
+// The updater's own bitmaps: its close button and its skinned frame.
+#define IDB_UPDATE_CLOSE 103
+#define IDB_UPDATE_FRAME 108
+
 #endif

@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/Handles.h"
+#include "startup/TimedFetch.h"
 
 #include <wininet.h>
 
@@ -10,6 +11,9 @@
 namespace {
 
 constexpr DWORD kBlockSize = 8192;
+// Window messages are let through after a block at most this often: a live
+// window needs no more, and a fast transfer is not held up by the queue.
+constexpr ULONGLONG kPassInterval = 10;
 
 struct InternetHandleDeleter {
     void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
@@ -35,13 +39,43 @@ bool PutInPlace(const std::wstring& partial, const std::wstring& target) {
     return MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
+// DoEvents leaves a quit request queued for the message loop to see.
+bool QuitRequested() {
+    MSG msg{};
+    return forms::Application::Ending() ||
+           PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+}
+
 } // namespace
+
+void CLumDownLoadFile::SetLimits(DWORD milliseconds, DWORD bytes) {
+    timeLimit_ = milliseconds;
+    sizeLimit_ = bytes;
+}
+
+bool CLumDownLoadFile::ShouldStop() const {
+    return StopFlag || quit_ || forms::Application::Ending();
+}
+
+void CLumDownLoadFile::PassMessages() {
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastPass_ < kPassInterval) {
+        return;
+    }
+    lastPass_ = now;
+    forms::Application::DoEvents();
+    quit_ = QuitRequested();
+}
 
 bool CLumDownLoadFile::DownLoadFile(const std::wstring& strURLFile, const std::wstring& strSaveFile,
                                     bool bHidden, bool bRaiseEvent) {
     const std::shared_ptr<bool> alive = alive_;
     StopFlag = false;
-    const bool result = Fetch(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive);
+    quit_ = QuitRequested();
+    lastPass_ = 0;
+    const bool result = timeLimit_ != 0
+                            ? FetchWithin(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive)
+                            : Fetch(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive);
     if (*alive && bRaiseEvent) {
         Complete();
     }
@@ -61,13 +95,41 @@ bool CLumDownLoadFile::Fetch(const std::wstring& url, const std::wstring& saveFi
         return false;
     }
     const DWORD total = QueryNumber(request.get(), HTTP_QUERY_CONTENT_LENGTH);
-    if (total == 0) {
+    if (total == 0 || (sizeLimit_ != 0 && total > sizeLimit_)) {
         return false;
     }
     if (raise) {
         QueryFileInfo(total);
     }
     return *alive && Transfer(request.get(), saveFile, hidden, raise, total, alive);
+}
+
+// Runs the transfer where a silent server cannot hold this thread past
+// the time limit; the file is replaced only by a complete copy.
+bool CLumDownLoadFile::FetchWithin(const std::wstring& url, const std::wstring& saveFile,
+                                   bool hidden, bool raise, const std::shared_ptr<bool>& alive) {
+    const std::wstring partial = saveFile + L"." + std::to_wstring(GetTickCount64()) + L".download";
+    infoRaised_ = false;
+    const bool fetched = TimedFetch::Run(
+        url, partial, hidden, sizeLimit_, GetTickCount64() + timeLimit_,
+        [this, &alive] { return !*alive || StopFlag || QuitRequested(); },
+        [this, raise, &alive](const TimedFetch::Progress& progress) {
+            if (!raise || !*alive || progress.total == 0) {
+                return;
+            }
+            if (!infoRaised_) {
+                infoRaised_ = true;
+                QueryFileInfo(progress.total);
+            }
+            if (*alive && progress.received != 0) {
+                Loading(progress.received);
+            }
+        });
+    if (!fetched || !*alive || !PutInPlace(partial, saveFile)) {
+        DeleteFileW(partial.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, bool hidden,
@@ -84,7 +146,7 @@ bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, boo
         std::vector<char> buffer(kBlockSize);
         DWORD received = 0;
         bool failed = false;
-        while (*alive && !StopFlag) {
+        while (*alive && !ShouldStop()) {
             DWORD got = 0;
             if (InternetReadFile(request, buffer.data(), kBlockSize, &got) == FALSE) {
                 failed = true;
@@ -94,7 +156,8 @@ bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, boo
                 break;
             }
             DWORD written = 0;
-            if (WriteFile(file.get(), buffer.data(), got, &written, nullptr) == FALSE ||
+            if (received + got > total ||
+                WriteFile(file.get(), buffer.data(), got, &written, nullptr) == FALSE ||
                 written != got) {
                 failed = true;
                 break;
@@ -104,10 +167,11 @@ bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, boo
                 Loading(received);
             }
             if (*alive) {
-                forms::Application::DoEvents();
+                PassMessages();
             }
         }
-        complete = *alive && !failed && !StopFlag && received == total;
+        complete = *alive && !failed && !ShouldStop() && received == total &&
+                   FlushFileBuffers(file.get()) != FALSE;
     }
     if (!complete || !PutInPlace(partial, saveFile)) {
         DeleteFileW(partial.c_str());

@@ -7,9 +7,11 @@
 #include <memory>
 #include <string>
 
-// Fetches one URL over HTTP into a local file, block by block, on the
-// calling thread; pending window messages are delivered between blocks.
-// The file is replaced only by a complete copy.
+// Fetches one URL over HTTP or HTTPS into a local file, block by block, on
+// the calling thread; pending window messages are delivered between blocks
+// (at most every 10 ms).
+// The file is replaced only by a complete copy, flushed to the disk first.
+// A quit request ends the transfer.
 class CLumDownLoadFile {
 public:
     CLumDownLoadFile() = default;
@@ -23,6 +25,9 @@ public:
                       bool bRaiseEvent);
     // The running transfer stops before its next block.
     void StopDownLoad() { StopFlag = true; }
+    // Limits for later calls: the whole call gives up after `milliseconds`,
+    // and an answer of more than `bytes` is refused. 0 means no limit.
+    void SetLimits(DWORD milliseconds, DWORD bytes);
 
     forms::Event<DWORD> QueryFileInfo; // dwFileTotalLen
     forms::Event<DWORD> Loading;       // dwRecivedLen
@@ -34,7 +39,17 @@ private:
     bool Transfer(void* request, const std::wstring& saveFile, bool hidden, bool raise, DWORD total,
                   const std::shared_ptr<bool>& alive);
 
+    bool FetchWithin(const std::wstring& url, const std::wstring& saveFile, bool hidden, bool raise,
+                     const std::shared_ptr<bool>& alive);
+    bool ShouldStop() const;
+    void PassMessages();
+
     bool StopFlag = false;
+    DWORD timeLimit_ = 0;
+    DWORD sizeLimit_ = 0;
+    bool infoRaised_ = false;
+    bool quit_ = false;
+    ULONGLONG lastPass_ = 0;
     // Handlers run inside a transfer may destroy this object.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -5,31 +5,19 @@
 #include "forms/Handles.h"
 #include "resources/resource.h"
 #include "startup/CLumDownLoadFile.h"
+#include "startup/ManifestText.h"
 #include "startup/PublicData.h"
+#include "startup/ShellLaunch.h"
 #include "startup/UpdateRules.h"
-
-#include <shellapi.h>
 
 #include <optional>
 #include <vector>
 
 namespace {
 
-// The manifest is ANSI text; versions are plain ASCII, so bytes compare as is.
-std::optional<std::string> ReadManifest(const std::wstring& path) {
-    forms::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return std::nullopt;
-    }
-    std::string text;
-    char block[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), block, sizeof block, &got, nullptr) != FALSE && got > 0) {
-        text.append(block, got);
-    }
-    return text;
-}
+// A stalled or hostile server must not hold the start.
+constexpr DWORD kManifestTimeLimit = 15000;
+constexpr DWORD kManifestSizeLimit = 64 * 1024;
 
 void Tell(const wchar_t* text) {
     forms::Dialogs::Message({text, L"提示", forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
@@ -38,10 +26,8 @@ void Tell(const wchar_t* text) {
 bool StartUpdater() {
     const std::wstring updater = PublicData::GetTempDir() + L"Update.exe";
     const std::wstring argument = UpdateRules::UpdaterArgument(forms::Application::ExePath());
-    const bool started =
-        PublicData::SaveResToFile(IDR_UPDATE, L"UPDATE", updater) &&
-        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", updater.c_str(), argument.c_str(),
-                                                nullptr, SW_SHOWNORMAL)) > 32;
+    const bool started = PublicData::SaveResToFile(IDR_UPDATE, L"UPDATE", updater) &&
+                         ShellLaunch::Launch({L"open", updater, argument});
     if (!started) {
         // Ending now would leave the player with neither client nor update.
         Tell(L"无法启动更新程序，请稍后再试！");
@@ -51,7 +37,7 @@ bool StartUpdater() {
 
 } // namespace
 
-std::string LocalVersion() {
+std::wstring LocalVersion() {
     const std::wstring exe = forms::Application::ExePath();
     const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), nullptr);
     std::vector<unsigned char> block(size);
@@ -70,8 +56,9 @@ bool RunUpdateCheck(CLumDownLoadFile& downloader, UpdateCheckMode mode,
                     const std::wstring& manifestUrl) {
     const std::wstring manifestPath = PublicData::GetTempDir() + L"update.txt";
     // Whatever copy is there afterwards is read, a stale one included.
+    downloader.SetLimits(kManifestTimeLimit, kManifestSizeLimit);
     downloader.DownLoadFile(manifestUrl, manifestPath, true, false);
-    const std::optional<std::string> manifest = ReadManifest(manifestPath);
+    const std::optional<std::wstring> manifest = ReadManifestText(manifestPath, kManifestSizeLimit);
     if (!manifest) {
         return false;
     }

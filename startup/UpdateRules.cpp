@@ -1,55 +1,53 @@
 #include "startup/UpdateRules.h"
 
-#include <cctype>
-
 namespace UpdateRules {
 
 namespace {
 
 constexpr std::size_t kSkippedCharacters = 8; // the key "version" and one separator
 
-bool NamesAVersion(std::string_view line) {
-    std::string lower(line);
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower.find("version") != std::string::npos;
+wchar_t LowerAscii(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
 }
 
-std::string TrimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
+std::wstring TrimSpaces(std::wstring_view text) {
+    const std::size_t first = text.find_first_not_of(L' ');
+    if (first == std::wstring_view::npos) {
         return {};
     }
-    const std::size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
+    const std::size_t last = text.find_last_not_of(L' ');
+    return std::wstring(text.substr(first, last - first + 1));
 }
 
 } // namespace
 
-std::optional<std::string> ServerVersion(std::string_view manifest) {
-    std::size_t start = 0;
-    while (start < manifest.size()) {
-        std::size_t end = manifest.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            end = manifest.size();
-        }
-        const std::string_view line = manifest.substr(start, end - start);
-        if (NamesAVersion(line)) {
-            return TrimSpaces(line.size() > kSkippedCharacters ? line.substr(kSkippedCharacters)
-                                                               : std::string_view());
-        }
-        // CR LF ends a line; so do a lone CR or LF.
-        start = end + (manifest.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+bool NamesAVersion(std::wstring_view line) {
+    std::wstring lower(line);
+    for (wchar_t& c : lower) {
+        c = LowerAscii(c);
     }
-    return std::nullopt;
+    return lower.find(L"version") != std::wstring::npos;
 }
 
-std::string VersionText(unsigned major, unsigned minor, unsigned revision) {
-    return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision);
+std::optional<std::wstring> ServerVersion(std::wstring_view manifest) {
+    std::optional<std::wstring> version;
+    ForEachLine(manifest, [&version](std::wstring_view line) {
+        if (!NamesAVersion(line)) {
+            return true;
+        }
+        version = TrimSpaces(line.size() > kSkippedCharacters ? line.substr(kSkippedCharacters)
+                                                              : std::wstring_view());
+        return false;
+    });
+    return version;
 }
 
-Outcome Decide(const std::optional<std::string>& serverVersion, const std::string& localVersion,
+std::wstring VersionText(unsigned major, unsigned minor, unsigned revision) {
+    return std::to_wstring(major) + L"." + std::to_wstring(minor) + L"." +
+           std::to_wstring(revision);
+}
+
+Outcome Decide(const std::optional<std::wstring>& serverVersion, const std::wstring& localVersion,
                bool fromMenu) {
     if (!serverVersion) {
         return Outcome::Silent;

@@ -10,6 +10,8 @@ purpose; the path's first segment says how:
     /cut/NAME          announces the whole length, sends half, closes
     /slow/NAME         the file in 256-byte pieces, 20 ms apart (?delay=MS)
     /empty/NAME        status 200 with Content-Length 0
+    /mute/NAME         accepts the request and answers nothing (for ?hold=S seconds, 60)
+    /stall/NAME        announces the whole length, sends 100 bytes, then nothing (?hold=S)
     /status/CODE/...   that status with a short body
     /any/other/PATH    the file at that path below --root, with Content-Length
 
@@ -37,7 +39,7 @@ import urllib.parse
 class MisbehavingHandler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     root = "."
-    MODES = ("files", "empty", "chunked", "nolength", "cut", "slow")
+    MODES = ("files", "empty", "chunked", "nolength", "cut", "slow", "mute", "stall")
 
     def log_message(self, *args):
         pass
@@ -68,6 +70,11 @@ class MisbehavingHandler(http.server.BaseHTTPRequestHandler):
         if mode == "slow":
             delay = int(query.get("delay", ["20"])[0]) / 1000.0
             return self.send_slowly(body, delay)
+        hold = min(float(query.get("hold", ["60"])[0]), 600.0)
+        if mode == "mute":
+            return self.hold_silent(hold)
+        if mode == "stall":
+            return self.send_stalled(body, hold)
 
     def read_file(self, name):
         path = os.path.realpath(os.path.join(self.root, urllib.parse.unquote(name)))
@@ -107,6 +114,18 @@ class MisbehavingHandler(http.server.BaseHTTPRequestHandler):
         self.wfile.write(body[: len(body) // 2])
         self.wfile.flush()
         self.close_connection = True
+
+    def hold_silent(self, seconds):
+        time.sleep(seconds)
+        self.close_connection = True
+
+    def send_stalled(self, body, seconds):
+        self.send_response(200)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body[:100])
+        self.wfile.flush()
+        self.hold_silent(seconds)
 
     def send_slowly(self, body, delay):
         self.send_response(200)

@@ -8,7 +8,7 @@ import unittest
 ARGS = None
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msimg32.dll", "gdiplus.dll", "ole32.dll",
                "oleaut32.dll", "shell32.dll", "comctl32.dll", "wininet.dll", "msvcrt.dll",
-               "advapi32.dll", "version.dll"}
+               "advapi32.dll", "version.dll", "bcrypt.dll"}
 
 
 class PeFile:
@@ -51,6 +51,12 @@ class ExecutableTest(unittest.TestCase):
             self.assertEqual(pe.machine, machine, path)
             self.assertEqual(pe.magic, magic, "PE32 for 32 bits, PE32+ for 64: " + path)
             self.assertEqual(pe.subsystem, 2, "GUI subsystem: " + path)
+
+    def test_both_carry_a_manifest_that_asks_for_no_elevation(self):
+        # A 32-bit program named "Update" without one is taken for an installer.
+        for path in (ARGS.client, ARGS.updater):
+            data = PeFile(path).data
+            self.assertIn(b'<requestedExecutionLevel level="asInvoker"', data, path)
 
     def test_only_system_dlls_are_imported(self):
         for path in (ARGS.client, ARGS.updater):

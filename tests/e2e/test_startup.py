@@ -212,23 +212,7 @@ class UpdateAtStartTest(ClientRun):
         self.answer(offer[0], "n")
         self.assertTrue(wait_until(lambda: visible_windows("Form1"), 30))
 
-    def test_yes_writes_out_the_updater_starts_it_and_ends(self):
-        self.serve_version(b"1.0.9")
-        proc = self.start(trace=True)
-        offer = self.offer()
-        self.assertTrue(offer, "no offer")
-        self.answer(offer[0], "y")
-        _, trace = proc.communicate(timeout=60)
-        self.assertEqual(proc.returncode, 0)
-        self.assertEqual(visible_windows("Form1"), [])
-        written = os.path.join(temp_folder(ARGS.prefix), "Update.exe")
-        with open(written, "rb") as f, open(os.path.join(os.path.dirname(ARGS.exe), "Update.exe"), "rb") as g:
-            self.assertEqual(f.read(), g.read(), "the carried updater, byte for byte")
-        install = windows_path(os.path.dirname(os.path.abspath(ARGS.exe)))
-        argument = "%s|%s\\Tavrin.exe" % (install, install)
-        started = [line for line in trace.splitlines() if "CreateProcessInternalW" in line and "Update.exe" in line]
-        self.assertTrue(started, "the updater was not started")
-        self.assertTrue(started[0].endswith('Update.exe\\" %s"' % argument.replace("\\", "\\\\")), started[0])
+    # Yes to the offer starts the real updater: tests/e2e/test_update.py, WholeRoadTest.
 
 
 def main():

@@ -79,6 +79,18 @@ class OperatorServerTest(unittest.TestCase):
         self.assertEqual(r.read(), self.body)
         self.assertGreaterEqual(time.monotonic() - start, 0.3)  # 40 pieces, 10 ms apart
 
+    def test_mute_and_stall_hold_the_connection_silent(self):
+        with socket.create_connection(("127.0.0.1", self.port), timeout=0.5) as s:
+            s.sendall(b"GET /mute/blob.bin?hold=2 HTTP/1.1\r\nHost: x\r\n\r\n")
+            with self.assertRaises(socket.timeout):
+                s.recv(1)
+        r = self.get("/stall/blob.bin?hold=2")
+        self.assertEqual(r.getheader("Content-Length"), str(len(self.body)))
+        r.fp.raw._sock.settimeout(0.5)
+        self.assertEqual(r.read(100), self.body[:100])
+        with self.assertRaises(socket.timeout):
+            r.read(1)
+
     def test_empty_has_length_zero(self):
         r = self.get("/empty/blob.bin")
         self.assertEqual(r.getheader("Content-Length"), "0")

@@ -141,6 +141,35 @@ TEST_F(DownloadTest, WindowMessagesAreDeliveredBetweenBlocks) {
     DestroyWindow(window);
 }
 
+TEST_F(DownloadTest, AQuitRequestEndsARunningDownloadAndIsLeftForTheLoop) {
+    KeepAnOldCopy();
+    CLumDownLoadFile downloader;
+    PostQuitMessage(0);
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(
+        downloader.DownLoadFile(OperatorServer::Url(L"/slow/blob.bin"), target, false, false));
+    EXPECT_LT(GetTickCount64() - start, 2000u) << "the whole body would take 4 seconds";
+    EXPECT_EQ(ReadFileBytes(target), oldCopy);
+    EXPECT_TRUE(testing_support::PumpMessages()) << "the quit request is still there";
+}
+
+TEST_F(DownloadTest, TheLimitsRefuseALongAnswerAndGiveUpOnAStall) {
+    KeepAnOldCopy();
+    CLumDownLoadFile downloader;
+    downloader.SetLimits(0, 40000);
+    EXPECT_FALSE(
+        downloader.DownLoadFile(OperatorServer::Url(L"/files/blob.bin"), target, false, false));
+    downloader.SetLimits(1500, 0);
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(downloader.DownLoadFile(OperatorServer::Url(L"/stall/blob.bin?hold=20"), target,
+                                         false, false));
+    EXPECT_LT(GetTickCount64() - start, 5000u);
+    EXPECT_EQ(ReadFileBytes(target), oldCopy);
+    EXPECT_TRUE(
+        downloader.DownLoadFile(OperatorServer::Url(L"/files/blob.bin"), target, false, false));
+    EXPECT_EQ(ReadFileBytes(target), blob) << "a limit that is kept lets the file through";
+}
+
 TEST_F(DownloadTest, DestroyingTheDownloaderInAHandlerEndsTheTransferSafely) {
     KeepAnOldCopy();
     auto downloader = std::make_unique<CLumDownLoadFile>();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/Dialogs.h"
+#include "startup/ShellLaunch.h"
 
 #include <windows.h>
 
@@ -29,6 +30,21 @@ public:
 
     forms::MsgAnswer Message(const forms::MessageRequest& request) override;
     void Modal(forms::Form& form, forms::Form* owner) override;
+};
+
+// Records what would have been started, and starts nothing.
+class RecordedLaunches final : public LaunchHost {
+public:
+    RecordedLaunches() { ShellLaunch::Install(this); }
+    ~RecordedLaunches() override { ShellLaunch::Install(nullptr); }
+
+    bool accept = true;
+    std::vector<LaunchRequest> requests;
+
+    bool Launch(const LaunchRequest& request) override {
+        requests.push_back(request);
+        return accept;
+    }
 };
 
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path);

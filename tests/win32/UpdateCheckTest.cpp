@@ -2,6 +2,7 @@
 #include "startup/CLumDownLoadFile.h"
 #include "startup/PublicData.h"
 #include "startup/UpdateCheck.h"
+#include "startup/UpdateRules.h"
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
 
@@ -37,11 +38,12 @@ protected:
     }
 
     testing_support::ScriptedDialogs dialogs;
+    testing_support::RecordedLaunches launches;
     CLumDownLoadFile downloader;
 };
 
 TEST(LocalVersion, ComesFromTheRunningExecutablesVersionResource) {
-    EXPECT_EQ(LocalVersion(), "1.1.0");
+    EXPECT_EQ(LocalVersion(), L"1.1.0");
 }
 
 TEST_F(UpdateCheckTest, TheSameVersionIsSilentAtStartAndReportedFromTheMenu) {
@@ -80,6 +82,53 @@ TEST_F(UpdateCheckTest, YesWritesOutTheCarriedUpdaterAndStartsIt) {
     const std::vector<unsigned char> carried =
         testing_support::ReadFileBytes(forms::Application::Path() + L"\\Update.exe");
     EXPECT_EQ(testing_support::ReadFileBytes(kUpdaterPath), carried);
+    ASSERT_EQ(launches.requests.size(), 1u);
+    EXPECT_EQ(launches.requests[0].verb, L"open");
+    EXPECT_EQ(launches.requests[0].file, kUpdaterPath);
+    EXPECT_EQ(launches.requests[0].parameters,
+              UpdateRules::UpdaterArgument(forms::Application::ExePath()));
+}
+
+TEST_F(UpdateCheckTest, AStartRefusedBySystemIsReportedAndTheClientCarriesOn) {
+    launches.accept = false;
+    dialogs.answers = {MsgAnswer::Yes};
+    EXPECT_FALSE(Check("version=1.2.0\r\n", UpdateCheckMode::Startup));
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].icon, MsgIcon::Exclamation);
+}
+
+TEST_F(UpdateCheckTest, TheKeyIsSkippedInCharactersAfterConversion) {
+    EXPECT_FALSE(Check("\xEF\xBB\xBFversion=1.1.0\r\n", UpdateCheckMode::Startup));
+    char ansi[32] = {};
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, 0, L"version\uFF1A1.1.0", -1, ansi, sizeof ansi, nullptr, &lossy);
+    if (!lossy) { // a code page that has the full-width colon, in two bytes
+        EXPECT_FALSE(Check(std::string(ansi) + "\r\n", UpdateCheckMode::Startup));
+    }
+    EXPECT_TRUE(dialogs.messages.empty()) << "the same version offers nothing";
+}
+
+TEST_F(UpdateCheckTest, AnOversizedManifestIsRefusedAndTheOldCopyKept) {
+    dialogs.answers = {MsgAnswer::No, MsgAnswer::No};
+    EXPECT_FALSE(Check("version=3.0.0\r\n", UpdateCheckMode::Startup));
+    EXPECT_FALSE(
+        Check("version=1.1.0\r\n" + std::string(64 * 1024, ';'), UpdateCheckMode::Startup));
+    EXPECT_EQ(dialogs.messages.size(), 2u) << "the old copy still offers 3.0.0";
+}
+
+TEST_F(UpdateCheckTest, AStalledServerIsLeftAfterAboutFifteenSeconds) {
+    dialogs.answers = {MsgAnswer::No, MsgAnswer::No, MsgAnswer::No};
+    ASSERT_FALSE(Check("version=3.0.0\r\n", UpdateCheckMode::Startup));
+    OperatorServer::Serve(L"stalled.txt", std::string(1000, ';'));
+    for (const wchar_t* path : {L"/mute/stalled.txt?hold=40", L"/stall/stalled.txt?hold=40"}) {
+        const ULONGLONG start = GetTickCount64();
+        EXPECT_FALSE(
+            RunUpdateCheck(downloader, UpdateCheckMode::Startup, OperatorServer::Url(path)));
+        const ULONGLONG took = GetTickCount64() - start;
+        EXPECT_GE(took, 14000u) << path;
+        EXPECT_LT(took, 20000u) << path;
+    }
+    EXPECT_EQ(dialogs.messages.size(), 3u) << "start-up went on with the copy there";
 }
 
 TEST_F(UpdateCheckTest, AnUpdaterThatCannotBeWrittenIsReportedAndTheClientCarriesOn) {

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+// Every program or document that we start goes through one host, so that
+// tests can record the launch instead of starting a real updater.
+struct LaunchRequest {
+    std::wstring verb; // "open" or "runas"
+    std::wstring file;
+    std::wstring parameters;
+};
+
+class LaunchHost {
+public:
+    virtual ~LaunchHost() = default;
+    // True when the system accepted the request.
+    virtual bool Launch(const LaunchRequest& request) = 0;
+};
+
+class ShellLaunch {
+public:
+    static bool Launch(const LaunchRequest& request) { return Host().Launch(request); }
+    // Replaces the host; nullptr puts the real one back.
+    static void Install(LaunchHost* host) { installed_ = host; }
+    static LaunchHost& Host();
+
+private:
+    static inline LaunchHost* installed_ = nullptr;
+};

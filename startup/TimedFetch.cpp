@@ -1,0 +1,134 @@
+#include "startup/TimedFetch.h"
+
+#include "forms/Application.h"
+#include "forms/Handles.h"
+
+#include <wininet.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kBlockSize = 8192;
+constexpr DWORD kPollInterval = 50;
+
+struct Shared {
+    std::wstring url;
+    std::wstring partial;
+    bool hidden = false;
+    DWORD maxBytes = 0;
+    std::atomic<DWORD> total{0};
+    std::atomic<DWORD> received{0};
+    std::atomic<bool> abandoned{false};
+    std::mutex lock;
+    bool done = false;
+    bool ok = false;
+    forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> finished{
+        CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+};
+
+struct InternetHandleDeleter {
+    void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
+};
+using InternetHandle = std::unique_ptr<void, InternetHandleDeleter>;
+
+DWORD QueryNumber(HINTERNET request, DWORD info) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    DWORD index = 0;
+    return HttpQueryInfoW(request, info | HTTP_QUERY_FLAG_NUMBER, &value, &size, &index) != FALSE
+               ? value
+               : 0;
+}
+
+bool Transfer(HINTERNET request, HANDLE file, Shared& shared) {
+    std::vector<char> buffer(kBlockSize);
+    const DWORD total = shared.total;
+    DWORD received = 0;
+    DWORD got = 0;
+    while (!shared.abandoned &&
+           InternetReadFile(request, buffer.data(), kBlockSize, &got) != FALSE && got > 0) {
+        DWORD written = 0;
+        if (received + got > total ||
+            WriteFile(file, buffer.data(), got, &written, nullptr) == FALSE || written != got) {
+            return false;
+        }
+        received += got;
+        shared.received = received;
+    }
+    return !shared.abandoned && received == total && FlushFileBuffers(file) != FALSE;
+}
+
+bool Fetch(Shared& shared) {
+    InternetHandle internet(
+        InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    InternetHandle request(internet ? InternetOpenUrlW(internet.get(), shared.url.c_str(), nullptr,
+                                                       0, INTERNET_FLAG_RELOAD, 0)
+                                    : nullptr);
+    if (!request || QueryNumber(request.get(), HTTP_QUERY_STATUS_CODE) != 200) {
+        return false;
+    }
+    const DWORD total = QueryNumber(request.get(), HTTP_QUERY_CONTENT_LENGTH);
+    if (total == 0 || (shared.maxBytes != 0 && total > shared.maxBytes) || shared.abandoned) {
+        return false;
+    }
+    shared.total = total;
+    forms::FileHandle file(
+        CreateFileW(shared.partial.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                    shared.hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && Transfer(request.get(), file.get(), shared);
+}
+
+// The worker owns its share of the state; whoever comes last removes an
+// unwanted partial file.
+void Work(const std::shared_ptr<Shared>& shared) {
+    bool ok = false;
+    try {
+        ok = Fetch(*shared);
+    } catch (...) {
+        ok = false; // nothing may leave a thread's entry
+    }
+    std::lock_guard<std::mutex> hold(shared->lock);
+    shared->done = true;
+    shared->ok = ok;
+    if (!ok || shared->abandoned) {
+        DeleteFileW(shared->partial.c_str());
+    }
+    SetEvent(shared->finished.get());
+}
+
+} // namespace
+
+bool TimedFetch::Run(const std::wstring& url, const std::wstring& partial, bool hidden,
+                     DWORD maxBytes, ULONGLONG deadline, const std::function<bool()>& stop,
+                     const std::function<void(const Progress&)>& onProgress) {
+    auto shared = std::make_shared<Shared>();
+    shared->url = url;
+    shared->partial = partial;
+    shared->hidden = hidden;
+    shared->maxBytes = maxBytes;
+    std::thread([shared] { Work(shared); }).detach();
+    Progress shown;
+    for (;;) {
+        const HANDLE finished = shared->finished.get();
+        MsgWaitForMultipleObjects(1, &finished, FALSE, kPollInterval, QS_ALLINPUT);
+        forms::Application::DoEvents();
+        const Progress now{shared->total, shared->received};
+        if (now.total != shown.total || now.received != shown.received) {
+            shown = now;
+            onProgress(now);
+        }
+        const bool giveUp = GetTickCount64() >= deadline || stop();
+        std::lock_guard<std::mutex> hold(shared->lock);
+        if (shared->done) {
+            return shared->ok;
+        }
+        if (giveUp) {
+            shared->abandoned = true;
+            return false;
+        }
+    }
+}

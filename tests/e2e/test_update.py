@@ -1,0 +1,224 @@
+#!/usr/bin/env python3
+"""The built updater under Wine, fed by the stand-in operator; and the whole road from the client."""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import urllib.parse
+
+from test_startup import temp_folder, visible_windows, wait_until, windows_path, wine_env
+
+ARGS = None
+SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "operator_server.py")
+SUCCESS = "软件已升至最新版本！"
+STOP_QUESTION = "您是否要退出更新！"
+
+
+def shown(trace, text):
+    """Whether Wine's message-box trace names the text, literally or escaped."""
+    escaped = "".join(c if ord(c) < 128 else "\\%04x" % ord(c) for c in text)
+    return text in trace or escaped in trace
+
+
+def answer(window, key):
+    subprocess.run(["xdotool", "windowfocus", "--sync", window])
+    subprocess.run(["xdotool", "key", key])
+
+
+class Operator:
+    def __init__(self, test, port=0):
+        self.root = tempfile.mkdtemp(prefix="tavrin-operator-")
+        test.addCleanup(shutil.rmtree, self.root, True)
+        proc = subprocess.Popen([sys.executable, SERVER, "--root", self.root, "--port", str(port), "--stdin-stop"],
+                                stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        test.addCleanup(lambda: (proc.stdin.close(), proc.wait(timeout=10)))
+        self.url = proc.stdout.readline().split()[-1]
+
+    def serve(self, name, data):
+        path = os.path.join(self.root, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(data)
+
+
+class UpdateRun(unittest.TestCase):
+    def setUp(self):
+        self.operator = Operator(self)
+        parent = tempfile.mkdtemp(prefix="tavrin-install-")
+        self.addCleanup(shutil.rmtree, parent, True)
+        self.install = os.path.join(parent, "My Games", "Drelmoor 2")
+        os.makedirs(self.install)
+        with open(ARGS.stand_in, "rb") as f:
+            self.old_exe = f.read()
+        self.new_exe = self.old_exe + b"\0new release" * 100
+        self.old_dll, self.new_dll = b"old dll", os.urandom(200000)
+        self.put("game.dll", self.old_dll)
+        self.put("client.exe", self.old_exe)
+        self.operator.serve("game.dll", self.new_dll)
+        self.operator.serve("client.exe", self.new_exe)
+
+    def put(self, name, data):
+        with open(os.path.join(self.install, name), "wb") as f:
+            f.write(data)
+
+    def installed(self, name):
+        with open(os.path.join(self.install, name), "rb") as f:
+            return f.read()
+
+    def write_manifest(self, *paths):
+        lines = ["version=1.2.0"] + ["%d|%s%s" % (i, self.operator.url, p) for i, p in enumerate(paths)]
+        with open(os.path.join(temp_folder(ARGS.prefix), "update.txt"), "wb") as f:
+            f.write(("\r\n".join(lines) + "\r\n").encode())
+
+    def started(self):
+        path = os.path.join(self.install, "started.txt")
+        return os.path.exists(path)
+
+    def run_updater(self, answers=(), during=None):
+        """Starts Update.exe, answers each message box with the next key; returns Wine's trace."""
+        install = windows_path(self.install)
+        argument = "%s|%s\\client.exe" % (install, install)
+        env = dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox")
+        log = tempfile.TemporaryFile(mode="w+")
+        # Wine quotes the argument: the install path has spaces.
+        proc = subprocess.Popen(["wine", ARGS.updater, argument],
+                                env=env, stdout=subprocess.DEVNULL, stderr=log, text=True)
+        self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
+        if during:
+            during(proc)
+        for key in answers:
+            box = wait_until(lambda: visible_windows("提示"), 60)
+            self.assertTrue(box, "no message box")
+            answer(box[0], key)
+            wait_until(lambda: box[0] not in visible_windows("提示"), 10)
+        self.assertEqual(proc.wait(timeout=90), 0)
+        log.seek(0)
+        trace = log.read()
+        log.close()
+        if os.environ.get("TAVRIN_SHOW_TRACE"):
+            print(trace[-3000:])
+        return trace
+
+    def assert_untouched(self, trace, what):
+        self.assertFalse(shown(trace, SUCCESS), what)
+        self.assertEqual(self.installed("game.dll"), self.old_dll, what)
+        self.assertEqual(self.installed("client.exe"), self.old_exe, what)
+        self.assertEqual(sorted(os.listdir(self.install)), ["client.exe", "game.dll", "started.txt"], what)
+        self.assertTrue(self.started(), "the client in place is opened: " + what)
+
+
+class UpdaterTest(UpdateRun):
+    def test_files_land_byte_exact_and_the_last_one_is_opened(self):
+        self.write_manifest("/files/game.dll", "/files/client.exe")
+        trace = self.run_updater(answers=["Return"])
+        self.assertTrue(shown(trace, SUCCESS))
+        self.assertEqual(self.installed("game.dll"), self.new_dll)
+        self.assertEqual(self.installed("client.exe"), self.new_exe)
+        self.assertTrue(wait_until(self.started, 20), "client.exe was not opened")
+
+    def test_a_stop_during_the_first_file_changes_nothing(self):
+        self.write_manifest("/slow/game.dll", "/files/client.exe")
+
+        def click_close(proc):
+            window = wait_until(lambda: visible_windows("更新"), 30)
+            self.assertTrue(window, "the updater window did not appear")
+            time.sleep(1)
+            out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window[0]],
+                                 capture_output=True, text=True).stdout
+            geometry = dict(line.split("=", 1) for line in out.split())
+            x, y = int(geometry["X"]) + 327, int(geometry["Y"]) + 16
+            subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y), "click", "1"])
+
+        trace = self.run_updater(answers=["y"], during=click_close)
+        self.assertTrue(shown(trace, STOP_QUESTION), "the stop question was asked")
+        self.assert_untouched(trace, "stop")
+
+    def test_refused_input_changes_nothing(self):
+        self.operator.serve("nul", self.new_dll)
+        wrong = "|sha256=" + "0" * 64
+        for lines in (["/files/game.dll", "/status/404/client.exe"], ["/files/game.dll", "/cut/client.exe"],
+                      ["/files/game.dll", "/files/..", "/files/client.exe"], ["/files/game.dll", "/files/nul"],
+                      ["/files/game.dll", "/files/client.exe" + wrong]):
+            self.write_manifest(*lines)
+            trace = self.run_updater(answers=["Return"])
+            self.assert_untouched(trace, " ".join(lines))
+            os.unlink(os.path.join(self.install, "started.txt"))
+
+    def test_a_client_still_running_is_waited_for(self):
+        self.write_manifest("/files/game.dll", "/files/client.exe")
+        holder = subprocess.Popen(["wine", os.path.join(self.install, "client.exe"), "/hold", "4"],
+                                  env=wine_env(ARGS.prefix))
+        self.addCleanup(lambda: holder.poll() is None and (holder.kill(), holder.wait()))
+        time.sleep(1.5)
+        self.assertIsNone(holder.poll(), "the old client still runs when the updater starts")
+        trace = self.run_updater(answers=["Return"])
+        self.assertTrue(shown(trace, SUCCESS))
+        self.assertEqual(self.installed("client.exe"), self.new_exe)
+        self.assertTrue(wait_until(self.started, 20))
+
+    def test_an_empty_argument_ends_at_once(self):
+        result = subprocess.run(["wine", ARGS.updater], env=wine_env(ARGS.prefix), timeout=30)
+        self.assertEqual(result.returncode, 0)
+        self.assertFalse(self.started(), "nothing is opened")
+
+    def test_a_second_updater_ends_at_once(self):
+        self.write_manifest("/slow/game.dll", "/files/client.exe")
+        first = subprocess.Popen(["wine", ARGS.updater, "%s|x" % windows_path(self.install)],
+                                 env=wine_env(ARGS.prefix))
+        self.addCleanup(lambda: first.poll() is None and (first.kill(), first.wait()))
+        self.assertTrue(wait_until(lambda: visible_windows("更新"), 30))
+        second = subprocess.run(["wine", ARGS.updater, "%s|x" % windows_path(self.install)],
+                                env=wine_env(ARGS.prefix), timeout=30)
+        self.assertEqual(second.returncode, 0)
+        self.assertEqual(len(visible_windows("更新")), 1)
+
+
+class WholeRoadTest(UpdateRun):
+    """The client built to look on port 8640 (run under the ports lock)."""
+
+    def test_yes_to_the_offer_replaces_the_files_and_starts_the_new_client(self):
+        url = urllib.parse.urlsplit(ARGS.manifest_url)
+        operator = Operator(self, url.port)
+        shutil.copy(ARGS.client, os.path.join(self.install, "Tavrin.exe"))
+        operator.serve("game.dll", self.new_dll)
+        operator.serve("Tavrin.exe", self.new_exe)
+        stale = os.path.join(temp_folder(ARGS.prefix), "update.txt")
+        if os.path.exists(stale):
+            os.unlink(stale)
+        operator.serve(url.path.lstrip("/"), ("version=1.0.9\r\n0|%s/files/game.dll\r\n1|%s/files/Tavrin.exe\r\n"
+                                              % (operator.url, operator.url)).encode())
+        client = subprocess.Popen(["wine", os.path.join(self.install, "Tavrin.exe")], env=wine_env(ARGS.prefix))
+        self.addCleanup(lambda: client.poll() is None and (client.kill(), client.wait()))
+        offer = wait_until(lambda: visible_windows("提示"), 60)
+        self.assertTrue(offer, "no offer")
+        answer(offer[0], "y")
+        self.assertEqual(client.wait(timeout=60), 0)
+        with open(os.path.join(temp_folder(ARGS.prefix), "Update.exe"), "rb") as f:
+            with open(ARGS.updater, "rb") as g:
+                self.assertEqual(f.read(), g.read(), "the carried updater, byte for byte")
+        done = wait_until(lambda: visible_windows("提示"), 90)
+        self.assertTrue(done, "the updater said nothing")
+        answer(done[0], "Return")
+        self.assertTrue(wait_until(self.started, 60), "the new client did not start")
+        self.assertEqual(self.installed("game.dll"), self.new_dll)
+        self.assertEqual(self.installed("Tavrin.exe"), self.new_exe)
+
+
+def main():
+    global ARGS
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--updater", required=True)
+    parser.add_argument("--client", required=True)
+    parser.add_argument("--stand-in", required=True)
+    parser.add_argument("--prefix", required=True)
+    parser.add_argument("--manifest-url", required=True)
+    ARGS, rest = parser.parse_known_args()
+    unittest.main(argv=[sys.argv[0], "-v", *rest])
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "controls/BForm.h"
+#include "controls/iButton.h"
+#include "forms/SingleForm.h"
+#include "startup/CLumDownLoadFile.h"
+#include "updater/UpdaterRules.h"
+
+#include <optional>
+#include <string>
+
+// The updater's one window: downloads what the manifest lists into the
+// install directory, with a stop button, then starts the client.
+class UpdateFrm : public forms::SingleForm<UpdateFrm> {
+public:
+    UpdateFrm();
+    ~UpdateFrm() override;
+
+    // How long a held target is retried before the update gives up.
+    static constexpr DWORD kReplacePatience = 30000;
+
+protected:
+    void OnInitialize() override;
+    void OnLoad() override;
+    void OnQueryUnload(bool& cancel) override;
+    void OnUnload() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    bool EnsureRights();
+    bool RunUpdate();
+    void closebtn_Click();
+    void BForm1_MouseDown();
+    void ShowProgress(DWORD received);
+    void Finish(bool complete);
+
+    std::optional<CLumDownLoadFile> m_downfile;
+    bool m_bStop = false;
+    std::wstring m_strLastFile;
+    UpdaterRules::Argument argument_;
+    bool running_ = false;
+    DWORD total_ = 0;
+    HANDLE instance_ = nullptr;
+
+    BForm BForm1;
+    iButton closebtn;
+    HWND Label1 = nullptr;
+    HWND LumProgressBar1 = nullptr;
+};

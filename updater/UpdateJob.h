@@ -1,0 +1,39 @@
+#pragma once
+
+#include "forms/Event.h"
+#include "updater/UpdaterRules.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class CLumDownLoadFile;
+
+// The update itself: every file line of the manifest is downloaded to a
+// stage in the install directory, checked, and all are committed together.
+// Anything refused, missing, cut short or stopped commits nothing.
+class UpdateJob {
+public:
+    struct Result {
+        bool complete = false;
+        std::wstring openFile; // the last line's target, or the client in place
+    };
+
+    UpdateJob(CLumDownLoadFile& downloader, UpdaterRules::Argument argument)
+        : downloader_(downloader), argument_(std::move(argument)) {}
+
+    // `stopped` is asked between files and while a held target is retried;
+    // `patience` bounds those retries, in milliseconds.
+    Result Run(const std::wstring& manifest, const std::function<bool()>& stopped, DWORD patience);
+
+    forms::Event<const std::wstring&> FileStarted; // the file's name
+
+private:
+    bool FetchAll(const std::vector<UpdaterRules::FileLine>& lines, class StagedFiles& staged,
+                  const std::function<bool()>& stopped);
+    bool Fetch(const UpdaterRules::FileLine& line, StagedFiles& staged);
+
+    CLumDownLoadFile& downloader_;
+    UpdaterRules::Argument argument_;
+};

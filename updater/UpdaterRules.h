@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The updater's reading of its argument and of the manifest's file lines,
+// apart from files, windows and the network.
+namespace UpdaterRules {
+
+// The one-string argument, split at "|": the install directory (with one
+// trailing backslash) and the client's executable in place.
+struct Argument {
+    std::wstring dir;
+    std::wstring exe;
+};
+
+// The whole command-line tail; it may arrive quoted as a whole or piece by
+// piece. Nothing when it is empty or names no install directory.
+std::optional<Argument> SplitArgument(std::wstring_view tail);
+
+// The text after the last "/" of the URL, or the whole URL without one.
+std::wstring GetFileName(std::wstring_view url);
+
+// False for a name that could leave the install directory or that the
+// system treats specially: empty, path separators, drive colons, "..",
+// a trailing dot or space, wildcard and redirection characters, devices.
+bool IsSafeFileName(std::wstring_view name);
+
+using Sha256 = std::array<unsigned char, 32>;
+
+// One file line. `refused` names lines that must not reach the disk; the
+// update then cannot complete.
+struct FileLine {
+    std::wstring url;
+    std::wstring name;
+    std::optional<Sha256> sha256;
+    bool refused = false;
+};
+
+// Every file line of the manifest text, in order: lines naming a version
+// and lines of fewer than two "|"-fields are skipped. A URL other than
+// http: or https:, an unsafe name, or a "sha256=" field that is not 64 hex
+// digits refuses the line.
+std::vector<FileLine> FileLines(std::wstring_view manifest);
+
+// Percent of `received` in `total`, in 64 bits, 0 to 100.
+int Percent(unsigned long long received, unsigned long long total);
+
+} // namespace UpdaterRules
