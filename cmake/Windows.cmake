@@ -125,6 +125,15 @@ target_link_libraries(Tavrin PRIVATE tavrin_win)
 target_link_options(Tavrin PRIVATE ${TAVRIN_WIDE_ENTRY})
 tavrin_resources(Tavrin)
 
+# The same client with the preview engine, for running it end to end where
+# the platform's control renders nothing. Its own engine choice is linked
+# before the library's.
+add_executable(TavrinPreview WIN32 startup/main.cpp login/CreateBrowser.cpp)
+target_compile_definitions(TavrinPreview PRIVATE TAVRIN_BROWSER_PREVIEW)
+target_link_libraries(TavrinPreview PRIVATE tavrin_win)
+target_link_options(TavrinPreview PRIVATE ${TAVRIN_WIDE_ENTRY})
+tavrin_resources(TavrinPreview)
+
 add_executable(BareWindow WIN32 bench/BareWindow.cpp)
 target_link_options(BareWindow PRIVATE ${TAVRIN_WIDE_ENTRY})
 add_executable(BenchSubclass bench/SubclassRoundTrip.cpp)

@@ -106,5 +106,10 @@ if(CMAKE_CROSSCOMPILING)
              COMMAND flock /tmp/tavrin-ports.lock
                      ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_login.py
                      --exe ${TAVRIN_BIN}/Tavrin.exe --prefix ${TAVRIN_WINEPREFIX} --engine ${login_engine})
-    set_tests_properties(e2e_login PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600 RUN_SERIAL TRUE)
+    add_test(NAME e2e_login_preview
+             COMMAND flock /tmp/tavrin-ports.lock
+                     ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_login.py
+                     --exe ${TAVRIN_BIN}/TavrinPreview.exe --prefix ${TAVRIN_WINEPREFIX} --engine preview)
+    set_tests_properties(e2e_login e2e_login_preview PROPERTIES
+        FIXTURES_REQUIRED wine TIMEOUT 600 RUN_SERIAL TRUE)
 endif()

@@ -28,10 +28,6 @@ std::wstring MainCaption() {
     return std::wstring(PublicData::GameTitle) + L"客户端";
 }
 
-std::wstring Widen(const std::string& ascii) {
-    return std::wstring(ascii.begin(), ascii.end());
-}
-
 } // namespace
 
 WebMainFrm::WebMainFrm() : SingleForm(MainDesign()) {}
@@ -86,7 +82,7 @@ void WebMainFrm::StackControls() {
 
 void WebMainFrm::CreateAppMenu() {
     appmenu_ = CreatePopupMenu();
-    const std::wstring versionCaption = L"版本号:" + Widen(LocalVersion());
+    const std::wstring versionCaption = L"版本号:" + LocalVersion();
     const std::pair<UINT, const wchar_t*> items[] = {{refresh, L"刷新(F5)"},
                                                      {hiderestore, L"隐藏/恢复(F10)"},
                                                      {clearcache, L"清除缓存"},
