@@ -32,7 +32,6 @@ add_library(tavrin_win STATIC
     forms/PersistentSurface.cpp
     forms/Picture.cpp
     forms/PictureBox.cpp
-    forms/Shell.cpp
     forms/ToolTip.cpp
     forms/UserControl.cpp
     forms/WindowBase.cpp
@@ -67,7 +66,7 @@ add_library(tavrin_win STATIC
     startup/ManifestText.cpp
     startup/PngResource.cpp
     startup/PublicData.cpp
-    startup/ShellLaunch.cpp
+    forms/ShellLaunch.cpp
     startup/TimedFetch.cpp
     startup/UpdateCheck.cpp
     tabs/SystemPageWindows.cpp

@@ -1,6 +1,7 @@
 #include "forms/PictureBox.h"
 
 #include "forms/CallbackBoundary.h"
+#include "forms/WindowBase.h"
 
 namespace forms {
 
@@ -8,24 +9,11 @@ namespace {
 
 constexpr wchar_t kClass[] = L"TavrinPictureBox";
 
-void RegisterOnce(WNDPROC procedure) {
-    static const ATOM atom = [procedure] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = procedure;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClass;
-        return RegisterClassExW(&wc);
-    }();
-    (void)atom;
-}
-
 } // namespace
 
 PictureBox::PictureBox(HWND parent, int left, int top, int width, int height, COLORREF backColor)
     : backColor_(backColor) {
-    RegisterOnce(&PictureBox::WindowProc);
+    RegisterOwnClass(kClass, &PictureBox::WindowProc);
     hwnd_ = CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, left, top,
                             width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
 }

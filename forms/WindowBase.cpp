@@ -9,22 +9,22 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"TavrinWindow";
 
-void RegisterWindowClass(WNDPROC procedure) {
-    static const ATOM atom = [procedure] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = procedure;
-        wc.hInstance = Application::Instance();
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kWindowClass;
-        return RegisterClassExW(&wc);
-    }();
-    (void)atom;
-}
-
 } // namespace
+
+void RegisterOwnClass(const wchar_t* name, WNDPROC procedure, HBRUSH background, UINT style) {
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(Application::Instance(), name, &wc) != FALSE) {
+        return;
+    }
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = Application::Instance();
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    RegisterClassExW(&wc);
+}
 
 WindowBase::~WindowBase() {
     if (hwnd_ != nullptr) {
@@ -35,7 +35,8 @@ WindowBase::~WindowBase() {
 
 void WindowBase::CreateBound(DWORD exStyle, const wchar_t* caption, DWORD style, int x, int y,
                              int width, int height, HWND parent) {
-    RegisterWindowClass(&WindowBase::WindowProc);
+    RegisterOwnClass(kWindowClass, &WindowBase::WindowProc,
+                     reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), CS_DBLCLKS);
     CreateWindowExW(exStyle, kWindowClass, caption, style, x, y, width, height, parent, nullptr,
                     Application::Instance(), this);
 }

@@ -4,6 +4,11 @@
 
 namespace forms {
 
+// Registers one of this program's window classes (arrow pointer); calling
+// it again for a registered name does nothing.
+void RegisterOwnClass(const wchar_t* name, WNDPROC procedure, HBRUSH background = nullptr,
+                      UINT style = 0);
+
 // What forms and user controls share: one window class, one procedure that
 // binds the object to its window at creation, and one dispatch through the
 // callback boundary.

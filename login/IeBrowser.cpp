@@ -3,6 +3,7 @@
 #include "forms/Application.h"
 #include "forms/Bstr.h"
 #include "forms/CallbackBoundary.h"
+#include "forms/WindowBase.h"
 #include "login/BrowserEvents.h"
 #include "login/BrowserKeys.h"
 #include "login/BrowserSite.h"
@@ -22,19 +23,6 @@ void EnsureOle() {
     (void)initialised;
 }
 
-void RegisterHostClass(WNDPROC procedure) {
-    static const ATOM atom = [procedure] {
-        WNDCLASSEXW type = {};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = procedure;
-        type.hInstance = forms::Application::Instance();
-        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        type.lpszClassName = kHostClass;
-        return RegisterClassExW(&type);
-    }();
-    (void)atom;
-}
-
 template <class T> forms::ComPtr<T> Query(IUnknown* from, REFIID iid) {
     forms::ComPtr<T> to;
     if (from != nullptr) {
@@ -47,7 +35,7 @@ template <class T> forms::ComPtr<T> Query(IUnknown* from, REFIID iid) {
 
 IeBrowser::IeBrowser(HWND container) {
     EnsureOle();
-    RegisterHostClass(&IeBrowser::WindowProc);
+    forms::RegisterOwnClass(kHostClass, &IeBrowser::WindowProc);
     window_ = CreateWindowExW(0, kHostClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
                               0, container, nullptr, forms::Application::Instance(), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

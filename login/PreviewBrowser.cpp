@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
+#include "forms/WindowBase.h"
 #include "login/PageFetch.h"
 #include "login/PageUrl.h"
 
@@ -16,20 +17,6 @@ constexpr wchar_t kBrowserClass[] = L"TavrinPreviewBrowser";
 constexpr UINT kRunNext = WM_APP + 1;
 // Frames inside frames end here: a page that frames itself stops at once.
 constexpr int kDeepestFrame = 3;
-
-void RegisterBrowserClass(WNDPROC procedure) {
-    static const ATOM atom = [procedure] {
-        WNDCLASSEXW type = {};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = procedure;
-        type.hInstance = forms::Application::Instance();
-        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        type.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        type.lpszClassName = kBrowserClass;
-        return RegisterClassExW(&type);
-    }();
-    (void)atom;
-}
 
 std::wstring Lower(std::wstring text) {
     for (wchar_t& c : text) {
@@ -55,7 +42,8 @@ private:
 };
 
 PreviewBrowser::PreviewBrowser(HWND container) {
-    RegisterBrowserClass(&PreviewBrowser::WindowProc);
+    forms::RegisterOwnClass(kBrowserClass, &PreviewBrowser::WindowProc,
+                            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     window_ = CreateWindowExW(0, kBrowserClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
                               0, 0, container, nullptr, forms::Application::Instance(), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -3,6 +3,7 @@
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/Handles.h"
+#include "forms/WindowBase.h"
 #include "login/PageUrl.h"
 
 #include <algorithm>
@@ -18,20 +19,6 @@ constexpr int kTitleHeight = 20;
 constexpr int kButtonHeight = 24;
 constexpr int kButtonPadding = 24;
 constexpr int kFirstButtonId = 100;
-
-void RegisterPaneClass(WNDPROC procedure) {
-    static const ATOM atom = [procedure] {
-        WNDCLASSEXW type = {};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = procedure;
-        type.hInstance = forms::Application::Instance();
-        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        type.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        type.lpszClassName = kPaneClass;
-        return RegisterClassExW(&type);
-    }();
-    (void)atom;
-}
 
 HFONT Font() {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -50,7 +37,8 @@ std::wstring Caption(const PageLink& link) {
 
 PreviewPane::PreviewPane(HWND parent, int depth, LinkClicked clicked)
     : depth_(depth), clicked_(std::move(clicked)) {
-    RegisterPaneClass(&PreviewPane::WindowProc);
+    forms::RegisterOwnClass(kPaneClass, &PreviewPane::WindowProc,
+                            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | (depth > 0 ? WS_BORDER : 0);
     window_ = CreateWindowExW(0, kPaneClass, L"", style, 0, 0, 0, 0, parent, nullptr,
                               forms::Application::Instance(), nullptr);

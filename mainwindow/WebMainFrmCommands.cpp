@@ -3,7 +3,7 @@
 #include "mainwindow/WebMainFrm.h"
 
 #include "forms/Dialogs.h"
-#include "forms/Shell.h"
+#include "forms/ShellLaunch.h"
 #include "login/LoginScreen.h"
 #include "mainwindow/CacheMain.h"
 #include "mainwindow/MsgFrm.h"
@@ -28,7 +28,9 @@ void WebMainFrm::ConnectEvents() {
     web_minmax.Click.Connect([this] { web_minmax_Click(); });
     web_tool.Click.Connect([this] { PopupAppMenu(); });
     OtherUserBtn.Click.Connect([] { login::ShowLoginScreen(); });
-    GameSpaceBtn.Click.Connect([] { forms::Shell::Open(PublicData::GameSiteUrl); });
+    GameSpaceBtn.Click.Connect([] {
+        ShellLaunch::Launch({L"open", PublicData::GameSiteUrl, L""});
+    });
     WebuTab.TabChanged.Connect([this] { Picture1->SetVisible(false); });
     WebuTab.OnMouseDown.Connect(
         [this](long index, int&, int&, float&, float&) { WebuTab_OnMouseDown(index); });

@@ -7,7 +7,7 @@
 #include "startup/CLumDownLoadFile.h"
 #include "startup/ManifestText.h"
 #include "startup/PublicData.h"
-#include "startup/ShellLaunch.h"
+#include "forms/ShellLaunch.h"
 #include "startup/UpdateRules.h"
 
 #include <optional>

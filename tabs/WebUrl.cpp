@@ -1,6 +1,6 @@
 #include "tabs/WebUrl.h"
 
-#include "forms/Shell.h"
+#include "forms/ShellLaunch.h"
 #include "tabs/CTabItem.h"
 #include "tabs/ExternalUrl.h"
 
@@ -81,7 +81,7 @@ void WebUrl::wb_TitleChange(const std::wstring& text) {
 void WebUrl::Web_V1_NewWindow(const std::wstring& url, bool& processed) {
     processed = true;
     if (IsForDefaultBrowser(url)) {
-        forms::Shell::Open(url);
+        ShellLaunch::Launch({L"open", url, L""});
     }
 }
 

@@ -6,7 +6,7 @@
 #include "resources/resource.h"
 #include "startup/ManifestText.h"
 #include "startup/PublicData.h"
-#include "startup/ShellLaunch.h"
+#include "forms/ShellLaunch.h"
 #include "updater/InstallRights.h"
 #include "updater/UpdateJob.h"
 

@@ -1,6 +1,5 @@
 #include "controls/ModGetTaskbarHei.h"
 #include "forms/Application.h"
-#include "forms/Shell.h"
 #include "forms/Units.h"
 #include "login/LoginScreen.h"
 #include "login/RunPageCommand.h"
@@ -61,8 +60,6 @@ class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
         ScriptedBrowser::Install();
-        forms::Shell::Install(
-            [this](const std::wstring& file, const std::wstring&) { opened.push_back(file); });
         login::BindLoginScreen(&login);
     }
     void TearDown() override {
@@ -70,7 +67,6 @@ protected:
         WebMainFrm::UnloadIfLoaded();
         testing_support::PumpMessages();
         login::BindLoginScreen(nullptr);
-        forms::Shell::Install(nullptr);
         ScriptedBrowser::Uninstall();
     }
     WebMainFrm& Main() { return WebMainFrm::Instance(); }
@@ -88,7 +84,14 @@ protected:
 
     ExitAnswers answers;
     FakeLoginScreen login;
-    std::vector<std::wstring> opened;
+    testing_support::RecordedLaunches launches;
+    std::vector<std::wstring> Opened() const {
+        std::vector<std::wstring> files;
+        for (const LaunchRequest& request : launches.requests) {
+            files.push_back(request.file);
+        }
+        return files;
+    }
 };
 
 TEST_F(MainWindowTest, LoadsMaximisedAboveTheTaskbarAndRestoresToTheCentredDesign) {
@@ -164,7 +167,7 @@ TEST_F(MainWindowTest, TabsPerAddressTitlesAndNewWindows) {
     EXPECT_TRUE(game->RequestNewWindow(L"https://forum.example/t/1"));
     EXPECT_TRUE(game->RequestNewWindow(L"file:///C:/windows/system32/calc.exe"));
     EXPECT_TRUE(game->RequestNewWindow(L"javascript:alert(1)"));
-    EXPECT_EQ(opened, std::vector<std::wstring>{L"https://forum.example/t/1"});
+    EXPECT_EQ(Opened(), std::vector<std::wstring>{L"https://forum.example/t/1"});
     EXPECT_EQ(items.Count(), 2) << "no page becomes a tab by itself";
 
     int button = 0, shift = 0;
@@ -175,7 +178,7 @@ TEST_F(MainWindowTest, TabsPerAddressTitlesAndNewWindows) {
     EXPECT_EQ(main.StripToolTip().Text(), L"");
 
     main.GameSpaceBtn.Click();
-    EXPECT_EQ(opened.back(), PublicData::GameSiteUrl);
+    EXPECT_EQ(Opened().back(), PublicData::GameSiteUrl);
     main.OtherUserBtn.Click();
     EXPECT_EQ(login.calls.back(), "show");
     main.RunMenuCommand(WebMainFrm::refresh);

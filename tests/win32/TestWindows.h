@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/Dialogs.h"
-#include "startup/ShellLaunch.h"
+#include "forms/ShellLaunch.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "startup/ShellLaunch.h"
+#include "forms/ShellLaunch.h"
 
 #include <windows.h>
 #include <shellapi.h>
