@@ -24,7 +24,8 @@ ARGS = None
 MAIN = "Drelmoor2客户端"
 LOGIN = "Fennoy客户端"
 DIALOG = "MsgFrm"
-WIDE = "-" * 200  # wider than any page: the next button starts a new row
+TRAY = "Wine System Tray"
+WIDE = "-" * 400  # wider than any page: the next button starts a new row
 
 
 def button_row(origin, row):
@@ -125,6 +126,8 @@ class GameTest(unittest.TestCase):
         screen_w, screen_h = screen_size()
         self.assertEqual((x, y, width), (0, 0, screen_w), "maximised")
         self.assertLessEqual(height, screen_h, "above the taskbar")
+        # With no X tray, Wine shows its own window of tray icons, only while there are some.
+        self.assertTrue(wait_until(lambda: visible_windows(TRAY), 10), "no tray icon")
         page = (4 - 2, 32 - 2)  # the tab page, its browser 2 pixels out
 
         # A page's new window goes to the default browser, a file: link nowhere.
@@ -181,6 +184,7 @@ class GameTest(unittest.TestCase):
         # "是" ends the program.
         self.ask_close(width, "是")
         self.assertEqual(self.proc.wait(timeout=30), 0)
+        self.assertTrue(wait_until(lambda: not visible_windows(TRAY), 10), "the tray icon stayed")
 
     def ask_close(self, width, answer):
         """Clicks the window's close button and answers the question."""
