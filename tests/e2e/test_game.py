@@ -139,13 +139,13 @@ class GameTest(unittest.TestCase):
         with open(self.browser_record) as f:
             self.assertEqual(f.read().split(), [self.site.base + "/elsewhere"])
 
-        # DDE from another process: a second tab, and a minimised window restored.
-        subprocess.run(["xdotool", "windowminimize", "--sync", main], check=False)
+        # DDE from another process reaches a minimised window: a second tab. (With no window
+        # manager a minimised window stays mapped; tests/win32 checks that it is restored.)
+        click(main, width - 1465 // 15 + 12, 9)  # the window's own minimise button
         sent = subprocess.run(["wine", ARGS.dde_send, os.path.splitext(os.path.basename(ARGS.exe))[0],
                                "TavrinDDE", self.site.base + "/event/"], env=wine_env(ARGS.prefix))
         self.assertEqual(sent.returncode, 0, "the DDE command was refused")
         self.assertTrue(wait_until(lambda: self.site.seen("/event/"), 20), "no tab for the DDE address")
-        self.assertTrue(wait_until(lambda: visible_windows(MAIN), 10), "not restored")
 
         # F10 hides and shows.
         key(main, "F10")
