@@ -110,6 +110,12 @@ if(CMAKE_CROSSCOMPILING)
              COMMAND flock /tmp/tavrin-ports.lock
                      ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_login.py
                      --exe ${TAVRIN_BIN}/TavrinPreview.exe --prefix ${TAVRIN_WINEPREFIX} --engine preview)
-    set_tests_properties(e2e_login e2e_login_preview PROPERTIES
+    # From the login page to the game window and out, on the login port.
+    add_test(NAME e2e_game_preview
+             COMMAND flock /tmp/tavrin-ports.lock
+                     ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_game.py
+                     --exe ${TAVRIN_BIN}/TavrinPreview.exe --prefix ${TAVRIN_WINEPREFIX}
+                     --login-url ${LoginPageUrl} --dde-send $<TARGET_FILE:DdeSend>)
+    set_tests_properties(e2e_login e2e_login_preview e2e_game_preview PROPERTIES
         FIXTURES_REQUIRED wine TIMEOUT 600 RUN_SERIAL TRUE)
 endif()
