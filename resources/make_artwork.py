@@ -7,8 +7,10 @@ writes; the build uses the committed files. `--out DIR` writes elsewhere.
 import argparse
 import math
 import os
-import struct
-import zlib
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from image_formats import bmp_bytes, ico_bytes, png_bytes  # noqa: E402
 
 MAGENTA = (255, 0, 255)
 # The login window's see-through colour: whatever is drawn in it vanishes.
@@ -398,89 +400,6 @@ def icon_image(size):
 
 
 # ---- file formats --------------------------------------------------------
-
-
-def png_bytes(c):
-    raw = bytearray()
-    for y in range(c.height):
-        raw.append(0)
-        for x in range(c.width):
-            raw.extend(c.get(x, y))
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    header = struct.pack(">IIBBBBB", c.width, c.height, 8, 6, 0, 0, 0)
-    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b"")
-
-
-def dib_rows(c, bits):
-    """Bottom-up pixel rows, each padded to 4 bytes."""
-    out = bytearray()
-    for y in reversed(range(c.height)):
-        row = bytearray()
-        for x in range(c.width):
-            r, g, b, a = c.get(x, y)
-            row += bytes((b, g, r, a)) if bits == 32 else bytes((b, g, r))
-        row += b"\0" * (-len(row) % 4)
-        out += row
-    return bytes(out)
-
-
-def bmp_bytes(c, bits):
-    pixels = dib_rows(c, bits)
-    info = struct.pack("<IiiHHIIiiII", 40, c.width, c.height, 1, bits, 0, len(pixels), 2835, 2835, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + pixels
-
-
-def and_mask(c):
-    out = bytearray()
-    stride = ((c.width + 31) // 32) * 4
-    for y in reversed(range(c.height)):
-        row = bytearray(stride)
-        for x in range(c.width):
-            if c.get(x, y)[3] < 128:
-                row[x // 8] |= 0x80 >> (x % 8)
-        out += row
-    return bytes(out)
-
-
-def icon_entry(c, bits):
-    if bits == 8:
-        colours = []
-        for y in range(c.height):
-            for x in range(c.width):
-                p = tuple(c.get(x, y)[:3]) if c.get(x, y)[3] >= 128 else (0, 0, 0)
-                if p not in colours:
-                    colours.append(p)
-        palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colours) + b"\0" * 4 * (256 - len(colours))
-        rows = bytearray()
-        for y in reversed(range(c.height)):
-            row = bytearray()
-            for x in range(c.width):
-                p = tuple(c.get(x, y)[:3]) if c.get(x, y)[3] >= 128 else (0, 0, 0)
-                row.append(colours.index(p))
-            row += b"\0" * (-len(row) % 4)
-            rows += row
-        pixels = palette + bytes(rows)
-    else:
-        pixels = dib_rows(c, 32)
-    info = struct.pack("<IiiHHIIiiII", 40, c.width, c.height * 2, 1, bits, 0, 0, 0, 0, 256 if bits == 8 else 0, 0)
-    return info + pixels + and_mask(c)
-
-
-def ico_bytes(images):
-    entries, blobs = b"", b""
-    offset = 6 + 16 * len(images)
-    for c, bits in images:
-        blob = icon_entry(c, bits)
-        dim = c.width if c.width < 256 else 0
-        entries += struct.pack("<BBBBHHII", dim, dim, 0, 0, 1, bits, len(blob), offset)
-        offset += len(blob)
-        blobs += blob
-    return struct.pack("<HHH", 0, 1, len(images)) + entries + blobs
 
 
 def artwork():
