@@ -83,8 +83,16 @@ void Application::DeleteLater(Form* form) {
     CallbacksReturned();
 }
 
+void Application::ReleaseLater(std::function<void()> release) {
+    if (!CallbackScope::Active()) {
+        release();
+        return;
+    }
+    releases_.push_back(std::move(release));
+}
+
 void Application::CallbacksReturned() {
-    if (!retired_.empty() && !CallbackScope::Active()) {
+    if ((!retired_.empty() || !releases_.empty()) && !CallbackScope::Active()) {
         // Wakes whatever loop waits; the form goes when it dispatches this.
         PostMessageW(Reaper(), kDeleteRetired, 0, 0);
     }
@@ -94,7 +102,12 @@ void Application::DeleteRetired() {
     if (CallbackScope::Active()) {
         return;
     }
-    while (!retired_.empty()) {
+    while (!retired_.empty() || !releases_.empty()) {
+        std::vector<std::function<void()>> releases;
+        releases.swap(releases_);
+        for (const auto& release : releases) {
+            release();
+        }
         std::vector<Form*> retired;
         retired.swap(retired_);
         for (Form* form : retired) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ public:
     // code of ours running, so that any callback or step may unload the
     // window it runs in.
     static void DeleteLater(Form* form);
+    // Runs release now when no code of ours is running, otherwise in the
+    // same way as a form's deletion (an engine destroyed under its own
+    // event, say, would crash).
+    static void ReleaseLater(std::function<void()> release);
     // Deletes what waits, unless code of ours is running.
     static void DeleteRetired();
     // Called when the last callback returns: the loop deletes what waits.
@@ -57,6 +62,7 @@ private:
     static inline HWND hiddenOwner_ = nullptr;
     static inline HWND reaper_ = nullptr;
     static inline std::vector<Form*> retired_;
+    static inline std::vector<std::function<void()>> releases_;
 };
 
 // For shared owners of a form: the last owner's release waits for the loop.

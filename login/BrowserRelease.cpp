@@ -1,43 +1,15 @@
 #include "login/BrowserRelease.h"
 
-#include "forms/CallbackBoundary.h"
-
-#include <vector>
+#include "forms/Application.h"
 
 namespace login {
-
-namespace {
-
-std::vector<std::unique_ptr<IBrowser>>& Pending() {
-    static std::vector<std::unique_ptr<IBrowser>> pending;
-    return pending;
-}
-
-void CALLBACK ReleasePending(HWND, UINT, UINT_PTR id, DWORD) {
-    forms::Guarded(
-        L"ReleaseBrowser",
-        [id] {
-            KillTimer(nullptr, id);
-            std::vector<std::unique_ptr<IBrowser>> pending;
-            pending.swap(Pending());
-        },
-        [] {});
-}
-
-} // namespace
 
 void ReleaseBrowser(std::unique_ptr<IBrowser> browser) {
     if (!browser) {
         return;
     }
-    if (!forms::CallbackScope::Active()) {
-        browser.reset();
-        return;
-    }
-    if (Pending().empty()) {
-        SetTimer(nullptr, 0, 0, &ReleasePending);
-    }
-    Pending().push_back(std::move(browser));
+    std::shared_ptr<IBrowser> held(std::move(browser));
+    forms::Application::ReleaseLater([held]() mutable { held.reset(); });
 }
 
 } // namespace login

@@ -1,7 +1,6 @@
 #include "login/PageFetch.h"
 
-#include <windows.h>
-#include <wininet.h>
+#include "forms/Internet.h"
 
 #include <memory>
 #include <string>
@@ -13,22 +12,14 @@ namespace {
 constexpr DWORD kBlock = 16384;
 constexpr std::size_t kMostBytes = 8 * 1024 * 1024; // enough for any page of links
 
-struct InternetHandleDeleter {
-    void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
-};
-using InternetHandle = std::unique_ptr<void, InternetHandleDeleter>;
-
 bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
     const std::size_t length = wcslen(prefix);
     return text.size() >= length && _wcsnicmp(text.c_str(), prefix, length) == 0;
 }
 
 bool Succeeded(HINTERNET request) {
-    DWORD status = 0;
-    DWORD size = sizeof status;
-    return HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                          nullptr) != FALSE &&
-           status >= 200 && status < 300;
+    const DWORD status = forms::QueryNumber(request, HTTP_QUERY_STATUS_CODE);
+    return status >= 200 && status < 300;
 }
 
 bool ReadAll(HINTERNET request, std::string& bytes) {
@@ -89,12 +80,12 @@ FetchedPage FetchPage(const std::wstring& url) {
     if (!StartsWithNoCase(url, L"http://") && !StartsWithNoCase(url, L"https://")) {
         return {};
     }
-    InternetHandle internet(
+    forms::InternetHandle internet(
         InternetOpenW(L"Tavrin", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!internet) {
         return {};
     }
-    InternetHandle request(InternetOpenUrlW(
+    forms::InternetHandle request(InternetOpenUrlW(
         internet.get(), url.c_str(), nullptr, 0,
         INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI, 0));
     std::string bytes;

@@ -2,9 +2,8 @@
 
 #include "forms/Application.h"
 #include "forms/Handles.h"
+#include "forms/Internet.h"
 #include "startup/TimedFetch.h"
-
-#include <wininet.h>
 
 #include <vector>
 
@@ -14,21 +13,6 @@ constexpr DWORD kBlockSize = 8192;
 // Window messages are let through after a block at most this often: a live
 // window needs no more, and a fast transfer is not held up by the queue.
 constexpr ULONGLONG kPassInterval = 10;
-
-struct InternetHandleDeleter {
-    void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
-};
-using InternetHandle = std::unique_ptr<void, InternetHandleDeleter>;
-
-DWORD QueryNumber(HINTERNET request, DWORD info) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    DWORD index = 0;
-    if (HttpQueryInfoW(request, info | HTTP_QUERY_FLAG_NUMBER, &value, &size, &index) == FALSE) {
-        return 0;
-    }
-    return value;
-}
 
 bool PutInPlace(const std::wstring& partial, const std::wstring& target) {
     if (MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE) {
@@ -84,17 +68,17 @@ bool CLumDownLoadFile::DownLoadFile(const std::wstring& strURLFile, const std::w
 
 bool CLumDownLoadFile::Fetch(const std::wstring& url, const std::wstring& saveFile, bool hidden,
                              bool raise, const std::shared_ptr<bool>& alive) {
-    InternetHandle internet(
+    forms::InternetHandle internet(
         InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!internet) {
         return false;
     }
-    InternetHandle request(
+    forms::InternetHandle request(
         InternetOpenUrlW(internet.get(), url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
-    if (!request || QueryNumber(request.get(), HTTP_QUERY_STATUS_CODE) != 200) {
+    if (!request || forms::QueryNumber(request.get(), HTTP_QUERY_STATUS_CODE) != 200) {
         return false;
     }
-    const DWORD total = QueryNumber(request.get(), HTTP_QUERY_CONTENT_LENGTH);
+    const DWORD total = forms::QueryNumber(request.get(), HTTP_QUERY_CONTENT_LENGTH);
     if (total == 0 || (sizeLimit_ != 0 && total > sizeLimit_)) {
         return false;
     }

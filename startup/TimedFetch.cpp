@@ -2,8 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/Handles.h"
-
-#include <wininet.h>
+#include "forms/Internet.h"
 
 #include <atomic>
 #include <mutex>
@@ -30,20 +29,6 @@ struct Shared {
         CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
-struct InternetHandleDeleter {
-    void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
-};
-using InternetHandle = std::unique_ptr<void, InternetHandleDeleter>;
-
-DWORD QueryNumber(HINTERNET request, DWORD info) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    DWORD index = 0;
-    return HttpQueryInfoW(request, info | HTTP_QUERY_FLAG_NUMBER, &value, &size, &index) != FALSE
-               ? value
-               : 0;
-}
-
 bool Transfer(HINTERNET request, HANDLE file, Shared& shared) {
     std::vector<char> buffer(kBlockSize);
     const DWORD total = shared.total;
@@ -63,15 +48,15 @@ bool Transfer(HINTERNET request, HANDLE file, Shared& shared) {
 }
 
 bool Fetch(Shared& shared) {
-    InternetHandle internet(
+    forms::InternetHandle internet(
         InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    InternetHandle request(internet ? InternetOpenUrlW(internet.get(), shared.url.c_str(), nullptr,
-                                                       0, INTERNET_FLAG_RELOAD, 0)
-                                    : nullptr);
-    if (!request || QueryNumber(request.get(), HTTP_QUERY_STATUS_CODE) != 200) {
+    forms::InternetHandle request(internet ? InternetOpenUrlW(internet.get(), shared.url.c_str(),
+                                                              nullptr, 0, INTERNET_FLAG_RELOAD, 0)
+                                           : nullptr);
+    if (!request || forms::QueryNumber(request.get(), HTTP_QUERY_STATUS_CODE) != 200) {
         return false;
     }
-    const DWORD total = QueryNumber(request.get(), HTTP_QUERY_CONTENT_LENGTH);
+    const DWORD total = forms::QueryNumber(request.get(), HTTP_QUERY_CONTENT_LENGTH);
     if (total == 0 || (shared.maxBytes != 0 && total > shared.maxBytes) || shared.abandoned) {
         return false;
     }
