@@ -1,7 +1,5 @@
 #include "controls/EdgeRules.h"
 
-#include "forms/Units.h"
-
 #include <cstdlib>
 
 namespace EdgeRules {
@@ -87,11 +85,6 @@ Rect DragRect(const Rect& band, int zone, long x, long y) {
         break;
     }
     return r;
-}
-
-int TaskbarHeightTwips(double screenHeightTwips, int twipsPerPixel, long workAreaBottom) {
-    return static_cast<int>(forms::RoundHalfEven(
-        (screenHeightTwips / twipsPerPixel - static_cast<double>(workAreaBottom)) * twipsPerPixel));
 }
 
 } // namespace EdgeRules

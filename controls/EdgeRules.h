@@ -1,7 +1,7 @@
 #pragma once
 
 // The borderless window's own sizing: which edge zone a point is in, how a
-// drag moves the rubber band, and how tall the taskbar is.
+// drag moves the rubber band.
 namespace EdgeRules {
 
 struct Rect {
@@ -25,8 +25,5 @@ int HitTestEdge(const Rect& window, long x, long y);
 // The right, bottom and left edges stop more than the minimum away from the
 // opposite edge; the top edges never cross the bottom edge either.
 Rect DragRect(const Rect& band, int zone, long x, long y);
-
-// Twips between the work area's bottom and the screen's bottom.
-int TaskbarHeightTwips(double screenHeightTwips, int twipsPerPixel, long workAreaBottom);
 
 } // namespace EdgeRules

@@ -1,14 +1,56 @@
 #include "controls/ModGetTaskbarHei.h"
 
-#include "controls/EdgeRules.h"
-#include "forms/Units.h"
+#include "controls/WorkAreaRules.h"
 
-#include <windows.h>
+namespace {
 
-int GetTaskbarHeight() {
-    RECT workArea{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    const double screenTwips =
-        static_cast<double>(GetSystemMetrics(SM_CYSCREEN)) * forms::kTwipsPerPixel;
-    return EdgeRules::TaskbarHeightTwips(screenTwips, forms::kTwipsPerPixel, workArea.bottom);
+EdgeRules::Rect WorkOf(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info) == FALSE) {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    }
+    const RECT& r = info.rcWork;
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+class SystemWorkAreas final : public WorkAreaSource {
+public:
+    EdgeRules::Rect OfWindow(HWND window) const override {
+        return WorkOf(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+    }
+    EdgeRules::Rect AtPoint(POINT point) const override {
+        return WorkOf(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
+    }
+};
+
+const WorkAreaSource* installed = nullptr;
+
+const WorkAreaSource& Source() {
+    static const SystemWorkAreas system;
+    return installed != nullptr ? *installed : system;
+}
+
+} // namespace
+
+void InstallWorkAreaSource(const WorkAreaSource* source) {
+    installed = source;
+}
+
+EdgeRules::Rect WorkAreaOfWindow(HWND window) {
+    return Source().OfWindow(window);
+}
+
+EdgeRules::Rect WorkAreaAtCursor() {
+    POINT at{};
+    GetCursorPos(&at);
+    return Source().AtPoint(at);
+}
+
+void CentreInWorkArea(HWND window, const EdgeRules::Rect& work) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    const EdgeRules::Rect place = WorkAreaRules::Centred(work, r.right - r.left, r.bottom - r.top);
+    SetWindowPos(window, nullptr, place.left, place.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,6 +1,7 @@
 #include "controls/cSetStyle.h"
 
 #include "controls/ModGetTaskbarHei.h"
+#include "controls/WorkAreaRules.h"
 #include "forms/Form.h"
 #include "forms/Units.h"
 
@@ -13,8 +14,12 @@ RECT ToRECT(const EdgeRules::Rect& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-int ScreenTwips(int metric) {
-    return forms::PixelsToTwips(GetSystemMetrics(metric));
+void MoveTo(HWND window, const EdgeRules::Rect& r) {
+    MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+int Px(long twips) {
+    return forms::TwipsToPixels(static_cast<int>(twips));
 }
 
 } // namespace
@@ -37,15 +42,18 @@ void cSetStyle::SetWindowStyle(HWND hWnd) {
 
 bool cSetStyle::CallWindowStateChange() {
     if (m_bMaxed) {
-        objForm_->Move(SizeState_.RestoreLeft, SizeState_.RestoreTop, SizeState_.RestoreWidth,
-                       SizeState_.RestoreHeight);
+        const long left = Px(SizeState_.RestoreLeft);
+        const long top = Px(SizeState_.RestoreTop);
+        const EdgeRules::Rect restore{left, top, left + Px(SizeState_.RestoreWidth),
+                                      top + Px(SizeState_.RestoreHeight)};
+        MoveTo(m_hWnd, WorkAreaRules::KeptInside(restore, WorkAreaOfWindow(m_hWnd)));
         m_bMaxed = false;
     } else {
         SizeState_.RestoreWidth = objForm_->Width();
         SizeState_.RestoreHeight = objForm_->Height();
         SizeState_.RestoreLeft = objForm_->Left();
         SizeState_.RestoreTop = objForm_->Top();
-        FillScreenAboveTaskbar();
+        FillWorkArea();
         m_bMaxed = true;
     }
     return m_bMaxed;
@@ -63,7 +71,7 @@ void cSetStyle::objSubclass_MsgCome(bool bBefore, UINT uMsg, WPARAM wParam) {
         RefitMaximized();
         break;
     case WM_SYSCOMMAND:
-        if (wParam == SC_CLOSE) {
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
             CloseClick();
         }
         break;
@@ -179,9 +187,11 @@ void cSetStyle::RefitMaximized() {
     if (objForm_ == nullptr || !m_bMaxed || IsIconic(objForm_->hWnd())) {
         return;
     }
-    FillScreenAboveTaskbar();
+    FillWorkArea();
 }
 
-void cSetStyle::FillScreenAboveTaskbar() {
-    objForm_->Move(0, 0, ScreenTwips(SM_CXSCREEN), ScreenTwips(SM_CYSCREEN) - GetTaskbarHeight());
+// The work area of the window's own monitor: no taskbar on any side covers
+// it, and a window on a second monitor stays there.
+void cSetStyle::FillWorkArea() {
+    MoveTo(m_hWnd, WorkAreaOfWindow(m_hWnd));
 }

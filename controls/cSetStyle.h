@@ -16,8 +16,8 @@ class Form;
 
 // Gives a borderless form what a frame would: a system menu and minimise
 // box, sizing by its outer 5 pixels with a rubber band and a minimum size,
-// a maximised state of its own above the taskbar, and a close event from
-// the system menu.
+// a maximised state of its own that fills its monitor's work area, and a
+// close event from the system menu.
 class cSetStyle {
 public:
     struct SizeState {
@@ -56,7 +56,7 @@ private:
     void SetEdgeCursor(int zone);
     void DrawSizingRect(const RECT& rect);
     void RefitMaximized();
-    void FillScreenAboveTaskbar();
+    void FillWorkArea();
 
     forms::Form* objForm_ = nullptr;
     std::unique_ptr<cFormSubclass> objSubclass;

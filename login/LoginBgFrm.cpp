@@ -1,5 +1,6 @@
 #include "login/LoginBgFrm.h"
 
+#include "controls/ModGetTaskbarHei.h"
 #include "login/LoginFrm.h"
 #include "resources/resource.h"
 #include "startup/PublicData.h"
@@ -27,6 +28,7 @@ void LoginBgFrm::OnLoad() {
     gdiplus_.emplace();
     image_ = LoadPngResource(IDR_PNG_LOGIN, L"PNG");
     picture_ = ShowLayeredPng(hWnd(), image_);
+    CentreInWorkArea(hWnd(), WorkAreaAtCursor());
     PublicData::HookWindow(hWnd(), LoginFrm::Exists() ? LoginFrm::Instance().hWnd() : nullptr);
     SetCaption(std::wstring(PublicData::GameTitle) + L"客户端");
 }

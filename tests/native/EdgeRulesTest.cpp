@@ -67,11 +67,4 @@ TEST(DragRect, NoZoneChangesNothing) {
     EXPECT_EQ(DragRect(kWindow, None, 0, 0), kWindow);
 }
 
-TEST(TaskbarHeight, WhatLiesBelowTheWorkArea) {
-    // A 768-pixel screen with a 40-pixel taskbar at the bottom.
-    EXPECT_EQ(TaskbarHeightTwips(768 * 15, 15, 728), 600);
-    EXPECT_EQ(TaskbarHeightTwips(768 * 15, 15, 768), 0) << "taskbar elsewhere";
-    EXPECT_EQ(TaskbarHeightTwips(1024 * 15, 15, 994), 450);
-}
-
 } // namespace

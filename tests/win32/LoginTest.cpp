@@ -3,9 +3,11 @@
 #include "login/BrowserRelease.h"
 #include "login/LoginBgFrm.h"
 #include "login/LoginFrm.h"
+#include "login/LoginScreen.h"
 #include "resources/resource.h"
 #include "startup/LoadFrm.h"
 #include "startup/PublicData.h"
+#include "tests/win32/FakeDesktop.h"
 #include "tests/win32/ScriptedBrowser.h"
 #include "tests/win32/TestWindows.h"
 
@@ -170,6 +172,32 @@ TEST_F(LoginTest, TheTopDocumentShowsBothTogetherRemovesTheSplashAndTheyMoveAsOn
 
     browser.Fail(kPage + L"later", true);
     EXPECT_TRUE(dialogs.messages.empty()) << "a later failure leaves the login screen alone";
+}
+
+TEST_F(LoginTest, StartsCentredOnTheMonitorThatHoldsThePointer) {
+    FakeDesktop desktop({0, 0, 1280, 984});
+    desktop.pointerOnLeft = true;
+    Start().Load(kPage, L"<body>login</body>", L"Drelmoor2");
+    for (HWND window : {LoginBgFrm::Instance().hWnd(), LoginFrm::Instance().hWnd()}) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        EXPECT_EQ(r.left, -1240 + (1240 - 1237) / 2);
+        EXPECT_EQ(r.top, (984 - 696) / 2);
+    }
+}
+
+TEST_F(LoginTest, ShowingAnOpenLoginScreenBringsItToTheFront) {
+    Start().Load(kPage, L"<body>login</body>", L"Drelmoor2");
+    const HWND background = LoginBgFrm::Instance().hWnd();
+    LoginBgFrm::Instance().Minimize();
+    const HWND other = testing_support::CreatePlainWindow(0, 0, 300, 300);
+    ShowWindow(other, SW_SHOW);
+    SetForegroundWindow(other);
+    login::ShowLoginScreen();
+    EXPECT_FALSE(IsIconic(background));
+    EXPECT_EQ(GetForegroundWindow(), background);
+    EXPECT_TRUE(LoginFrm::Instance().Visible()) << "the same login page, not a new one";
+    DestroyWindow(other);
 }
 
 TEST_F(LoginTest, AnEmptyPageAFailedLoginPageOrNoEngineEndWithTheOfflineMessage) {

@@ -2,6 +2,7 @@
 #include "controls/cSetStyle.h"
 #include "forms/SingleForm.h"
 #include "forms/Units.h"
+#include "tests/win32/FakeDesktop.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -110,18 +111,38 @@ TEST_F(StyleTest, EdgesReportTheirZoneAndTheMiddleNone) {
     EXPECT_EQ(zones, (std::vector<long>{EdgeRules::Left, EdgeRules::Bottom, EdgeRules::None}));
 }
 
-TEST_F(StyleTest, MaximisedFillsTheScreenAboveTheTaskbarAndRestoresExactly) {
+EdgeRules::Rect Edges(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+TEST_F(StyleTest, MaximisedFillsTheWorkAreaWhereverTheTaskbarIsAndRestoresExactly) {
     const RECT before = WindowRect(Window());
+    const EdgeRules::Rect taskbarSides[] = {
+        {0, 0, 1280, 984}, {0, 40, 1280, 1024}, {40, 0, 1280, 1024}, {0, 0, 1240, 1024}};
+    for (const EdgeRules::Rect& work : taskbarSides) {
+        const FakeDesktop desktop(work);
+        EXPECT_TRUE(watcher->CallWindowStateChange());
+        EXPECT_EQ(Edges(WindowRect(Window())), work);
+        EXPECT_FALSE(watcher->CallWindowStateChange());
+        EXPECT_EQ(Edges(WindowRect(Window())), Edges(before));
+    }
+}
+
+TEST_F(StyleTest, MaximisedStaysOnASecondMonitorAtNegativeCoordinates) {
+    const FakeDesktop desktop({0, 0, 1280, 984});
+    SetWindowPos(Window(), nullptr, -1200, 100, 1000, 800, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(watcher->CallWindowStateChange());
-    const RECT maxed = WindowRect(Window());
-    EXPECT_EQ(maxed.left, 0);
-    EXPECT_EQ(maxed.top, 0);
-    EXPECT_EQ(maxed.right, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(maxed.bottom,
-              GetSystemMetrics(SM_CYSCREEN) - forms::TwipsToPixels(GetTaskbarHeight()));
+    EXPECT_EQ(Edges(WindowRect(Window())), FakeDesktop::kLeftWork);
     EXPECT_FALSE(watcher->CallWindowStateChange());
-    const RECT after = WindowRect(Window());
-    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_EQ(Edges(WindowRect(Window())), (EdgeRules::Rect{-1200, 100, -200, 900}));
+}
+
+TEST_F(StyleTest, RestoringKeepsTheWindowOffATaskbarThatMovedMeanwhile) {
+    FakeDesktop desktop({0, 0, 1280, 984});
+    watcher->CallWindowStateChange();
+    desktop.primary = {0, 100, 1280, 1024};
+    watcher->CallWindowStateChange();
+    EXPECT_EQ(Edges(WindowRect(Window())), (EdgeRules::Rect{50, 100, 1050, 900}));
 }
 
 TEST_F(StyleTest, WhileMaximisedNoDragStarts) {
@@ -136,19 +157,14 @@ TEST_F(StyleTest, WhileMaximisedNoDragStarts) {
 }
 
 TEST_F(StyleTest, ASettingsChangeWhileMaximisedRefitsToTheNewWorkArea) {
-    RECT saved{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved, 0);
+    FakeDesktop desktop({0, 0, 1280, 984});
     watcher->CallWindowStateChange();
     int changes = 0;
     watcher->SettingChange.Connect([&] { ++changes; });
-    RECT smaller = saved;
-    smaller.bottom = GetSystemMetrics(SM_CYSCREEN) - 60;
-    SystemParametersInfoW(SPI_SETWORKAREA, 0, &smaller, 0);
+    desktop.primary = {0, 60, 1280, 1024}; // the taskbar moved to the top
     SendMessageW(Window(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
-    const RECT refit = WindowRect(Window());
-    SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved, 0);
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(refit.bottom, GetSystemMetrics(SM_CYSCREEN) - 60);
+    EXPECT_EQ(Edges(WindowRect(Window())), desktop.primary);
 }
 
 TEST_F(StyleTest, CloseFromTheSystemMenuIsReportedAndStillReachesTheWindow) {
@@ -157,7 +173,8 @@ TEST_F(StyleTest, CloseFromTheSystemMenuIsReportedAndStillReachesTheWindow) {
         ++closes;
         steps.push_back("CloseClick");
     });
-    SendMessageW(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    // The low four bits are the system's own: a close all the same.
+    SendMessageW(Window(), WM_SYSCOMMAND, SC_CLOSE | 2, 0);
     EXPECT_EQ(closes, 1);
     EXPECT_EQ(steps, (std::vector<std::string>{"CloseClick", "close request"}));
 }

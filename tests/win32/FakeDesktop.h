@@ -1,0 +1,34 @@
+#pragma once
+
+#include "controls/ModGetTaskbarHei.h"
+
+// Two monitors in place of the display's one: the primary one at 0, 0 with
+// a work area the test chooses, and a second one to its left, at negative
+// coordinates, with a 40-pixel taskbar at the bottom. A window belongs to the
+// monitor that holds its centre.
+class FakeDesktop final : public WorkAreaSource {
+public:
+    // No larger than the virtual display: Wine keeps windows within it.
+    static constexpr EdgeRules::Rect kLeftWork{-1240, 0, 0, 984};
+
+    explicit FakeDesktop(EdgeRules::Rect primaryWork) : primary(primaryWork) {
+        InstallWorkAreaSource(this);
+    }
+    ~FakeDesktop() override { InstallWorkAreaSource(nullptr); }
+    FakeDesktop(const FakeDesktop&) = delete;
+    FakeDesktop& operator=(const FakeDesktop&) = delete;
+
+    EdgeRules::Rect OfWindow(HWND window) const override {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return AtPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
+    EdgeRules::Rect AtPoint(POINT point) const override {
+        return point.x < 0 || pointerOnLeft ? kLeftWork : primary;
+    }
+
+    EdgeRules::Rect primary;
+    // A virtual display keeps the real pointer on its own screen: this puts
+    // it on the left monitor.
+    bool pointerOnLeft = false;
+};
