@@ -5,6 +5,8 @@
 #include "forms/Dialogs.h"
 #include "forms/Units.h"
 
+#include <utility>
+
 namespace forms {
 
 namespace {
@@ -79,9 +81,14 @@ void Form::RunModalLoop(Form* owner) {
     const std::shared_ptr<bool> loaded = loaded_;
     HWND window = hWnd();
     HWND ownerWindow = owner != nullptr ? owner->hWnd() : nullptr;
+    if (ownerWindow != nullptr) {
+        // Owned by the window it blocks: it stays above that window.
+        SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow));
+    }
     const bool disableOwner = ownerWindow != nullptr && IsWindowEnabled(ownerWindow);
     if (disableOwner) {
         EnableWindow(ownerWindow, FALSE);
+        modalOwner_ = ownerWindow;
     }
     Show();
     MSG msg{};
@@ -95,6 +102,7 @@ void Form::RunModalLoop(Form* owner) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    modalOwner_ = nullptr;
     if (disableOwner && IsWindow(ownerWindow)) {
         EnableWindow(ownerWindow, TRUE);
         SetActiveWindow(ownerWindow);
@@ -223,6 +231,14 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         if (cursor_ != nullptr && LOWORD(lParam) == HTCLIENT) {
             SetCursor(cursor_);
             return TRUE;
+        }
+        break;
+    case WM_WINDOWPOSCHANGING:
+        if (modalOwner_ != nullptr &&
+            (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW) != 0) {
+            // The owner must be enabled before a modal form hides or goes,
+            // or the system activates another program's window instead.
+            EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
         }
         break;
     case WM_CLOSE:

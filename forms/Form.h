@@ -83,6 +83,8 @@ private:
     FormDesign design_;
     PersistentSurface surface_;
     HCURSOR cursor_ = nullptr;
+    // The window a modal loop keeps disabled, while it does.
+    HWND modalOwner_ = nullptr;
     std::shared_ptr<bool> loaded_ = std::make_shared<bool>(false);
     bool loadStepDone_ = false;
     bool unloading_ = false;

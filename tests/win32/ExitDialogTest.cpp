@@ -8,6 +8,35 @@
 
 namespace {
 
+HWND dialogOwner = nullptr;
+bool answerTimedOut = false;
+
+// Presses "否" with the pointer, from inside the dialog's own loop.
+void CALLBACK PressNo(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (!MsgFrm::Exists()) {
+        return;
+    }
+    const MsgFrm& dialog = MsgFrm::Instance();
+    dialogOwner = GetWindow(dialog.hWnd(), GW_OWNER);
+    RECT r{};
+    GetWindowRect(dialog.iButton2.hWnd(), &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+}
+
+// Ends a dialog the pointer never answered, so that the test fails and
+// does not hang.
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    answerTimedOut = MsgFrm::Exists();
+    MsgFrm::UnloadIfLoaded();
+}
+
 class ExitDialogTest : public testing::Test {
 protected:
     void SetUp() override { ScriptedBrowser::Install(); }
@@ -68,6 +97,22 @@ TEST_F(ExitDialogTest, EachButtonWritesTheFlagAndUnloads) {
     MsgFrm::Instance().iButton2.Click();
     EXPECT_FALSE(main.m_bExit);
     EXPECT_FALSE(MsgFrm::Exists());
+}
+
+TEST_F(ExitDialogTest, NoHandsTheForegroundBackToTheGameWindowThatOwnsTheDialog) {
+    WebMainFrm& main = WebMainFrm::Instance();
+    main.Show();
+    SetForegroundWindow(main.hWnd());
+    SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &PressNo);
+    const UINT_PTR giveUp = SetTimer(nullptr, 0, 20000, &GiveUp);
+    EXPECT_FALSE(main.Unload()) << "the real dialog, answered with the pointer";
+    KillTimer(nullptr, giveUp);
+    EXPECT_FALSE(answerTimedOut);
+    EXPECT_EQ(dialogOwner, main.hWnd());
+    EXPECT_FALSE(MsgFrm::Exists());
+    EXPECT_TRUE(IsWindowEnabled(main.hWnd()));
+    EXPECT_EQ(GetForegroundWindow(), main.hWnd());
+    EXPECT_EQ(GetActiveWindow(), main.hWnd());
 }
 
 } // namespace
