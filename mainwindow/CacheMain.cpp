@@ -20,13 +20,16 @@ bool GroupCallMissing() {
     return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
 }
 
-// False when the cleaning must stop. Groups and entries are independent:
-// a system that cannot list its groups still has its entries cleaned.
+// False when a group could not be deleted or listed.
 bool DeleteGroups() {
     GROUPID group = 0;
+    // Some systems without groups fail the call without saying why.
+    SetLastError(ERROR_SUCCESS);
     CacheFind find(FindFirstUrlCacheGroup(0, CACHEGROUP_SEARCH_ALL, nullptr, 0, &group, nullptr));
     if (!find) {
-        return true;
+        const DWORD error = GetLastError();
+        return error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND ||
+               error == ERROR_NO_MORE_ITEMS || error == ERROR_CALL_NOT_IMPLEMENTED;
     }
     for (;;) {
         if (!DeleteUrlCacheGroup(group, CACHEGROUP_FLAG_FLUSHURL_ONDELETE, nullptr) &&
@@ -75,7 +78,13 @@ const wchar_t* SystemPattern(const std::wstring& pattern) {
     return pattern == L"*.*" || pattern.empty() ? nullptr : pattern.c_str();
 }
 
-void DeleteEntries(const std::wstring& pattern, DWORD mask) {
+// After a listing call failed: whether it failed because the list ended.
+bool ListingEnded() {
+    const DWORD error = GetLastError();
+    return error == ERROR_NO_MORE_ITEMS || error == ERROR_FILE_NOT_FOUND;
+}
+
+void DeleteEntries(const std::wstring& pattern, DWORD mask, ClearResult& result) {
     EntryBuffer buffer;
     const wchar_t* search = SystemPattern(pattern);
     CacheFind find(FindFirstUrlCacheEntryW(search, buffer.Info(), buffer.Size()));
@@ -83,18 +92,20 @@ void DeleteEntries(const std::wstring& pattern, DWORD mask) {
         find.reset(FindFirstUrlCacheEntryW(search, buffer.Info(), buffer.Size()));
     }
     if (!find) {
+        result.entriesListed = ListingEnded();
         return;
     }
     for (;;) {
         const INTERNET_CACHE_ENTRY_INFOW& entry = buffer.Entry();
         if ((entry.CacheEntryType & mask) == 0 && entry.lpszSourceUrlName != nullptr) {
-            DeleteUrlCacheEntryW(entry.lpszSourceUrlName);
+            ++(DeleteUrlCacheEntryW(entry.lpszSourceUrlName) ? result.deleted : result.failed);
         }
         BOOL next = FindNextUrlCacheEntryW(find.get(), buffer.Info(), buffer.Size());
         while (!next && buffer.Grow()) {
             next = FindNextUrlCacheEntryW(find.get(), buffer.Info(), buffer.Size());
         }
         if (!next) {
+            result.entriesListed = ListingEnded();
             return;
         }
     }
@@ -102,10 +113,11 @@ void DeleteEntries(const std::wstring& pattern, DWORD mask) {
 
 } // namespace
 
-void ClearBrowserCache(const std::wstring& pattern, DWORD mask) {
-    if (DeleteGroups()) {
-        DeleteEntries(pattern, mask);
-    }
+ClearResult ClearBrowserCache(const std::wstring& pattern, DWORD mask) {
+    ClearResult result;
+    result.groupsCleared = DeleteGroups();
+    DeleteEntries(pattern, mask, result);
+    return result;
 }
 
 } // namespace CacheMain
