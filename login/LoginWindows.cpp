@@ -21,6 +21,16 @@ void LoginWindows::Minimize() {
 }
 
 void LoginWindows::Show() {
+    if (LoginBgFrm::Exists() && LoginBgFrm::Instance().Visible()) {
+        // Already open, perhaps minimised or behind the game: to the front,
+        // the browser window with it as the background's owned window.
+        const HWND background = LoginBgFrm::Instance().hWnd();
+        if (IsIconic(background)) {
+            ShowWindow(background, SW_RESTORE);
+        }
+        SetForegroundWindow(background);
+        return;
+    }
     // A fresh browser window shows both windows once its page completes.
     LoginFrm::Instance();
 }

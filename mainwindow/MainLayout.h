@@ -26,7 +26,4 @@ Places Compute(int windowWidth, int innerWidth, int innerHeight, int stripHeight
 // than the client area.
 int RegionExtent(int clientTwips);
 
-// One coordinate of a window centred on the screen.
-int CentredOrigin(int screenTwips, int windowTwips);
-
 } // namespace MainLayout

@@ -15,17 +15,32 @@ struct Slot {
 };
 Slot slot;
 
-void Handle(HWND hWnd, UINT uMsg, LPARAM lParam) {
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+void Run(const std::function<void()>& action) {
+    if (action) {
+        action();
+    }
+}
+
+void Handle(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (!slot.active) {
         return;
     }
-    if (uMsg == WM_HOTKEY && HIWORD(lParam) == VK_F10) {
+    if (uMsg == TaskbarCreatedMessage()) {
+        Run(slot.actions.taskbarCreated);
+    } else if (uMsg == WM_ENDSESSION && slot.actions.sessionEnding) {
+        slot.actions.sessionEnding(wParam != FALSE);
+    } else if (uMsg == WM_HOTKEY && HIWORD(lParam) == VK_F10) {
         ToggleWindow(hWnd);
     } else if (uMsg == CLumNotifyIcon::WM_NOTIFYICON) {
         if (lParam == WM_LBUTTONUP) {
             ToggleWindow(hWnd);
-        } else if (lParam == WM_RBUTTONUP && slot.actions.popupMenu) {
-            slot.actions.popupMenu();
+        } else if (lParam == WM_RBUTTONUP) {
+            Run(slot.actions.popupMenu);
         }
     }
 }
@@ -63,7 +78,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         return DefWindowProcW(hWnd, uMsg, wParam, lParam);
     }
     forms::Guarded(
-        L"MainWndProc", [&] { Handle(hWnd, uMsg, lParam); }, [] {});
+        L"MainWndProc", [&] { Handle(hWnd, uMsg, wParam, lParam); }, [] {});
     return CallWindowProcW(previous, hWnd, uMsg, wParam, lParam);
 }
 

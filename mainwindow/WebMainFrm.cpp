@@ -1,5 +1,6 @@
 #include "mainwindow/WebMainFrm.h"
 
+#include "controls/ModGetTaskbarHei.h"
 #include "forms/Application.h"
 #include "forms/Units.h"
 #include "mainwindow/MainLayout.h"
@@ -22,6 +23,15 @@ forms::FormDesign MainDesign() {
 
 int Px(int twips) {
     return forms::TwipsToPixels(twips);
+}
+
+// Light ink on the caption bar's dark art; the art's magenta corners are
+// cut away so that the bar shows through them.
+void SkinTextButton(iButton& button, WORD art) {
+    button.SetAutoSize(false);
+    button.SetcForeColor(RGB(0xE6, 0xE9, 0xF0));
+    button.SetcBackStyle(0);
+    button.SetBackPicture(forms::Picture::FromResource(art));
 }
 
 std::wstring MainCaption() {
@@ -107,10 +117,11 @@ void WebMainFrm::OnLoad() {
     smallIcon_ = LoadIconFile(16);
     SendMessageW(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     TrayIcon_ = std::make_unique<CLumNotifyIcon>();
-    TrayIcon_->AddNotifyIcon(hWnd(), smallIcon_.get(), MainCaption());
+    AddTrayIcon();
     bigIcon_ = LoadIconFile(32);
     SendMessageW(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    ModMsg::HookMainWindow(hWnd(), {[this] { PopupAppMenu(); }});
+    ModMsg::HookMainWindow(hWnd(), {[this] { PopupAppMenu(); }, [this] { AddTrayIcon(); },
+                                    [this](bool ending) { OnSessionEnding(ending); }});
     CreateAppMenu();
     WebBForm.SetCaption(PublicData::GameTitle);
     SetCaption(MainCaption());
@@ -119,13 +130,15 @@ void WebMainFrm::OnLoad() {
     objStyle->SetobjForm(this);
     objStyle->SetWindowStyle(hWnd());
     WebBForm.SetfrmHwnd(hWnd());
-    Move(MainLayout::CentredOrigin(forms::PixelsToTwips(GetSystemMetrics(SM_CXSCREEN)), Width()),
-         MainLayout::CentredOrigin(forms::PixelsToTwips(GetSystemMetrics(SM_CYSCREEN)), Height()));
+    // On the monitor the player is using: where the login screen was clicked.
+    CentreInWorkArea(hWnd(), WorkAreaAtCursor());
     web_close.SetBackPicture(forms::Picture::FromResource(IDB_CLOSE));
     web_minmax.SetBackPicture(forms::Picture::FromResource(IDB_MINMAX));
     web_min.SetBackPicture(forms::Picture::FromResource(IDB_MIN));
     web_minmax.SetValue(true);
     web_tool.SetBackPicture(forms::Picture::FromResource(IDB_TOOL));
+    SkinTextButton(OtherUserBtn, IDB_OTHER_USER);
+    SkinTextButton(GameSpaceBtn, IDB_GAME_SPACE);
     WebuTab.SethContainerWnd(pCnt->hWnd());
     WebuTab.LockReDraw(false);
     PicLogo->SetPicture(forms::GdiBitmap(static_cast<HBITMAP>(
@@ -196,7 +209,25 @@ void WebMainFrm::OpenUrlTab(const std::wstring& url) {
     Picture1->SetVisible(false);
 }
 
+// Also when the shell could not take the icon at log-on: the taskbar's
+// creation, or Explorer's restart, brings it here again.
+void WebMainFrm::AddTrayIcon() {
+    if (TrayIcon_) {
+        TrayIcon_->AddNotifyIcon(hWnd(), smallIcon_.get(), MainCaption());
+    }
+}
+
+// The question was asked in WM_QUERYENDSESSION: an ending session closes
+// without asking again, a cancelled one asks at the next close.
+void WebMainFrm::OnSessionEnding(bool ending) {
+    m_bExit = ending;
+}
+
 void WebMainFrm::DdeExecute(const std::wstring& command) {
+    // Hidden with F10 (minimised or not): the command's page is shown.
+    if (!IsWindowVisible(hWnd())) {
+        ShowWindow(hWnd(), SW_SHOW);
+    }
     if (IsIconic(hWnd())) {
         ShowWindow(hWnd(), SW_RESTORE);
     }
@@ -207,6 +238,8 @@ void WebMainFrm::DdeExecute(const std::wstring& command) {
 }
 
 void WebMainFrm::OnUnload() {
+    // Gone from the tray before the window it calls back goes.
+    TrayIcon_.reset();
     ModMsg::UnhookMainWindow(hWnd());
     WebuTab.TabItems().Clear();
     objStyle.reset();

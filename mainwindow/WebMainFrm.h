@@ -21,6 +21,9 @@
 class WebMainFrm : public forms::SingleForm<WebMainFrm> {
 public:
     static constexpr const wchar_t* kDdeTopic = L"TavrinDDE";
+    // "清除缓存" when some of the cache could not go (in use, say).
+    static constexpr const wchar_t* kCacheNotCleared =
+        L"部分缓存正在使用，未能全部清理，请稍后再试！";
     enum MenuItem : UINT { refresh = 1, hiderestore, clearcache, line, update, version, exit };
 
     WebMainFrm();
@@ -67,6 +70,8 @@ private:
     Icon LoadIconFile(int size);
     void PlaceControls();
     void OpenUrlTab(const std::wstring& url);
+    void AddTrayIcon();
+    void OnSessionEnding(bool ending);
     void DdeExecute(const std::wstring& command);
 
     // Commands and events

@@ -2,6 +2,7 @@
 // events, the close request.
 #include "mainwindow/WebMainFrm.h"
 
+#include "controls/ModGetTaskbarHei.h"
 #include "forms/Dialogs.h"
 #include "forms/ShellLaunch.h"
 #include "login/LoginScreen.h"
@@ -88,9 +89,15 @@ void WebMainFrm::refresh_Click() {
 }
 
 void WebMainFrm::clearcache_Click() {
-    CacheMain::ClearBrowserCache(L"*.*", CacheMain::kKeepCookiesAndHistory);
-    forms::Dialogs::Message(
-        {L"缓存已清理完毕！", L"缓存清理", forms::MsgButtons::Ok, forms::MsgIcon::Information});
+    const CacheMain::ClearResult result =
+        CacheMain::ClearBrowserCache(L"*.*", CacheMain::kKeepCookiesAndHistory);
+    if (result.Complete()) {
+        forms::Dialogs::Message(
+            {L"缓存已清理完毕！", L"缓存清理", forms::MsgButtons::Ok, forms::MsgIcon::Information});
+    } else {
+        forms::Dialogs::Message(
+            {kCacheNotCleared, L"缓存清理", forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
+    }
 }
 
 void WebMainFrm::update_Click() {
@@ -143,7 +150,10 @@ void WebMainFrm::OnQueryUnload(bool& cancel) {
         cancel = true;
         return;
     }
-    MsgFrm::Instance().ShowModal(this);
+    MsgFrm& question = MsgFrm::Instance();
+    // On the game's monitor, over the game.
+    CentreInWorkArea(question.hWnd(), WorkAreaOfWindow(hWnd()));
+    question.ShowModal(this);
     cancel = !m_bExit;
 }
 

@@ -7,6 +7,8 @@
 #include "mainwindow/MsgFrm.h"
 #include "mainwindow/WebMainFrm.h"
 #include "startup/Settings.h"
+#include "tests/win32/CacheEntries.h"
+#include "tests/win32/FakeDesktop.h"
 #include "tests/win32/ScriptedBrowser.h"
 #include "tests/win32/TestWindows.h"
 
@@ -98,13 +100,14 @@ TEST_F(MainWindowTest, LoadsMaximisedAboveTheTaskbarAndRestoresToTheCentredDesig
     WebMainFrm& main = OpenGame();
     EXPECT_EQ(login.calls, std::vector<std::string>{"close"});
     EXPECT_TRUE(main.Visible());
-    const int screenW = GetSystemMetrics(SM_CXSCREEN);
-    const int screenH = GetSystemMetrics(SM_CYSCREEN);
+    const EdgeRules::Rect work = WorkAreaOfWindow(main.hWnd());
+    const int screenW = work.right - work.left;
+    const int screenH = work.bottom - work.top;
     RECT r = WindowRect(main.hWnd());
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, screenW);
-    EXPECT_EQ(r.bottom, forms::TwipsToPixels(screenH * 15 - GetTaskbarHeight()));
+    EXPECT_EQ(r.left, work.left);
+    EXPECT_EQ(r.top, work.top);
+    EXPECT_EQ(r.right, work.right);
+    EXPECT_EQ(r.bottom, work.bottom);
     EXPECT_TRUE(main.web_minmax.Value());
     EXPECT_EQ(GetWindowLongW(main.hWnd(), GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS),
               WS_SYSMENU | WS_MINIMIZEBOX);
@@ -118,7 +121,7 @@ TEST_F(MainWindowTest, LoadsMaximisedAboveTheTaskbarAndRestoresToTheCentredDesig
     EXPECT_NEAR(main.Width() - main.web_tool.Left(), 1825, 14);
     EXPECT_NEAR(main.ScaleWidth() - main.OtherUserBtn.Left(), 4850, 14);
     EXPECT_NEAR(main.WebuTab.Left(), 2300, 14);
-    EXPECT_EQ(main.WebuTab.Width(), main.ScaleWidth() - 6900);
+    EXPECT_NEAR(main.WebuTab.Width(), main.ScaleWidth() - 7150, 14) << "to the pixel";
     RECT page{};
     GetWindowRect(main.pCnt->hWnd(), &page);
     MapWindowPoints(nullptr, main.hWnd(), reinterpret_cast<POINT*>(&page), 2);
@@ -137,10 +140,62 @@ TEST_F(MainWindowTest, LoadsMaximisedAboveTheTaskbarAndRestoresToTheCentredDesig
     r = WindowRect(main.hWnd());
     EXPECT_EQ(r.right - r.left, 1036);
     EXPECT_EQ(r.bottom - r.top, 639);
-    EXPECT_NEAR(r.left, (screenW - 1036) / 2, 1);
-    EXPECT_NEAR(r.top, (screenH - 639) / 2, 1);
+    EXPECT_EQ(r.left, work.left + (screenW - 1036) / 2);
+    EXPECT_EQ(r.top, work.top + (screenH - 639) / 2);
     EXPECT_EQ(main.WebBForm.frmHwnd(), main.hWnd());
     EXPECT_NEAR(main.Width() - main.web_close.Left(), 730, 14) << "layout follows the restore";
+}
+
+TEST_F(MainWindowTest, OpensOnThePointersMonitorAndRestoresCentredThere) {
+    FakeDesktop desktop({0, 40, 1280, 1024});
+    desktop.pointerOnLeft = true;
+    WebMainFrm& main = OpenGame();
+    const EdgeRules::Rect left = FakeDesktop::kLeftWork;
+    RECT r = WindowRect(main.hWnd());
+    EXPECT_EQ(r.left, left.left);
+    EXPECT_EQ(r.top, left.top);
+    EXPECT_EQ(r.right, left.right);
+    EXPECT_EQ(r.bottom, left.bottom);
+    main.web_minmax.SetValue(false);
+    main.web_minmax.Click();
+    r = WindowRect(main.hWnd());
+    EXPECT_EQ(r.left, -1240 + (1240 - 1036) / 2);
+    EXPECT_EQ(r.top, (984 - 639) / 2);
+
+    desktop.pointerOnLeft = false;
+    SetWindowPos(main.hWnd(), nullptr, 100, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    main.web_minmax.SetValue(true);
+    main.web_minmax.Click();
+    r = WindowRect(main.hWnd());
+    EXPECT_EQ(r.top, 40) << "a taskbar at the top covers nothing";
+    EXPECT_EQ(r.right, 1280);
+}
+
+TEST_F(MainWindowTest, RestoringWithManyTabsLaysThemOutInsideTheStrip) {
+    const FakeDesktop desktop({0, 0, 1280, 984});
+    WebMainFrm& main = OpenGame();
+    for (int i = 1; i < 16; ++i) {
+        main.SetURL(L"http://game.example/page" + std::to_wstring(i));
+    }
+    ASSERT_EQ(main.WebuTab.TabItems().Count(), 16);
+    ASSERT_EQ(WindowRect(main.hWnd()).right, 1280);
+    main.web_minmax.SetValue(false);
+    main.web_minmax.Click();
+    ASSERT_EQ(WindowRect(main.hWnd()).right - WindowRect(main.hWnd()).left, 1036);
+
+    const int stripRight = main.OtherUserBtn.Left() - main.WebuTab.Left();
+    EXPECT_LE(main.WebuTab.Width(), stripRight) << "the strip ends at 登录其他帐号";
+    const int area = forms::TwipsToPixels(main.WebuTab.Width()) - main.WebuTab.TabLeftSize() -
+                     main.WebuTab.TabRightSize();
+    CTabItems& items = main.WebuTab.TabItems();
+    for (int i = 0; i < items.Count(); ++i) {
+        EXPECT_LE(items.Item(i)->Left() + items.Item(i)->Width(), area) << "tab " << i;
+    }
+    const int selected = main.WebuTab.Selected();
+    EXPECT_EQ(selected, 15);
+    const auto& last = *items.Item(selected);
+    const double middle = main.WebuTab.TabLeftSize() + last.Left() + last.Width() / 2.0;
+    EXPECT_EQ(main.WebuTab.HitTest(middle, 10).index, selected) << "the selected tab is reachable";
 }
 
 TEST_F(MainWindowTest, TabsPerAddressTitlesAndNewWindows) {
@@ -214,8 +269,15 @@ TEST_F(MainWindowTest, CloseRequestAsksOnceAndNoKeepsEverything) {
     const HWND window = main.hWnd();
     EXPECT_TRUE(SendMessageW(window, WM_QUERYENDSESSION, 0, 0)) << "session end asks too";
     EXPECT_EQ(answers.asked, 4);
+    SendMessageW(window, WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(main.m_bExit) << "another program cancelled the shutdown";
+    answers.yes = false;
+    main.RunMenuCommand(WebMainFrm::exit);
+    testing_support::PumpMessages();
+    EXPECT_EQ(answers.asked, 5) << "the next close asks again";
+    ASSERT_TRUE(WebMainFrm::Exists());
     SendMessageW(window, WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(answers.asked, 4) << "and only once";
+    EXPECT_EQ(answers.asked, 5) << "never asked while the session ends";
     EXPECT_FALSE(WebMainFrm::Exists());
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(ScriptedBrowser::Alive().empty()) << "every page unloaded";
@@ -250,6 +312,29 @@ TEST_F(MainWindowTest, HotKeyTrayAndCacheCommand) {
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].text, L"缓存已清理完毕！");
     EXPECT_EQ(answers.messages[0].caption, L"缓存清理");
+
+    const testing_support::CacheEntryInUse inUse(L"http://game.example/shown.png");
+    ASSERT_TRUE(inUse.Locked());
+    main.RunMenuCommand(WebMainFrm::clearcache);
+    ASSERT_EQ(answers.messages.size(), 2u);
+    EXPECT_EQ(answers.messages[1].text, L"部分缓存正在使用，未能全部清理，请稍后再试！");
+    EXPECT_EQ(answers.messages[1].caption, L"缓存清理");
+    EXPECT_EQ(answers.messages[1].buttons, forms::MsgButtons::Ok);
+}
+
+TEST_F(MainWindowTest, ATaskbarCreatedBroadcastAddsTheTrayIconAgain) {
+    WebMainFrm& main = OpenGame();
+    NOTIFYICONDATAW probe = main.TrayIcon()->NotifyData();
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &probe)) << "as a restarting Explorer forgets it";
+    ASSERT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
+                        SMTO_ABORTIFHUNG, 10000, &result);
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "back in the tray";
+
+    answers.yes = true;
+    EXPECT_TRUE(main.Unload());
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "gone with the window's unload";
 }
 
 HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
@@ -294,8 +379,11 @@ TEST_F(MainWindowTest, DdeExecuteOpensATabAndRestores) {
     WebMainFrm& main = OpenGame();
     ASSERT_TRUE(main.Dde() != nullptr && main.Dde()->Registered());
     ShowWindow(main.hWnd(), SW_MINIMIZE);
+    SendMessageW(main.hWnd(), WM_HOTKEY, ModMsg::kHotKeyId, MAKELPARAM(0, VK_F10));
+    ASSERT_FALSE(IsWindowVisible(main.hWnd())) << "hidden with F10 while minimised";
     const std::wstring service = forms::Application::ExeName();
     EXPECT_TRUE(SendDdeExecute(service, Wide(L"http://game.example/event")));
+    EXPECT_TRUE(IsWindowVisible(main.hWnd()));
     EXPECT_FALSE(IsIconic(main.hWnd()));
     CTabItems& items = main.WebuTab.TabItems();
     ASSERT_EQ(items.Count(), 2);
