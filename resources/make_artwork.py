@@ -232,6 +232,26 @@ def draw_glyph(c, glyph, variant, cx, cy, ink):
             c.fill_rect(cx - 5, cy - 4 + row * 4, 10, 2, ink)
 
 
+def caption_text_button(w, h):
+    """A text button on the dark caption bar ("登录其他帐号", "游戏官网"): normal,
+    hover and pressed frames, w x h each. The rounded corners are magenta, which
+    the button cuts away so that the bar shows through; the caption is drawn
+    over it in light ink by the button itself."""
+    c = Canvas(3 * w, h, (*MAGENTA, 255))
+    looks = (((54, 61, 82), (33, 37, 50), (88, 98, 126)),
+             ((80, 91, 122), (50, 57, 77), gold(0.25)),
+             ((22, 25, 34), (38, 43, 58), gold(0.6)))
+    for i, (top, bottom, rim) in enumerate(looks):
+        for y in range(h):
+            for x in range(w):
+                if not inside_rounded(x, y, w, h, 4):
+                    continue
+                d = edge_distance(x, y, w, h, 4)
+                rgb = rim if d < 1 else mix(top, bottom, y / (h - 1))
+                c.set(i * w + x, y, (*rgb, 255))
+    return c
+
+
 def answer_button():
     """The exit dialog's answer buttons: normal, hover, pressed, 75 x 22 each."""
     c = Canvas(225, 22)
@@ -418,6 +438,8 @@ def artwork():
         "tabs_high.bmp": bmp_bytes(tab_strip(True), 24),
         "frame.bmp": bmp_bytes(frame_skin(), 24),
         "answer.bmp": bmp_bytes(answer_button(), 24),
+        "other_user.bmp": bmp_bytes(caption_text_button(99, 22), 24),
+        "game_space.bmp": bmp_bytes(caption_text_button(81, 22), 24),
         "login_min.bmp": bmp_bytes(login_button(28, "min"), 24),
         "login_close.bmp": bmp_bytes(login_button(34, "close"), 24),
     }

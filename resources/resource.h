@@ -29,6 +29,9 @@
 #define IDB_FRAME 108
 // The exit dialog's answer buttons.
 #define IDB_ANSWER 109
+// The caption bar's text buttons "登录其他帐号" and "游戏官网".
+#define IDB_OTHER_USER 110
+#define IDB_GAME_SPACE 111
 // The login window's minimise and close pictures.
 #define IDB_LOGIN_MINI 201
 #define IDB_LOGIN_CLOSE 202

@@ -75,6 +75,18 @@ class ArtworkTest(unittest.TestCase):
         self.assertEqual(bmp_pixel(high, 1 + 62, 27), (255, 0, 255), "rows under the 26 used")
         self.assertNotEqual(bmp_pixel(high, 0, 27), (255, 0, 255), "background column is 28 rows")
 
+    def test_caption_text_buttons_are_three_dark_frames_with_cut_corners(self):
+        for name, width in (("other_user.bmp", 99), ("game_space.bmp", 81)):
+            data = self.drawn[name]
+            self.assertEqual(struct.unpack("<ii", data[18:26]), (3 * width, 22), name)
+            middles = [bmp_pixel(data, i * width + width // 2, 11) for i in range(3)]
+            self.assertEqual(len(set(middles)), 3, "normal, hover and pressed differ")
+            for rgb in middles:
+                self.assertLess(max(rgb), 128, "dark, like the caption bar")
+            for i in range(3):
+                self.assertEqual(bmp_pixel(data, i * width, 0), (255, 0, 255), "corner cut away")
+                self.assertNotEqual(bmp_pixel(data, i * width + 4, 0), (255, 0, 255))
+
     def test_login_buttons_are_round_on_the_key_colour_without_a_light_fringe(self):
         for name, size in (("login_min.bmp", 28), ("login_close.bmp", 34)):
             picture = self.drawn[name]

@@ -79,7 +79,8 @@ TEST_F(ClientResources, SkinBitmapsHaveTheirSizesAndDepths) {
          {Expected{IDB_MIN, 72, 18, 24}, Expected{IDB_MINMAX, 150, 18, 24},
           Expected{IDB_CLOSE, 129, 18, 24}, Expected{IDB_TOOL, 72, 18, 24},
           Expected{IDB_LOGO, 29, 29, 32}, Expected{IDB_TABS_LOW, 415, 25, 24},
-          Expected{IDB_TABS_HIGH, 421, 28, 24}, Expected{IDB_FRAME, 94, 85, 24}}) {
+          Expected{IDB_TABS_HIGH, 421, 28, 24}, Expected{IDB_FRAME, 94, 85, 24},
+          Expected{IDB_OTHER_USER, 297, 22, 24}, Expected{IDB_GAME_SPACE, 243, 22, 24}}) {
         const Bytes dib = Resource(e.id, MAKEINTRESOURCEW(2)); // RT_BITMAP
         ASSERT_GE(dib.size(), sizeof(BITMAPINFOHEADER)) << e.id;
         const auto header = At<BITMAPINFOHEADER>(dib, 0);
