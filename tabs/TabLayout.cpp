@@ -16,7 +16,11 @@ int CalcTabWidth(long tabStyle, int areaWidth, const std::vector<Tab>& tabs) {
     }
     const double room = tabStyle == 0 ? areaWidth - style.fullWidth * k - 14.0
                                       : areaWidth - style.fullWidth * k - 5.0 * n;
-    const long width = forms::RoundHalfEven(room / (n - k));
+    long width = forms::RoundHalfEven(room / (n - k));
+    // Rounded up past the area's end (the high style's last gap may go).
+    if (width * (n - k) > room + style.gap) {
+        --width;
+    }
     if (width > style.fullWidth) {
         return style.fullWidth;
     }

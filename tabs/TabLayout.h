@@ -21,9 +21,10 @@ inline const Style& StyleOf(long tabStyle) {
     return tabStyle == 0 ? kLow : kHigh;
 }
 
-// Narrowest a shrinking tab gets, so that its two ends and some text still
-// show; tabs past the tab area are cut off instead.
-constexpr int kMinTabWidth = 40;
+// Narrowest a shrinking tab gets: it can still be drawn. Tabs shrink with
+// the strip rather than lie past its end, where the player could not reach
+// them.
+constexpr int kMinTabWidth = 1;
 
 struct Tab {
     bool lockSize = false;
@@ -32,7 +33,8 @@ struct Tab {
     int width = 0;
 };
 
-// The width of a tab that is not size-locked, for a tab area aw wide.
+// The width of a tab that is not size-locked, for a tab area aw wide: the
+// tabs all lie inside the area, unless too many are locked to full width.
 int CalcTabWidth(long tabStyle, int areaWidth, const std::vector<Tab>& tabs);
 
 // Sets every tab's left and width.

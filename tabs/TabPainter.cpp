@@ -5,6 +5,7 @@
 #include "tabs/TabLayout.h"
 #include "tabs/mdlTabAPI.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -84,29 +85,61 @@ void TabPainter::DrawTabs(const TabScene& scene) {
         return;
     }
     const int height = TabLayout::StyleOf(scene.style).height;
-    const int count = static_cast<int>(scene.tabs.size());
-    if (tabsDC_) {
-        HDC tabs = tabsDC_.get();
-        SetBkMode(tabs, TRANSPARENT);
-        forms::SelectedObject font(tabs, hFontNormal.get());
-        SetTextColor(tabs, RGB(0, 0, 0));
-        BitBlt(tabs, 0, 0, scene.AreaWidth(), height, backDC_.get(), scene.leftSize, 0, SRCCOPY);
-        for (int p = count - 1; p >= 0; --p) {
-            if (p != scene.selected) {
-                DrawTab(scene, p, false);
-            }
-        }
-        font = forms::SelectedObject(tabs, hFontBold.get());
-        SetTextColor(tabs, kSelectedText);
-        if (scene.selected >= 0 && scene.selected < count) {
-            DrawTab(scene, scene.selected, true);
-        }
-    }
     BitBlt(outDC_.get(), 0, 0, scene.controlWidth, height, backDC_.get(), 0, 0, SRCCOPY);
     if (tabsDC_) {
-        BitBlt(outDC_.get(), scene.leftSize, 0, scene.AreaWidth(), height, tabsDC_.get(), 0, 0,
-               SRCCOPY);
+        ComposeTabs(scene, 0, scene.AreaWidth());
     }
+}
+
+std::pair<int, int> TabPainter::RedrawTab(const TabScene& scene, int position) {
+    if (!HasBuffers() || !tabsDC_ || position < 0 ||
+        position >= static_cast<int>(scene.tabs.size())) {
+        return {0, 0};
+    }
+    auto [from, to] = Reach(scene.tabs[static_cast<std::size_t>(position)]);
+    from = std::max(from, 0);
+    to = std::min(to, scene.AreaWidth());
+    if (from >= to) {
+        return {0, 0};
+    }
+    const int height = TabLayout::StyleOf(scene.style).height;
+    IntersectClipRect(tabsDC_.get(), from, 0, to, height);
+    ComposeTabs(scene, from, to);
+    SelectClipRgn(tabsDC_.get(), nullptr);
+    return {scene.leftSize + from, scene.leftSize + to};
+}
+
+// Everything a tab's drawing can touch, its piece's overhanging ends
+// included, in tab-area pixels.
+std::pair<int, int> TabPainter::Reach(const TabScene::Tab& tab) {
+    return {tab.left - kPieceEnd, tab.left + tab.width + kPieceEnd};
+}
+
+// The tabs over the background between from and to (tab-area pixels), in
+// the full drawing's order, then that part into the output buffer.
+void TabPainter::ComposeTabs(const TabScene& scene, int from, int to) {
+    const int height = TabLayout::StyleOf(scene.style).height;
+    const int count = static_cast<int>(scene.tabs.size());
+    auto touches = [&](int p) {
+        const auto [left, right] = Reach(scene.tabs[static_cast<std::size_t>(p)]);
+        return left < to && from < right;
+    };
+    HDC tabs = tabsDC_.get();
+    SetBkMode(tabs, TRANSPARENT);
+    forms::SelectedObject font(tabs, hFontNormal.get());
+    SetTextColor(tabs, RGB(0, 0, 0));
+    BitBlt(tabs, from, 0, to - from, height, backDC_.get(), scene.leftSize + from, 0, SRCCOPY);
+    for (int p = count - 1; p >= 0; --p) {
+        if (p != scene.selected && touches(p)) {
+            DrawTab(scene, p, false);
+        }
+    }
+    font = forms::SelectedObject(tabs, hFontBold.get());
+    SetTextColor(tabs, kSelectedText);
+    if (scene.selected >= 0 && scene.selected < count && touches(scene.selected)) {
+        DrawTab(scene, scene.selected, true);
+    }
+    BitBlt(outDC_.get(), scene.leftSize + from, 0, to - from, height, tabs, from, 0, SRCCOPY);
 }
 
 void TabPainter::DrawTab(const TabScene& scene, int position, bool selected) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // The strip as one drawing sees it.
@@ -46,6 +47,10 @@ public:
     void DrawBackground(long style, int width);
     // The tabs over the background, composed into the output buffer.
     void DrawTabs(const TabScene& scene);
+    // Draws again only what one tab covers, overlapping neighbours included,
+    // with the same pixels as a full drawing. Answers the redrawn span of
+    // the output buffer, [first, second); empty when nothing was drawn.
+    std::pair<int, int> RedrawTab(const TabScene& scene, int position);
     // Pieces are kept between redraws unless told otherwise (the benchmark
     // compares both ways).
     void UsePieceCache(bool use);
@@ -54,6 +59,8 @@ public:
     static void DrawTabText(HDC hDC, const std::wstring& text, int x, int y, int width, int height);
 
 private:
+    static std::pair<int, int> Reach(const TabScene::Tab& tab);
+    void ComposeTabs(const TabScene& scene, int from, int to);
     void DrawTab(const TabScene& scene, int position, bool selected);
     void DrawPiece(long style, int pieceX, int x, int width);
     void DrawClosePiece(long style, int closeX, int x, int y);

@@ -4,6 +4,8 @@
 #include "tabs/TabError.h"
 #include "tabs/mdlTabAPI.h"
 
+#include <utility>
+
 namespace {
 
 float Pixels(float twips) {
@@ -152,9 +154,10 @@ void uTab::c_Subclass_WindowProc(bool& bHandled, LRESULT& lReturn, HWND lng_hWnd
         break;
     }
     case WM_MOUSELEAVE:
+        tracking_ = false;
         if (hoverIndex_ != -1) {
-            hoverIndex_ = -1;
-            DrawTabs(true);
+            const int left = std::exchange(hoverIndex_, -1);
+            RedrawTabs(left, left);
         }
         OnMouseLeave();
         break;
@@ -200,7 +203,10 @@ void uTab::HandleMouseMove(int button, int shift, float twipsX, float twipsY) {
     float y = Pixels(twipsY);
     long p = 0;
     if (button == 0) {
-        c_Subclass.TrackMouseTracking(UserControl::hWnd());
+        if (!tracking_) {
+            c_Subclass.TrackMouseTracking(UserControl::hWnd());
+            tracking_ = true;
+        }
         const TabLayout::Hit hit = HitTest(x, y);
         p = hit.index;
         const int hot = hit.close ? 1 : 0;
@@ -209,8 +215,8 @@ void uTab::HandleMouseMove(int button, int shift, float twipsX, float twipsY) {
                 OnMouseHover(p, button, shift, x, y);
             }
             closeState_ = hot;
-            hoverIndex_ = static_cast<int>(p);
-            DrawTabs(true);
+            const int before = std::exchange(hoverIndex_, static_cast<int>(p));
+            RedrawTabs(before, hoverIndex_);
         }
     }
     OnMouseMove(p, button, shift, x, y);
@@ -355,6 +361,25 @@ void uTab::DrawBackground() {
     OnDrawBackground(painter_.BackDC(), ControlWidth(), StripHeight(), skipDefault);
     if (!skipDefault) {
         painter_.DrawBackground(tabStyle_, ControlWidth());
+    }
+}
+
+// A hover change touches two tabs: only they (and what overlaps them) are
+// drawn again and copied to the screen.
+void uTab::RedrawTabs(int first, int second) {
+    if (!redrawEnabled_ || !painter_.HasBuffers()) {
+        return;
+    }
+    const TabScene scene = Scene();
+    const forms::WindowDc own(UserControl::hWnd());
+    const int height = StripHeight();
+    const int positions[] = {first, second};
+    const int count = first == second ? 1 : 2;
+    for (int i = 0; i < count; ++i) {
+        const auto [from, to] = painter_.RedrawTab(scene, positions[i]);
+        if (from < to) {
+            BitBlt(own.get(), from, 0, to - from, height, OutDC(), from, 0, SRCCOPY);
+        }
     }
 }
 

@@ -94,6 +94,7 @@ private:
     void DrawAll(bool bUpdate);
     void DrawBackground();
     void DrawTabs(bool bUpdate);
+    void RedrawTabs(int first, int second);
 
     SystemPageWindows windows_;
     CTabItems items_{windows_};
@@ -104,6 +105,7 @@ private:
     int selected_ = -1;
     int hoverIndex_ = -1;
     int closeState_ = 0;
+    bool tracking_ = false; // the pointer's leaving is asked for
     bool redrawEnabled_ = false;
     HWND container_ = nullptr;
     int tabWidth_ = 108;

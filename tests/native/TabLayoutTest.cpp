@@ -27,10 +27,10 @@ TEST(CalcTabWidth, LowStyleTabsKeepFullWidthWhileTheyFit) {
     EXPECT_EQ(tabs[2].left, 230);
 }
 
-TEST(CalcTabWidth, LowStyleTabsShrinkTogetherAndTheLastIsCut) {
+TEST(CalcTabWidth, LowStyleTabsShrinkTogetherAndTheLastStaysInside) {
     const std::vector<Tab> tabs = LaidOut(0, 600, Tabs(10));
-    EXPECT_EQ(tabs[0].width, 59) << "586 / 10 = 58.6";
-    EXPECT_EQ(tabs[9].left + tabs[9].width, 604);
+    EXPECT_EQ(tabs[0].width, 58) << "586 / 10 = 58.6, but 59 would end at 604";
+    EXPECT_EQ(tabs[9].left + tabs[9].width, 594);
 }
 
 TEST(CalcTabWidth, HighStyleLockedTabsKeepTheirFullWidth) {
@@ -48,16 +48,30 @@ TEST(CalcTabWidth, AllLockedOrNoTabsGiveTheFullWidth) {
     EXPECT_EQ(CalcTabWidth(1, 100, Tabs(0)), 200);
 }
 
-TEST(CalcTabWidth, RoundsHalvesToEven) {
-    // (14 + 2 x 62.5) ... low style: (139 - 14) / 2 = 62.5 -> 62
+TEST(CalcTabWidth, RoundsHalvesToEvenWhileTheTabsStayInside) {
+    // Low style: (139 - 14) / 2 = 62.5 -> 62
     EXPECT_EQ(CalcTabWidth(0, 139, Tabs(2)), 62);
-    // (141 - 14) / 2 = 63.5 -> 64
-    EXPECT_EQ(CalcTabWidth(0, 141, Tabs(2)), 64);
+    // (141 - 14) / 2 = 63.5 -> 64 would end at 142: 63
+    EXPECT_EQ(CalcTabWidth(0, 141, Tabs(2)), 63);
+    // High style: (137 - 10) / 2 = 63.5 -> 64, ending at 133 inside 137
+    EXPECT_EQ(CalcTabWidth(1, 137, Tabs(2)), 64);
+    EXPECT_EQ(CalcTabWidth(1, 135, Tabs(2)), 62);
 }
 
 TEST(CalcTabWidth, ManyTabsStopAtTheMinimumWidth) {
-    EXPECT_EQ(CalcTabWidth(0, 600, Tabs(100)), kMinTabWidth);
+    EXPECT_EQ(CalcTabWidth(0, 60, Tabs(100)), kMinTabWidth);
     EXPECT_EQ(CalcTabWidth(1, 100, Tabs(5, 1)), kMinTabWidth);
+}
+
+// The main window's strip restored with 16 tabs: 566 pixels of tab area.
+TEST(CalcTabWidth, ManyTabsStayInsideTheArea) {
+    EXPECT_EQ(CalcTabWidth(1, 566, Tabs(16)), 30);
+    for (int area = 200; area <= 1200; ++area) {
+        for (long style : {0L, 1L}) {
+            const std::vector<Tab> tabs = LaidOut(style, area, Tabs(16));
+            EXPECT_LE(tabs.back().left + tabs.back().width, area) << area << " style " << style;
+        }
+    }
 }
 
 class HitTestTest : public testing::Test {

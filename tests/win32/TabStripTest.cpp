@@ -327,6 +327,39 @@ TEST_F(TabStripTest, CachedPiecesDrawExactlyWhatStretchingEachTimeDraws) {
     EXPECT_EQ(Pixels(strip->OutDC(), 640, 25), cached);
 }
 
+// A hover change draws only its two tabs again: what it leaves in the
+// buffer is what a full drawing gives, in both styles.
+TEST_F(TabStripTest, PointerMovesRedrawTheirTabsWithTheFullDrawingsPixels) {
+    for (int i = 0; i < 8; ++i) {
+        AddPage(L"page " + std::to_wstring(i));
+    }
+    strip->TabItems().Item(5)->SetHideButton(true);
+    strip->SetSelected(2);
+    for (long tabStyle : {0L, 1L}) {
+        strip->SetTabStyle(tabStyle);
+        strip->Move(0, 0, 640 * 15, 32 * 15);
+        strip->refresh();
+        const int height = TabLayout::StyleOf(tabStyle).height;
+        const TabLayout::Style& look = TabLayout::StyleOf(tabStyle);
+        const auto tab3 = strip->TabItems().Item(3);
+        const int closeX = 40 + tab3->Left() + tab3->Width() - look.closeRight + 6;
+        const std::pair<int, int> moves[] = {
+            {Middle(0), 12}, {Middle(3), 12}, {closeX, look.closeTop + 6},
+            {Middle(2), 12}, {Middle(1), 12}, {Middle(7), 12}};
+        for (const auto& [x, y] : moves) {
+            Send(WM_MOUSEMOVE, 0, x, y);
+            const std::vector<COLORREF> moved = Pixels(strip->OutDC(), 640, height);
+            strip->refresh();
+            EXPECT_EQ(Pixels(strip->OutDC(), 640, height), moved)
+                << "style " << tabStyle << " at " << x;
+        }
+        SendMessageW(reinterpret_cast<HWND>(strip->hWnd()), WM_MOUSELEAVE, 0, 0);
+        const std::vector<COLORREF> left = Pixels(strip->OutDC(), 640, height);
+        strip->refresh();
+        EXPECT_EQ(Pixels(strip->OutDC(), 640, height), left) << "style " << tabStyle << " left";
+    }
+}
+
 // One locked tab (108, drawn 122 wide in the low style) and four at 94
 // (drawn 108): in the high style the locked tab's normal piece is 108 wide,
 // the size of the low style's unlocked pieces.
