@@ -4,6 +4,7 @@
 #include "tabs/TabError.h"
 #include "tabs/mdlTabAPI.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -371,15 +372,18 @@ void uTab::RedrawTabs(int first, int second) {
         return;
     }
     const TabScene scene = Scene();
-    const forms::WindowDc own(UserControl::hWnd());
-    const int height = StripHeight();
-    const int positions[] = {first, second};
-    const int count = first == second ? 1 : 2;
-    for (int i = 0; i < count; ++i) {
-        const auto [from, to] = painter_.RedrawTab(scene, positions[i]);
-        if (from < to) {
-            BitBlt(own.get(), from, 0, to - from, height, OutDC(), from, 0, SRCCOPY);
+    auto [from, to] = painter_.RedrawTab(scene, first);
+    if (second != first) {
+        const auto [secondFrom, secondTo] = painter_.RedrawTab(scene, second);
+        if (secondFrom < secondTo) {
+            from = from < to ? std::min(from, secondFrom) : secondFrom;
+            to = std::max(to, secondTo);
         }
+    }
+    // One copy to the screen: each costs a trip to the display.
+    if (from < to) {
+        const forms::WindowDc own(UserControl::hWnd());
+        BitBlt(own.get(), from, 0, to - from, StripHeight(), OutDC(), from, 0, SRCCOPY);
     }
 }
 
