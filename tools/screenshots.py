@@ -1,0 +1,87 @@
+#!/usr/bin/env python3
+"""Takes the README's pictures again (docs/*.png): the client with the preview
+engine against the demo operator server, under Wine on the current X display.
+
+Run it through tools/screenshots.sh, which builds nothing: it needs the build
+Wine runs here, a booted prefix, a display and the demo ports' lock.
+"""
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
+from test_startup import geometry, screen_pixel_reader, visible_windows, wait_until, wine_env  # noqa: E402
+
+LOGIN = "Fennoy客户端"
+MAIN = "Drelmoor2客户端"
+GAME_SITE = "http://127.0.0.1:8641"
+
+
+def grab(crop=None):
+    args = ["import", "-window", "root", "-depth", "8"]
+    if crop:
+        x, y, w, h = crop
+        args += ["-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage"]
+    return subprocess.run(args + ["png:-"], capture_output=True, check=True).stdout
+
+
+def settled(crop=None, timeout=30):
+    """The picture once two grabs a moment apart agree (pages draw after they load)."""
+    last = grab(crop)
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        time.sleep(0.5)
+        now = grab(crop)
+        if now == last:
+            return now
+        last = now
+    return last
+
+
+def click(window, x, y):
+    subprocess.run(["xdotool", "mousemove", "--window", window, str(x), str(y), "click", "1"], check=True)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--exe", required=True, help="TavrinPreview.exe")
+    parser.add_argument("--dde-send", required=True, help="DdeSend.exe of the same build")
+    parser.add_argument("--prefix", required=True)
+    parser.add_argument("--out", default=os.path.join(HERE, "..", "docs"))
+    args = parser.parse_args()
+    env = wine_env(args.prefix)
+    client = subprocess.Popen(["wine", args.exe], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        login = wait_until(lambda: visible_windows(LOGIN), 60)
+        if not login:
+            sys.exit("the login screen did not appear")
+        background = visible_windows(MAIN)
+        # Away from the buttons, so that none shows its hover look.
+        subprocess.run(["xdotool", "mousemove", "1279", "1023"], check=True)
+        x, y, width, height = geometry(background[0])
+        # The layered picture and the page show once the page has loaded.
+        page_shown = wait_until(lambda: sum(screen_pixel_reader()(x + 700, y + 400)) > 600, 60, 0.5)
+        if not page_shown:
+            sys.exit("the login page did not show")
+        with open(os.path.join(args.out, "login-screen.png"), "wb") as f:
+            f.write(settled((x, y, width, height)))
+
+        click(login[0], 415 - 1 + 20, 179 - 1 + 8 + 26 + 12)  # "进入游戏", the first button
+        game = wait_until(lambda: [w for w in visible_windows(MAIN) if w not in background], 30)
+        if not game:
+            sys.exit("the game window did not appear")
+        name = os.path.splitext(os.path.basename(args.exe))[0]
+        subprocess.run(["wine", args.dde_send, name, "TavrinDDE", GAME_SITE + "/news/"], env=env, check=True)
+        subprocess.run(["xdotool", "mousemove", "1279", "1023"], check=True)
+        with open(os.path.join(args.out, "main-window-two-tabs.png"), "wb") as f:
+            f.write(settled())
+    finally:
+        client.kill()
+        client.wait()
+
+
+if __name__ == "__main__":
+    main()
