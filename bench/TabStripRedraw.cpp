@@ -103,6 +103,11 @@ int wmain(int argc, wchar_t** argv) {
                          MAKELPARAM(10 + item->Left() + item->Width() / 2, 12));
         });
     }
+    // The message's own way through the strip, with nothing to draw.
+    const auto still = strip.TabItems().Item(5);
+    const double stay = Microseconds(kRounds, [&](int) {
+        SendMessageW(own, WM_MOUSEMOVE, 0, MAKELPARAM(10 + still->Left() + still->Width() / 2, 12));
+    });
     const forms::WindowDc screen(own);
     const double blit = Microseconds(kRounds, [&](int) {
         BitBlt(screen.get(), 0, 0, 1000, 32, strip.OutDC(), 0, 0, SRCCOPY);
@@ -115,6 +120,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("                                   piece per redraw   cached pieces\n");
     std::printf("  full redraw (background, tabs)  %12.1f %15.1f\n", full[0], full[1]);
     std::printf("  pointer move to another tab     %12.1f %15.1f\n", move[0], move[1]);
+    std::printf("  pointer move within one tab                     %15.1f\n", stay);
     std::printf("  one strip-sized BitBlt          %12.1f\n", blit);
     if (argc > 1) {
         SaveBitmap(strip.OutDC(), 1000, strip.TabItems().Count() > 0 ? 32 : 25, argv[1]);
