@@ -75,9 +75,11 @@ add_library(tavrin_win STATIC
     tabs/mdlTabAPI.cpp
     tabs/WebUrl.cpp
     tabs/uTab.cpp
+    updater/InstallRecovery.cpp
+    updater/ManifestTrust.cpp
 )
 target_link_libraries(tavrin_win PUBLIC
-    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 uuid shell32 comctl32 wininet version advapi32)
+    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 uuid shell32 comctl32 wininet version advapi32 bcrypt)
 
 # The browser engine the client ships: the platform's control (ie), or the
 # preview that shows a page's links as buttons (preview).

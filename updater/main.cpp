@@ -7,8 +7,12 @@
 // The updater is its one window: started by the client with the install
 // directory and the client's path, it ends when the window unloads.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The updater may run elevated from a folder the user can write to:
+    // whatever is loaded from now on comes from the system directory.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     UpdateFrm::Instance();
-    return forms::Application::Run();
+    forms::Application::Run();
+    return UpdateFrm::ExitCode();
 }
