@@ -37,7 +37,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     if (tail.rfind(L"/hold ", 0) == 0) {
         wchar_t* rest = nullptr;
         const DWORD seconds = wcstoul(tail.c_str() + 6, &rest, 10);
-        const std::wstring other = rest != nullptr && *rest == L' ' ? rest + 1 : L"";
+        std::wstring other = rest != nullptr && *rest == L' ' ? rest + 1 : L"";
+        // A path with spaces arrives quoted.
+        if (other.size() >= 2 && other.front() == L'"' && other.back() == L'"') {
+            other = other.substr(1, other.size() - 2);
+        }
         HANDLE file = CreateFileW(other.empty() ? self : other.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (!other.empty() && file != INVALID_HANDLE_VALUE) {

@@ -236,7 +236,7 @@ class HostileUpdateTest(UpdateRun):
         tools = tempfile.mkdtemp(prefix="tavrin-holder-")
         self.addCleanup(shutil.rmtree, tools, True)
         holder_exe = shutil.copy(ARGS.stand_in, os.path.join(tools, "holder.exe"))
-        holder = self.start(holder_exe, "/hold 120 %s\\Tavrin.exe" % windows_path(self.install))
+        holder = self.start(holder_exe, "/hold", "120", windows_path(self.install) + "\\Tavrin.exe")
         self.assertTrue(wait_until(lambda: os.path.exists(os.path.join(tools, "holding.txt")), 30))
         log = tempfile.TemporaryFile(mode="w+")
         updater = self.start_updater(log, "Tavrin.exe")
