@@ -104,6 +104,7 @@ add_executable(Update WIN32 updater/main.cpp resources/Update.rc)
 target_link_libraries(Update PRIVATE tavrin_updater)
 target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
 target_include_directories(Update PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+include(cmake/DelayLoad.cmake)
 set_source_files_properties(resources/Update.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/resources/Update.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h")
 

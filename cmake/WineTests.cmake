@@ -82,7 +82,7 @@ if(CMAKE_CROSSCOMPILING)
         --updater ${TAVRIN_BIN}/Update.exe --client ${TAVRIN_BIN}/Tavrin.exe
         --stand-in $<TARGET_FILE:StandInClient> --prefix ${TAVRIN_WINEPREFIX}
         --manifest-url ${UpdateManifestUrl})
-    add_test(NAME e2e_updater COMMAND ${update_e2e} UpdaterTest HostileUpdateTest)
+    add_test(NAME e2e_updater COMMAND ${update_e2e} UpdaterTest HostileUpdateTest ElevationTest)
     # The manifest check built once more with a signing key the test makes.
     add_executable(ManifestCheck tests/e2e/ManifestCheck.cpp updater/ManifestTrust.cpp)
     target_link_libraries(ManifestCheck PRIVATE tavrin_core bcrypt)

@@ -256,6 +256,27 @@ class HostileUpdateTest(UpdateRun):
         self.assertEqual(self.installed("Tavrin.exe"), original)
 
 
+class ElevationTest(UpdateRun):
+    def test_a_folder_it_cannot_write_asks_once_and_the_first_copy_waits(self):
+        """A folder that does not exist cannot be written: the first copy starts one copy as
+        administrator (Wine runs it as is), which must not start another, and waits for it."""
+        self.write_manifest("/files/game.dll")
+        missing = windows_path(os.path.join(self.install, "missing"))
+        env = dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox")
+        log = tempfile.TemporaryFile(mode="w+")
+        self.addCleanup(log.close)
+        proc = subprocess.Popen(["wine", ARGS.updater, "%s|%s\\client.exe" % (missing, missing)],
+                                env=env, stdout=subprocess.DEVNULL, stderr=log, text=True)
+        self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
+        box = wait_until(lambda: visible_windows("提示"), 60)
+        self.assertEqual(len(box), 1, "the elevated copy says it cannot write, and starts no third")
+        self.assertIsNone(proc.poll(), "the first copy waits for the elevated one")
+        answer(box[0], "Return")
+        self.assertEqual(proc.wait(timeout=60), 1, "the first copy knows the update did not complete")
+        log.seek(0)
+        self.assertTrue(shown(log.read(), "没有写入安装目录的权限"))
+
+
 class WholeRoadTest(UpdateRun):
     """The client built to look on port 8640 (run under the ports lock)."""
 
