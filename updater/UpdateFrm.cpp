@@ -84,10 +84,13 @@ void UpdateFrm::OnLoad() {
     m_downfile->Loading.Connect([this](DWORD received) { ShowProgress(received); });
     closebtn.SetBackPicture(forms::Picture::FromResource(IDB_UPDATE_CLOSE));
     Show();
-    if (!EnsureRights()) {
+    // An unsigned manifest where a signature is required is not acted on,
+    // not even by asking for the rights to write.
+    const bool trusted = ManifestTrust::Trusted(ManifestPath());
+    if (trusted && !EnsureRights()) {
         return;
     }
-    const bool complete = RunUpdate();
+    const bool complete = trusted && RunUpdate();
     if (complete) {
         Tell(L"软件已升至最新版本！", forms::MsgIcon::Information);
     } else if (!m_bStop) {
@@ -147,9 +150,8 @@ std::wstring UpdateFrm::ManifestPath() const {
 }
 
 bool UpdateFrm::RunUpdate() {
-    const std::wstring path = ManifestPath();
     const std::optional<std::wstring> manifest =
-        ManifestTrust::Trusted(path) ? ReadManifestText(path, kManifestSizeLimit) : std::nullopt;
+        ReadManifestText(ManifestPath(), kManifestSizeLimit);
     if (!manifest) {
         return false;
     }
