@@ -75,9 +75,11 @@ add_library(tavrin_win STATIC
     tabs/mdlTabAPI.cpp
     tabs/WebUrl.cpp
     tabs/uTab.cpp
+    updater/InstallRecovery.cpp
+    updater/ManifestTrust.cpp
 )
 target_link_libraries(tavrin_win PUBLIC
-    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 uuid shell32 comctl32 wininet version advapi32)
+    tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 uuid shell32 comctl32 wininet version advapi32 bcrypt)
 
 # The browser engine the client ships: the platform's control (ie), or the
 # preview that shows a page's links as buttons (preview).
@@ -102,6 +104,7 @@ add_executable(Update WIN32 updater/main.cpp resources/Update.rc)
 target_link_libraries(Update PRIVATE tavrin_updater)
 target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
 target_include_directories(Update PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+include(cmake/DelayLoad.cmake)
 set_source_files_properties(resources/Update.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/resources/Update.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h")
 

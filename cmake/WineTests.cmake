@@ -82,7 +82,16 @@ if(CMAKE_CROSSCOMPILING)
         --updater ${TAVRIN_BIN}/Update.exe --client ${TAVRIN_BIN}/Tavrin.exe
         --stand-in $<TARGET_FILE:StandInClient> --prefix ${TAVRIN_WINEPREFIX}
         --manifest-url ${UpdateManifestUrl})
-    add_test(NAME e2e_updater COMMAND ${update_e2e} UpdaterTest)
+    add_test(NAME e2e_updater COMMAND ${update_e2e} UpdaterTest HostileUpdateTest ElevationTest)
+    # The manifest check built once more with a signing key the test makes.
+    add_executable(ManifestCheck tests/e2e/ManifestCheck.cpp updater/ManifestTrust.cpp)
+    target_link_libraries(ManifestCheck PRIVATE tavrin_core bcrypt)
+    target_link_options(ManifestCheck PRIVATE ${TAVRIN_WIDE_ENTRY})
+    add_test(NAME e2e_signed_manifest
+             COMMAND ${update_e2e} --source ${CMAKE_SOURCE_DIR} --toolchain ${CMAKE_TOOLCHAIN_FILE}
+                     --signed-build ${CMAKE_BINARY_DIR}/signed --check $<TARGET_FILE:ManifestCheck>
+                     SignedManifestTest)
+    set_tests_properties(e2e_signed_manifest PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900)
     # The client looks for its manifest on the demo port.
     add_test(NAME e2e_update_road COMMAND flock /tmp/tavrin-ports.lock ${update_e2e} WholeRoadTest)
     set_tests_properties(e2e_updater e2e_update_road PROPERTIES

@@ -1,5 +1,8 @@
 #include "forms/ShellLaunch.h"
 
+#include "forms/Application.h"
+#include "forms/Handles.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -16,7 +19,29 @@ public:
         info.lpFile = request.file.c_str();
         info.lpParameters = request.parameters.empty() ? nullptr : request.parameters.c_str();
         info.nShow = SW_SHOWNORMAL;
-        return ShellExecuteExW(&info) != FALSE;
+        if (request.exitCode != nullptr) {
+            info.fMask |= SEE_MASK_NOCLOSEPROCESS;
+        }
+        if (ShellExecuteExW(&info) == FALSE) {
+            return false;
+        }
+        if (info.hProcess != nullptr) {
+            const forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> process(info.hProcess);
+            Wait(info.hProcess, *request.exitCode);
+        }
+        return true;
+    }
+
+private:
+    static void Wait(HANDLE process, unsigned long& exitCode) {
+        while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) ==
+               WAIT_OBJECT_0 + 1) {
+            forms::Application::DoEvents();
+        }
+        DWORD code = 0;
+        if (GetExitCodeProcess(process, &code) != FALSE) {
+            exitCode = code;
+        }
     }
 };
 

@@ -8,6 +8,9 @@ struct LaunchRequest {
     std::wstring verb; // "open" or "runas"
     std::wstring file;
     std::wstring parameters;
+    // When set, the launch waits for the program to end, keeping this
+    // thread's windows alive, and stores its exit code here.
+    unsigned long* exitCode = nullptr;
 };
 
 class LaunchHost {

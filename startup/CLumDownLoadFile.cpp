@@ -3,7 +3,6 @@
 #include "forms/Application.h"
 #include "forms/Handles.h"
 #include "forms/Internet.h"
-#include "startup/TimedFetch.h"
 
 #include <vector>
 
@@ -57,7 +56,7 @@ bool CLumDownLoadFile::DownLoadFile(const std::wstring& strURLFile, const std::w
     StopFlag = false;
     quit_ = QuitRequested();
     lastPass_ = 0;
-    const bool result = timeLimit_ != 0
+    const bool result = timeLimit_ != 0 || pace_.window != 0
                             ? FetchWithin(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive)
                             : Fetch(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive);
     if (*alive && bRaiseEvent) {
@@ -95,8 +94,8 @@ bool CLumDownLoadFile::FetchWithin(const std::wstring& url, const std::wstring& 
     const std::wstring partial = saveFile + L"." + std::to_wstring(GetTickCount64()) + L".download";
     infoRaised_ = false;
     const bool fetched = TimedFetch::Run(
-        url, partial, hidden, sizeLimit_, GetTickCount64() + timeLimit_,
-        [this, &alive] { return !*alive || StopFlag || QuitRequested(); },
+        url, partial, hidden, sizeLimit_, timeLimit_ != 0 ? GetTickCount64() + timeLimit_ : ~0ULL,
+        pace_, [this, &alive] { return !*alive || StopFlag || QuitRequested(); },
         [this, raise, &alive](const TimedFetch::Progress& progress) {
             if (!raise || !*alive || progress.total == 0) {
                 return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/Event.h"
+#include "startup/TimedFetch.h"
 
 #include <windows.h>
 
@@ -9,7 +10,8 @@
 
 // Fetches one URL over HTTP or HTTPS into a local file, block by block, on
 // the calling thread; pending window messages are delivered between blocks
-// (at most every 10 ms).
+// (at most every 10 ms). With a time or a stall limit the transfer runs on
+// a worker thread instead, and the calling thread keeps the window alive.
 // The file is replaced only by a complete copy, flushed to the disk first.
 // A quit request ends the transfer.
 class CLumDownLoadFile {
@@ -28,6 +30,9 @@ public:
     // Limits for later calls: the whole call gives up after `milliseconds`,
     // and an answer of more than `bytes` is refused. 0 means no limit.
     void SetLimits(DWORD milliseconds, DWORD bytes);
+    // For later calls: a transfer that gains less than `bytes` in any
+    // `milliseconds` fails. 0 milliseconds means no such limit.
+    void SetStallLimit(DWORD milliseconds, DWORD bytes) { pace_ = {milliseconds, bytes}; }
 
     forms::Event<DWORD> QueryFileInfo; // dwFileTotalLen
     forms::Event<DWORD> Loading;       // dwRecivedLen
@@ -47,6 +52,7 @@ private:
     bool StopFlag = false;
     DWORD timeLimit_ = 0;
     DWORD sizeLimit_ = 0;
+    TimedFetch::Pace pace_;
     bool infoRaised_ = false;
     bool quit_ = false;
     ULONGLONG lastPass_ = 0;

@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "startup/PublicData.h"
 #include "startup/UpdateCheck.h"
+#include "updater/InstallRecovery.h"
 
 #include <shellapi.h>
 #include <wininet.h>
@@ -28,6 +29,8 @@ forms::FormDesign SplashDesign() {
 LoadFrm::LoadFrm() : SingleForm(SplashDesign()) {}
 
 void LoadFrm::OnInitialize() {
+    // An update cut off by a crash is finished or undone first.
+    InstallRecovery::RecoverAtStart(forms::Application::Path() + L"\\");
     DWORD flags = 0;
     if (InternetGetConnectedState(&flags, 0) == FALSE) {
         forms::Dialogs::Message({L"未能连接到服务器，请检查网络连接是否正常！", L"提示",

@@ -1,9 +1,12 @@
 #include "startup/TimedFetch.h"
 
 #include "forms/Application.h"
+#include "forms/CallbackBoundary.h"
 #include "forms/Handles.h"
 #include "forms/Internet.h"
+#include "startup/StallWatch.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -29,13 +32,25 @@ struct Shared {
         CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
+// Only what has arrived is read: a read of a whole block would wait for the
+// block to fill, and a slow server's progress would not be seen meanwhile.
+DWORD ReadArrived(HINTERNET request, std::vector<char>& buffer) {
+    DWORD available = 0;
+    DWORD got = 0;
+    if (InternetQueryDataAvailable(request, &available, 0, 0) == FALSE || available == 0 ||
+        InternetReadFile(request, buffer.data(),
+                         std::min(available, static_cast<DWORD>(buffer.size())), &got) == FALSE) {
+        return 0;
+    }
+    return got;
+}
+
 bool Transfer(HINTERNET request, HANDLE file, Shared& shared) {
     std::vector<char> buffer(kBlockSize);
     const DWORD total = shared.total;
     DWORD received = 0;
     DWORD got = 0;
-    while (!shared.abandoned &&
-           InternetReadFile(request, buffer.data(), kBlockSize, &got) != FALSE && got > 0) {
+    while (!shared.abandoned && (got = ReadArrived(request, buffer)) > 0) {
         DWORD written = 0;
         if (received + got > total ||
             WriteFile(file, buffer.data(), got, &written, nullptr) == FALSE || written != got) {
@@ -68,13 +83,15 @@ bool Fetch(Shared& shared) {
 }
 
 // The worker owns its share of the state; whoever comes last removes an
-// unwanted partial file.
-void Work(const std::shared_ptr<Shared>& shared) {
+// unwanted partial file. Nothing may leave a thread's entry.
+void Work(const std::shared_ptr<Shared>& shared) noexcept {
     bool ok = false;
     try {
         ok = Fetch(*shared);
+    } catch (const std::exception& e) {
+        forms::ReportCallbackFailure(L"TimedFetch", e.what());
     } catch (...) {
-        ok = false; // nothing may leave a thread's entry
+        forms::ReportCallbackFailure(L"TimedFetch", nullptr);
     }
     std::lock_guard<std::mutex> hold(shared->lock);
     shared->done = true;
@@ -88,7 +105,8 @@ void Work(const std::shared_ptr<Shared>& shared) {
 } // namespace
 
 bool TimedFetch::Run(const std::wstring& url, const std::wstring& partial, bool hidden,
-                     DWORD maxBytes, ULONGLONG deadline, const std::function<bool()>& stop,
+                     DWORD maxBytes, ULONGLONG deadline, Pace pace,
+                     const std::function<bool()>& stop,
                      const std::function<void(const Progress&)>& onProgress) {
     auto shared = std::make_shared<Shared>();
     shared->url = url;
@@ -97,6 +115,7 @@ bool TimedFetch::Run(const std::wstring& url, const std::wstring& partial, bool 
     shared->maxBytes = maxBytes;
     std::thread([shared] { Work(shared); }).detach();
     Progress shown;
+    StallWatch watch(pace.window, pace.minBytes, GetTickCount64());
     for (;;) {
         const HANDLE finished = shared->finished.get();
         MsgWaitForMultipleObjects(1, &finished, FALSE, kPollInterval, QS_ALLINPUT);
@@ -106,7 +125,8 @@ bool TimedFetch::Run(const std::wstring& url, const std::wstring& partial, bool 
             shown = now;
             onProgress(now);
         }
-        const bool giveUp = GetTickCount64() >= deadline || stop();
+        const ULONGLONG tick = GetTickCount64();
+        const bool giveUp = tick >= deadline || watch.Stalled(tick, shared->received) || stop();
         std::lock_guard<std::mutex> hold(shared->lock);
         if (shared->done) {
             return shared->ok;

@@ -18,11 +18,20 @@ public:
         DWORD received = 0; // bytes written so far
     };
 
+    // The least progress that keeps the transfer going: `minBytes` in any
+    // `window` milliseconds (a window of 0: any progress).
+    struct Pace {
+        DWORD window = 0;
+        DWORD minBytes = 0;
+    };
+
     // Fetches `url` into `partial` (flushed), refusing answers longer than
     // `maxBytes` (0: any). `stop` is asked between waits; `onProgress`
     // runs on the calling thread when the counts change. True when the
-    // whole announced body is in `partial` before the deadline.
+    // whole announced body is in `partial` before the deadline, without
+    // falling below the pace.
     static bool Run(const std::wstring& url, const std::wstring& partial, bool hidden,
-                    DWORD maxBytes, ULONGLONG deadline, const std::function<bool()>& stop,
+                    DWORD maxBytes, ULONGLONG deadline, Pace pace,
+                    const std::function<bool()>& stop,
                     const std::function<void(const Progress&)>& onProgress);
 };

@@ -9,6 +9,7 @@
 #include "startup/PublicData.h"
 #include "forms/ShellLaunch.h"
 #include "startup/UpdateRules.h"
+#include "updater/ManifestTrust.h"
 
 #include <optional>
 #include <vector>
@@ -55,9 +56,19 @@ std::wstring LocalVersion() {
 bool RunUpdateCheck(CLumDownLoadFile& downloader, UpdateCheckMode mode,
                     const std::wstring& manifestUrl) {
     const std::wstring manifestPath = PublicData::GetTempDir() + L"update.txt";
-    // Whatever copy is there afterwards is read, a stale one included.
+    // At start, whatever copy is there afterwards is read, a stale one
+    // included; asked from the menu, a failed download is said as such.
     downloader.SetLimits(kManifestTimeLimit, kManifestSizeLimit);
-    downloader.DownLoadFile(manifestUrl, manifestPath, true, false);
+    const bool fetched = downloader.DownLoadFile(manifestUrl, manifestPath, true, false);
+    // Unsigned where a signature is required, the manifest offers nothing.
+    const bool trusted = ManifestTrust::Trusted(manifestPath);
+    if (!trusted && mode == UpdateCheckMode::Startup) {
+        return false;
+    }
+    if (!(fetched && trusted) && mode == UpdateCheckMode::Menu) {
+        Tell(L"检查更新失败，请稍后再试！");
+        return false;
+    }
     const std::optional<std::wstring> manifest = ReadManifestText(manifestPath, kManifestSizeLimit);
     if (!manifest) {
         return false;

@@ -10,12 +10,19 @@ wchar_t LowerAscii(wchar_t c) {
     return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
 }
 
-std::wstring TrimSpaces(std::wstring_view text) {
-    const std::size_t first = text.find_first_not_of(L' ');
+// Every white-space character, not only the ASCII space: a tab, a
+// no-break space or an ideographic space typed into the manifest would
+// otherwise make every version differ. The byte-order mark goes too.
+constexpr wchar_t kWhiteSpace[] = L" \t\n\v\f\r\u0085\u00A0\u1680\u2000\u2001\u2002\u2003"
+                                  L"\u2004\u2005\u2006\u2007\u2008\u2009\u200A\u200B\u2028"
+                                  L"\u2029\u202F\u205F\u3000\uFEFF";
+
+std::wstring TrimWhiteSpace(std::wstring_view text) {
+    const std::size_t first = text.find_first_not_of(kWhiteSpace);
     if (first == std::wstring_view::npos) {
         return {};
     }
-    const std::size_t last = text.find_last_not_of(L' ');
+    const std::size_t last = text.find_last_not_of(kWhiteSpace);
     return std::wstring(text.substr(first, last - first + 1));
 }
 
@@ -35,7 +42,7 @@ std::optional<std::wstring> ServerVersion(std::wstring_view manifest) {
         if (!NamesAVersion(line)) {
             return true;
         }
-        version = TrimSpaces(line.size() > kSkippedCharacters ? line.substr(kSkippedCharacters)
+        version = TrimWhiteSpace(line.size() > kSkippedCharacters ? line.substr(kSkippedCharacters)
                                                               : std::wstring_view());
         return false;
     });

@@ -10,7 +10,8 @@
 namespace UpdateRules {
 
 // The server's version from the manifest text: the first line whose lower
-// case contains "version", less its first 8 characters, trimmed of spaces.
+// case contains "version", less its first 8 characters, trimmed of every
+// white-space character.
 // Nothing when no line names a version.
 std::optional<std::wstring> ServerVersion(std::wstring_view manifest);
 

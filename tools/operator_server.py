@@ -12,6 +12,8 @@ purpose; the path's first segment says how:
     /empty/NAME        status 200 with Content-Length 0
     /mute/NAME         accepts the request and answers nothing (for ?hold=S seconds, 60)
     /stall/NAME        announces the whole length, sends 100 bytes, then nothing (?hold=S)
+    /drip/NAME         announces the whole length, sends 1 KiB, then a byte every
+                       ?every=S seconds (3) until the file is sent or ?hold=S (60) passed
     /status/CODE/...   that status with a short body
     /any/other/PATH    the file at that path below --root, with Content-Length
 
@@ -39,7 +41,7 @@ import urllib.parse
 class MisbehavingHandler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     root = "."
-    MODES = ("files", "empty", "chunked", "nolength", "cut", "slow", "mute", "stall")
+    MODES = ("files", "empty", "chunked", "nolength", "cut", "slow", "mute", "stall", "drip")
 
     def log_message(self, *args):
         pass
@@ -75,6 +77,8 @@ class MisbehavingHandler(http.server.BaseHTTPRequestHandler):
             return self.hold_silent(hold)
         if mode == "stall":
             return self.send_stalled(body, hold)
+        if mode == "drip":
+            return self.send_dripping(body, float(query.get("every", ["3"])[0]), hold)
 
     def read_file(self, name):
         path = os.path.realpath(os.path.join(self.root, urllib.parse.unquote(name)))
@@ -126,6 +130,24 @@ class MisbehavingHandler(http.server.BaseHTTPRequestHandler):
         self.wfile.write(body[:100])
         self.wfile.flush()
         self.hold_silent(seconds)
+
+    def send_dripping(self, body, every, seconds):
+        self.send_response(200)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body[:1024])
+        self.wfile.flush()
+        end = time.monotonic() + seconds
+        try:
+            for i in range(1024, len(body)):
+                if time.monotonic() + every > end:
+                    break
+                time.sleep(every)
+                self.wfile.write(body[i : i + 1])
+                self.wfile.flush()
+        except (BrokenPipeError, ConnectionResetError):
+            pass  # the reader gave up, as it should
+        self.close_connection = True
 
     def send_slowly(self, body, delay):
         self.send_response(200)

@@ -1,6 +1,7 @@
 #include "updater/StagedFiles.h"
 
 #include "forms/Application.h"
+#include "updater/InstallRecovery.h"
 
 #include <algorithm>
 
@@ -10,11 +11,6 @@ constexpr DWORD kRetryPause = 100;
 
 bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool Move(const std::wstring& from, const std::wstring& to) {
-    return MoveFileExW(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 // Tries `step` until it succeeds, the deadline passes or a stop is asked;
@@ -40,69 +36,66 @@ StagedFiles::~StagedFiles() {
 }
 
 std::wstring StagedFiles::StagePath(const std::wstring& name) const {
-    return dir_ + name + L".tavrin-new";
-}
-
-std::wstring StagedFiles::Backup(const Entry& entry) const {
-    return dir_ + entry.name + L".tavrin-old";
+    return dir_ + name + CommitJournal::kStageSuffix;
 }
 
 void StagedFiles::Add(const std::wstring& name) {
-    const auto same = [&name](const Entry& entry) {
-        return CompareStringOrdinal(entry.name.c_str(), -1, name.c_str(), -1, TRUE) == CSTR_EQUAL;
+    const auto same = [&name](const std::wstring& known) {
+        return CompareStringOrdinal(known.c_str(), -1, name.c_str(), -1, TRUE) == CSTR_EQUAL;
     };
-    if (std::none_of(entries_.begin(), entries_.end(), same)) {
-        entries_.push_back({name});
+    if (std::none_of(names_.begin(), names_.end(), same)) {
+        names_.push_back(name);
     }
-}
-
-bool StagedFiles::Replace(Entry& entry, ULONGLONG deadline, const std::function<bool()>& stop) {
-    const std::wstring target = Target(entry);
-    if (Exists(target)) {
-        if (!Retry([&] { return Move(target, Backup(entry)); }, deadline, stop)) {
-            return false;
-        }
-        entry.hadOld = true;
-    }
-    const std::wstring stage = StagePath(entry.name);
-    entry.replaced = Retry([&] { return Move(stage, target); }, deadline, stop);
-    return entry.replaced;
 }
 
 bool StagedFiles::Commit(DWORD patience, const std::function<bool()>& stop) {
     const ULONGLONG deadline = GetTickCount64() + patience;
-    for (Entry& entry : entries_) {
-        if (!Replace(entry, deadline, stop)) {
-            RollBack();
+    std::vector<CommitJournal::Entry> entries;
+    for (const std::wstring& name : names_) {
+        entries.push_back({name, Exists(dir_ + name)});
+    }
+    const std::vector<CommitJournal::Step> steps = CommitJournal::CommitSteps(entries);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (stopAfter_ && i == *stopAfter_) {
+            names_.clear();
+            return false;
+        }
+        if (!RunStep(steps[i], entries, deadline, stop)) {
+            // Undone through the journal, as the next start would.
+            InstallRecovery::Recover(dir_);
+            names_.clear();
             return false;
         }
     }
-    for (const Entry& entry : entries_) {
-        // The old executable may still be mapped by the exiting client.
-        if (entry.hadOld && DeleteFileW(Backup(entry).c_str()) == FALSE) {
-            MoveFileExW(Backup(entry).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-        }
-    }
-    entries_.clear();
+    names_.clear();
     return true;
 }
 
-void StagedFiles::RollBack() {
-    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
-        if (it->replaced) {
-            Move(Target(*it), StagePath(it->name));
-            it->replaced = false;
-        }
-        if (it->hadOld) {
-            Move(Backup(*it), Target(*it));
-            it->hadOld = false;
-        }
+bool StagedFiles::RunStep(const CommitJournal::Step& step,
+                          const std::vector<CommitJournal::Entry>& entries, ULONGLONG deadline,
+                          const std::function<bool()>& stop) {
+    using Kind = CommitJournal::Step::Kind;
+    switch (step.kind) {
+    case Kind::WriteJournal:
+        return InstallRecovery::WriteJournal(dir_, entries);
+    case Kind::Move:
+        return Retry([&] { return InstallRecovery::Move(dir_ + step.from, dir_ + step.to); },
+                     deadline, stop);
+    case Kind::Delete:
+        // The old executable may still be mapped by the exiting client; the
+        // next start sweeps what stays.
+        InstallRecovery::RemoveFile(dir_ + step.from);
+        return true;
+    case Kind::RemoveJournal:
+        InstallRecovery::RemoveJournal(dir_);
+        return true;
     }
+    return false;
 }
 
 void StagedFiles::Discard() {
-    for (const Entry& entry : entries_) {
-        DeleteFileW(StagePath(entry.name).c_str());
+    for (const std::wstring& name : names_) {
+        DeleteFileW(StagePath(name).c_str());
     }
-    entries_.clear();
+    names_.clear();
 }

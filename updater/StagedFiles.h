@@ -1,15 +1,20 @@
 #pragma once
 
+#include "updater/CommitJournal.h"
+
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 // Files downloaded beside their targets in the install directory, put in
-// place all together or not at all. Until every replace has succeeded the
-// old files stay, renamed; a failure puts them back. What is not committed
-// is deleted when the object goes.
+// place all together or not at all. A journal written before the first
+// rename lets the next start finish or undo a commit that was cut off; a
+// failure here undoes it at once. What is not committed is deleted when
+// the object goes.
 class StagedFiles {
 public:
     explicit StagedFiles(std::wstring dir) : dir_(std::move(dir)) {}
@@ -27,18 +32,16 @@ public:
     // says so; then everything is put back as it was and false returned.
     bool Commit(DWORD patience, const std::function<bool()>& stop);
 
+    // For tests: the commit ends after `steps` steps, as if the process had
+    // been killed there, leaving the disk as it is.
+    void StopAfterStep(std::size_t steps) { stopAfter_ = steps; }
+
 private:
-    struct Entry {
-        std::wstring name;
-        bool hadOld = false;
-        bool replaced = false;
-    };
-    std::wstring Target(const Entry& entry) const { return dir_ + entry.name; }
-    std::wstring Backup(const Entry& entry) const;
-    bool Replace(Entry& entry, ULONGLONG deadline, const std::function<bool()>& stop);
-    void RollBack();
+    bool RunStep(const CommitJournal::Step& step, const std::vector<CommitJournal::Entry>& entries,
+                 ULONGLONG deadline, const std::function<bool()>& stop);
     void Discard();
 
     std::wstring dir_;
-    std::vector<Entry> entries_;
+    std::vector<std::wstring> names_;
+    std::optional<std::size_t> stopAfter_;
 };

@@ -7,7 +7,9 @@
 #include "startup/ManifestText.h"
 #include "startup/PublicData.h"
 #include "forms/ShellLaunch.h"
+#include "updater/InstallRecovery.h"
 #include "updater/InstallRights.h"
+#include "updater/ManifestTrust.h"
 #include "updater/UpdateJob.h"
 
 #include <commctrl.h>
@@ -16,7 +18,6 @@ namespace {
 
 constexpr UINT kFinishMessage = WM_APP + 1;
 constexpr unsigned long kManifestSizeLimit = 64 * 1024;
-constexpr wchar_t kInstanceName[] = L"Local\\Quelmo.Tavrin.Update";
 
 forms::FormDesign UpdateDesign() {
     forms::FormDesign design;
@@ -51,12 +52,14 @@ void UpdateFrm::OnInitialize() {
     const std::optional<UpdaterRules::Argument> argument =
         UpdaterRules::SplitArgument(forms::Application::Command());
     // A second updater beside a running one would fight over the same files.
-    instance_ = CreateMutexW(nullptr, FALSE, kInstanceName);
+    instance_ = CreateMutexW(nullptr, FALSE, InstallRecovery::kUpdaterMutex);
     if (!argument || instance_ == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) {
         forms::Application::End();
         return;
     }
     argument_ = *argument;
+    // A commit cut off earlier is finished or undone before anything else.
+    InstallRecovery::Recover(argument_.dir);
 }
 
 void UpdateFrm::CreateControls() {
@@ -76,14 +79,18 @@ void UpdateFrm::CreateControls() {
 void UpdateFrm::OnLoad() {
     CreateControls();
     m_downfile.emplace();
+    m_downfile->SetStallLimit(kStallWindow, kStallBytes);
     m_downfile->QueryFileInfo.Connect([this](DWORD total) { total_ = total; });
     m_downfile->Loading.Connect([this](DWORD received) { ShowProgress(received); });
     closebtn.SetBackPicture(forms::Picture::FromResource(IDB_UPDATE_CLOSE));
     Show();
-    if (!EnsureRights()) {
+    // An unsigned manifest where a signature is required is not acted on,
+    // not even by asking for the rights to write.
+    const bool trusted = ManifestTrust::Trusted(ManifestPath());
+    if (trusted && !EnsureRights()) {
         return;
     }
-    const bool complete = RunUpdate();
+    const bool complete = trusted && RunUpdate();
     if (complete) {
         Tell(L"软件已升至最新版本！", forms::MsgIcon::Information);
     } else if (!m_bStop) {
@@ -92,20 +99,20 @@ void UpdateFrm::OnLoad() {
     Finish(complete);
 }
 
-// Under a folder the user may not write to, the updater starts itself once
-// more with the rights to do so, and this copy ends without changing anything.
+// Under a folder the user may not write to, the updater starts one copy of
+// itself with the rights to do so and waits for it; this copy, not
+// elevated, then starts the client.
 bool UpdateFrm::EnsureRights() {
-    if (CanWriteTo(argument_.dir)) {
+    switch (UpdaterRules::DecideRights(CanWriteTo(argument_.dir), argument_, RunsElevated())) {
+    case UpdaterRules::RightsStep::Proceed:
         return true;
-    }
-    if (!RunsElevated()) {
-        CloseHandle(instance_);
-        instance_ = nullptr;
-        if (ShellLaunch::Launch(
-                {L"runas", forms::Application::ExePath(), forms::Application::Command()})) {
-            PostMessageW(hWnd(), kFinishMessage, 0, 0);
+    case UpdaterRules::RightsStep::Relaunch:
+        if (RunElevatedCopy()) {
             return false;
         }
+        break;
+    case UpdaterRules::RightsStep::GiveUp:
+        break;
     }
     Tell(L"没有写入安装目录的权限，更新未进行，客户端将以原来的版本启动。",
          forms::MsgIcon::Exclamation);
@@ -113,9 +120,38 @@ bool UpdateFrm::EnsureRights() {
     return false;
 }
 
+// False when the copy could not be started (the prompt was declined).
+bool UpdateFrm::RunElevatedCopy() {
+    // The elevated copy takes the single-instance mark.
+    CloseHandle(instance_);
+    instance_ = nullptr;
+    ShowWindow(hWnd(), SW_HIDE);
+    unsigned long exitCode = kIncomplete;
+    if (!ShellLaunch::Launch({L"runas", forms::Application::ExePath(),
+                              UpdaterRules::ElevatedArgument(argument_, ManifestPath()),
+                              &exitCode})) {
+        return false;
+    }
+    // The elevated copy has said how it went.
+    const bool complete = exitCode == kComplete;
+    if (complete) {
+        const std::optional<std::wstring> manifest =
+            ReadManifestText(ManifestPath(), kManifestSizeLimit);
+        m_strLastFile = UpdaterRules::FileToOpen(
+            argument_, UpdaterRules::FileLines(manifest.value_or(L"")), true);
+    }
+    Finish(complete);
+    return true;
+}
+
+std::wstring UpdateFrm::ManifestPath() const {
+    return argument_.manifest.empty() ? PublicData::GetTempDir() + L"update.txt"
+                                      : argument_.manifest;
+}
+
 bool UpdateFrm::RunUpdate() {
     const std::optional<std::wstring> manifest =
-        ReadManifestText(PublicData::GetTempDir() + L"update.txt", kManifestSizeLimit);
+        ReadManifestText(ManifestPath(), kManifestSizeLimit);
     if (!manifest) {
         return false;
     }
@@ -125,6 +161,7 @@ bool UpdateFrm::RunUpdate() {
         total_ = 0;
         SendMessageW(LumProgressBar1, PBM_SETPOS, 0, 0);
     });
+    job.Committing.Connect([this](bool committing) { BlockSessionEnd(committing); });
     running_ = true;
     const UpdateJob::Result result = job.Run(
         *manifest, [this] { return m_bStop; }, kReplacePatience);
@@ -140,9 +177,11 @@ void UpdateFrm::ShowProgress(DWORD received) {
 // The window goes back in the message loop, never inside its own load step.
 void UpdateFrm::Finish(bool complete) {
     if (!complete) {
-        m_strLastFile = argument_.exe;
+        m_strLastFile = UpdaterRules::FileToOpen(argument_, {}, false);
     }
-    if (!m_strLastFile.empty()) {
+    exitCode_ = complete ? kComplete : kIncomplete;
+    // An elevated copy leaves the start to the copy that started it.
+    if (!m_strLastFile.empty() && !argument_.elevated) {
         ShellLaunch::Launch({L"open", m_strLastFile, L""});
     }
     PostMessageW(hWnd(), kFinishMessage, 0, 0);
@@ -174,10 +213,23 @@ void UpdateFrm::OnUnload() {
     m_downfile.reset();
 }
 
+// A log-off in the middle of the commit would leave it to the next start.
+void UpdateFrm::BlockSessionEnd(bool block) {
+    committing_ = block;
+    if (block) {
+        ShutdownBlockReasonCreate(hWnd(), L"正在更新游戏文件，请稍候。");
+    } else {
+        ShutdownBlockReasonDestroy(hWnd());
+    }
+}
+
 LRESULT UpdateFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kFinishMessage) {
         Unload();
         return 0;
+    }
+    if (message == WM_QUERYENDSESSION && committing_) {
+        return FALSE;
     }
     return Form::HandleMessage(message, wParam, lParam);
 }

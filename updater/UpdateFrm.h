@@ -18,6 +18,15 @@ public:
 
     // How long a held target is retried before the update gives up.
     static constexpr DWORD kReplacePatience = 30000;
+    // A file that gains less than kStallBytes in any kStallWindow
+    // milliseconds fails the update.
+    static constexpr DWORD kStallWindow = 30000;
+    static constexpr DWORD kStallBytes = 1024;
+
+    // The process's exit code: whether the update completed.
+    static constexpr unsigned long kComplete = 0;
+    static constexpr unsigned long kIncomplete = 1;
+    static int ExitCode() { return static_cast<int>(exitCode_); }
 
 protected:
     void OnInitialize() override;
@@ -29,17 +38,22 @@ protected:
 private:
     void CreateControls();
     bool EnsureRights();
+    bool RunElevatedCopy();
+    std::wstring ManifestPath() const;
     bool RunUpdate();
     void closebtn_Click();
     void BForm1_MouseDown();
     void ShowProgress(DWORD received);
     void Finish(bool complete);
+    void BlockSessionEnd(bool block);
 
     std::optional<CLumDownLoadFile> m_downfile;
     bool m_bStop = false;
     std::wstring m_strLastFile;
     UpdaterRules::Argument argument_;
     bool running_ = false;
+    bool committing_ = false;
+    static inline unsigned long exitCode_ = kIncomplete;
     DWORD total_ = 0;
     HANDLE instance_ = nullptr;
 

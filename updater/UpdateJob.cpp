@@ -10,8 +10,8 @@ UpdateJob::Result UpdateJob::Run(const std::wstring& manifest, const std::functi
     StagedFiles staged(argument_.dir);
     Result result;
     result.complete =
-        !lines.empty() && FetchAll(lines, staged, stopped) && staged.Commit(patience, stopped);
-    result.openFile = result.complete ? argument_.dir + lines.back().name : argument_.exe;
+        !lines.empty() && FetchAll(lines, staged, stopped) && Commit(staged, patience, stopped);
+    result.openFile = UpdaterRules::FileToOpen(argument_, lines, result.complete);
     return result;
 }
 
@@ -33,4 +33,14 @@ bool UpdateJob::Fetch(const UpdaterRules::FileLine& line, StagedFiles& staged) {
     }
     staged.Add(line.name);
     return !line.sha256 || FileSha256(stage) == line.sha256;
+}
+
+bool UpdateJob::Commit(StagedFiles& staged, DWORD patience, const std::function<bool()>& stopped) {
+    if (stopAfter_) {
+        staged.StopAfterStep(*stopAfter_);
+    }
+    Committing(true);
+    const bool committed = staged.Commit(patience, stopped);
+    Committing(false);
+    return committed;
 }

@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 
 class CLumDownLoadFile;
@@ -28,12 +30,17 @@ public:
     Result Run(const std::wstring& manifest, const std::function<bool()>& stopped, DWORD patience);
 
     forms::Event<const std::wstring&> FileStarted; // the file's name
+    forms::Event<bool> Committing;                 // true before the commit, false after
+    // For tests: the commit ends after this many steps, as if killed there.
+    void StopCommitAfterStep(std::size_t steps) { stopAfter_ = steps; }
 
 private:
     bool FetchAll(const std::vector<UpdaterRules::FileLine>& lines, class StagedFiles& staged,
                   const std::function<bool()>& stopped);
     bool Fetch(const UpdaterRules::FileLine& line, StagedFiles& staged);
+    bool Commit(StagedFiles& staged, DWORD patience, const std::function<bool()>& stopped);
 
     CLumDownLoadFile& downloader_;
     UpdaterRules::Argument argument_;
+    std::optional<std::size_t> stopAfter_;
 };

@@ -1,6 +1,7 @@
 #include "updater/UpdaterRules.h"
 
 #include "startup/UpdateRules.h"
+#include "updater/CommitJournal.h"
 
 #include <algorithm>
 
@@ -97,8 +98,10 @@ std::optional<Argument> SplitArgument(std::wstring_view tail) {
     std::wstring bare(tail);
     bare.erase(std::remove(bare.begin(), bare.end(), L'"'), bare.end());
     const std::vector<std::wstring_view> pieces = Fields(bare);
-    Argument argument{std::wstring(Unquoted(pieces[0])),
-                      pieces.size() > 1 ? std::wstring(Unquoted(pieces[1])) : std::wstring()};
+    const auto piece = [&pieces](std::size_t i) {
+        return i < pieces.size() ? std::wstring(Unquoted(pieces[i])) : std::wstring();
+    };
+    Argument argument{piece(0), piece(1), piece(2), piece(3) == kElevatedMarker};
     if (argument.dir.empty()) {
         return std::nullopt;
     }
@@ -106,6 +109,17 @@ std::optional<Argument> SplitArgument(std::wstring_view tail) {
         argument.dir += L'\\';
     }
     return argument;
+}
+
+std::wstring ElevatedArgument(const Argument& argument, const std::wstring& manifestPath) {
+    return argument.dir + L"|" + argument.exe + L"|" + manifestPath + L"|" + kElevatedMarker;
+}
+
+RightsStep DecideRights(bool canWrite, const Argument& argument, bool runsElevated) {
+    if (canWrite) {
+        return RightsStep::Proceed;
+    }
+    return argument.elevated || runsElevated ? RightsStep::GiveUp : RightsStep::Relaunch;
 }
 
 std::wstring GetFileName(std::wstring_view url) {
@@ -135,11 +149,27 @@ std::vector<FileLine> FileLines(std::wstring_view manifest) {
         line.name = GetFileName(line.url);
         bool badHash = false;
         line.sha256 = HashField(fields, badHash);
-        line.refused = badHash || !IsWebUrl(line.url) || !IsSafeFileName(line.name);
+        line.refused = badHash || !IsWebUrl(line.url) || !IsSafeFileName(line.name) ||
+                       CommitJournal::IsOwnName(line.name);
         lines.push_back(std::move(line));
         return true;
     });
     return lines;
+}
+
+std::wstring FileToOpen(const Argument& argument, const std::vector<FileLine>& lines,
+                        bool complete) {
+    const auto isExe = [](std::wstring_view name) {
+        return name.size() > 4 && Lower(name.substr(name.size() - 4)) == L".exe";
+    };
+    if (complete && !lines.empty() && !lines.back().refused && isExe(lines.back().name)) {
+        return argument.dir + lines.back().name;
+    }
+    const std::wstring_view exe = argument.exe;
+    const bool inPlace = exe.size() > argument.dir.size() &&
+                         Lower(exe.substr(0, argument.dir.size())) == Lower(argument.dir) &&
+                         IsSafeFileName(exe.substr(argument.dir.size())) && isExe(exe);
+    return inPlace ? argument.exe : std::wstring();
 }
 
 int Percent(unsigned long long received, unsigned long long total) {

@@ -11,11 +11,26 @@
 namespace UpdaterRules {
 
 // The one-string argument, split at "|": the install directory (with one
-// trailing backslash) and the client's executable in place.
+// trailing backslash), the client's executable in place and, from a copy
+// that asked for the rights to write, the manifest's full path and a marker.
 struct Argument {
     std::wstring dir;
     std::wstring exe;
+    std::wstring manifest{}; // empty: the user's own temporary folder
+    bool elevated = false;   // started by another copy: never relaunch
 };
+
+inline constexpr wchar_t kElevatedMarker[] = L"/elevated";
+
+// The argument for the copy started with the rights to write: the same
+// directory and client, the manifest this copy read, and the marker.
+std::wstring ElevatedArgument(const Argument& argument, const std::wstring& manifestPath);
+
+enum class RightsStep { Proceed, Relaunch, GiveUp };
+
+// Whether to update here, to start one copy with the rights to write, or to
+// give up: a copy that is elevated, or was started as one, never relaunches.
+RightsStep DecideRights(bool canWrite, const Argument& argument, bool runsElevated);
 
 // The whole command-line tail; it may arrive quoted as a whole or piece by
 // piece. Nothing when it is empty or names no install directory.
@@ -42,9 +57,15 @@ struct FileLine {
 
 // Every file line of the manifest text, in order: lines naming a version
 // and lines of fewer than two "|"-fields are skipped. A URL other than
-// http: or https:, an unsafe name, or a "sha256=" field that is not 64 hex
-// digits refuses the line.
+// http: or https:, an unsafe name, a name of the updater's own files, or a
+// "sha256=" field that is not 64 hex digits refuses the line.
 std::vector<FileLine> FileLines(std::wstring_view manifest);
+
+// What runs when the update ends: the last line's file when the update
+// completed and that is an ".exe" directly inside the install directory;
+// otherwise the client in place, when it is one. Empty: nothing runs.
+std::wstring FileToOpen(const Argument& argument, const std::vector<FileLine>& lines,
+                        bool complete);
 
 // Percent of `received` in `total`, in 64 bits, 0 to 100.
 int Percent(unsigned long long received, unsigned long long total);

@@ -15,6 +15,7 @@ from test_startup import temp_folder, visible_windows, wait_until, windows_path,
 ARGS = None
 SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "operator_server.py")
 SUCCESS = "软件已升至最新版本！"
+FAILURE = "更新未能完成，客户端将以原来的版本启动。"
 STOP_QUESTION = "您是否要退出更新！"
 
 
@@ -69,6 +70,13 @@ class UpdateRun(unittest.TestCase):
         with open(os.path.join(self.install, name), "rb") as f:
             return f.read()
 
+    def installed_now(self, name):
+        """The file's bytes, or None while it is renamed away."""
+        try:
+            return self.installed(name)
+        except FileNotFoundError:
+            return None
+
     def write_manifest(self, *paths):
         lines = ["version=1.2.0"] + ["%d|%s%s" % (i, self.operator.url, p) for i, p in enumerate(paths)]
         with open(os.path.join(temp_folder(ARGS.prefix), "update.txt"), "wb") as f:
@@ -78,16 +86,25 @@ class UpdateRun(unittest.TestCase):
         path = os.path.join(self.install, "started.txt")
         return os.path.exists(path)
 
-    def run_updater(self, answers=(), during=None):
-        """Starts Update.exe, answers each message box with the next key; returns Wine's trace."""
+    def start_updater(self, log, client="client.exe"):
         install = windows_path(self.install)
-        argument = "%s|%s\\client.exe" % (install, install)
+        argument = "%s|%s\\%s" % (install, install, client)
         env = dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox")
-        log = tempfile.TemporaryFile(mode="w+")
         # Wine quotes the argument: the install path has spaces.
         proc = subprocess.Popen(["wine", ARGS.updater, argument],
                                 env=env, stdout=subprocess.DEVNULL, stderr=log, text=True)
         self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
+        return proc
+
+    def start(self, *command):
+        proc = subprocess.Popen(["wine", *command], env=wine_env(ARGS.prefix))
+        self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
+        return proc
+
+    def run_updater(self, answers=(), during=None):
+        """Starts Update.exe, answers each message box with the next key; returns Wine's trace."""
+        log = tempfile.TemporaryFile(mode="w+")
+        proc = self.start_updater(log)
         if during:
             during(proc)
         for key in answers:
@@ -95,10 +112,11 @@ class UpdateRun(unittest.TestCase):
             self.assertTrue(box, "no message box")
             answer(box[0], key)
             wait_until(lambda: box[0] not in visible_windows("提示"), 10)
-        self.assertEqual(proc.wait(timeout=90), 0)
+        code = proc.wait(timeout=90)
         log.seek(0)
         trace = log.read()
         log.close()
+        self.assertEqual(code, 0 if shown(trace, SUCCESS) else 1, "the exit code says whether it completed")
         if os.environ.get("TAVRIN_SHOW_TRACE"):
             print(trace[-3000:])
         return trace
@@ -162,7 +180,7 @@ class UpdaterTest(UpdateRun):
 
     def test_an_empty_argument_ends_at_once(self):
         result = subprocess.run(["wine", ARGS.updater], env=wine_env(ARGS.prefix), timeout=30)
-        self.assertEqual(result.returncode, 0)
+        self.assertEqual(result.returncode, 1)
         self.assertFalse(self.started(), "nothing is opened")
 
     def test_a_second_updater_ends_at_once(self):
@@ -173,8 +191,90 @@ class UpdaterTest(UpdateRun):
         self.assertTrue(wait_until(lambda: visible_windows("更新"), 30))
         second = subprocess.run(["wine", ARGS.updater, "%s|x" % windows_path(self.install)],
                                 env=wine_env(ARGS.prefix), timeout=30)
-        self.assertEqual(second.returncode, 0)
+        self.assertEqual(second.returncode, 1)
         self.assertEqual(len(visible_windows("更新")), 1)
+
+
+class HostileUpdateTest(UpdateRun):
+    def test_a_dripping_server_is_given_up_while_the_window_answers(self):
+        self.write_manifest("/drip/game.dll", "/files/client.exe")
+        pings = []
+
+        def ping_until_the_box(proc):
+            self.assertTrue(wait_until(lambda: visible_windows("更新"), 30), "no updater window")
+            start = time.monotonic()
+            while not visible_windows("提示"):
+                result = subprocess.run(["wine", ARGS.stand_in, "/ping 更新"], env=wine_env(ARGS.prefix))
+                if visible_windows("提示"):
+                    break
+                pings.append(result.returncode)
+                self.assertLess(time.monotonic() - start, 75, "the updater did not give up")
+            self.assertLess(time.monotonic() - start, 60)
+
+        trace = self.run_updater(answers=["Return"], during=ping_until_the_box)
+        self.assertGreaterEqual(len(pings), 3)
+        self.assertEqual(set(pings), {0}, "the window answered WM_NULL throughout the stall")
+        self.assertTrue(shown(trace, FAILURE))
+        self.assert_untouched(trace, "drip")
+
+    def test_a_batch_file_named_last_is_not_run(self):
+        ran = os.path.join(self.install, "ran.txt")
+        self.operator.serve("run.bat", ("echo ran> \"%s\"\r\n" % windows_path(ran)).encode())
+        self.write_manifest("/files/game.dll", "/files/run.bat")
+        trace = self.run_updater(answers=["Return"])
+        self.assertTrue(shown(trace, SUCCESS))
+        self.assertTrue(wait_until(self.started, 20), "the client in place is started instead")
+        self.assertFalse(os.path.exists(ran))
+
+    def test_a_killed_commit_is_undone_when_the_client_in_place_starts(self):
+        client = self.installed("client.exe")
+        os.unlink(os.path.join(self.install, "client.exe"))
+        shutil.copy(ARGS.client, os.path.join(self.install, "Tavrin.exe"))
+        original = self.installed("Tavrin.exe")
+        self.operator.serve("Tavrin.exe", client)
+        self.write_manifest("/files/game.dll", "/files/Tavrin.exe")
+        tools = tempfile.mkdtemp(prefix="tavrin-holder-")
+        self.addCleanup(shutil.rmtree, tools, True)
+        holder_exe = shutil.copy(ARGS.stand_in, os.path.join(tools, "holder.exe"))
+        holder = self.start(holder_exe, "/hold", "120", windows_path(self.install) + "\\Tavrin.exe")
+        self.assertTrue(wait_until(lambda: os.path.exists(os.path.join(tools, "holding.txt")), 30))
+        log = tempfile.TemporaryFile(mode="w+")
+        updater = self.start_updater(log, "Tavrin.exe")
+        journal = os.path.join(self.install, "update.tavrin-journal")
+        committed = lambda: os.path.exists(journal) and self.installed_now("game.dll") == self.new_dll
+        self.assertTrue(wait_until(committed, 60), "game.dll was not committed")
+        updater.kill()
+        updater.wait()
+        holder.kill()
+        holder.wait()
+        stale = os.path.join(temp_folder(ARGS.prefix), "update.txt")
+        os.unlink(stale)
+        self.start(os.path.join(self.install, "Tavrin.exe"))
+        old = lambda: sorted(os.listdir(self.install)) == ["Tavrin.exe", "game.dll"]
+        self.assertTrue(wait_until(old, 60), sorted(os.listdir(self.install)))
+        self.assertEqual(self.installed("game.dll"), self.old_dll)
+        self.assertEqual(self.installed("Tavrin.exe"), original)
+
+
+class ElevationTest(UpdateRun):
+    def test_a_folder_it_cannot_write_asks_once_and_the_first_copy_waits(self):
+        """A folder that does not exist cannot be written: the first copy starts one copy as
+        administrator (Wine runs it as is), which must not start another, and waits for it."""
+        self.write_manifest("/files/game.dll")
+        missing = windows_path(os.path.join(self.install, "missing"))
+        env = dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox")
+        log = tempfile.TemporaryFile(mode="w+")
+        self.addCleanup(log.close)
+        proc = subprocess.Popen(["wine", ARGS.updater, "%s|%s\\client.exe" % (missing, missing)],
+                                env=env, stdout=subprocess.DEVNULL, stderr=log, text=True)
+        self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
+        box = wait_until(lambda: visible_windows("提示"), 60)
+        self.assertEqual(len(box), 1, "the elevated copy says it cannot write, and starts no third")
+        self.assertIsNone(proc.poll(), "the first copy waits for the elevated one")
+        answer(box[0], "Return")
+        self.assertEqual(proc.wait(timeout=60), 1, "the first copy knows the update did not complete")
+        log.seek(0)
+        self.assertTrue(shown(log.read(), "没有写入安装目录的权限"))
 
 
 class WholeRoadTest(UpdateRun):
@@ -208,6 +308,44 @@ class WholeRoadTest(UpdateRun):
         self.assertEqual(self.installed("Tavrin.exe"), self.new_exe)
 
 
+class SignedManifestTest(unittest.TestCase):
+    """The start-up's manifest check, built with a key made here by openssl."""
+
+    def openssl(self, *args, data=None):
+        return subprocess.run(["openssl", *args], input=data, capture_output=True, check=True).stdout
+
+    def check(self, exe, manifest):
+        path = os.path.join(self.work, "update.txt")
+        with open(path, "wb") as f:
+            f.write(manifest)
+        return subprocess.run(["wine", exe, windows_path(path)], env=wine_env(ARGS.prefix), timeout=60).returncode
+
+    def test_only_a_manifest_signed_with_the_key_is_offered(self):
+        self.work = tempfile.mkdtemp(prefix="tavrin-signing-")
+        self.addCleanup(shutil.rmtree, self.work, True)
+        key, public = os.path.join(self.work, "key.pem"), os.path.join(self.work, "public.pem")
+        self.openssl("ecparam", "-name", "prime256v1", "-genkey", "-noout", "-out", key)
+        self.openssl("ec", "-in", key, "-pubout", "-out", public)
+        subprocess.run(["cmake", "-S", ARGS.source, "-B", ARGS.signed_build, "-DCMAKE_BUILD_TYPE=Release",
+                        "-DCMAKE_TOOLCHAIN_FILE=" + ARGS.toolchain, "-DUpdateSigningKey=" + public],
+                       check=True, stdout=subprocess.DEVNULL)
+        subprocess.run(["cmake", "--build", ARGS.signed_build, "--target", "ManifestCheck", "-j2"],
+                       check=True, stdout=subprocess.DEVNULL)
+        signed_check = os.path.join(ARGS.signed_build, "bin", "ManifestCheck.exe")
+
+        body = b"version=1.2.0\r\n0|https://cdn.example.com/brnq2/game.dll\r\n"
+        with open(os.path.join(self.work, "body.txt"), "wb") as f:
+            f.write(body)
+        der = self.openssl("dgst", "-sha256", "-sign", key, os.path.join(self.work, "body.txt"))
+        line = b"signature=" + self.openssl("base64", "-A", data=der) + b"\r\n"
+        changed = body.replace(b"1.2.0", b"1.3.0")
+
+        self.assertEqual(self.check(signed_check, body), 1, "unsigned: no offer")
+        self.assertEqual(self.check(signed_check, body + line), 0, "signed: offered")
+        self.assertEqual(self.check(signed_check, changed + line), 1, "one byte changed: no offer")
+        self.assertEqual(self.check(ARGS.check, body), 0, "without a key nothing changes")
+
+
 def main():
     global ARGS
     parser = argparse.ArgumentParser()
@@ -216,6 +354,10 @@ def main():
     parser.add_argument("--stand-in", required=True)
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--manifest-url", required=True)
+    parser.add_argument("--source", help="the sources, for a build with a signing key")
+    parser.add_argument("--toolchain")
+    parser.add_argument("--signed-build")
+    parser.add_argument("--check", help="ManifestCheck.exe of the build without a key")
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0], "-v", *rest])
 

@@ -21,6 +21,9 @@ TEST(ServerVersion, TheSeparatorIsOneCharacterWhateverItsWidth) {
 TEST(ServerVersion, SpacesAroundTheVersionAreDropped) {
     EXPECT_EQ(ServerVersion(L"version=   1.1.0   \r\nfile=a"), L"1.1.0");
     EXPECT_EQ(ServerVersion(L"version= 1.1 0 \r\n"), L"1.1 0") << "inner spaces stay";
+    EXPECT_EQ(ServerVersion(L"version=\t1.2.0\t\r\n"), L"1.2.0");
+    EXPECT_EQ(ServerVersion(L"version=\u00A01.2.0\u00A0\r\n"), L"1.2.0");
+    EXPECT_EQ(ServerVersion(L"version=\u30001.2.0\u3000\u2003\r\n"), L"1.2.0");
 }
 
 TEST(ServerVersion, OnlyTheFirstLineNamingAVersionCounts) {

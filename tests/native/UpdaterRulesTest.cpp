@@ -23,6 +23,29 @@ TEST(SplitArgument, PathsWithSpacesQuotedOrNotAndTheTrailingBackslash) {
     EXPECT_FALSE(SplitArgument(L"|C:\\a.exe"));
 }
 
+TEST(Elevation, TheElevatedCopyGetsTheManifestAndAMarkerAndNeverRelaunches) {
+    const auto first = SplitArgument(L"\"C:\\My Games\\D2|C:\\My Games\\D2\\Tavrin.exe\"");
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(first->elevated);
+    EXPECT_EQ(first->manifest, L"");
+    const std::wstring manifest = L"C:\\Users\\p\\AppData\\Local\\Temp\\update.txt";
+    const auto second = SplitArgument(UpdaterRules::ElevatedArgument(*first, manifest));
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->dir, first->dir);
+    EXPECT_EQ(second->exe, first->exe);
+    EXPECT_EQ(second->manifest, manifest);
+    EXPECT_TRUE(second->elevated);
+
+    using UpdaterRules::DecideRights;
+    using UpdaterRules::RightsStep;
+    EXPECT_EQ(DecideRights(true, *first, false), RightsStep::Proceed);
+    EXPECT_EQ(DecideRights(true, *second, true), RightsStep::Proceed);
+    EXPECT_EQ(DecideRights(false, *first, false), RightsStep::Relaunch);
+    EXPECT_EQ(DecideRights(false, *first, true), RightsStep::GiveUp);
+    EXPECT_EQ(DecideRights(false, *second, false), RightsStep::GiveUp) << "the marker stops it";
+    EXPECT_EQ(DecideRights(false, *second, true), RightsStep::GiveUp);
+}
+
 TEST(GetFileName, TextAfterTheLastSlashOrTheWholeUrl) {
     EXPECT_EQ(UpdaterRules::GetFileName(L"http://h/a/b/game.dll"), L"game.dll");
     EXPECT_EQ(UpdaterRules::GetFileName(L"game.dll"), L"game.dll");
@@ -56,8 +79,9 @@ TEST(FileLines, VersionLinesAndShortLinesAreSkippedTheRestKeptInOrder) {
 
 TEST(FileLines, UnsafeNamesAndOtherSchemesAreRefused) {
     const auto lines = FileLines(L"1|http://h/%2e%2e\r\n2|http://h/..\r\n3|http://h/\r\n"
-                                 L"4|file://h/a.dll\r\n5|ftp://h/a.dll\r\n6|http://h/nul\r\n");
-    ASSERT_EQ(lines.size(), 6u);
+                                 L"4|file://h/a.dll\r\n5|ftp://h/a.dll\r\n6|http://h/nul\r\n"
+                                 L"7|http://h/game.dll.tavrin-new\r\n8|http://h/x.Tavrin-Old\r\n");
+    ASSERT_EQ(lines.size(), 8u);
     EXPECT_FALSE(lines[0].refused) << "escapes are not decoded: a harmless literal name";
     for (std::size_t i = 1; i < lines.size(); ++i) {
         EXPECT_TRUE(lines[i].refused) << i;
@@ -86,6 +110,22 @@ TEST(Percent, SixtyFourBitsAndClamped) {
     EXPECT_EQ(UpdaterRules::Percent(50, 200), 25);
     EXPECT_EQ(UpdaterRules::Percent(4000000000ULL, 4200000000ULL), 95);
     EXPECT_EQ(UpdaterRules::Percent(300, 200), 100);
+}
+
+TEST(FileToOpen, OnlyTheClientInPlaceOrAnExeInsideTheInstallDirectory) {
+    const UpdaterRules::Argument argument{L"C:\\G\\", L"C:\\G\\Tavrin.exe"};
+    const auto open = [&argument](const wchar_t* manifest, bool complete) {
+        return UpdaterRules::FileToOpen(argument, FileLines(manifest), complete);
+    };
+    EXPECT_EQ(open(L"0|http://h/a.dll\r\n1|http://h/New.EXE\r\n", true), L"C:\\G\\New.EXE");
+    EXPECT_EQ(open(L"0|http://h/a.dll\r\n1|http://h/New.exe\r\n", false), L"C:\\G\\Tavrin.exe");
+    for (const wchar_t* last : {L"0|http://h/run.bat\r\n", L"0|http://h/x.hta\r\n",
+                                L"0|http://h/a.exe.txt\r\n", L"0|http://h/readme\r\n"}) {
+        EXPECT_EQ(open(last, true), L"C:\\G\\Tavrin.exe") << last;
+    }
+    EXPECT_EQ(UpdaterRules::FileToOpen({L"C:\\G\\", L"C:\\Other\\Tavrin.exe"}, {}, false), L"");
+    EXPECT_EQ(UpdaterRules::FileToOpen({L"C:\\G\\", L"C:\\G\\sub\\Tavrin.exe"}, {}, false), L"");
+    EXPECT_EQ(UpdaterRules::FileToOpen({L"C:\\G\\", L"C:\\G\\run.bat"}, {}, false), L"");
 }
 
 } // namespace

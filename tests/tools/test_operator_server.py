@@ -79,6 +79,14 @@ class OperatorServerTest(unittest.TestCase):
         self.assertEqual(r.read(), self.body)
         self.assertGreaterEqual(time.monotonic() - start, 0.3)  # 40 pieces, 10 ms apart
 
+    def test_drip_sends_a_kibibyte_then_single_bytes(self):
+        r = self.get("/drip/blob.bin?every=0.2&hold=1")
+        self.assertEqual(r.getheader("Content-Length"), str(len(self.body)))
+        self.assertEqual(r.read(1024), self.body[:1024])
+        start = time.monotonic()
+        self.assertEqual(r.read(2), self.body[1024:1026])
+        self.assertGreaterEqual(time.monotonic() - start, 0.3)  # one byte per 0.2 s
+
     def test_mute_and_stall_hold_the_connection_silent(self):
         with socket.create_connection(("127.0.0.1", self.port), timeout=0.5) as s:
             s.sendall(b"GET /mute/blob.bin?hold=2 HTTP/1.1\r\nHost: x\r\n\r\n")

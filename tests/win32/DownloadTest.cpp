@@ -170,6 +170,33 @@ TEST_F(DownloadTest, TheLimitsRefuseALongAnswerAndGiveUpOnAStall) {
     EXPECT_EQ(ReadFileBytes(target), blob) << "a limit that is kept lets the file through";
 }
 
+TEST_F(DownloadTest, ADripBelowThePaceFailsAndAStopDuringItWorksAtOnce) {
+    KeepAnOldCopy();
+    CLumDownLoadFile downloader;
+    downloader.SetStallLimit(1500, 1024);
+    int progress = 0;
+    downloader.Loading.Connect([&](DWORD) { ++progress; });
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(downloader.DownLoadFile(OperatorServer::Url(L"/drip/blob.bin?every=0.2&hold=20"),
+                                         target, false, true));
+    const ULONGLONG took = GetTickCount64() - start;
+    EXPECT_GE(took, 1500u) << "the first kibibyte opens a fresh window";
+    EXPECT_LT(took, 6000u);
+    EXPECT_GE(progress, 3) << "this thread saw the drip byte by byte";
+    EXPECT_EQ(ReadFileBytes(target), oldCopy);
+
+    downloader.Loading.Connect([&](DWORD received) {
+        if (received > 1024) {
+            downloader.StopDownLoad();
+        }
+    });
+    const ULONGLONG stopStart = GetTickCount64();
+    EXPECT_FALSE(downloader.DownLoadFile(OperatorServer::Url(L"/drip/blob.bin?every=0.2&hold=20"),
+                                         target, false, true));
+    EXPECT_LT(GetTickCount64() - stopStart, 1400u) << "a stop during the drip ends it at once";
+    EXPECT_EQ(ReadFileBytes(target), oldCopy);
+}
+
 TEST_F(DownloadTest, DestroyingTheDownloaderInAHandlerEndsTheTransferSafely) {
     KeepAnOldCopy();
     auto downloader = std::make_unique<CLumDownLoadFile>();

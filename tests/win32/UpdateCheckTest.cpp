@@ -46,6 +46,14 @@ TEST(LocalVersion, ComesFromTheRunningExecutablesVersionResource) {
     EXPECT_EQ(LocalVersion(), L"1.1.0");
 }
 
+TEST_F(UpdateCheckTest, AFailedDownloadFromTheMenuIsNotCalledUpToDate) {
+    OperatorServer::Serve(L"gamehome/brnq2/update.txt", "version=1.1.0\r\n");
+    EXPECT_FALSE(RunUpdateCheck(downloader, UpdateCheckMode::Menu,
+                                OperatorServer::Url(L"/status/404/update.txt")));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, L"检查更新失败，请稍后再试！");
+}
+
 TEST_F(UpdateCheckTest, TheSameVersionIsSilentAtStartAndReportedFromTheMenu) {
     EXPECT_FALSE(
         Check("[update]\r\nVersion=  1.1.0 \r\nfile=http://x/a.exe\r\n", UpdateCheckMode::Startup));
@@ -146,10 +154,10 @@ TEST_F(UpdateCheckTest, AnUpdaterThatCannotBeWrittenIsReportedAndTheClientCarrie
     EXPECT_NE(dialogs.messages[1].text.find(L"更新"), std::wstring::npos);
 }
 
-TEST_F(UpdateCheckTest, NoManifestOrNoVersionLineEndsSilentlyInBothModes) {
+TEST_F(UpdateCheckTest, NoManifestAtStartOrNoVersionLineEndsSilently) {
+    EXPECT_FALSE(RunUpdateCheck(downloader, UpdateCheckMode::Startup,
+                                OperatorServer::Url(L"/status/404/update.txt")));
     for (const UpdateCheckMode mode : {UpdateCheckMode::Startup, UpdateCheckMode::Menu}) {
-        EXPECT_FALSE(
-            RunUpdateCheck(downloader, mode, OperatorServer::Url(L"/status/404/update.txt")));
         EXPECT_FALSE(Check("[update]\r\nfile=http://x/a.exe\r\n", mode));
     }
     EXPECT_TRUE(dialogs.messages.empty());

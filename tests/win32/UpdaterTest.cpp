@@ -2,11 +2,15 @@
 #include "startup/PublicData.h"
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
+#include "updater/InstallRecovery.h"
+#include "updater/ManifestTrust.h"
 #include "updater/UpdateJob.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -36,11 +40,23 @@ protected:
     std::wstring Line(const std::wstring& path, const std::wstring& extra = L"") {
         return L"0|" + OperatorServer::Url(path) + extra + L"\r\n";
     }
-    UpdateJob::Result Run(const std::wstring& fileLines, DWORD patience = 2000) {
+    UpdateJob::Result Run(const std::wstring& fileLines, DWORD patience = 2000,
+                          std::optional<std::size_t> stopAfter = std::nullopt) {
         UpdateJob job(downloader, {dir, dir + L"client.exe"});
+        if (stopAfter) {
+            job.StopCommitAfterStep(*stopAfter);
+        }
         job.FileStarted.Connect([this](const std::wstring& name) { started.push_back(name); });
         return job.Run(
             L"version=1.2.0\r\n" + fileLines, [this] { return stop; }, patience);
+    }
+    std::vector<std::wstring> Names() const {
+        std::vector<std::wstring> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            names.push_back(entry.path().filename().wstring());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
     void ExpectUntouched(const UpdateJob::Result& result, const std::wstring& what) {
         EXPECT_FALSE(result.complete) << what;
@@ -131,6 +147,65 @@ TEST_F(UpdaterTest, AClientHeldPastThePatienceRollsEverythingBack) {
     EXPECT_GE(GetTickCount64() - start, 1000u);
     CloseHandle(held);
     ExpectUntouched(result, L"held");
+}
+
+// Killed after any of the commit's steps, the next start leaves every
+// listed file old, or every one new, and nothing of the updater's.
+TEST_F(UpdaterTest, ACommitCutOffAfterAnyStepIsRecoveredAtTheNextStart) {
+    const Bytes newDat = Text("added");
+    OperatorServer::Serve(L"added.dat", newDat);
+    const std::wstring lines =
+        Line(L"/files/game.dll") + Line(L"/files/added.dat") + Line(L"/files/client.exe");
+    constexpr std::size_t kSteps = 9; // journal, 5 renames, 2 backups deleted, journal gone
+    for (std::size_t k = 0; k <= kSteps; ++k) {
+        SetUp();
+        const auto result = Run(lines, 2000, k);
+        EXPECT_EQ(result.complete, k == kSteps) << k;
+        EXPECT_EQ(std::filesystem::exists(dir + L"update.tavrin-journal"), k > 0 && k < kSteps)
+            << k;
+        InstallRecovery::Recover(dir);
+        const bool isNew = k > 5;
+        EXPECT_EQ(ReadFileBytes(dir + L"game.dll"), isNew ? newDll : oldDll) << k;
+        EXPECT_EQ(ReadFileBytes(dir + L"client.exe"), isNew ? newExe : oldExe) << k;
+        const std::vector<std::wstring> names =
+            isNew ? std::vector<std::wstring>{L"added.dat", L"client.exe", L"game.dll"}
+                  : std::vector<std::wstring>{L"client.exe", L"game.dll"};
+        EXPECT_EQ(Names(), names) << "after step " << k;
+    }
+}
+
+TEST_F(UpdaterTest, AReadOnlyTargetIsReplacedAndLeavesNoBackup) {
+    ASSERT_TRUE(SetFileAttributesW((dir + L"game.dll").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(Run(Line(L"/files/game.dll")).complete);
+    EXPECT_EQ(ReadFileBytes(dir + L"game.dll"), newDll);
+    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"client.exe", L"game.dll"}));
+}
+
+TEST_F(UpdaterTest, NamesOfTheUpdatersOwnFilesAreRefused) {
+    OperatorServer::Serve(L"game.dll.tavrin-old", newDll);
+    ExpectUntouched(Run(Line(L"/files/game.dll.tavrin-old") + Line(L"/files/game.dll")),
+                    L"own name");
+}
+
+// A key and a signature made by openssl (ecparam -genkey prime256v1; dgst
+// -sha256 -sign), checked by the platform's ECDSA.
+TEST(ManifestTrust, AnOpensslSignatureVerifiesAndAChangedByteDoesNot) {
+    const char* hex = "589303f4d79c8af728e594e7b047cdd605940991b0c3a9838528bcee3323878a"
+                      "0e942f8f6ea569b49facf3c27c7f4654df0eeded8ad9bcc4f7790c442006a638";
+    ManifestTrust::Point key{};
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        key[i] = static_cast<unsigned char>(std::stoi(std::string(hex + 2 * i, 2), nullptr, 16));
+    }
+    const std::string body = "version=1.2.0\r\n0|http://h/a.dll\r\n";
+    const std::string line = "signature=MEUCIQCZp5REEt4CvpfOC9UuBXXBMtIzIx5VDFffH8u01ivW2wIgem58RR"
+                             "DhhYMxgRDkl6BcJoDcrpAe+j1mPxFl9MMMWxE=\r\n";
+    EXPECT_TRUE(ManifestTrust::SignedBy(body + line, key));
+    std::string changed = body + line;
+    changed[9] = '3';
+    EXPECT_FALSE(ManifestTrust::SignedBy(changed, key));
+    EXPECT_FALSE(ManifestTrust::SignedBy(body, key)) << "unsigned";
+    key[5] ^= 1;
+    EXPECT_FALSE(ManifestTrust::SignedBy(body + line, key)) << "another key";
 }
 
 } // namespace
