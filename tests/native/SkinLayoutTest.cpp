@@ -8,14 +8,13 @@ namespace {
 
 using SkinLayout::Piece;
 
-// Whether the pieces' destinations leave no gap along x over [from, to),
-// and none reaches left of `from`.
+// Whether the pieces' destinations leave no gap along x over [from, to).
 bool CoverAlongX(std::vector<Piece> pieces, int from, int to) {
     std::sort(pieces.begin(), pieces.end(),
               [](const Piece& a, const Piece& b) { return a.x < b.x; });
     int covered = from;
     for (const Piece& p : pieces) {
-        if (p.x < from || p.x > covered) {
+        if (p.x > covered) {
             return false;
         }
         covered = std::max(covered, p.x + p.width);
@@ -55,7 +54,7 @@ TEST(SkinLayout, TheTitleStartsFurtherInWithALogo) {
 }
 
 TEST(SkinLayout, TheBorderClosesBothSidesAndTheBottomWithCornersLast) {
-    for (const auto [width, height] : {std::pair{6000, 4500}, {6001, 4499}, {15540, 9585}}) {
+    for (const auto& [width, height] : {std::pair{6000, 4500}, {6001, 4499}, {15540, 9585}}) {
         const std::vector<Piece> pieces = SkinLayout::Border(width, height);
         std::vector<Piece> bottom, left, right;
         for (const Piece& p : std::vector<Piece>(pieces.begin(), pieces.end() - 2)) {
