@@ -1,4 +1,8 @@
 # The portable core's tests and the tests of our Python tools, on the host.
+option(TAVRIN_FUZZ "Build the libFuzzer targets (clang)" OFF)
+if(TAVRIN_FUZZ)
+    include(${CMAKE_SOURCE_DIR}/tests/fuzz/FuzzTargets.cmake)
+endif()
 if(NOT BUILD_TESTING)
     return()
 endif()

@@ -62,7 +62,7 @@ std::optional<double> PropertyAsNumber(const PropertyValue& value) {
     const std::wstring& text = std::get<std::wstring>(value);
     wchar_t* end = nullptr;
     const double parsed = std::wcstod(text.c_str(), &end);
-    if (text.empty() || end == text.c_str() || *end != L'\0') {
+    if (text.empty() || end != text.c_str() + text.size()) {
         return std::nullopt;
     }
     return parsed;

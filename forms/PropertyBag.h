@@ -3,8 +3,10 @@
 #include "forms/StoredFont.h"
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -77,6 +79,13 @@ template <class T> std::optional<T> PropertyBag::Convert(const PropertyValue& va
         }
         if constexpr (std::is_same_v<T, bool>) {
             return *number != 0;
+        } else if constexpr (std::is_integral_v<T>) {
+            // A number the type cannot hold is as unreadable as text.
+            if (!(*number >= std::numeric_limits<T>::min() &&
+                  *number <= std::numeric_limits<T>::max())) {
+                return std::nullopt;
+            }
+            return static_cast<T>(*number);
         } else {
             return static_cast<T>(*number);
         }

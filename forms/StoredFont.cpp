@@ -13,6 +13,10 @@ namespace {
 
 constexpr int kPointsPerInch = 72;
 constexpr int kOldDesignDpi = 96;
+// What a LOGFONT holds; sizes beyond any screen are refused with the rest.
+constexpr double kMaxPoints = 4096;
+constexpr double kMaxWeight = 1000;
+constexpr double kMaxCharset = 255;
 
 std::vector<std::wstring> Fields(const std::wstring& text) {
     std::vector<std::wstring> fields;
@@ -29,7 +33,7 @@ std::vector<std::wstring> Fields(const std::wstring& text) {
 std::optional<double> Number(const std::wstring& field) {
     wchar_t* end = nullptr;
     const double value = std::wcstod(field.c_str(), &end);
-    if (field.empty() || *end != L'\0' || !std::isfinite(value)) {
+    if (field.empty() || end != field.c_str() + field.size() || !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;
@@ -37,6 +41,15 @@ std::optional<double> Number(const std::wstring& field) {
 
 bool Flag(const std::wstring& field) {
     return field == L"1";
+}
+
+bool Within(const std::optional<double>& value, double low, double high) {
+    return value && *value >= low && *value <= high;
+}
+
+// To hundredths of a point, so that a size reads back as it was stored.
+double Hundredths(double points) {
+    return std::round(points * 100) / 100;
 }
 
 } // namespace
@@ -61,7 +74,9 @@ std::optional<StoredFont> FontFromText(const std::wstring& text) {
     }
     const std::optional<double> size = Number(fields[1]);
     const std::optional<double> weight = Number(fields[2]);
-    if (fields[0].empty() || !size || !weight) {
+    const double maxHeight = kMaxPoints * kOldDesignDpi / kPointsPerInch;
+    if (fields[0].empty() || !Within(weight, 0, kMaxWeight) ||
+        !(fields.size() == 4 ? Within(size, -maxHeight, maxHeight) : Within(size, 0, kMaxPoints))) {
         return std::nullopt;
     }
     StoredFont font;
@@ -73,10 +88,10 @@ std::optional<StoredFont> FontFromText(const std::wstring& text) {
         return font;
     }
     const std::optional<double> charset = Number(fields[6]);
-    if (!charset || *size < 0) {
+    if (!Within(charset, 0, kMaxCharset)) {
         return std::nullopt;
     }
-    font.points = *size;
+    font.points = Hundredths(*size);
     font.underline = Flag(fields[4]);
     font.strikeout = Flag(fields[5]);
     font.charset = static_cast<int>(*charset);
@@ -88,9 +103,7 @@ long FontHeightOf(double points, int dpi) {
 }
 
 double PointsOf(long height, int dpi) {
-    // To hundredths of a point, so that a size reads back as it was stored.
-    const double points = std::fabs(static_cast<double>(height)) * kPointsPerInch / dpi;
-    return std::round(points * 100) / 100;
+    return Hundredths(std::fabs(static_cast<double>(height)) * kPointsPerInch / dpi);
 }
 
 } // namespace forms

@@ -43,6 +43,9 @@ void MsgFrm::CreateControls() {
     BForm1.SetBackColor(RGB(0xDE, 0xDE, 0xDE));
     BForm1.SetCaption(L"FennoySorvath");
     closebtn.Create(hWnd(), 2880, 15, 645, 270);
+    // A later sibling lies beneath: the close button must take the clicks
+    // over the caption bar.
+    SetWindowPos(closebtn.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const LOGFONTW font = AnswerFont();
     font_.reset(CreateFontIndirectW(&font));
     label_ =

@@ -18,12 +18,12 @@ std::wstring Convert(UINT codePage, const char* bytes, int size) {
 
 } // namespace
 
-std::wstring ManifestText(const std::string& bytes) {
+std::wstring ManifestText(const std::string& bytes, unsigned codePage) {
     constexpr char kMark[] = "\xEF\xBB\xBF";
     if (bytes.compare(0, 3, kMark) == 0) {
         return Convert(CP_UTF8, bytes.data() + 3, static_cast<int>(bytes.size() - 3));
     }
-    return Convert(CP_ACP, bytes.data(), static_cast<int>(bytes.size()));
+    return Convert(codePage, bytes.data(), static_cast<int>(bytes.size()));
 }
 
 std::optional<std::wstring> ReadManifestText(const std::wstring& path, unsigned long maxBytes) {
@@ -41,5 +41,5 @@ std::optional<std::wstring> ReadManifestText(const std::wstring& path, unsigned 
             return std::nullopt;
         }
     }
-    return ManifestText(bytes);
+    return ManifestText(bytes, CP_ACP);
 }

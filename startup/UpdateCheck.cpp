@@ -46,11 +46,9 @@ std::wstring LocalVersion() {
     UINT length = 0;
     if (size == 0 || GetFileVersionInfoW(exe.c_str(), 0, size, block.data()) == FALSE ||
         VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) == FALSE) {
-        return UpdateRules::VersionText(0, 0, 0);
+        return UpdateRules::VersionText(0, 0);
     }
-    // The revision is the last of the four numbers, as the version is written.
-    return UpdateRules::VersionText(HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                                    LOWORD(fixed->dwFileVersionLS));
+    return UpdateRules::VersionText(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
 }
 
 bool RunUpdateCheck(CLumDownLoadFile& downloader, UpdateCheckMode mode,

@@ -49,9 +49,10 @@ std::optional<std::wstring> ServerVersion(std::wstring_view manifest) {
     return version;
 }
 
-std::wstring VersionText(unsigned major, unsigned minor, unsigned revision) {
-    return std::to_wstring(major) + L"." + std::to_wstring(minor) + L"." +
-           std::to_wstring(revision);
+std::wstring VersionText(std::uint32_t fileVersionMS, std::uint32_t fileVersionLS) {
+    constexpr std::uint32_t kLowWord = 0xFFFF;
+    return std::to_wstring(fileVersionMS >> 16) + L"." + std::to_wstring(fileVersionMS & kLowWord) +
+           L"." + std::to_wstring(fileVersionLS & kLowWord);
 }
 
 Outcome Decide(const std::optional<std::wstring>& serverVersion, const std::wstring& localVersion,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,8 +16,11 @@ namespace UpdateRules {
 // Nothing when no line names a version.
 std::optional<std::wstring> ServerVersion(std::wstring_view manifest);
 
-// major.minor.revision in decimal, as the running program names itself.
-std::wstring VersionText(unsigned major, unsigned minor, unsigned revision);
+// major.minor.revision in decimal, as the running program names itself,
+// from the four 16-bit fields of its file version (VS_FIXEDFILEINFO's
+// dwFileVersionMS and dwFileVersionLS): the revision is the fourth field,
+// the third is not read.
+std::wstring VersionText(std::uint32_t fileVersionMS, std::uint32_t fileVersionLS);
 
 enum class Outcome { Silent, SayUpToDate, OfferUpdate };
 

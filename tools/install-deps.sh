@@ -3,7 +3,7 @@
 # sudo). Does nothing when everything is already there.
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev googletest python3
+packages=(cmake make g++ libgtest-dev googletest python3 clang libclang-rt-14-dev
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386
           xvfb xauth x11-xserver-utils xdotool imagemagick fonts-wqy-microhei)
 

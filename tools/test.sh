@@ -22,6 +22,9 @@ trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null; stop_xvfb' EXIT
 
 status=0
 ctest --preset native || status=1
+# The core again under the sanitizers, and its parsers fuzzed 10 s each.
+build native-asan && ctest --preset native-asan || status=1
+tools/fuzz.sh 10 || status=1
 echo "Wine runs the $WINE_PRESET build here"
 ctest --preset "$WINE_PRESET" || status=1
 exit $status

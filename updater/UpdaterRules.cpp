@@ -43,16 +43,21 @@ std::vector<std::wstring_view> Fields(std::wstring_view line) {
     }
 }
 
+// The system ignores blanks at the end of the part before the first dot:
+// "nul .txt" is the null device too. Serial and printer ports also take
+// the superscript digits one to three.
 bool IsDeviceName(std::wstring_view name) {
-    const std::wstring stem = Lower(name.substr(0, name.find(L'.')));
-    for (const wchar_t* device : {L"con", L"prn", L"aux", L"nul"}) {
+    std::wstring stem = Lower(name.substr(0, name.find(L'.')));
+    stem.erase(stem.find_last_not_of(L' ') + 1);
+    for (const wchar_t* device : {L"con", L"prn", L"aux", L"nul", L"conin$", L"conout$"}) {
         if (stem == device) {
             return true;
         }
     }
-    return stem.size() == 4 &&
-           (stem.compare(0, 3, L"com") == 0 || stem.compare(0, 3, L"lpt") == 0) &&
-           stem[3] >= L'1' && stem[3] <= L'9';
+    const bool port =
+        stem.size() == 4 && (stem.compare(0, 3, L"com") == 0 || stem.compare(0, 3, L"lpt") == 0);
+    return port && ((stem[3] >= L'1' && stem[3] <= L'9') || stem[3] == L'\u00B9' ||
+                    stem[3] == L'\u00B2' || stem[3] == L'\u00B3');
 }
 
 int HexDigit(wchar_t c) {

@@ -56,6 +56,22 @@ TEST(PropertyBag, StoredValuesConvertToTheTypeAskedFor) {
     EXPECT_EQ(bag.Read<std::int32_t>("Caption", 7), 7) << "unreadable text gives the default";
 }
 
+TEST(PropertyBag, NumbersTheTypeCannotHoldGiveTheDefault) {
+    PropertyBag bag;
+    bag.Write<std::wstring>("Big", L"1e33");
+    bag.Write<double>("Low", -2147483649.0);
+    bag.Write<std::wstring>("NaN", L"nan");
+    bag.Write<std::wstring>("Cut", std::wstring(L"12\0"
+                                                L"3",
+                                                4));
+    for (const char* key : {"Big", "Low", "NaN", "Cut"}) {
+        EXPECT_EQ(bag.Read<std::int32_t>(key, 7), 7) << key;
+    }
+    EXPECT_EQ(bag.Read<double>("Big", 0), 1e33);
+    bag.Write<double>("Edge", -2147483648.0);
+    EXPECT_EQ(bag.Read<std::int32_t>("Edge", 7), -2147483647 - 1);
+}
+
 } // namespace
 
 namespace {
@@ -87,13 +103,26 @@ TEST(StoredFont, ReadsTheOlderPixelHeightsAndRefusesAnythingElse) {
     EXPECT_EQ(old->points, 9.0);
     EXPECT_TRUE(old->italic);
     EXPECT_EQ(old->charset, StoredFont::kDefaultCharset);
-    for (const wchar_t* bad : {L"", L"Tahoma", L"Tahoma|x|400|0", L"|9|400|0|0|0|134",
-                               L"Tahoma|9|400|0|0|0", L"Tahoma|-9|400|0|0|0|1"}) {
-        EXPECT_FALSE(forms::FontFromText(bad)) << bad;
+    for (const std::wstring& bad : std::vector<std::wstring>
+         {L"", L"Tahoma", L"Tahoma|x|400|0", L"|9|400|0|0|0|134", L"Tahoma|9|400|0|0|0",
+          L"Tahoma|-9|400|0|0|0|1", L"Tahoma|1e300|400|0", L"Tahoma|-12|1e33|0",
+          L"Tahoma|4097|400|0|0|0|1", L"Tahoma|9|400|0|0|0|256", L"Tahoma|9|-1|0|0|0|1",
+          std::wstring(L"Tahoma|9\0x|400|0", 16)}) {
+        EXPECT_FALSE(forms::FontFromText(bad)) << bad.c_str();
     }
     forms::PropertyBag bag;
     bag.Write<std::wstring>("cFont", L"garbage");
     EXPECT_EQ(bag.ReadFont("cFont", SongTi()), SongTi());
+}
+
+TEST(StoredFont, ASizeIsKeptToHundredthsSoThatItReadsBackTheSame) {
+    const std::optional<StoredFont> font = forms::FontFromText(L"Tahoma|10.123456|400|0|0|0|1");
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font->points, 10.12);
+    EXPECT_EQ(forms::FontFromText(forms::FontAsText(*font)), font);
+    const std::optional<StoredFont> largest = forms::FontFromText(L"Tahoma|4095.996|0|0|0|0|255");
+    ASSERT_TRUE(largest);
+    EXPECT_EQ(forms::FontAsText(*largest), L"Tahoma|4096|0|0|0|0|255");
 }
 
 TEST(StoredFont, PointsAndLogicalHeightsConvertAtTheScreensDensity) {

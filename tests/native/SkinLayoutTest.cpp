@@ -2,18 +2,50 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using SkinLayout::Piece;
 
-TEST(SkinLayout, ABarOf7500TwipsTilesFrom300To7800ThenBothCaps) {
-    const std::vector<Piece> pieces = SkinLayout::CaptionBar(7500);
-    ASSERT_EQ(pieces.size(), 26u + 2);
-    for (int i = 1; i <= 26; ++i) {
-        EXPECT_EQ(pieces[i - 1], (Piece{300, 0, 300, 545, i * 300, 0})) << i;
+// Whether the pieces' destinations leave no gap along x over [from, to).
+bool CoverAlongX(std::vector<Piece> pieces, int from, int to) {
+    std::sort(pieces.begin(), pieces.end(),
+              [](const Piece& a, const Piece& b) { return a.x < b.x; });
+    int covered = from;
+    for (const Piece& p : pieces) {
+        if (p.x > covered) {
+            return false;
+        }
+        covered = std::max(covered, p.x + p.width);
     }
-    EXPECT_EQ(pieces[26], (Piece{0, 0, 545, 545, 0, 0}));
-    EXPECT_EQ(pieces[27], (Piece{410, 0, 1000, 545, 6500, 0})) << "right cap over 6500-7500";
+    return covered >= to;
+}
+
+bool CoverAlongY(std::vector<Piece> pieces, int from, int to) {
+    for (Piece& p : pieces) {
+        std::swap(p.x, p.y);
+        std::swap(p.width, p.height);
+    }
+    return CoverAlongX(pieces, from, to);
+}
+
+TEST(SkinLayout, TheCaptionBarIsTiledEdgeToEdgeUnderItsTwoCaps) {
+    for (int width : {545, 1000, 7500, 7501, 15540, 28800}) {
+        const std::vector<Piece> pieces = SkinLayout::CaptionBar(width);
+        ASSERT_GE(pieces.size(), 3u);
+        EXPECT_TRUE(CoverAlongX(pieces, 0, width)) << width;
+        const Piece& left = pieces[pieces.size() - 2];
+        const Piece& right = pieces.back();
+        EXPECT_EQ(left.x, 0) << "the left cap is drawn last but one, at the left edge";
+        EXPECT_EQ(left.sourceX, 0);
+        EXPECT_EQ(right.x + right.width, width) << "the right cap ends at the bar's end";
+        EXPECT_EQ(right.sourceX + right.width, SkinLayout::kSkinWidth) << "from the skin's end";
+        for (const Piece& tile : std::vector<Piece>(pieces.begin(), pieces.end() - 2)) {
+            EXPECT_EQ(tile.sourceX, pieces[0].sourceX) << "every tile is the same middle piece";
+            EXPECT_EQ(tile.y, 0);
+        }
+    }
 }
 
 TEST(SkinLayout, TheTitleStartsFurtherInWithALogo) {
@@ -21,22 +53,39 @@ TEST(SkinLayout, TheTitleStartsFurtherInWithALogo) {
     EXPECT_EQ(SkinLayout::TitleX(false), 150);
 }
 
-TEST(SkinLayout, ABorderOf6000By4500TwipsTilesItsThreeSides) {
-    const std::vector<Piece> pieces = SkinLayout::Border(6000, 4500);
-    ASSERT_EQ(pieces.size(), 21u + 16 + 16 + 2);
-    for (int i = 1; i <= 21; ++i) {
-        EXPECT_EQ(pieces[i - 1], (Piece{300, 1215, 300, 500, i * 300, 4440})) << "bottom " << i;
+TEST(SkinLayout, TheBorderClosesBothSidesAndTheBottomWithCornersLast) {
+    for (const auto& [width, height] : {std::pair{6000, 4500}, {6001, 4499}, {15540, 9585}}) {
+        const std::vector<Piece> pieces = SkinLayout::Border(width, height);
+        std::vector<Piece> bottom, left, right;
+        for (const Piece& p : std::vector<Piece>(pieces.begin(), pieces.end() - 2)) {
+            // Bottom tiles come from the corners' row of the skin.
+            (p.sourceY == pieces.back().sourceY ? bottom : p.x == 0 ? left : right).push_back(p);
+        }
+        const Piece& leftCorner = pieces[pieces.size() - 2];
+        const Piece& rightCorner = pieces.back();
+        bottom.push_back(leftCorner);
+        bottom.push_back(rightCorner);
+        EXPECT_TRUE(CoverAlongX(bottom, 0, width)) << width;
+        EXPECT_EQ(leftCorner.x, 0);
+        EXPECT_EQ(rightCorner.x + rightCorner.width, width);
+        for (const std::vector<Piece>* side : {&left, &right}) {
+            ASSERT_FALSE(side->empty());
+            EXPECT_TRUE(CoverAlongY(*side, side->front().y, height)) << height;
+            EXPECT_LE(side->front().y, 500) << "from under the caption bar";
+        }
+        EXPECT_EQ(right.front().x, width - 60) << "a 60-twip edge inside the form";
+        EXPECT_EQ(bottom.front().y, height - 60);
     }
-    for (int i = 1; i <= 16; ++i) {
-        EXPECT_EQ(pieces[20 + i], (Piece{0, 800, 60, 500, 0, i * 300})) << "left " << i;
-        EXPECT_EQ(pieces[36 + i], (Piece{1350, 800, 300, 500, 5940, i * 300})) << "right " << i;
-    }
-    EXPECT_EQ(pieces[53], (Piece{0, 1215, 545, 60, 0, 4440}));
-    EXPECT_EQ(pieces[54], (Piece{910, 1215, 500, 60, 5500, 4440}));
 }
 
 TEST(SkinLayout, TheMinimiseCoverSitsOnTheRightCap) {
-    EXPECT_EQ(SkinLayout::MinimiseCover(7500), (Piece{210, 0, 400, 545, 6670, 0}));
+    for (int width : {7500, 15540}) {
+        const Piece cover = SkinLayout::MinimiseCover(width);
+        const Piece cap = SkinLayout::CaptionBar(width).back();
+        EXPECT_GE(cover.x, cap.x);
+        EXPECT_LE(cover.x + cover.width, cap.x + cap.width);
+        EXPECT_EQ(cover.height, cap.height);
+    }
 }
 
 } // namespace

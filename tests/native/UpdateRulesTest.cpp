@@ -54,9 +54,10 @@ TEST(ServerVersion, LinesMayEndInCrLfOrABareBreak) {
     EXPECT_EQ(ServerVersion(L"a\rversion=1.1.0\rb"), L"1.1.0");
 }
 
-TEST(VersionText, DecimalWithoutLeadingZeros) {
-    EXPECT_EQ(UpdateRules::VersionText(1, 1, 0), L"1.1.0");
-    EXPECT_EQ(UpdateRules::VersionText(10, 0, 205), L"10.0.205");
+TEST(VersionText, MajorMinorAndTheFourthFieldOfTheFileVersion) {
+    EXPECT_EQ(UpdateRules::VersionText(0x00010002, 0x00030004), L"1.2.4") << "1.2.3.4";
+    EXPECT_EQ(UpdateRules::VersionText(0x000A0000, 0xFFFF00CD), L"10.0.205") << "10.0.65535.205";
+    EXPECT_EQ(UpdateRules::VersionText(0xFFFFFFFF, 0x0000FFFF), L"65535.65535.65535");
 }
 
 TEST(Decide, EqualVersionsAreSilentAtStartAndReportedFromTheMenu) {

@@ -66,6 +66,14 @@ TEST(IsSafeFileName, OrdinaryNamesPassAndDangerousOnesAreRefused) {
     }
 }
 
+TEST(IsSafeFileName, DevicesWithBlanksBeforeTheDotAndTheOtherDeviceNamesAreRefused) {
+    for (const wchar_t* name : {L"nul .txt", L"CON  .dll", L"conin$", L"CONOUT$.log", L"com\u00B9",
+                                L"LPT\u00B3.txt", L"com\u00B2"}) {
+        EXPECT_FALSE(IsSafeFileName(name)) << name;
+    }
+    EXPECT_TRUE(IsSafeFileName(L"con x.txt")) << "a blank inside makes another name";
+}
+
 TEST(FileLines, VersionLinesAndShortLinesAreSkippedTheRestKeptInOrder) {
     const auto lines = FileLines(L"version=1.2.0\r\n1|http://h/game.dll\r\nnote\r\n\r\n"
                                  L"2|http://h/VERSION/a.dat\r\n3|HTTPS://h/client.exe|x\r\n");

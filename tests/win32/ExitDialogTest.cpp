@@ -85,16 +85,25 @@ TEST_F(ExitDialogTest, SkinnedRoundedQuestionWithItsCaption) {
     EXPECT_EQ(GetWindowLongPtrW(dialog.hWnd(), GWLP_HWNDPARENT) != 0, true) << "not in the taskbar";
 }
 
+// Shows the question and clicks one of its buttons where it is drawn.
+void ClickOnTheDialog(iButton MsgFrm::*button) {
+    MsgFrm& dialog = MsgFrm::Instance();
+    dialog.Show();
+    testing_support::PumpMessages();
+    EXPECT_TRUE(testing_support::ClickMiddleOf((dialog.*button).hWnd()));
+    testing_support::PumpMessages();
+}
+
 TEST_F(ExitDialogTest, EachButtonWritesTheFlagAndUnloads) {
     WebMainFrm& main = WebMainFrm::Instance();
     main.m_bExit = true;
-    MsgFrm::Instance().closebtn.Click();
+    ClickOnTheDialog(&MsgFrm::closebtn);
     EXPECT_FALSE(main.m_bExit);
     EXPECT_FALSE(MsgFrm::Exists());
-    MsgFrm::Instance().iButton1.Click();
+    ClickOnTheDialog(&MsgFrm::iButton1);
     EXPECT_TRUE(main.m_bExit);
     EXPECT_FALSE(MsgFrm::Exists());
-    MsgFrm::Instance().iButton2.Click();
+    ClickOnTheDialog(&MsgFrm::iButton2);
     EXPECT_FALSE(main.m_bExit);
     EXPECT_FALSE(MsgFrm::Exists());
 }

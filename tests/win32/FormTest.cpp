@@ -146,6 +146,21 @@ TEST_F(FormTest, UnloadDestroysTheInstanceAndTheNextReferenceStartsAgain) {
     EXPECT_EQ(steps, (std::vector<std::string>{"initialize", "load with window"}));
 }
 
+TEST_F(FormTest, UnloadIfLoadedCreatesNothingAndUnloadsWhatIsThere) {
+    ASSERT_FALSE(ProbeFrm::Exists());
+    ProbeFrm::UnloadIfLoaded();
+    EXPECT_TRUE(steps.empty()) << "an absent window is not initialised";
+    EXPECT_FALSE(ProbeFrm::Exists());
+
+    const HWND window = ProbeFrm::Instance().hWnd();
+    steps.clear();
+    ProbeFrm::UnloadIfLoaded();
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(ProbeFrm::Exists());
+    EXPECT_EQ(steps, (std::vector<std::string>{"query unload", "unload", "destroyed"}));
+}
+
 TEST_F(FormTest, UnloadFromItsOwnHandlerDeletesOnlyBackInTheMessageLoop) {
     HWND window = ProbeFrm::Instance().hWnd();
     const LRESULT result = SendMessageW(window, kUnloadYourself, 0, 0);

@@ -34,7 +34,9 @@ public:
         auto& dialog = dynamic_cast<MsgFrm&>(form);
         ++asked;
         caption = dialog.BForm1.Caption();
-        (yes ? dialog.iButton1 : dialog.iButton2).Click();
+        dialog.Show();
+        EXPECT_TRUE(
+            testing_support::ClickMiddleOf((yes ? dialog.iButton1 : dialog.iButton2).hWnd()));
         dialogGone = !MsgFrm::Exists();
     }
     bool yes = false;
@@ -135,8 +137,7 @@ TEST_F(MainWindowTest, LoadsMaximisedAboveTheTaskbarAndRestoresToTheCentredDesig
     DeleteObject(region);
     EXPECT_EQ(box.right, screenW) << "the round region reaches the client area's edge";
 
-    main.web_minmax.SetValue(false);
-    main.web_minmax.Click();
+    ASSERT_TRUE(testing_support::ClickMiddleOf(main.web_minmax.hWnd()));
     r = WindowRect(main.hWnd());
     EXPECT_EQ(r.right - r.left, 1036);
     EXPECT_EQ(r.bottom - r.top, 639);
@@ -232,9 +233,9 @@ TEST_F(MainWindowTest, TabsPerAddressTitlesAndNewWindows) {
     main.WebuTab.OnMouseHover(-1, button, shift, x, y);
     EXPECT_EQ(main.StripToolTip().Text(), L"");
 
-    main.GameSpaceBtn.Click();
+    ASSERT_TRUE(testing_support::ClickMiddleOf(main.GameSpaceBtn.hWnd()));
     EXPECT_EQ(Opened().back(), PublicData::GameSiteUrl);
-    main.OtherUserBtn.Click();
+    ASSERT_TRUE(testing_support::ClickMiddleOf(main.OtherUserBtn.hWnd()));
     EXPECT_EQ(login.calls.back(), "show");
     main.RunMenuCommand(WebMainFrm::refresh);
     EXPECT_EQ(game->refreshes, 1);
@@ -434,11 +435,6 @@ TEST(TrayIcon, GoesWhenItsObjectEnds) {
     }
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "no icon left to change";
     DestroyWindow(window);
-}
-
-TEST(SingleFormUnload, UnloadingAnAbsentWindowCreatesNothing) {
-    MsgFrm::UnloadIfLoaded();
-    EXPECT_FALSE(MsgFrm::Exists());
 }
 
 } // namespace

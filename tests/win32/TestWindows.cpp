@@ -47,6 +47,25 @@ void ScriptedDialogs::Modal(forms::Form& form, forms::Form* /*owner*/) {
     modalForms.push_back(&form);
 }
 
+bool ClickMiddleOf(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    const HWND shown = WindowFromPoint(at);
+    if (shown == nullptr || (shown != control && IsChild(control, shown) == FALSE)) {
+        return false;
+    }
+    SetCursorPos(at.x, at.y);
+    ScreenToClient(shown, &at);
+    const LPARAM position = MAKELPARAM(at.x, at.y);
+    SendMessageW(shown, WM_MOUSEMOVE, 0, position);
+    SendMessageW(shown, WM_LBUTTONDOWN, MK_LBUTTON, position);
+    if (IsWindow(shown)) {
+        SendMessageW(shown, WM_LBUTTONUP, 0, position);
+    }
+    return true;
+}
+
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path) {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

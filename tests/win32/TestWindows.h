@@ -47,6 +47,12 @@ public:
     }
 };
 
+// Clicks the left button at the middle of `control` as the user reaches it:
+// the cursor goes there, and the window the system finds at that point of
+// the screen gets the move, the press and the release. False, and no click, when the control is not
+// the one shown there (hidden, covered or elsewhere).
+bool ClickMiddleOf(HWND control);
+
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
 

@@ -1,5 +1,6 @@
 #include "forms/Application.h"
 #include "startup/CLumDownLoadFile.h"
+#include "startup/ManifestText.h"
 #include "startup/PublicData.h"
 #include "startup/UpdateCheck.h"
 #include "startup/UpdateRules.h"
@@ -106,14 +107,17 @@ TEST_F(UpdateCheckTest, AStartRefusedBySystemIsReportedAndTheClientCarriesOn) {
 }
 
 TEST_F(UpdateCheckTest, TheKeyIsSkippedInCharactersAfterConversion) {
-    EXPECT_FALSE(Check("\xEF\xBB\xBFversion=1.1.0\r\n", UpdateCheckMode::Startup));
-    char ansi[32] = {};
-    BOOL lossy = FALSE;
-    WideCharToMultiByte(CP_ACP, 0, L"version\uFF1A1.1.0", -1, ansi, sizeof ansi, nullptr, &lossy);
-    if (!lossy) { // a code page that has the full-width colon, in two bytes
-        EXPECT_FALSE(Check(std::string(ansi) + "\r\n", UpdateCheckMode::Startup));
-    }
+    EXPECT_FALSE(Check("\xEF\xBB\xBFversion\xEF\xBC\x9A"
+                       "1.1.0\r\n",
+                       UpdateCheckMode::Startup));
     EXPECT_TRUE(dialogs.messages.empty()) << "the same version offers nothing";
+    constexpr unsigned kSimplifiedChinese = 936;
+    // GBK: the full-width colon is two bytes, A3 BA; one character once converted.
+    const std::wstring gbk = ManifestText("version\xA3\xBA 1.1.0 \r\n\xB0\xE6", kSimplifiedChinese);
+    EXPECT_EQ(gbk, L"version\uFF1A 1.1.0 \r\n\u7248");
+    EXPECT_EQ(UpdateRules::ServerVersion(gbk), L"1.1.0");
+    const std::string bom = "\xEF\xBB\xBF\xE7\x89\x88";
+    EXPECT_EQ(ManifestText(bom, kSimplifiedChinese), L"\u7248") << "UTF-8 whatever the code page";
 }
 
 TEST_F(UpdateCheckTest, AnOversizedManifestIsRefusedAndTheOldCopyKept) {

@@ -1,0 +1,14 @@
+// The command lines the client and the updater are started with.
+#include "forms/CommandLine.h"
+#include "tests/fuzz/FuzzText.h"
+#include "updater/UpdaterRules.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::wstring commandLine = fuzz::WideText(fuzz::Bytes(data, size));
+    const std::wstring tail = forms::ArgumentTail(commandLine);
+    fuzz::Require(tail.size() <= commandLine.size());
+    if (const auto argument = UpdaterRules::SplitArgument(tail)) {
+        fuzz::Require(!argument->dir.empty() && argument->dir.back() == L'\\');
+    }
+    return 0;
+}

@@ -1,0 +1,19 @@
+// The preview engine's reading of a fetched page and of the addresses on it:
+// page text, then a newline, then a reference resolved against the first line.
+#include "login/PageScan.h"
+#include "login/PageUrl.h"
+#include "tests/fuzz/FuzzText.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes = fuzz::Bytes(data, size);
+    const std::wstring page = fuzz::WideText(bytes);
+    const login::PageScan scan = login::ScanPage(page);
+    fuzz::Require(scan.rootInnerHtmlLength <= page.size());
+    fuzz::Require(login::DecodeEntities(page).size() <= page.size());
+    const auto [base, reference] = fuzz::TwoTexts(bytes);
+    login::ResolveUrl(base, reference);
+    for (const login::PageLink& link : scan.links) {
+        login::ResolveUrl(base, link.href);
+    }
+    return 0;
+}
