@@ -3,6 +3,7 @@
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/Dialogs.h"
+#include "forms/ScopeExit.h"
 #include "forms/Units.h"
 
 namespace forms {
@@ -33,7 +34,14 @@ void Form::LoadForm() {
     CreateFormWindow();
     *loaded_ = true;
     Application::FormLoaded(this);
-    OnLoad();
+    try {
+        OnLoad();
+    } catch (...) {
+        // A load step that fails leaves the form unloaded, not half made.
+        unloading_ = true;
+        Retire();
+        throw;
+    }
     loadStepDone_ = true;
 }
 
@@ -107,19 +115,45 @@ bool Form::Unload() {
     }
     bool cancel = false;
     OnQueryUnload(cancel);
-    if (cancel) {
-        return false;
+    if (cancel || !*loaded_ || unloading_) {
+        // Cancelled, or unloaded meanwhile (inside the question's own loop).
+        return !cancel && !*loaded_;
     }
+    RunUnloadStep();
+    return true;
+}
+
+void Form::UnloadAtEnd() {
+    if (*loaded_ && !unloading_) {
+        RunUnloadStep();
+    }
+}
+
+void Form::RunUnloadStep() {
     unloading_ = true;
+    // Whatever the unload step throws, the form ends unloaded.
+    const ScopeExit retire([this] { Retire(); });
     OnUnload();
+}
+
+void Form::Retire() {
     *loaded_ = false;
-    DestroyWindow(hWnd());
+    HWND window = hWnd();
+    if (CallbackScope::Active()) {
+        // Code of ours, or an engine's event, may still run in this window or
+        // its children: it goes at once from sight and from its owner (whose
+        // destruction would take it along), and is destroyed from the loop.
+        ShowWindow(window, SW_HIDE);
+        SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
+        DestroyFromLoop();
+    } else {
+        DestroyWindow(window);
+    }
     Released();
     Application::FormUnloaded(this);
     if (deleteOnUnload_) {
         Application::DeleteLater(this);
     }
-    return true;
 }
 
 std::wstring Form::Caption() const {
@@ -203,6 +237,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (unloading_ && !*loaded_) {
+        // Unloaded, its window waiting for the loop: nothing of ours runs.
+        return DefaultProcedure(message, wParam, lParam);
+    }
     switch (message) {
     case WM_SIZE:
         if (surface_) {

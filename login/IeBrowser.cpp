@@ -6,6 +6,7 @@
 #include "forms/WindowBase.h"
 #include "login/BrowserEvents.h"
 #include "login/BrowserKeys.h"
+#include "login/BrowserRelease.h"
 #include "login/BrowserSite.h"
 
 #include <ole2.h>
@@ -63,8 +64,8 @@ void IeBrowser::CreateControl() {
     GetClientRect(window_, &area);
     object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, window_, &area);
     browser_ = Query<IWebBrowser2>(object_.get(), IID_IWebBrowser2);
-    BrowserKeys::Add(
-        window_, Query<IOleInPlaceActiveObject>(object_.get(), IID_IOleInPlaceActiveObject).get());
+    active_ = Query<IOleInPlaceActiveObject>(object_.get(), IID_IOleInPlaceActiveObject);
+    BrowserKeys::Add(window_, active_.get());
 }
 
 void IeBrowser::Connect() {
@@ -101,6 +102,7 @@ void IeBrowser::TearDown() {
     }
     point_.reset();
     events_.reset();
+    active_.reset();
     browser_.reset();
     object_.reset();
     site_.reset();
@@ -199,6 +201,11 @@ IDispatch* IeBrowser::NewWindowCatcher() {
         bool processed = false; // refused whatever the owner answers
         NewWindow(url, processed);
     });
+    if (catcher_) {
+        // Asked for inside an event: the one it replaces goes from the loop.
+        catcher_->BeforeNavigate2.Disconnect();
+        ReleaseBrowser(std::move(catcher_));
+    }
     catcher_ = std::move(catcher);
     return dispatch;
 }

@@ -57,6 +57,7 @@ private:
     forms::ComPtr<BrowserSite> site_;
     forms::ComPtr<IOleObject> object_;
     forms::ComPtr<IWebBrowser2> browser_;
+    forms::ComPtr<IOleInPlaceActiveObject> active_; // what takes the keys first
     forms::ComPtr<BrowserEvents> events_;
     forms::ComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;

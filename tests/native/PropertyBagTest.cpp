@@ -81,13 +81,9 @@ TEST(StoredFont, KeepsFaceSizeInPointsAndCharacterSet) {
     EXPECT_EQ(bag.ReadFont("cFont", {}), font);
 }
 
-TEST(StoredFont, ReadsTheOlderPixelHeightsAndRefusesAnythingElse) {
-    const std::optional<StoredFont> old = forms::FontFromText(L"Tahoma|-12|400|1");
-    ASSERT_TRUE(old);
-    EXPECT_EQ(old->points, 9.0);
-    EXPECT_TRUE(old->italic);
-    EXPECT_EQ(old->charset, StoredFont::kDefaultCharset);
-    for (const wchar_t* bad : {L"", L"Tahoma", L"Tahoma|x|400|0", L"|9|400|0|0|0|134",
+TEST(StoredFont, RefusesAnythingButTheSevenFields) {
+    for (const wchar_t* bad : {L"", L"Tahoma", L"Tahoma|-12|400|1", L"Tahoma|x|400|0|0|0|1",
+                               L"|9|400|0|0|0|134",
                                L"Tahoma|9|400|0|0|0", L"Tahoma|-9|400|0|0|0|1"}) {
         EXPECT_FALSE(forms::FontFromText(bad)) << bad;
     }

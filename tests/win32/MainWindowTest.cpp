@@ -217,6 +217,7 @@ TEST_F(MainWindowTest, CloseRequestAsksOnceAndNoKeepsEverything) {
     SendMessageW(window, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(answers.asked, 4) << "and only once";
     EXPECT_FALSE(WebMainFrm::Exists());
+    testing_support::PumpMessages();
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(ScriptedBrowser::Alive().empty()) << "every page unloaded";
 }
