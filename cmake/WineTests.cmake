@@ -32,7 +32,7 @@ target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 function(tavrin_win_test name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "WITH_OPERATOR" "" "")
     add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
-    target_link_libraries(${name} PRIVATE win_test_support)
+    target_link_libraries(${name} PRIVATE win_test_support ${TAVRIN_ENGINE})
     tavrin_resources(${name})
     if(arg_WITH_OPERATOR)
         add_test(NAME ${name} COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/with_operator.py

@@ -61,6 +61,14 @@ void Form::CreateFormWindow() {
     CreateBound(design_.exStyle, design_.caption.c_str(), style, x, y, width, height, owner);
 }
 
+void Form::PostWhileLoaded(std::function<void()> work) {
+    Application::Post([loaded = loaded_, work = std::move(work)] {
+        if (*loaded) {
+            work();
+        }
+    });
+}
+
 void Form::Show() {
     if (*loaded_ && !Application::Ending()) {
         ShowWindow(hWnd(), SW_SHOW);

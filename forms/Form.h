@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -76,6 +77,9 @@ protected:
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Called once the window is gone, so a single instance can forget itself.
     virtual void Released() {}
+    // Runs work from the loop after the current event (Application::Post),
+    // unless the form has unloaded by then.
+    void PostWhileLoaded(std::function<void()> work);
     // Single instances are owned by nobody: their unload destroys them.
     void DeleteOnUnload() { deleteOnUnload_ = true; }
 

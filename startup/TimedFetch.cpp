@@ -1,6 +1,7 @@
 #include "startup/TimedFetch.h"
 
 #include "forms/Application.h"
+#include "forms/CallbackBoundary.h"
 #include "forms/Handles.h"
 #include "forms/Internet.h"
 
@@ -95,7 +96,12 @@ bool TimedFetch::Run(const std::wstring& url, const std::wstring& partial, bool 
     shared->partial = partial;
     shared->hidden = hidden;
     shared->maxBytes = maxBytes;
-    std::thread([shared] { Work(shared); }).detach();
+    std::thread([shared] {
+        forms::GuardedEntry(L"TimedFetch", [&] {
+            Work(shared);
+            return 0;
+        });
+    }).detach();
     Progress shown;
     for (;;) {
         const HANDLE finished = shared->finished.get();
