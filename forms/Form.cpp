@@ -27,19 +27,26 @@ void Form::LoadForm() {
     }
     // The steps run outside the message loop: what they unload waits.
     const CallbackScope scope;
-    OnInitialize();
-    if (Application::Ending()) {
-        return;
-    }
-    CreateFormWindow();
-    *loaded_ = true;
-    Application::FormLoaded(this);
     try {
+        OnInitialize();
+        if (Application::Ending()) {
+            return;
+        }
+        CreateFormWindow();
+        *loaded_ = true;
+        Application::FormLoaded(this);
         OnLoad();
     } catch (...) {
-        // A load step that fails leaves the form unloaded, not half made.
+        // A step that fails leaves the form unloaded and let go, not half made.
         unloading_ = true;
-        Retire();
+        if (*loaded_) {
+            Retire();
+        } else {
+            Released();
+            if (deleteOnUnload_) {
+                Application::DeleteLater(this);
+            }
+        }
         throw;
     }
     loadStepDone_ = true;
@@ -152,7 +159,9 @@ void Form::Retire() {
         // its children: it goes at once from sight and from its owner (whose
         // destruction would take it along), and is destroyed from the loop.
         ShowWindow(window, SW_HIDE);
-        SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
+        if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0) {
+            SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
+        }
         DestroyFromLoop();
     } else {
         DestroyWindow(window);

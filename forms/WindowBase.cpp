@@ -40,12 +40,11 @@ void WindowBase::DestroyFromLoop() {
 }
 
 void WindowBase::CreateBound(DWORD exStyle, const wchar_t* caption, DWORD style, int x, int y,
-                             int width, int height, HWND parent,
-                             const WindowClass& windowClass) {
+                             int width, int height, HWND parent, const WindowClass& windowClass) {
     RegisterOwnClass(windowClass.name, &WindowBase::WindowProc, windowClass.background,
                      windowClass.style);
-    CreateWindowExW(exStyle, windowClass.name, caption, style, x, y, width, height, parent,
-                    nullptr, Application::Instance(), this);
+    CreateWindowExW(exStyle, windowClass.name, caption, style, x, y, width, height, parent, nullptr,
+                    Application::Instance(), this);
 }
 
 LRESULT CALLBACK WindowBase::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {

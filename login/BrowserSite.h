@@ -51,9 +51,13 @@ public:
 
     // IOleInPlaceUIWindow and IOleInPlaceFrame
     STDMETHODIMP GetBorder(LPRECT) noexcept override { return INPLACE_E_NOTOOLSPACE; }
-    STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) noexcept override { return INPLACE_E_NOTOOLSPACE; }
+    STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) noexcept override {
+        return INPLACE_E_NOTOOLSPACE;
+    }
     STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) noexcept override { return S_OK; }
-    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) noexcept override { return S_OK; }
+    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) noexcept override {
+        return S_OK;
+    }
     STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) noexcept override { return E_NOTIMPL; }
     STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) noexcept override { return S_OK; }
     STDMETHODIMP RemoveMenus(HMENU) noexcept override { return E_NOTIMPL; }
@@ -73,8 +77,12 @@ public:
     STDMETHODIMP UpdateUI() noexcept override { return S_OK; }
     STDMETHODIMP OnDocWindowActivate(BOOL) noexcept override { return S_OK; }
     STDMETHODIMP OnFrameWindowActivate(BOOL) noexcept override { return S_OK; }
-    STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) noexcept override { return S_OK; }
-    STDMETHODIMP TranslateAccelerator(LPMSG, const GUID*, DWORD) noexcept override { return S_FALSE; }
+    STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) noexcept override {
+        return S_OK;
+    }
+    STDMETHODIMP TranslateAccelerator(LPMSG, const GUID*, DWORD) noexcept override {
+        return S_FALSE;
+    }
     STDMETHODIMP GetOptionKeyPath(LPOLESTR* key, DWORD) noexcept override;
     STDMETHODIMP GetDropTarget(IDropTarget*, IDropTarget** target) noexcept override;
     STDMETHODIMP GetExternal(IDispatch** external) noexcept override;

@@ -82,9 +82,9 @@ TEST(StoredFont, KeepsFaceSizeInPointsAndCharacterSet) {
 }
 
 TEST(StoredFont, RefusesAnythingButTheSevenFields) {
-    for (const wchar_t* bad : {L"", L"Tahoma", L"Tahoma|-12|400|1", L"Tahoma|x|400|0|0|0|1",
-                               L"|9|400|0|0|0|134",
-                               L"Tahoma|9|400|0|0|0", L"Tahoma|-9|400|0|0|0|1"}) {
+    for (const wchar_t* bad :
+         {L"", L"Tahoma", L"Tahoma|-12|400|1", L"Tahoma|x|400|0|0|0|1", L"|9|400|0|0|0|134",
+          L"Tahoma|9|400|0|0|0", L"Tahoma|-9|400|0|0|0|1"}) {
         EXPECT_FALSE(forms::FontFromText(bad)) << bad;
     }
     forms::PropertyBag bag;
