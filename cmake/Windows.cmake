@@ -12,9 +12,12 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0
 if(MINGW)
     # Runs on a bare Windows: no MinGW DLLs beside the executable.
     add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release,MinSizeRel>:-s>)
+    # The shipped executables end with abort, without libstdc++'s demangler.
+    add_library(tavrin_terminate OBJECT forms/TerminateHandler.cpp)
     set(TAVRIN_WIDE_ENTRY -municode)
 else()
     add_link_options(/MANIFEST:NO)
+    add_library(tavrin_terminate INTERFACE)
     set(TAVRIN_WIDE_ENTRY "")
 endif()
 
@@ -105,7 +108,7 @@ add_library(tavrin_updater STATIC
 )
 target_link_libraries(tavrin_updater PUBLIC tavrin_win bcrypt)
 add_executable(Update WIN32 updater/main.cpp resources/Update.rc)
-target_link_libraries(Update PRIVATE tavrin_updater)
+target_link_libraries(Update PRIVATE tavrin_updater tavrin_terminate)
 target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
 target_include_directories(Update PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 set_source_files_properties(resources/Update.rc PROPERTIES OBJECT_DEPENDS
@@ -126,14 +129,14 @@ function(tavrin_resources target)
 endfunction()
 
 add_executable(Tavrin WIN32 startup/main.cpp)
-target_link_libraries(Tavrin PRIVATE ${TAVRIN_ENGINE})
+target_link_libraries(Tavrin PRIVATE ${TAVRIN_ENGINE} tavrin_terminate)
 target_link_options(Tavrin PRIVATE ${TAVRIN_WIDE_ENTRY})
 tavrin_resources(Tavrin)
 
 # The same client with the preview engine, for running it end to end where
 # the platform's control renders nothing.
 add_executable(TavrinPreview WIN32 startup/main.cpp)
-target_link_libraries(TavrinPreview PRIVATE tavrin_engine_preview)
+target_link_libraries(TavrinPreview PRIVATE tavrin_engine_preview tavrin_terminate)
 target_link_options(TavrinPreview PRIVATE ${TAVRIN_WIDE_ENTRY})
 tavrin_resources(TavrinPreview)
 
