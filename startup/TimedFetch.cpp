@@ -6,8 +6,7 @@
 #include "forms/Internet.h"
 
 #include <atomic>
-#include <mutex>
-#include <thread>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -23,11 +22,23 @@ struct Shared {
     std::atomic<DWORD> total{0};
     std::atomic<DWORD> received{0};
     std::atomic<bool> abandoned{false};
-    std::mutex lock;
+    SRWLOCK lock = SRWLOCK_INIT;
     bool done = false;
     bool ok = false;
     forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> finished{
         CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+};
+
+// The shared state's lock, held for a scope.
+class Hold {
+public:
+    explicit Hold(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~Hold() { ReleaseSRWLockExclusive(&lock_); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+private:
+    SRWLOCK& lock_;
 };
 
 bool Transfer(HINTERNET request, HANDLE file, Shared& shared) {
@@ -77,13 +88,23 @@ void Work(const std::shared_ptr<Shared>& shared) {
     } catch (...) {
         ok = false; // nothing may leave a thread's entry
     }
-    std::lock_guard<std::mutex> hold(shared->lock);
+    const Hold hold(shared->lock);
     shared->done = true;
     shared->ok = ok;
     if (!ok || shared->abandoned) {
         DeleteFileW(shared->partial.c_str());
     }
     SetEvent(shared->finished.get());
+}
+
+// The worker thread's entry; it takes over its share of the state.
+DWORD WINAPI WorkEntry(void* share) {
+    return static_cast<DWORD>(forms::GuardedEntry(L"TimedFetch", [share] {
+        const std::unique_ptr<std::shared_ptr<Shared>> mine(
+            static_cast<std::shared_ptr<Shared>*>(share));
+        Work(*mine);
+        return 0;
+    }));
 }
 
 } // namespace
@@ -96,12 +117,13 @@ bool TimedFetch::Run(const std::wstring& url, const std::wstring& partial, bool 
     shared->partial = partial;
     shared->hidden = hidden;
     shared->maxBytes = maxBytes;
-    std::thread([shared] {
-        forms::GuardedEntry(L"TimedFetch", [&] {
-            Work(shared);
-            return 0;
-        });
-    }).detach();
+    auto* share = new std::shared_ptr<Shared>(shared);
+    const forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> worker(
+        CreateThread(nullptr, 0, &WorkEntry, share, 0, nullptr));
+    if (!worker) {
+        delete share;
+        return false;
+    }
     Progress shown;
     for (;;) {
         const HANDLE finished = shared->finished.get();
@@ -113,7 +135,7 @@ bool TimedFetch::Run(const std::wstring& url, const std::wstring& partial, bool 
             onProgress(now);
         }
         const bool giveUp = GetTickCount64() >= deadline || stop();
-        std::lock_guard<std::mutex> hold(shared->lock);
+        const Hold hold(shared->lock);
         if (shared->done) {
             return shared->ok;
         }
