@@ -52,11 +52,13 @@ def time_to_game(exe, env):
     proc = subprocess.Popen(["wine", exe], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         start = time.monotonic()
-        while not visible(LOGIN):
+        login = windows(LOGIN)
+        while not login:
             if time.monotonic() - start > 60:
                 raise RuntimeError("no login screen")
             time.sleep(0.01)
-        login = windows(LOGIN)[0]
+            login = windows(LOGIN)
+        login = login[0]
         before = set(windows(MAIN))  # the login background shares the main caption
         # The preview's first button, the page 1 pixel out of the login window's Picture1.
         subprocess.run(["xdotool", "mousemove", "--window", login, str(414 + 20), str(178 + 8 + 26 + 12)],
