@@ -3,7 +3,8 @@
 
 Prints, for the client's splash, for the login screen of the preview build
 against the demo operator server, and for a bare Win32 window program started
-the same way, the median and best of several runs. Uses the build that
+the same way, the median and best of several runs, each against its goal;
+and the time from a click on "进入游戏" to the game window on screen. Uses the build that
 tools/wine-env.sh names for this machine (win32, or win64 where 32-bit
 programs cannot run). Holds /tmp/tavrin-ports.lock while it serves the demo.
 """
@@ -14,6 +15,11 @@ import statistics
 import subprocess
 import sys
 import time
+
+LOGIN = "Fennoy客户端"
+MAIN = "Drelmoor2客户端"
+GOALS = {"client splash": 1.3, "login screen": 2.0}  # times the bare window
+GAME_GOAL = 0.5  # seconds from the click to the game window
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
@@ -39,6 +45,41 @@ def time_to_window(exe, window, env):
         proc.wait()
         while visible(window):
             time.sleep(0.01)
+
+
+def time_to_game(exe, env):
+    """From the click on the login page's first button ("进入游戏") to the game window."""
+    proc = subprocess.Popen(["wine", exe], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        start = time.monotonic()
+        login = windows(LOGIN)
+        while not login:
+            if time.monotonic() - start > 60:
+                raise RuntimeError("no login screen")
+            time.sleep(0.01)
+            login = windows(LOGIN)
+        login = login[0]
+        before = set(windows(MAIN))  # the login background shares the main caption
+        # The preview's first button, the page 1 pixel out of the login window's Picture1.
+        subprocess.run(["xdotool", "mousemove", "--window", login, str(414 + 20), str(178 + 8 + 26 + 12)],
+                       check=True)
+        clicked = time.monotonic()
+        subprocess.run(["xdotool", "click", "1"], check=True)
+        while not set(windows(MAIN)) - before:
+            if time.monotonic() - clicked > 30:
+                raise RuntimeError("no game window")
+            time.sleep(0.005)
+        return time.monotonic() - clicked
+    finally:
+        proc.kill()
+        proc.wait()
+        while visible(MAIN) or visible(LOGIN):
+            time.sleep(0.01)
+
+
+def windows(name):
+    return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name],
+                          capture_output=True, text=True).stdout.split()
 
 
 def wine_setup():
@@ -73,15 +114,20 @@ def main():
     subprocess.run([os.path.join(ROOT, "tests", "wine", "boot-prefix.sh"), args.prefix],
                    check=True, stdout=subprocess.DEVNULL)
     env = dict(os.environ, WINEPREFIX=args.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    # Unmanaged top-level windows: no window manager's frame or delay in the way.
+    subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"],
+                   env=env, check=True, capture_output=True)
     subjects = [("client splash", os.path.join(args.bin, "Tavrin.exe"), "Form1"),
                 ("login screen", os.path.join(args.bin, "TavrinPreview.exe"), "Fennoy客户端"),
                 ("bare window", os.path.join(args.bin, "BareWindow.exe"), "BareWindow")]
     results = {name: [] for name, _, _ in subjects}
+    game = []
     lock, server = demo_server()
     try:
         for _ in range(args.runs):  # interleaved, so drift hits all alike
             for name, exe, window in subjects:
                 results[name].append(time_to_window(exe, window, env))
+            game.append(time_to_game(subjects[1][1], env))
     finally:
         server.stdin.close()
         server.wait(timeout=10)
@@ -90,8 +136,10 @@ def main():
     for name, times in results.items():
         print("  %-14s median %.3f  best %.3f" % (name, statistics.median(times), min(times)))
     bare = statistics.median(results["bare window"])
-    for name in ("client splash", "login screen"):
-        print("  %-14s %.2fx the bare window" % (name, statistics.median(results[name]) / bare))
+    for name, goal in GOALS.items():
+        print("  %-14s %.2fx the bare window (goal <= %.1fx)" % (name, statistics.median(results[name]) / bare, goal))
+    print("click on 进入游戏 to game window: median %.3f  best %.3f seconds (goal <= %.1f)"
+          % (statistics.median(game), min(game), GAME_GOAL))
 
 
 if __name__ == "__main__":

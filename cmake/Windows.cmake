@@ -12,9 +12,12 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0
 if(MINGW)
     # Runs on a bare Windows: no MinGW DLLs beside the executable.
     add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release,MinSizeRel>:-s>)
+    # The shipped executables end with abort, without libstdc++'s demangler.
+    add_library(tavrin_terminate OBJECT forms/TerminateHandler.cpp)
     set(TAVRIN_WIDE_ENTRY -municode)
 else()
     add_link_options(/MANIFEST:NO)
+    add_library(tavrin_terminate INTERFACE)
     set(TAVRIN_WIDE_ENTRY "")
 endif()
 
@@ -57,7 +60,7 @@ add_library(tavrin_win STATIC
     login/LoginBgFrm.cpp
     login/LoginFrm.cpp
     msghook/CSubclass.cpp
-    msghook/ErrorLog.cpp
+    forms/ErrorLog.cpp
     msghook/SubclassHook.cpp
     msghook/cFormSubclass.cpp
     startup/CLumDownLoadFile.cpp
@@ -81,15 +84,21 @@ add_library(tavrin_win STATIC
 target_link_libraries(tavrin_win PUBLIC
     tavrin_core user32 gdi32 msimg32 gdiplus ole32 oleaut32 uuid shell32 comctl32 wininet version advapi32 bcrypt)
 
-# The browser engine the client ships: the platform's control (ie), or the
-# preview that shows a page's links as buttons (preview).
+# The browser engines: an executable links exactly one of these, which
+# defines the engine behind login::CreateBrowser. The client ships the
+# platform's control (ie), or the preview that shows a page's links as
+# buttons (preview).
+add_library(tavrin_engine_ie OBJECT login/IeEngine.cpp)
+add_library(tavrin_engine_preview OBJECT login/PreviewEngine.cpp)
+foreach(engine tavrin_engine_ie tavrin_engine_preview)
+    target_link_libraries(${engine} PUBLIC tavrin_win)
+endforeach()
 set(TAVRIN_BROWSER_ENGINE ie CACHE STRING "Browser engine: ie or preview")
 set_property(CACHE TAVRIN_BROWSER_ENGINE PROPERTY STRINGS ie preview)
-if(TAVRIN_BROWSER_ENGINE STREQUAL "preview")
-    set_property(SOURCE login/CreateBrowser.cpp APPEND PROPERTY COMPILE_DEFINITIONS TAVRIN_BROWSER_PREVIEW)
-elseif(NOT TAVRIN_BROWSER_ENGINE STREQUAL "ie")
+if(NOT TAVRIN_BROWSER_ENGINE MATCHES "^(ie|preview)$")
     message(FATAL_ERROR "TAVRIN_BROWSER_ENGINE must be ie or preview: ${TAVRIN_BROWSER_ENGINE}")
 endif()
+set(TAVRIN_ENGINE tavrin_engine_${TAVRIN_BROWSER_ENGINE})
 
 # The updater: its window and the staged, all-or-nothing update.
 add_library(tavrin_updater STATIC
@@ -101,12 +110,12 @@ add_library(tavrin_updater STATIC
 )
 target_link_libraries(tavrin_updater PUBLIC tavrin_win bcrypt)
 add_executable(Update WIN32 updater/main.cpp resources/Update.rc)
-target_link_libraries(Update PRIVATE tavrin_updater)
+target_link_libraries(Update PRIVATE tavrin_updater tavrin_terminate)
 target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
 target_include_directories(Update PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 include(cmake/DelayLoad.cmake)
 set_source_files_properties(resources/Update.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/resources/Update.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h")
+    "${CMAKE_SOURCE_DIR}/resources/Update.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/art/Tavrin.ico;${CMAKE_SOURCE_DIR}/resources/art/close.bmp;${CMAKE_SOURCE_DIR}/resources/art/frame.bmp")
 
 # The resource script takes the updater's bytes, so the updater builds first.
 set(UPDATER_EXE ${TAVRIN_BIN}/Update.exe)
@@ -123,16 +132,14 @@ function(tavrin_resources target)
 endfunction()
 
 add_executable(Tavrin WIN32 startup/main.cpp)
-target_link_libraries(Tavrin PRIVATE tavrin_win)
+target_link_libraries(Tavrin PRIVATE ${TAVRIN_ENGINE} tavrin_terminate)
 target_link_options(Tavrin PRIVATE ${TAVRIN_WIDE_ENTRY})
 tavrin_resources(Tavrin)
 
 # The same client with the preview engine, for running it end to end where
-# the platform's control renders nothing. Its own engine choice is linked
-# before the library's.
-add_executable(TavrinPreview WIN32 startup/main.cpp login/CreateBrowser.cpp)
-target_compile_definitions(TavrinPreview PRIVATE TAVRIN_BROWSER_PREVIEW)
-target_link_libraries(TavrinPreview PRIVATE tavrin_win)
+# the platform's control renders nothing.
+add_executable(TavrinPreview WIN32 startup/main.cpp)
+target_link_libraries(TavrinPreview PRIVATE tavrin_engine_preview tavrin_terminate)
 target_link_options(TavrinPreview PRIVATE ${TAVRIN_WIDE_ENTRY})
 tavrin_resources(TavrinPreview)
 

@@ -32,7 +32,7 @@ target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 function(tavrin_win_test name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "WITH_OPERATOR" "" "")
     add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
-    target_link_libraries(${name} PRIVATE win_test_support)
+    target_link_libraries(${name} PRIVATE win_test_support ${TAVRIN_ENGINE})
     tavrin_resources(${name})
     if(arg_WITH_OPERATOR)
         add_test(NAME ${name} COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/with_operator.py
@@ -50,13 +50,14 @@ tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp tests/win32/FormRelease
 tavrin_win_test(win_startup_tests
     tests/win32/PublicDataTest.cpp tests/win32/LoadFrmTest.cpp tests/win32/ResourcesTest.cpp)
 add_dependencies(win_startup_tests Tavrin)
-tavrin_win_test(win_login_tests tests/win32/LoginTest.cpp)
+tavrin_win_test(win_login_tests tests/win32/LoginTest.cpp tests/win32/LoginUnloadTest.cpp)
 tavrin_win_test(win_controls_tests
     tests/win32/ButtonTest.cpp tests/win32/FrameTest.cpp tests/win32/StyleTest.cpp)
 tavrin_win_test(win_tabs_tests tests/win32/TabStripTest.cpp)
 tavrin_win_test(win_msghook_tests tests/win32/SubclassTest.cpp tests/win32/FormSubclassTest.cpp)
 tavrin_win_test(win_mainwindow_tests
-    tests/win32/MainWindowTest.cpp tests/win32/ExitDialogTest.cpp tests/win32/CacheTest.cpp)
+    tests/win32/MainWindowTest.cpp tests/win32/ExitDialogTest.cpp tests/win32/CacheTest.cpp
+    tests/win32/ShutdownTest.cpp)
 tavrin_win_test(win_browser_tests WITH_OPERATOR
     tests/win32/IeBrowserTest.cpp tests/win32/PreviewBrowserTest.cpp)
 tavrin_win_test(win_update_tests WITH_OPERATOR

@@ -15,7 +15,6 @@ public:
     // Cuts the style's frames from the strip and gives their size.
     ButtonRules::FrameSize Cut(HDC compatible, const forms::Picture& strip, long style);
     void Clear();
-    bool HasFrames() const { return hasFrames_; }
     // The frame showing a state; null without frames.
     const forms::Picture* Frame(int state, bool value, long style) const;
 

@@ -11,6 +11,7 @@ namespace forms {
 namespace {
 
 constexpr UINT kDeleteRetired = WM_APP;
+constexpr UINT kRunPosted = WM_APP + 1;
 
 // Not a callback of ours in the boundary's sense: it must see the count of
 // running callbacks at zero to delete anything.
@@ -21,6 +22,10 @@ LRESULT CALLBACK ReaperProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM 
         } catch (...) {
             // A destructor that throws leaves its form to the process end.
         }
+        return 0;
+    }
+    if (message == kRunPosted) {
+        Application::RunPosted();
         return 0;
     }
     return DefWindowProcW(hWnd, message, wParam, lParam);
@@ -38,8 +43,19 @@ int Application::Run() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    UnloadAll();
     DeleteRetired();
     return 0;
+}
+
+void Application::UnloadAll() {
+    while (!loaded_.empty()) {
+        Form* form = loaded_.front();
+        Guarded(
+            L"End", [form] { form->UnloadAtEnd(); }, [] {});
+        // A form whose unload failed before it was forgotten is left as is.
+        loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), form), loaded_.end());
+    }
 }
 
 void Application::DoEvents() {
@@ -83,6 +99,25 @@ void Application::DeleteLater(Form* form) {
     CallbacksReturned();
 }
 
+void Application::DestroyLater(HWND window) {
+    doomed_.push_back(window);
+    CallbacksReturned();
+}
+
+void Application::Post(std::function<void()> work) {
+    posted_.push_back(std::move(work));
+    PostMessageW(Reaper(), kRunPosted, 0, 0);
+}
+
+void Application::RunPosted() {
+    if (posted_.empty()) {
+        return;
+    }
+    const std::function<void()> work = std::move(posted_.front());
+    posted_.pop_front();
+    Guarded(L"Posted", work, [] {});
+}
+
 void Application::ReleaseLater(std::function<void()> release) {
     if (!CallbackScope::Active()) {
         release();
@@ -92,7 +127,8 @@ void Application::ReleaseLater(std::function<void()> release) {
 }
 
 void Application::CallbacksReturned() {
-    if ((!retired_.empty() || !releases_.empty()) && !CallbackScope::Active()) {
+    const bool waiting = !retired_.empty() || !releases_.empty() || !doomed_.empty();
+    if (waiting && !CallbackScope::Active()) {
         // Wakes whatever loop waits; the form goes when it dispatches this.
         PostMessageW(Reaper(), kDeleteRetired, 0, 0);
     }
@@ -102,11 +138,19 @@ void Application::DeleteRetired() {
     if (CallbackScope::Active()) {
         return;
     }
-    while (!retired_.empty() || !releases_.empty()) {
+    while (!retired_.empty() || !releases_.empty() || !doomed_.empty()) {
         std::vector<std::function<void()>> releases;
         releases.swap(releases_);
         for (const auto& release : releases) {
             release();
+        }
+        if (!releases_.empty()) {
+            continue; // what a release let go of goes before any window
+        }
+        std::vector<HWND> doomed;
+        doomed.swap(doomed_);
+        for (HWND window : doomed) {
+            DestroyWindow(window);
         }
         std::vector<Form*> retired;
         retired.swap(retired_);

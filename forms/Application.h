@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,14 +16,17 @@ class Form;
 // running executable.
 class Application {
 public:
-    // Pumps messages until the last window unloads or End is called.
+    // Pumps messages until the last window unloads or End is called, then
+    // unloads what is still loaded and lets go of what waits: every engine
+    // and window is gone when it returns, before the caller uninitialises.
     static int Run();
 
     // Lets the window system deliver what is pending, as a long task on
     // this thread must between its steps. A quit request is left queued.
     static void DoEvents();
 
-    // Ends the program at once: no further unload steps run.
+    // Ends the program: no close request is asked, but once the loop is
+    // left every loaded form runs its unload step, in the order loaded.
     static void End();
     static bool Ending() { return ending_; }
     // Takes an End back, for tests that drive a path which ends the program.
@@ -36,12 +40,20 @@ public:
     // code of ours running, so that any callback or step may unload the
     // window it runs in.
     static void DeleteLater(Form* form);
+    // Destroys the window in the same way, after every waiting release and
+    // before any waiting deletion: an engine goes before its host windows.
+    static void DestroyLater(HWND window);
     // Runs release now when no code of ours is running, otherwise in the
     // same way as a form's deletion (an engine destroyed under its own
     // event, say, would crash).
     static void ReleaseLater(std::function<void()> release);
     // Deletes what waits, unless code of ours is running.
     static void DeleteRetired();
+    // Runs work from the message loop, after the current event, in the
+    // order posted and inside the callback boundary. This thread only.
+    static void Post(std::function<void()> work);
+    // Runs the oldest posted work; the loop calls it.
+    static void RunPosted();
     // Called when the last callback returns: the loop deletes what waits.
     static void CallbacksReturned();
 
@@ -56,6 +68,7 @@ public:
 
 private:
     static HWND Reaper();
+    static void UnloadAll();
 
     static inline bool ending_ = false;
     static inline std::vector<Form*> loaded_;
@@ -63,6 +76,8 @@ private:
     static inline HWND reaper_ = nullptr;
     static inline std::vector<Form*> retired_;
     static inline std::vector<std::function<void()>> releases_;
+    static inline std::vector<HWND> doomed_;
+    static inline std::deque<std::function<void()>> posted_;
 };
 
 // For shared owners of a form: the last owner's release waits for the loop.

@@ -1,7 +1,7 @@
 #include "forms/CallbackBoundary.h"
 
 #include "forms/Application.h"
-#include "msghook/ErrorLog.h"
+#include "forms/ErrorLog.h"
 
 #include <string>
 
@@ -25,16 +25,35 @@ bool CallbackScope::Active() noexcept {
     return depth > 0;
 }
 
+namespace {
+
+std::wstring FailureText(const char* what) {
+    std::wstring message = L"unhandled exception";
+    if (what != nullptr) {
+        message += L": ";
+        for (const char* c = what; *c != '\0'; ++c) {
+            message += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+        }
+    }
+    return message;
+}
+
+} // namespace
+
 void ReportCallbackFailure(const wchar_t* where, const char* what) noexcept {
     try {
-        std::wstring message = L"unhandled exception";
-        if (what != nullptr) {
-            message += L": ";
-            for (const char* c = what; *c != '\0'; ++c) {
-                message += static_cast<wchar_t>(static_cast<unsigned char>(*c));
-            }
-        }
-        ErrorLog::Report(L"Callback", where, message);
+        ErrorLog::Report(L"Callback", where, FailureText(what));
+    } catch (...) {
+        // Nothing more can be said without memory.
+    }
+}
+
+void ReportEntryFailure(const wchar_t* where, const char* what) noexcept {
+    try {
+        const std::wstring message = FailureText(what);
+        ErrorLog::Report(L"Entry", where, message);
+        MessageBoxW(nullptr, (std::wstring(where) + L": " + message).c_str(),
+                    Application::ExeName().c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
     } catch (...) {
         // Nothing more can be said without memory.
     }

@@ -37,4 +37,21 @@ auto Guarded(const wchar_t* where, Body&& body, Fallback&& fallback) noexcept {
     return std::forward<Fallback>(fallback)();
 }
 
+// Writes a failure that reached a program's or a thread's entry to the error
+// log and shows it in a message box.
+void ReportEntryFailure(const wchar_t* where, const char* what) noexcept;
+
+// The outermost frame of wWinMain and of every thread: an exception that
+// gets this far is reported (ReportEntryFailure) and the entry answers 1.
+template <class Body> int GuardedEntry(const wchar_t* where, Body&& body) noexcept {
+    try {
+        return std::forward<Body>(body)();
+    } catch (const std::exception& e) {
+        ReportEntryFailure(where, e.what());
+    } catch (...) {
+        ReportEntryFailure(where, nullptr);
+    }
+    return 1;
+}
+
 } // namespace forms

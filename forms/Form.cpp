@@ -3,6 +3,7 @@
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/Dialogs.h"
+#include "forms/ScopeExit.h"
 #include "forms/Units.h"
 
 #include <utility>
@@ -28,14 +29,28 @@ void Form::LoadForm() {
     }
     // The steps run outside the message loop: what they unload waits.
     const CallbackScope scope;
-    OnInitialize();
-    if (Application::Ending()) {
-        return;
+    try {
+        OnInitialize();
+        if (Application::Ending()) {
+            return;
+        }
+        CreateFormWindow();
+        *loaded_ = true;
+        Application::FormLoaded(this);
+        OnLoad();
+    } catch (...) {
+        // A step that fails leaves the form unloaded and let go, not half made.
+        unloading_ = true;
+        if (*loaded_) {
+            Retire();
+        } else {
+            Released();
+            if (deleteOnUnload_) {
+                Application::DeleteLater(this);
+            }
+        }
+        throw;
     }
-    CreateFormWindow();
-    *loaded_ = true;
-    Application::FormLoaded(this);
-    OnLoad();
     loadStepDone_ = true;
 }
 
@@ -53,6 +68,14 @@ void Form::CreateFormWindow() {
     }
     HWND owner = design_.showInTaskbar ? nullptr : Application::HiddenOwner();
     CreateBound(design_.exStyle, design_.caption.c_str(), style, x, y, width, height, owner);
+}
+
+void Form::PostWhileLoaded(std::function<void()> work) {
+    Application::Post([loaded = loaded_, work = std::move(work)] {
+        if (*loaded) {
+            work();
+        }
+    });
 }
 
 void Form::Show() {
@@ -115,19 +138,47 @@ bool Form::Unload() {
     }
     bool cancel = false;
     OnQueryUnload(cancel);
-    if (cancel) {
-        return false;
+    if (cancel || !*loaded_ || unloading_) {
+        // Cancelled, or unloaded meanwhile (inside the question's own loop).
+        return !cancel && !*loaded_;
     }
+    RunUnloadStep();
+    return true;
+}
+
+void Form::UnloadAtEnd() {
+    if (*loaded_ && !unloading_) {
+        RunUnloadStep();
+    }
+}
+
+void Form::RunUnloadStep() {
     unloading_ = true;
+    // Whatever the unload step throws, the form ends unloaded.
+    const ScopeExit retire([this] { Retire(); });
     OnUnload();
+}
+
+void Form::Retire() {
     *loaded_ = false;
-    DestroyWindow(hWnd());
+    HWND window = hWnd();
+    if (CallbackScope::Active()) {
+        // Code of ours, or an engine's event, may still run in this window or
+        // its children: it goes at once from sight and from its owner (whose
+        // destruction would take it along), and is destroyed from the loop.
+        ShowWindow(window, SW_HIDE);
+        if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0) {
+            SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
+        }
+        DestroyFromLoop();
+    } else {
+        DestroyWindow(window);
+    }
     Released();
     Application::FormUnloaded(this);
     if (deleteOnUnload_) {
         Application::DeleteLater(this);
     }
-    return true;
 }
 
 std::wstring Form::Caption() const {
@@ -211,6 +262,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (unloading_ && !*loaded_) {
+        // Unloaded, its window waiting for the loop: nothing of ours runs.
+        return DefaultProcedure(message, wParam, lParam);
+    }
     switch (message) {
     case WM_SIZE:
         if (surface_) {

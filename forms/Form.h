@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,7 +24,8 @@ struct FormDesign {
 
 // A top-level window with the steps initialise, load, resize, close request
 // and unload. Positions and sizes are in twips. A form unloaded while code
-// of ours runs is freed only back in the message loop.
+// of ours runs is hidden at once; its window is destroyed and the form freed
+// only back in the message loop.
 class Form : public WindowBase {
 public:
     bool IsLoaded() const { return *loaded_; }
@@ -36,6 +38,8 @@ public:
     void ShowModal(Form* owner);
     // Runs the close request, then the unload step; false when cancelled.
     bool Unload();
+    // The unload step without the close request, as the program's end runs it.
+    void UnloadAtEnd();
 
     std::wstring Caption() const;
     void SetCaption(const std::wstring& caption);
@@ -73,12 +77,18 @@ protected:
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Called once the window is gone, so a single instance can forget itself.
     virtual void Released() {}
+    // Runs work from the loop after the current event (Application::Post),
+    // unless the form has unloaded by then.
+    void PostWhileLoaded(std::function<void()> work);
     // Single instances are owned by nobody: their unload destroys them.
     void DeleteOnUnload() { deleteOnUnload_ = true; }
 
 private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateFormWindow();
+    void RunUnloadStep();
+    // The unload's last part: the window goes, the program forgets the form.
+    void Retire();
 
     FormDesign design_;
     PersistentSurface surface_;

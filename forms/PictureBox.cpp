@@ -1,8 +1,5 @@
 #include "forms/PictureBox.h"
 
-#include "forms/CallbackBoundary.h"
-#include "forms/WindowBase.h"
-
 namespace forms {
 
 namespace {
@@ -13,46 +10,38 @@ constexpr wchar_t kClass[] = L"TavrinPictureBox";
 
 PictureBox::PictureBox(HWND parent, int left, int top, int width, int height, COLORREF backColor)
     : backColor_(backColor) {
-    RegisterOwnClass(kClass, &PictureBox::WindowProc);
-    hwnd_ = CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, left, top,
-                            width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
-}
-
-PictureBox::~PictureBox() {
-    if (IsWindow(hwnd_)) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    CreateBound(0, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, left, top, width, height, parent,
+                {kClass, nullptr, 0});
 }
 
 void PictureBox::Move(int left, int top, int width, int height) {
-    MoveWindow(hwnd_, left, top, width, height, TRUE);
+    MoveWindow(hWnd(), left, top, width, height, TRUE);
 }
 
 void PictureBox::SetVisible(bool visible) {
-    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    ShowWindow(hWnd(), visible ? SW_SHOW : SW_HIDE);
 }
 
 void PictureBox::SetPicture(GdiBitmap bitmap) {
     picture_ = std::move(bitmap);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    InvalidateRect(hWnd(), nullptr, TRUE);
 }
 
 int PictureBox::ScaleWidth() const {
     RECT r{};
-    GetClientRect(hwnd_, &r);
+    GetClientRect(hWnd(), &r);
     return r.right;
 }
 
 int PictureBox::ScaleHeight() const {
     RECT r{};
-    GetClientRect(hwnd_, &r);
+    GetClientRect(hWnd(), &r);
     return r.bottom;
 }
 
 void PictureBox::Paint(HDC dc) const {
     RECT r{};
-    GetClientRect(hwnd_, &r);
+    GetClientRect(hWnd(), &r);
     SetDCBrushColor(dc, backColor_);
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     if (picture_) {
@@ -70,9 +59,9 @@ LRESULT PictureBox::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps{};
-        HDC dc = BeginPaint(hwnd_, &ps);
+        HDC dc = BeginPaint(hWnd(), &ps);
         Paint(dc);
-        EndPaint(hwnd_, &ps);
+        EndPaint(hWnd(), &ps);
         return 0;
     }
     case WM_SETCURSOR:
@@ -85,26 +74,7 @@ LRESULT PictureBox::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK PictureBox::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return Guarded(
-        L"PictureBox",
-        [&]() -> LRESULT {
-            if (message == WM_NCCREATE) {
-                auto* box = static_cast<PictureBox*>(
-                    reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-                box->hwnd_ = hWnd;
-                SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
-            }
-            auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-            if (box == nullptr || message == WM_NCDESTROY) {
-                return DefWindowProcW(hWnd, message, wParam, lParam);
-            }
-            return box->Dispatch(message, wParam, lParam);
-        },
-        [&]() -> LRESULT { return DefWindowProcW(hWnd, message, wParam, lParam); });
+    return DefaultProcedure(message, wParam, lParam);
 }
 
 } // namespace forms

@@ -1,7 +1,8 @@
 #include "forms/PropertyBag.h"
 
+#include "forms/Units.h"
+
 #include <cwchar>
-#include <sstream>
 
 namespace forms {
 
@@ -78,9 +79,7 @@ std::wstring PropertyAsText(const PropertyValue& value) {
     if (const std::int32_t* whole = std::get_if<std::int32_t>(&value)) {
         return std::to_wstring(*whole);
     }
-    std::wostringstream out;
-    out << std::get<double>(value);
-    return out.str();
+    return DecimalText(std::get<double>(value));
 }
 
 } // namespace forms

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cwchar>
-#include <sstream>
 #include <vector>
 
 namespace forms {
@@ -12,7 +11,6 @@ namespace forms {
 namespace {
 
 constexpr int kPointsPerInch = 72;
-constexpr int kOldDesignDpi = 96;
 // What a LOGFONT holds; sizes beyond any screen are refused with the rest.
 constexpr double kMaxPoints = 4096;
 constexpr double kMaxWeight = 1000;
@@ -61,36 +59,28 @@ bool StoredFont::operator==(const StoredFont& other) const {
 }
 
 std::wstring FontAsText(const StoredFont& font) {
-    std::wostringstream out;
-    out << font.face << L'|' << font.points << L'|' << font.weight << L'|' << font.italic << L'|'
-        << font.underline << L'|' << font.strikeout << L'|' << font.charset;
-    return out.str();
+    auto flag = [](bool on) { return on ? L"1" : L"0"; };
+    return font.face + L'|' + DecimalText(font.points) + L'|' + std::to_wstring(font.weight) +
+           L'|' + flag(font.italic) + L'|' + flag(font.underline) + L'|' + flag(font.strikeout) +
+           L'|' + std::to_wstring(font.charset);
 }
 
 std::optional<StoredFont> FontFromText(const std::wstring& text) {
     const std::vector<std::wstring> fields = Fields(text);
-    if (fields.size() != 4 && fields.size() != 7) {
+    if (fields.size() != 7) {
         return std::nullopt;
     }
     const std::optional<double> size = Number(fields[1]);
     const std::optional<double> weight = Number(fields[2]);
-    const double maxHeight = kMaxPoints * kOldDesignDpi / kPointsPerInch;
-    if (fields[0].empty() || !Within(weight, 0, kMaxWeight) ||
-        !(fields.size() == 4 ? Within(size, -maxHeight, maxHeight) : Within(size, 0, kMaxPoints))) {
+    const std::optional<double> charset = Number(fields[6]);
+    if (fields[0].empty() || !Within(size, 0, kMaxPoints) || !Within(weight, 0, kMaxWeight) ||
+        !Within(charset, 0, kMaxCharset)) {
         return std::nullopt;
     }
     StoredFont font;
     font.face = fields[0];
     font.weight = static_cast<int>(*weight);
     font.italic = Flag(fields[3]);
-    if (fields.size() == 4) {
-        font.points = PointsOf(static_cast<long>(*size), kOldDesignDpi);
-        return font;
-    }
-    const std::optional<double> charset = Number(fields[6]);
-    if (!Within(charset, 0, kMaxCharset)) {
-        return std::nullopt;
-    }
     font.points = Hundredths(*size);
     font.underline = Flag(fields[4]);
     font.strikeout = Flag(fields[5]);

@@ -24,8 +24,7 @@ struct StoredFont {
 
 // "face|points|weight|italic|underline|strikeout|charset"
 std::wstring FontAsText(const StoredFont& font);
-// Also reads the older "face|height|weight|italic", whose height is a
-// logical height at 96 dots per inch. Nothing for anything else.
+// Nothing for anything else.
 std::optional<StoredFont> FontFromText(const std::wstring& text);
 
 // A logical font height (negative: the characters' height) for a size in

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Lengths on windows and controls are twips; picture sizes arrive in HIMETRIC.
 namespace forms {
 
@@ -14,5 +16,9 @@ constexpr int PixelsToTwips(int pixels) {
 }
 int TwipsToPixels(double twips);
 int HimetricToPixels(double himetric);
+
+// A number as a designer's text file writes it: six significant digits, no
+// trailing zeros ("10.5", "9", "1e+07").
+std::wstring DecimalText(double value);
 
 } // namespace forms

@@ -5,11 +5,8 @@
 
 namespace forms {
 
-namespace {
-
-constexpr wchar_t kWindowClass[] = L"TavrinWindow";
-
-} // namespace
+const WindowBase::WindowClass WindowBase::kFormClass = {
+    L"TavrinWindow", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), CS_DBLCLKS};
 
 void RegisterOwnClass(const wchar_t* name, WNDPROC procedure, HBRUSH background, UINT style) {
     WNDCLASSEXW wc{};
@@ -29,15 +26,24 @@ void RegisterOwnClass(const wchar_t* name, WNDPROC procedure, HBRUSH background,
 WindowBase::~WindowBase() {
     if (hwnd_ != nullptr) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
+        if (!destroyPending_) {
+            DestroyWindow(hwnd_);
+        }
+    }
+}
+
+void WindowBase::DestroyFromLoop() {
+    if (hwnd_ != nullptr && !destroyPending_) {
+        destroyPending_ = true;
+        Application::DestroyLater(hwnd_);
     }
 }
 
 void WindowBase::CreateBound(DWORD exStyle, const wchar_t* caption, DWORD style, int x, int y,
-                             int width, int height, HWND parent) {
-    RegisterOwnClass(kWindowClass, &WindowBase::WindowProc,
-                     reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), CS_DBLCLKS);
-    CreateWindowExW(exStyle, kWindowClass, caption, style, x, y, width, height, parent, nullptr,
+                             int width, int height, HWND parent, const WindowClass& windowClass) {
+    RegisterOwnClass(windowClass.name, &WindowBase::WindowProc, windowClass.background,
+                     windowClass.style);
+    CreateWindowExW(exStyle, windowClass.name, caption, style, x, y, width, height, parent, nullptr,
                     Application::Instance(), this);
 }
 

@@ -25,11 +25,23 @@ protected:
     // half-destroyed object.
     virtual ~WindowBase();
 
+    // The window class a kind of window registers: its name, background
+    // brush (null: the window paints all of it) and class style.
+    struct WindowClass {
+        const wchar_t* name;
+        HBRUSH background;
+        UINT style;
+    };
+    static const WindowClass kFormClass;
+
     // Creates the window with this object bound to it from WM_NCCREATE on.
     void CreateBound(DWORD exStyle, const wchar_t* caption, DWORD style, int x, int y, int width,
-                     int height, HWND parent);
+                     int height, HWND parent, const WindowClass& windowClass = kFormClass);
     // Every message of the bound window, inside the callback boundary.
     virtual LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // Hands the window to the loop for destruction (Application::DestroyLater);
+    // the object may go first, the window then answers by default.
+    void DestroyFromLoop();
     LRESULT DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
@@ -39,6 +51,7 @@ private:
     static LRESULT Route(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
+    bool destroyPending_ = false;
 };
 
 } // namespace forms

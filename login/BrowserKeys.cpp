@@ -11,9 +11,11 @@ namespace login {
 
 namespace {
 
+// No reference of its own: the engine removes its host before it lets go of
+// the control, so nothing here is released after OLE is uninitialised.
 struct Hosted {
     HWND host;
-    forms::ComPtr<IOleInPlaceActiveObject> control;
+    IOleInPlaceActiveObject* control;
 };
 
 std::vector<Hosted>& Entries() {
@@ -29,10 +31,7 @@ void BrowserKeys::Add(HWND host, IOleInPlaceActiveObject* control) {
     if (control == nullptr) {
         return;
     }
-    Hosted entry{host, {}};
-    control->AddRef();
-    *entry.control.put() = control;
-    Entries().push_back(std::move(entry));
+    Entries().push_back({host, control});
     if (hook == nullptr) {
         hook = SetWindowsHookExW(WH_GETMESSAGE, &BrowserKeys::Hook, nullptr, GetCurrentThreadId());
     }
@@ -67,7 +66,10 @@ void BrowserKeys::Offer(MSG& message) {
     }
     for (const Hosted& entry : Entries()) {
         if (message.hwnd == entry.host || IsChild(entry.host, message.hwnd)) {
-            const forms::ComPtr<IOleInPlaceActiveObject> control = entry.control;
+            // Held for the call: the control may end its own hosting.
+            forms::ComPtr<IOleInPlaceActiveObject> control;
+            entry.control->AddRef();
+            *control.put() = entry.control;
             if (control->TranslateAccelerator(&message) == S_OK) {
                 message.message = WM_NULL;
             }

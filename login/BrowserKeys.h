@@ -11,6 +11,7 @@ namespace login {
 // host, whichever message loop runs.
 class BrowserKeys {
 public:
+    // The caller holds the control from Add until after Remove.
     static void Add(HWND host, IOleInPlaceActiveObject* control);
     static void Remove(HWND host);
 

@@ -13,7 +13,7 @@ template <class T> HRESULT Nothing(T** out) {
 
 } // namespace
 
-STDMETHODIMP BrowserSite::QueryInterface(REFIID iid, void** object) {
+STDMETHODIMP BrowserSite::QueryInterface(REFIID iid, void** object) noexcept {
     if (object == nullptr) {
         return E_POINTER;
     }
@@ -33,7 +33,7 @@ STDMETHODIMP BrowserSite::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-STDMETHODIMP_(ULONG) BrowserSite::Release() {
+STDMETHODIMP_(ULONG) BrowserSite::Release() noexcept {
     const ULONG left = --references_;
     if (left == 0) {
         delete this;
@@ -41,16 +41,16 @@ STDMETHODIMP_(ULONG) BrowserSite::Release() {
     return left;
 }
 
-STDMETHODIMP BrowserSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+STDMETHODIMP BrowserSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) noexcept {
     return Nothing(moniker);
 }
 
-STDMETHODIMP BrowserSite::GetContainer(IOleContainer** container) {
+STDMETHODIMP BrowserSite::GetContainer(IOleContainer** container) noexcept {
     Nothing(container);
     return E_NOINTERFACE;
 }
 
-STDMETHODIMP BrowserSite::GetWindow(HWND* window) {
+STDMETHODIMP BrowserSite::GetWindow(HWND* window) noexcept {
     if (window == nullptr) {
         return E_POINTER;
     }
@@ -60,7 +60,7 @@ STDMETHODIMP BrowserSite::GetWindow(HWND* window) {
 
 STDMETHODIMP BrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
                                            LPRECT position, LPRECT clip,
-                                           LPOLEINPLACEFRAMEINFO info) {
+                                           LPOLEINPLACEFRAMEINFO info) noexcept {
     if (frame == nullptr || document == nullptr || position == nullptr || clip == nullptr ||
         info == nullptr) {
         return E_POINTER;
@@ -79,12 +79,12 @@ STDMETHODIMP BrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlace
 }
 
 // S_OK: handled here, so the control shows no menu of its own.
-STDMETHODIMP BrowserSite::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) {
+STDMETHODIMP BrowserSite::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) noexcept {
     return contextMenu_ ? S_FALSE : S_OK;
 }
 
 // The control's own 3D edge would show inside the container.
-STDMETHODIMP BrowserSite::GetHostInfo(DOCHOSTUIINFO* info) {
+STDMETHODIMP BrowserSite::GetHostInfo(DOCHOSTUIINFO* info) noexcept {
     if (info == nullptr) {
         return E_POINTER;
     }
@@ -96,26 +96,26 @@ STDMETHODIMP BrowserSite::GetHostInfo(DOCHOSTUIINFO* info) {
     return S_OK;
 }
 
-STDMETHODIMP BrowserSite::GetOptionKeyPath(LPOLESTR* key, DWORD) {
+STDMETHODIMP BrowserSite::GetOptionKeyPath(LPOLESTR* key, DWORD) noexcept {
     Nothing(key);
     return S_FALSE;
 }
 
-STDMETHODIMP BrowserSite::GetDropTarget(IDropTarget*, IDropTarget** target) {
+STDMETHODIMP BrowserSite::GetDropTarget(IDropTarget*, IDropTarget** target) noexcept {
     return Nothing(target);
 }
 
-STDMETHODIMP BrowserSite::GetExternal(IDispatch** external) {
+STDMETHODIMP BrowserSite::GetExternal(IDispatch** external) noexcept {
     Nothing(external);
     return S_FALSE;
 }
 
-STDMETHODIMP BrowserSite::TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) {
+STDMETHODIMP BrowserSite::TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) noexcept {
     Nothing(translated);
     return S_FALSE;
 }
 
-STDMETHODIMP BrowserSite::FilterDataObject(IDataObject*, IDataObject** filtered) {
+STDMETHODIMP BrowserSite::FilterDataObject(IDataObject*, IDataObject** filtered) noexcept {
     Nothing(filtered);
     return S_FALSE;
 }

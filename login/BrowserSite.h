@@ -19,67 +19,75 @@ public:
     void SetContextMenuAllowed(bool allow) { contextMenu_ = allow; }
 
     // IUnknown
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) noexcept override;
+    STDMETHODIMP_(ULONG) AddRef() noexcept override { return ++references_; }
+    STDMETHODIMP_(ULONG) Release() noexcept override;
 
     // IOleClientSite
-    STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
-    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
-    STDMETHODIMP GetContainer(IOleContainer** container) override;
-    STDMETHODIMP ShowObject() override { return S_OK; }
-    STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
-    STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
+    STDMETHODIMP SaveObject() noexcept override { return E_NOTIMPL; }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) noexcept override;
+    STDMETHODIMP GetContainer(IOleContainer** container) noexcept override;
+    STDMETHODIMP ShowObject() noexcept override { return S_OK; }
+    STDMETHODIMP OnShowWindow(BOOL) noexcept override { return S_OK; }
+    STDMETHODIMP RequestNewObjectLayout() noexcept override { return E_NOTIMPL; }
 
     // IOleWindow, for the in-place site and the frame alike
-    STDMETHODIMP GetWindow(HWND* window) override;
-    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP GetWindow(HWND* window) noexcept override;
+    STDMETHODIMP ContextSensitiveHelp(BOOL) noexcept override { return E_NOTIMPL; }
 
     // IOleInPlaceSite
-    STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
-    STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
-    STDMETHODIMP OnUIActivate() override { return S_OK; }
+    STDMETHODIMP CanInPlaceActivate() noexcept override { return S_OK; }
+    STDMETHODIMP OnInPlaceActivate() noexcept override { return S_OK; }
+    STDMETHODIMP OnUIActivate() noexcept override { return S_OK; }
     STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
                                   LPRECT position, LPRECT clip,
-                                  LPOLEINPLACEFRAMEINFO info) override;
-    STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
-    STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
-    STDMETHODIMP OnInPlaceDeactivate() override { return S_OK; }
-    STDMETHODIMP DiscardUndoState() override { return E_NOTIMPL; }
-    STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
-    STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
+                                  LPOLEINPLACEFRAMEINFO info) noexcept override;
+    STDMETHODIMP Scroll(SIZE) noexcept override { return E_NOTIMPL; }
+    STDMETHODIMP OnUIDeactivate(BOOL) noexcept override { return S_OK; }
+    STDMETHODIMP OnInPlaceDeactivate() noexcept override { return S_OK; }
+    STDMETHODIMP DiscardUndoState() noexcept override { return E_NOTIMPL; }
+    STDMETHODIMP DeactivateAndUndo() noexcept override { return E_NOTIMPL; }
+    STDMETHODIMP OnPosRectChange(LPCRECT) noexcept override { return S_OK; }
 
     // IOleInPlaceUIWindow and IOleInPlaceFrame
-    STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
-    STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
-    STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
-    STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
-    STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
-    STDMETHODIMP RemoveMenus(HMENU) override { return E_NOTIMPL; }
-    STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
-    // Also IDocHostUIHandler::EnableModeless: the same answer for both.
-    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
-    STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
-
-    // IDocHostUIHandler
-    STDMETHODIMP ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override;
-    STDMETHODIMP GetHostInfo(DOCHOSTUIINFO* info) override;
-    STDMETHODIMP ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
-                        IOleInPlaceUIWindow*) override {
+    STDMETHODIMP GetBorder(LPRECT) noexcept override { return INPLACE_E_NOTOOLSPACE; }
+    STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) noexcept override {
+        return INPLACE_E_NOTOOLSPACE;
+    }
+    STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) noexcept override { return S_OK; }
+    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) noexcept override {
         return S_OK;
     }
-    STDMETHODIMP HideUI() override { return S_OK; }
-    STDMETHODIMP UpdateUI() override { return S_OK; }
-    STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
-    STDMETHODIMP OnFrameWindowActivate(BOOL) override { return S_OK; }
-    STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
-    STDMETHODIMP TranslateAccelerator(LPMSG, const GUID*, DWORD) override { return S_FALSE; }
-    STDMETHODIMP GetOptionKeyPath(LPOLESTR* key, DWORD) override;
-    STDMETHODIMP GetDropTarget(IDropTarget*, IDropTarget** target) override;
-    STDMETHODIMP GetExternal(IDispatch** external) override;
-    STDMETHODIMP TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) override;
-    STDMETHODIMP FilterDataObject(IDataObject*, IDataObject** filtered) override;
+    STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) noexcept override { return E_NOTIMPL; }
+    STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) noexcept override { return S_OK; }
+    STDMETHODIMP RemoveMenus(HMENU) noexcept override { return E_NOTIMPL; }
+    STDMETHODIMP SetStatusText(LPCOLESTR) noexcept override { return S_OK; }
+    // Also IDocHostUIHandler::EnableModeless: the same answer for both.
+    STDMETHODIMP EnableModeless(BOOL) noexcept override { return S_OK; }
+    STDMETHODIMP TranslateAccelerator(LPMSG, WORD) noexcept override { return S_FALSE; }
+
+    // IDocHostUIHandler
+    STDMETHODIMP ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) noexcept override;
+    STDMETHODIMP GetHostInfo(DOCHOSTUIINFO* info) noexcept override;
+    STDMETHODIMP ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
+                        IOleInPlaceUIWindow*) noexcept override {
+        return S_OK;
+    }
+    STDMETHODIMP HideUI() noexcept override { return S_OK; }
+    STDMETHODIMP UpdateUI() noexcept override { return S_OK; }
+    STDMETHODIMP OnDocWindowActivate(BOOL) noexcept override { return S_OK; }
+    STDMETHODIMP OnFrameWindowActivate(BOOL) noexcept override { return S_OK; }
+    STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) noexcept override {
+        return S_OK;
+    }
+    STDMETHODIMP TranslateAccelerator(LPMSG, const GUID*, DWORD) noexcept override {
+        return S_FALSE;
+    }
+    STDMETHODIMP GetOptionKeyPath(LPOLESTR* key, DWORD) noexcept override;
+    STDMETHODIMP GetDropTarget(IDropTarget*, IDropTarget** target) noexcept override;
+    STDMETHODIMP GetExternal(IDispatch** external) noexcept override;
+    STDMETHODIMP TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) noexcept override;
+    STDMETHODIMP FilterDataObject(IDataObject*, IDataObject** filtered) noexcept override;
 
 private:
     ~BrowserSite() = default;

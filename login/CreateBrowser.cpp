@@ -1,10 +1,5 @@
+#include "login/BrowserEngine.h"
 #include "login/IBrowser.h"
-
-#if defined(TAVRIN_BROWSER_PREVIEW)
-#include "login/PreviewBrowser.h"
-#else
-#include "login/IeBrowser.h"
-#endif
 
 #include <utility>
 
@@ -25,11 +20,7 @@ std::unique_ptr<IBrowser> CreateBrowser(HWND container) {
     if (Installed()) {
         return Installed()(container);
     }
-#if defined(TAVRIN_BROWSER_PREVIEW)
-    return std::make_unique<PreviewBrowser>(container);
-#else
-    return std::make_unique<IeBrowser>(container);
-#endif
+    return CreateEngine(container);
 }
 
 } // namespace login

@@ -2,10 +2,9 @@
 
 #include "forms/Application.h"
 #include "forms/Bstr.h"
-#include "forms/CallbackBoundary.h"
-#include "forms/WindowBase.h"
 #include "login/BrowserEvents.h"
 #include "login/BrowserKeys.h"
+#include "login/BrowserRelease.h"
 #include "login/BrowserSite.h"
 
 #include <ole2.h>
@@ -15,7 +14,6 @@ namespace login {
 namespace {
 
 constexpr wchar_t kHostClass[] = L"TavrinBrowserHost";
-constexpr UINT kReportFailures = WM_APP + 1;
 
 // Once per process, on the user-interface thread that hosts the controls.
 void EnsureOle() {
@@ -35,20 +33,17 @@ template <class T> forms::ComPtr<T> Query(IUnknown* from, REFIID iid) {
 
 IeBrowser::IeBrowser(HWND container) {
     EnsureOle();
-    forms::RegisterOwnClass(kHostClass, &IeBrowser::WindowProc);
-    window_ = CreateWindowExW(0, kHostClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
-                              0, container, nullptr, forms::Application::Instance(), nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    *site_.put() = new BrowserSite(window_);
+    CreateBound(0, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, container,
+                {kHostClass, nullptr, 0});
+    *site_.put() = new BrowserSite(hWnd());
     CreateControl();
     Connect();
 }
 
 IeBrowser::~IeBrowser() {
+    *alive_ = false;
     catcher_.reset();
     TearDown();
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
 }
 
 void IeBrowser::CreateControl() {
@@ -60,11 +55,12 @@ void IeBrowser::CreateControl() {
     object_->SetClientSite(site);
     OleSetContainedObject(object_.get(), TRUE);
     RECT area = {};
-    GetClientRect(window_, &area);
-    object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, window_, &area);
+    GetClientRect(hWnd(), &area);
+    object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, hWnd(), &area);
     browser_ = Query<IWebBrowser2>(object_.get(), IID_IWebBrowser2);
-    BrowserKeys::Add(
-        window_, Query<IOleInPlaceActiveObject>(object_.get(), IID_IOleInPlaceActiveObject).get());
+    active_ = Query<IOleInPlaceActiveObject>(object_.get(), IID_IOleInPlaceActiveObject);
+    keysHost_ = hWnd();
+    BrowserKeys::Add(keysHost_, active_.get());
 }
 
 void IeBrowser::Connect() {
@@ -84,7 +80,7 @@ void IeBrowser::Connect() {
 // The platform's order: stop the events, deactivate and close the object,
 // take our site back, then release.
 void IeBrowser::TearDown() {
-    BrowserKeys::Remove(window_);
+    BrowserKeys::Remove(keysHost_);
     if (cookie_ != 0) {
         point_->Unadvise(cookie_);
         cookie_ = 0;
@@ -101,6 +97,7 @@ void IeBrowser::TearDown() {
     }
     point_.reset();
     events_.reset();
+    active_.reset();
     browser_.reset();
     object_.reset();
     site_.reset();
@@ -109,7 +106,11 @@ void IeBrowser::TearDown() {
 void IeBrowser::Navigate(const std::wstring& url) {
     if (!browser_) {
         failed_.push_back(url);
-        PostMessageW(window_, kReportFailures, 0, 0);
+        forms::Application::Post([alive = alive_, this] {
+            if (*alive) {
+                ReportFailure();
+            }
+        });
         return;
     }
     VARIANT empty = {};
@@ -130,7 +131,7 @@ void IeBrowser::SetSilent(bool silent) {
 }
 
 void IeBrowser::Move(int left, int top, int width, int height) {
-    MoveWindow(window_, left, top, width, height, TRUE);
+    MoveWindow(hWnd(), left, top, width, height, TRUE);
     if (const auto inPlace = Query<IOleInPlaceObject>(object_.get(), IID_IOleInPlaceObject)) {
         const RECT area = {0, 0, width, height};
         inPlace->SetObjectRects(&area, &area);
@@ -186,37 +187,35 @@ void IeBrowser::SetContextMenuAnswer(bool allow) {
 }
 
 IDispatch* IeBrowser::NewWindowCatcher() {
-    auto catcher = std::make_unique<IeBrowser>(window_);
+    auto catcher = std::make_unique<IeBrowser>(hWnd());
     IDispatch* dispatch = nullptr;
     if (!catcher->browser_ || FAILED(catcher->browser_->QueryInterface(
                                   IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
         return nullptr;
     }
-    ShowWindow(catcher->window_, SW_HIDE);
+    ShowWindow(catcher->Window(), SW_HIDE);
     catcher->browser_->put_RegisterAsBrowser(VARIANT_TRUE);
     catcher->BeforeNavigate2.Connect([this](const std::wstring& url, bool& cancel) {
         cancel = true;
         bool processed = false; // refused whatever the owner answers
         NewWindow(url, processed);
     });
+    if (catcher_) {
+        // Asked for inside an event: the one it replaces goes from the loop.
+        catcher_->BeforeNavigate2.Disconnect();
+        ReleaseBrowser(std::move(catcher_));
+    }
     catcher_ = std::move(catcher);
     return dispatch;
 }
 
-LRESULT CALLBACK IeBrowser::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return forms::Guarded(
-        L"IeBrowser.WindowProc",
-        [&]() -> LRESULT {
-            auto* self = reinterpret_cast<IeBrowser*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-            if (message != kReportFailures || self == nullptr || self->failed_.empty()) {
-                return DefWindowProcW(window, message, wParam, lParam);
-            }
-            const std::wstring url = self->failed_.front();
-            self->failed_.pop_front();
-            self->NavigateError(url, true);
-            return 0;
-        },
-        [&] { return DefWindowProcW(window, message, wParam, lParam); });
+void IeBrowser::ReportFailure() {
+    if (failed_.empty()) {
+        return;
+    }
+    const std::wstring url = failed_.front();
+    failed_.pop_front();
+    NavigateError(url, true);
 }
 
 } // namespace login

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/ComPtr.h"
+#include "forms/WindowBase.h"
 #include "login/IBrowser.h"
 
 #include <windows.h>
@@ -17,12 +18,10 @@ class BrowserEvents;
 class BrowserSite;
 
 // The platform's WebBrowser control, hosted in a child window of ours.
-class IeBrowser final : public IBrowser {
+class IeBrowser final : public IBrowser, private forms::WindowBase {
 public:
     explicit IeBrowser(HWND container);
     ~IeBrowser() override;
-    IeBrowser(const IeBrowser&) = delete;
-    IeBrowser& operator=(const IeBrowser&) = delete;
 
     // False when the platform gave no control: every navigation then fails.
     bool Hosted() const { return static_cast<bool>(browser_); }
@@ -33,7 +32,7 @@ public:
     void Refresh() override;
     void SetSilent(bool silent) override;
     void Move(int left, int top, int width, int height) override;
-    HWND Window() const override { return window_; }
+    HWND Window() const override { return hWnd(); }
 
     std::size_t RootInnerHtmlLength() const override;
     std::wstring DocumentUrl() const override;
@@ -46,22 +45,27 @@ public:
     IDispatch* NewWindowCatcher();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
+        return DefaultProcedure(message, wParam, lParam);
+    }
+    void ReportFailure();
     void CreateControl();
     void Connect();
     void TearDown();
     forms::ComPtr<IHTMLDocument2> Document() const;
     forms::ComPtr<IHTMLElement> RootElement() const;
 
-    HWND window_ = nullptr;
     forms::ComPtr<BrowserSite> site_;
     forms::ComPtr<IOleObject> object_;
     forms::ComPtr<IWebBrowser2> browser_;
+    forms::ComPtr<IOleInPlaceActiveObject> active_; // what takes the keys first
+    HWND keysHost_ = nullptr; // kept: the window may be gone before the engine
     forms::ComPtr<BrowserEvents> events_;
     forms::ComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;
     std::unique_ptr<IeBrowser> catcher_;
     std::deque<std::wstring> failed_; // navigations without a control, reported later
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 } // namespace login

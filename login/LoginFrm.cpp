@@ -15,11 +15,6 @@ namespace {
 
 enum ControlId { kPicture1 = 1, kMiniBtn, kCloseBtn };
 
-// The first navigation starts from the message loop, once the splash is up:
-// an engine that completes at once must not unload the splash inside its own
-// load step.
-constexpr UINT kNavigateLoginPage = WM_APP + 1;
-
 forms::FormDesign LoginDesign() {
     forms::FormDesign design;
     design.caption = L"Fennoy客户端";
@@ -93,7 +88,9 @@ void LoginFrm::SetBackgroundIcons() {
 
 void LoginFrm::CreateWebBrowser() {
     browser_ = login::CreateBrowser(picture1_);
-    PostMessageW(hWnd(), kNavigateLoginPage, 0, 0);
+    // The first navigation starts from the message loop: an engine that
+    // completes at once must not unload the splash inside this load step.
+    PostWhileLoaded([this] { NavigateLoginPage(); });
     if (!browser_) {
         return;
     }
@@ -209,9 +206,6 @@ LRESULT LoginFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         ReleaseCapture();
         SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-        return 0;
-    case kNavigateLoginPage:
-        NavigateLoginPage();
         return 0;
     default:
         return Form::HandleMessage(message, wParam, lParam);

@@ -19,7 +19,6 @@ public:
     LoginFrm();
     ~LoginFrm() override;
 
-    login::IBrowser* WebBrowser1() const { return browser_.get(); }
     HWND Picture1() const { return picture1_; }
     HWND MiniBtn() const { return miniBtn_; }
     HWND CloseBtn() const { return closeBtn_; }

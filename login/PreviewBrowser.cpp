@@ -1,8 +1,6 @@
 #include "login/PreviewBrowser.h"
 
 #include "forms/Application.h"
-#include "forms/CallbackBoundary.h"
-#include "forms/WindowBase.h"
 #include "login/PageFetch.h"
 #include "login/PageUrl.h"
 
@@ -14,7 +12,6 @@ namespace login {
 namespace {
 
 constexpr wchar_t kBrowserClass[] = L"TavrinPreviewBrowser";
-constexpr UINT kRunNext = WM_APP + 1;
 // Frames inside frames end here: a page that frames itself stops at once.
 constexpr int kDeepestFrame = 3;
 
@@ -42,21 +39,16 @@ private:
 };
 
 PreviewBrowser::PreviewBrowser(HWND container) {
-    forms::RegisterOwnClass(kBrowserClass, &PreviewBrowser::WindowProc,
-                            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    window_ = CreateWindowExW(0, kBrowserClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                              0, 0, container, nullptr, forms::Application::Instance(), nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    CreateBound(0, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, container,
+                {kBrowserClass, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), 0});
     top_ = std::make_unique<PreviewPane>(
-        window_, 0, [this](PreviewPane& pane, const PageLink& link) { OnLinkClicked(pane, link); });
+        hWnd(), 0, [this](PreviewPane& pane, const PageLink& link) { OnLinkClicked(pane, link); });
 }
 
 PreviewBrowser::~PreviewBrowser() {
     *alive_ = false;
     requests_.clear();
     top_.reset();
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
 }
 
 void PreviewBrowser::Navigate(const std::wstring& url) {
@@ -70,7 +62,7 @@ void PreviewBrowser::Refresh() {
 }
 
 void PreviewBrowser::Move(int left, int top, int width, int height) {
-    MoveWindow(window_, left, top, width, height, TRUE);
+    MoveWindow(hWnd(), left, top, width, height, TRUE);
     Relayout();
 }
 
@@ -83,7 +75,11 @@ void PreviewBrowser::Ask(Request request) {
                         requests_.end());
     }
     requests_.push_back(std::move(request));
-    PostMessageW(window_, kRunNext, 0, 0);
+    forms::Application::Post([alive = alive_, this] {
+        if (*alive) {
+            RunNext();
+        }
+    });
 }
 
 // "_blank" asks for a new window, "_top" and "_parent" load the top
@@ -160,25 +156,9 @@ bool PreviewBrowser::LoadFrames(PreviewPane& pane, const Run& run) {
 
 void PreviewBrowser::Relayout() {
     RECT area = {};
-    GetClientRect(window_, &area);
+    GetClientRect(hWnd(), &area);
     MoveWindow(top_->Window(), 0, 0, area.right, area.bottom, TRUE);
     top_->Layout(area.right);
-}
-
-LRESULT CALLBACK PreviewBrowser::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    return forms::Guarded(
-        L"PreviewBrowser.WindowProc",
-        [&]() -> LRESULT {
-            auto* self =
-                reinterpret_cast<PreviewBrowser*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-            if (message == kRunNext && self != nullptr) {
-                self->RunNext();
-                return 0;
-            }
-            return DefWindowProcW(window, message, wParam, lParam);
-        },
-        [&] { return DefWindowProcW(window, message, wParam, lParam); });
 }
 
 } // namespace login

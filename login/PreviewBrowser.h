@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/WindowBase.h"
 #include "login/IBrowser.h"
 #include "login/PreviewPane.h"
 
@@ -14,19 +15,17 @@ namespace login {
 // The preview engine: fetches a page and shows its title and its links as
 // push buttons, frames nested. No scripts, styles or pictures. Events are
 // raised from the message loop, never inside the call that asked.
-class PreviewBrowser final : public IBrowser {
+class PreviewBrowser final : public IBrowser, private forms::WindowBase {
 public:
     explicit PreviewBrowser(HWND container);
     ~PreviewBrowser() override;
-    PreviewBrowser(const PreviewBrowser&) = delete;
-    PreviewBrowser& operator=(const PreviewBrowser&) = delete;
 
     void Navigate(const std::wstring& url) override;
     void Refresh() override;
     // The preview raises no dialogs of its own.
     void SetSilent(bool) override {}
     void Move(int left, int top, int width, int height) override;
-    HWND Window() const override { return window_; }
+    HWND Window() const override { return hWnd(); }
 
     std::size_t RootInnerHtmlLength() const override { return top_->RootInnerHtmlLength(); }
     std::wstring DocumentUrl() const override { return top_->Url(); }
@@ -44,7 +43,9 @@ private:
     };
     class Run;
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
+        return DefaultProcedure(message, wParam, lParam);
+    }
     void Ask(Request request);
     void OnLinkClicked(PreviewPane& pane, const PageLink& link);
     void RunNext();
@@ -52,7 +53,6 @@ private:
     bool LoadFrames(PreviewPane& pane, const Run& run);
     void Relayout();
 
-    HWND window_ = nullptr;
     std::unique_ptr<PreviewPane> top_;
     std::deque<Request> requests_;
     unsigned navigation_ = 0; // counts navigations asked for; a newer one ends a running one

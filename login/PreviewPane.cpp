@@ -1,9 +1,7 @@
 #include "login/PreviewPane.h"
 
 #include "forms/Application.h"
-#include "forms/CallbackBoundary.h"
 #include "forms/Handles.h"
-#include "forms/WindowBase.h"
 #include "login/PageUrl.h"
 
 #include <algorithm>
@@ -37,18 +35,13 @@ std::wstring Caption(const PageLink& link) {
 
 PreviewPane::PreviewPane(HWND parent, int depth, LinkClicked clicked)
     : depth_(depth), clicked_(std::move(clicked)) {
-    forms::RegisterOwnClass(kPaneClass, &PreviewPane::WindowProc,
-                            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | (depth > 0 ? WS_BORDER : 0);
-    window_ = CreateWindowExW(0, kPaneClass, L"", style, 0, 0, 0, 0, parent, nullptr,
-                              forms::Application::Instance(), nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    CreateBound(0, L"", style, 0, 0, 0, 0, parent,
+                {kPaneClass, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), 0});
 }
 
 PreviewPane::~PreviewPane() {
     frames_.clear();
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
 }
 
 std::wstring PreviewPane::FrameUrl(std::size_t index) const {
@@ -74,20 +67,20 @@ void PreviewPane::Show(const std::wstring& url, PageScan page) {
                                     kFirstButtonId + static_cast<int>(i)));
     }
     for (std::size_t i = 0; i < page_.frames.size(); ++i) {
-        frames_.push_back(std::make_unique<PreviewPane>(window_, depth_ + 1, clicked_));
+        frames_.push_back(std::make_unique<PreviewPane>(hWnd(), depth_ + 1, clicked_));
     }
 }
 
 HWND PreviewPane::AddChild(const wchar_t* type, const std::wstring& text, DWORD style, int id) {
     HWND child = CreateWindowExW(0, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 hWnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  forms::Application::Instance(), nullptr);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     return child;
 }
 
 SIZE PreviewPane::ButtonSize(const std::wstring& caption) const {
-    forms::WindowDc dc(window_);
+    forms::WindowDc dc(hWnd());
     forms::SelectedObject font(dc.get(), Font());
     SIZE size = {};
     GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
@@ -131,21 +124,15 @@ LRESULT PreviewPane::OnCommand(WPARAM wParam) {
     return 0;
 }
 
-LRESULT CALLBACK PreviewPane::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return forms::Guarded(
-        L"PreviewPane.WindowProc",
-        [&]() -> LRESULT {
-            auto* self = reinterpret_cast<PreviewPane*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-            if (self != nullptr && message == WM_COMMAND) {
-                return self->OnCommand(wParam);
-            }
-            if (message == WM_CTLCOLORSTATIC) { // the title on the white surface
-                SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-                return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-            }
-            return DefWindowProcW(window, message, wParam, lParam);
-        },
-        [&] { return DefWindowProcW(window, message, wParam, lParam); });
+LRESULT PreviewPane::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) {
+        return OnCommand(wParam);
+    }
+    if (message == WM_CTLCOLORSTATIC) { // the title on the white surface
+        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    return DefaultProcedure(message, wParam, lParam);
 }
 
 } // namespace login

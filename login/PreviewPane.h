@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/WindowBase.h"
 #include "login/PageScan.h"
 
 #include <windows.h>
@@ -14,16 +15,14 @@ namespace login {
 // One document of the preview engine on a plain white surface: its title
 // as text, each link as a push button, each frame as a bordered pane of
 // its own below them.
-class PreviewPane {
+class PreviewPane final : public forms::WindowBase {
 public:
     using LinkClicked = std::function<void(PreviewPane& pane, const PageLink& link)>;
 
     PreviewPane(HWND parent, int depth, LinkClicked clicked);
-    ~PreviewPane();
-    PreviewPane(const PreviewPane&) = delete;
-    PreviewPane& operator=(const PreviewPane&) = delete;
+    ~PreviewPane() override;
 
-    HWND Window() const { return window_; }
+    HWND Window() const { return hWnd(); }
     int Depth() const { return depth_; }
     const std::wstring& Url() const { return url_; }
     const std::wstring& Title() const { return page_.title; }
@@ -39,12 +38,11 @@ public:
     int Layout(int width);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCommand(WPARAM wParam);
     HWND AddChild(const wchar_t* type, const std::wstring& text, DWORD style, int id);
     SIZE ButtonSize(const std::wstring& caption) const;
 
-    HWND window_ = nullptr;
     int depth_;
     LinkClicked clicked_;
     std::wstring url_;

@@ -14,9 +14,6 @@
 
 namespace {
 
-// Close requests from controls run once their own event has returned.
-constexpr UINT kCloseRequest = WM_APP + 1;
-
 void ArrowPointer() {
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
@@ -137,8 +134,9 @@ void WebMainFrm::WebuTab_OnItemColose(bool& cancel) {
     }
 }
 
+// Close requests from controls run once their own event has returned.
 void WebMainFrm::PostCloseRequest() {
-    PostMessageW(hWnd(), kCloseRequest, 0, 0);
+    PostWhileLoaded([this] { Unload(); });
 }
 
 void WebMainFrm::OnQueryUnload(bool& cancel) {
@@ -159,9 +157,6 @@ void WebMainFrm::OnQueryUnload(bool& cancel) {
 
 LRESULT WebMainFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case kCloseRequest:
-        Unload();
-        return 0;
     case WM_SYSCOMMAND:
         // The watcher has raised CloseClick for it: asked once, not twice.
         if ((wParam & 0xFFF0) == SC_CLOSE) {

@@ -1,6 +1,6 @@
 #include "msghook/CSubclass.h"
 
-#include "msghook/ErrorLog.h"
+#include "forms/ErrorLog.h"
 
 #include <commctrl.h>
 

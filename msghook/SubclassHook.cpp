@@ -1,6 +1,7 @@
 #include "msghook/SubclassHook.h"
 
 #include "forms/CallbackBoundary.h"
+#include "forms/ScopeExit.h"
 
 #include <unordered_map>
 #include <utility>
@@ -100,7 +101,8 @@ LRESULT CALLBACK SubclassHook::ChainProcedure(HWND hWnd, UINT message, WPARAM wP
                                               LPARAM lParam) {
     return forms::Guarded(
         L"SubclassHook", [&] { return RunChain(hWnd, message, wParam, lParam); },
-        [&] { return DefWindowProcW(hWnd, message, wParam, lParam); });
+        // A failed hook still leaves the message to the window's own procedure.
+        [&] { return CallBottom(hWnd, message, wParam, lParam); });
 }
 
 LRESULT SubclassHook::RunChain(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -178,9 +180,12 @@ void SubclassHook::ForgetChainIfDone(HWND hWnd) {
 }
 
 LRESULT SubclassHook::Process(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    ++callsRunning_;
-    const LRESULT result = Deliver(hWnd, message, wParam, lParam);
-    --callsRunning_;
+    LRESULT result = 0;
+    {
+        ++callsRunning_;
+        const forms::ScopeExit done([this] { --callsRunning_; });
+        result = Deliver(hWnd, message, wParam, lParam);
+    }
     if (message == WM_NCDESTROY) {
         windowGone_ = true;
         released_ = true;

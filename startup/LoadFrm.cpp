@@ -61,9 +61,14 @@ void LoadFrm::OnLoad() {
     gdiplus_.emplace();
     image_ = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     picture_ = ShowLayeredPng(hWnd(), image_);
-    // The login browser window creates the login background window; both
-    // stay hidden until the login page has loaded.
-    LoginFrm::Instance();
+    // The splash shows first; the login windows (a large picture to decode,
+    // an engine to start) are made from the loop once it is up, and stay
+    // hidden until the login page has loaded.
+    forms::Application::Post([] {
+        if (LoadFrm::Exists() && !forms::Application::Ending()) {
+            LoginFrm::Instance();
+        }
+    });
 }
 
 void LoadFrm::OnUnload() {

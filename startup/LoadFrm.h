@@ -9,7 +9,7 @@
 #include <optional>
 
 // The start-up window: checks that the machine is online, honours "/web"
-// and shows the splash picture while the login screen loads.
+// and shows the splash picture, then has the login screen load behind it.
 class LoadFrm : public forms::SingleForm<LoadFrm> {
 public:
     LoadFrm();

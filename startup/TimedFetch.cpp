@@ -8,8 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <mutex>
-#include <thread>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -25,7 +24,7 @@ struct Shared {
     std::atomic<DWORD> total{0};
     std::atomic<DWORD> received{0};
     std::atomic<bool> abandoned{false};
-    std::mutex lock;
+    SRWLOCK lock = SRWLOCK_INIT;
     bool done = false;
     bool ok = false;
     forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> finished{
@@ -44,6 +43,18 @@ DWORD ReadArrived(HINTERNET request, std::vector<char>& buffer) {
     }
     return got;
 }
+
+// The shared state's lock, held for a scope.
+class Hold {
+public:
+    explicit Hold(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~Hold() { ReleaseSRWLockExclusive(&lock_); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
 
 bool Transfer(HINTERNET request, HANDLE file, Shared& shared) {
     std::vector<char> buffer(kBlockSize);
@@ -93,13 +104,23 @@ void Work(const std::shared_ptr<Shared>& shared) noexcept {
     } catch (...) {
         forms::ReportCallbackFailure(L"TimedFetch", nullptr);
     }
-    std::lock_guard<std::mutex> hold(shared->lock);
+    const Hold hold(shared->lock);
     shared->done = true;
     shared->ok = ok;
     if (!ok || shared->abandoned) {
         DeleteFileW(shared->partial.c_str());
     }
     SetEvent(shared->finished.get());
+}
+
+// The worker thread's entry; it takes over its share of the state.
+DWORD WINAPI WorkEntry(void* share) {
+    return static_cast<DWORD>(forms::GuardedEntry(L"TimedFetch", [share] {
+        const std::unique_ptr<std::shared_ptr<Shared>> mine(
+            static_cast<std::shared_ptr<Shared>*>(share));
+        Work(*mine);
+        return 0;
+    }));
 }
 
 } // namespace
@@ -113,7 +134,13 @@ bool TimedFetch::Run(const std::wstring& url, const std::wstring& partial, bool 
     shared->partial = partial;
     shared->hidden = hidden;
     shared->maxBytes = maxBytes;
-    std::thread([shared] { Work(shared); }).detach();
+    auto* share = new std::shared_ptr<Shared>(shared);
+    const forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> worker(
+        CreateThread(nullptr, 0, &WorkEntry, share, 0, nullptr));
+    if (!worker) {
+        delete share;
+        return false;
+    }
     Progress shown;
     StallWatch watch(pace.window, pace.minBytes, GetTickCount64());
     for (;;) {
@@ -127,7 +154,7 @@ bool TimedFetch::Run(const std::wstring& url, const std::wstring& partial, bool 
         }
         const ULONGLONG tick = GetTickCount64();
         const bool giveUp = tick >= deadline || watch.Stalled(tick, shared->received) || stop();
-        std::lock_guard<std::mutex> hold(shared->lock);
+        const Hold hold(shared->lock);
         if (shared->done) {
             return shared->ok;
         }

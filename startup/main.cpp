@@ -1,19 +1,22 @@
 #include "forms/Application.h"
+#include "forms/CallbackBoundary.h"
+#include "forms/ScopeExit.h"
 #include "startup/LoadFrm.h"
 
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
 
-// A run is the start-up window and whatever it leads to.
+// A run is the start-up window and whatever it leads to. Run returns with
+// every form unloaded and every engine released, so OLE goes last.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    return forms::GuardedEntry(L"wWinMain", [] {
+        OleInitialize(nullptr);
+        const forms::ScopeExit uninitialise([] { OleUninitialize(); });
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
 
-    LoadFrm::Instance().Show();
-    const int exitCode = forms::Application::Run();
-
-    OleUninitialize();
-    return exitCode;
+        LoadFrm::Instance().Show();
+        return forms::Application::Run();
+    });
 }

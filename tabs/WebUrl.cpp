@@ -1,6 +1,7 @@
 #include "tabs/WebUrl.h"
 
 #include "forms/ShellLaunch.h"
+#include "login/BrowserRelease.h"
 #include "tabs/CTabItem.h"
 #include "tabs/ExternalUrl.h"
 
@@ -47,7 +48,7 @@ void WebUrl::OnLoad() {
 }
 
 void WebUrl::OnResize() {
-    if (Picture1) {
+    if (Picture1 && Picture1->hWnd() != nullptr) {
         RECT r{};
         GetClientRect(Form::hWnd(), &r);
         Picture1->Move(0, 0, r.right, r.bottom);
@@ -106,8 +107,17 @@ void WebUrl::Unload() {
 }
 
 void WebUrl::OnUnload() {
-    // The browser goes before its window, so it never outlives its host.
+    // The browser goes before its window (which takes Picture1 along), so it
+    // never outlives its host; under its own event, both wait for the loop.
     m_Item = nullptr;
-    wb.reset();
-    Picture1.reset();
+    if (wb) {
+        wb->DownloadBegin.Disconnect();
+        wb->DocumentComplete.Disconnect();
+        wb->TitleChange.Disconnect();
+        wb->NewWindow.Disconnect();
+        login::ReleaseBrowser(std::move(wb));
+    }
+    if (Picture1) {
+        Picture1->Resize.Disconnect();
+    }
 }

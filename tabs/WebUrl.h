@@ -20,7 +20,6 @@ public:
     ~WebUrl() override;
 
     void OpenURL(const std::wstring& szURL);
-    login::IBrowser* Browser() const { return wb.get(); }
 
     // ITabForm
     WindowHandle hWnd() const override;

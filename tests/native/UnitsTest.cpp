@@ -31,4 +31,12 @@ TEST(Units, HimetricPicturesBecomeWholePixels) {
     EXPECT_EQ(forms::HimetricToPixels(26.45836 * 75.5), 76);
 }
 
+TEST(Units, DecimalTextKeepsSixSignificantDigitsWithoutTrailingZeros) {
+    EXPECT_EQ(forms::DecimalText(10.5), L"10.5");
+    EXPECT_EQ(forms::DecimalText(9), L"9");
+    EXPECT_EQ(forms::DecimalText(-0.25), L"-0.25");
+    EXPECT_EQ(forms::DecimalText(1.0 / 3), L"0.333333");
+    EXPECT_EQ(forms::DecimalText(12345678), L"1.23457e+07");
+}
+
 } // namespace

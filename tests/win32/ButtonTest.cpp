@@ -255,10 +255,6 @@ TEST_F(ButtonTest, AFontIsStoredInPointsWithItsCharacterSet) {
     EXPECT_EQ(copy.cFont().lfCharSet, GB2312_CHARSET);
     EXPECT_EQ(copy.cFont().lfHeight, forms::FontHeightOf(9, forms::ScreenDpi()));
     EXPECT_STREQ(copy.cFont().lfFaceName, L"宋体");
-    bag.Write<std::wstring>("cFont", L"Arial|-16|700|1"); // as stored before sizes were points
-    copy.ReadProperties(bag);
-    EXPECT_EQ(forms::StoredFontOf(copy.cFont()).points, forms::PointsOf(-16, 96));
-    EXPECT_EQ(copy.cFont().lfWeight, 700);
 }
 
 TEST_F(ButtonTest, ImageIsACopyOfWhatTheButtonShows) {

@@ -1,7 +1,7 @@
 // Forms that end themselves from inside callbacks and steps, and exceptions
 // stopped at the boundary between the system and our code.
 #include "forms/SingleForm.h"
-#include "msghook/ErrorLog.h"
+#include "forms/ErrorLog.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -84,9 +84,11 @@ TEST_F(FormReleaseTest, ASystemButtonWhoseClickUnloadsItsFormLeavesTheFormUntilT
         return LRESULT{0};
     };
     SendMessageW(button, BM_CLICK, 0, 0);
-    EXPECT_FALSE(IsWindow(button));
+    EXPECT_TRUE(IsWindow(button)) << "not destroyed under its own click";
+    EXPECT_FALSE(IsWindowVisible(button));
     EXPECT_EQ(steps.back(), "click handled");
     PumpMessages();
+    EXPECT_FALSE(IsWindow(button));
     EXPECT_EQ(steps.back(), "destroyed");
 }
 

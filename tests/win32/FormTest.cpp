@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -13,6 +16,9 @@ using testing_support::PumpMessages;
 
 std::vector<std::string> steps;
 bool cancelClose = false;
+bool throwOnLoad = false;
+bool throwOnUnload = false;
+bool unloadInsideQuestion = false;
 
 constexpr UINT kUnloadYourself = WM_APP + 1;
 
@@ -32,13 +38,26 @@ public:
 
 protected:
     void OnInitialize() override { steps.push_back("initialize"); }
-    void OnLoad() override { steps.push_back(hWnd() != nullptr ? "load with window" : "load"); }
+    void OnLoad() override {
+        steps.push_back(hWnd() != nullptr ? "load with window" : "load");
+        if (throwOnLoad) {
+            throw std::runtime_error("load");
+        }
+    }
     void OnResize() override { steps.push_back("resize"); }
     void OnQueryUnload(bool& cancel) override {
         steps.push_back("query unload");
         cancel = cancelClose;
+        if (std::exchange(unloadInsideQuestion, false)) {
+            Unload(); // as a session end inside the question's own loop would
+        }
     }
-    void OnUnload() override { steps.push_back("unload"); }
+    void OnUnload() override {
+        steps.push_back("unload");
+        if (throwOnUnload) {
+            throw std::runtime_error("unload");
+        }
+    }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == kUnloadYourself) {
             Unload();
@@ -67,10 +86,10 @@ class FormTest : public testing::Test {
 protected:
     void SetUp() override {
         steps.clear();
-        cancelClose = false;
+        cancelClose = throwOnLoad = throwOnUnload = unloadInsideQuestion = false;
     }
     void TearDown() override {
-        cancelClose = false;
+        cancelClose = throwOnLoad = throwOnUnload = false;
         if (ProbeFrm::Exists()) {
             ProbeFrm::Instance().Unload();
         }
@@ -136,9 +155,10 @@ TEST_F(FormTest, UnloadDestroysTheInstanceAndTheNextReferenceStartsAgain) {
     ProbeFrm& form = ProbeFrm::Instance();
     HWND window = form.hWnd();
     SendMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_FALSE(ProbeFrm::Exists());
     PumpMessages();
+    EXPECT_FALSE(IsWindow(window)) << "destroyed from the loop";
     EXPECT_EQ(steps, (std::vector<std::string>{"initialize", "load with window", "query unload",
                                                "unload", "destroyed"}));
     steps.clear();
@@ -181,6 +201,33 @@ TEST_F(FormTest, TheProgramEndsWhenTheLastWindowUnloads) {
     OwnerFrm::Instance().Unload();
     EXPECT_TRUE(forms::Application::LoadedForms().empty());
     EXPECT_TRUE(PumpMessages());
+}
+
+TEST_F(FormTest, AStepThatThrowsLeavesTheFormUnloadedAndGone) {
+    throwOnLoad = true;
+    EXPECT_THROW(ProbeFrm::Instance(), std::runtime_error);
+    EXPECT_FALSE(ProbeFrm::Exists());
+    EXPECT_TRUE(forms::Application::LoadedForms().empty());
+    throwOnLoad = false;
+
+    HWND window = ProbeFrm::Instance().hWnd();
+    throwOnUnload = true;
+    EXPECT_THROW(ProbeFrm::Instance().Unload(), std::runtime_error);
+    EXPECT_FALSE(ProbeFrm::Exists());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(forms::Application::LoadedForms().empty());
+    PumpMessages();
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), "destroyed"), 2);
+}
+
+TEST_F(FormTest, AnUnloadInsideTheCloseQuestionRunsTheUnloadStepOnce) {
+    HWND window = ProbeFrm::Instance().hWnd();
+    unloadInsideQuestion = true;
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(ProbeFrm::Exists());
+    PumpMessages();
+    EXPECT_EQ(steps, (std::vector<std::string>{"initialize", "load with window", "query unload",
+                                               "query unload", "unload", "destroyed"}));
 }
 
 TEST_F(FormTest, ModalShowingDisablesTheOwnerUntilTheFormUnloads) {

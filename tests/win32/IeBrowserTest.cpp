@@ -159,8 +159,8 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++references); }
+    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--references); }
     STDMETHODIMP GetWindow(HWND*) override { return E_NOTIMPL; }
     STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
     STDMETHODIMP TranslateAccelerator(LPMSG message) override {
@@ -173,6 +173,7 @@ public:
     STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
 
     std::wstring offered;
+    int references = 1; // the engine's
 };
 
 TEST(BrowserKeys, KeysInsideTheHostReachTheControlFirstWhileItIsThere) {
@@ -182,6 +183,7 @@ TEST(BrowserKeys, KeysInsideTheHostReachTheControlFirstWhileItIsThere) {
     HWND outside = testing_support::CreatePlainWindow(0, 0, 50, 50);
     FakeControl control;
     login::BrowserKeys::Add(host, &control);
+    EXPECT_EQ(control.references, 1) << "no reference of its own to release after OLE is gone";
     for (const wchar_t key : std::wstring(L"xy")) {
         PostMessageW(field, WM_CHAR, key, 0);
     }
@@ -192,6 +194,7 @@ TEST(BrowserKeys, KeysInsideTheHostReachTheControlFirstWhileItIsThere) {
     testing_support::PumpMessages();
 
     EXPECT_EQ(control.offered, L"xy");
+    EXPECT_EQ(control.references, 1) << "each call's own reference given back";
     wchar_t text[16] = {};
     GetWindowTextW(field, text, 16);
     EXPECT_STREQ(text, L"xz") << "the key the control took went no further";

@@ -75,7 +75,9 @@ TEST_F(LoadFrmTest, SplashSurfaceHoldsThePicturesAlpha) {
 
 TEST_F(LoadFrmTest, UnloadReleasesTheInstanceAndEndsTheProgramWhenLast) {
     HWND window = LoadFrm::Instance().hWnd();
-    ASSERT_TRUE(LoginBgFrm::Exists()) << "the load step loads the login windows";
+    EXPECT_FALSE(LoginBgFrm::Exists()) << "the splash first";
+    testing_support::PumpMessages();
+    ASSERT_TRUE(LoginBgFrm::Exists()) << "the login windows load from the loop";
     LoginBgFrm::Instance().Unload();
     EXPECT_FALSE(testing_support::PumpMessages()) << "the splash is still loaded";
     LoadFrm::Instance().Unload();

@@ -239,10 +239,12 @@ TEST_F(LoginTest, ButtonsMinimiseOrCloseTheLoginScreenAndTheBrowserGoesAfterItsE
     click(LoginFrm::Instance().CloseBtn());
     EXPECT_FALSE(LoginBgFrm::Exists());
     EXPECT_FALSE(LoginFrm::Exists());
-    EXPECT_FALSE(IsWindow(background));
-    EXPECT_FALSE(IsWindow(login));
+    EXPECT_FALSE(IsWindowVisible(background));
+    EXPECT_TRUE(IsWindow(login)) << "hidden under the click, destroyed from the loop";
     EXPECT_TRUE(testing_support::PumpMessages()) << "no window is left: the program ends";
     Settle();
+    EXPECT_FALSE(IsWindow(background));
+    EXPECT_FALSE(IsWindow(login));
     EXPECT_TRUE(ScriptedBrowser::Alive().empty());
 
     auto late = std::make_unique<ScriptedBrowser>(nullptr);

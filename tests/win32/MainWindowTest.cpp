@@ -280,6 +280,7 @@ TEST_F(MainWindowTest, CloseRequestAsksOnceAndNoKeepsEverything) {
     SendMessageW(window, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(answers.asked, 5) << "never asked while the session ends";
     EXPECT_FALSE(WebMainFrm::Exists());
+    testing_support::PumpMessages();
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(ScriptedBrowser::Alive().empty()) << "every page unloaded";
 }

@@ -1,10 +1,11 @@
 #include "msghook/CSubclass.h"
-#include "msghook/ErrorLog.h"
+#include "forms/ErrorLog.h"
 #include "tests/win32/HookTestWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,24 @@ TEST_F(SubclassTest, TheSameMessageAddedTwiceRaisesOnce) {
     SendMessageW(window.hWnd(), WM_APP + 1, 0, 0);
     EXPECT_EQ(EventsFor(WM_APP + 1, true), 1);
     EXPECT_EQ(EventsFor(WM_APP + 1, false), 1);
+}
+
+TEST_F(SubclassTest, AHandlerThatThrowsLeavesTheMessageToTheWindowAndTheHookWhole) {
+    ASSERT_TRUE(subclass->ssc_Subclass(window.hWnd()));
+    subclass->ssc_AddMsg(window.hWnd(), WM_APP + 4, CSubclass::WHEN_BEFORE);
+    handler = [](bool, bool&, LRESULT&, HWND, UINT, WPARAM, LPARAM, LONG_PTR&) {
+        throw std::runtime_error("hook failed");
+    };
+    EXPECT_EQ(SendMessageW(window.hWnd(), WM_APP + 4, 3, 0), 403) << "the window's own answer";
+    EXPECT_EQ(window.Received(WM_APP + 4), 1);
+    ASSERT_EQ(reports.size(), 1u);
+    handler = nullptr;
+    EXPECT_EQ(SendMessageW(window.hWnd(), WM_APP + 4, 0, 0), 400);
+    EXPECT_EQ(EventsFor(WM_APP + 4, true), 2) << "the hook still runs";
+    subclass->ssc_UnSubclass(window.hWnd());
+    EXPECT_EQ(GetWindowLongPtrW(window.hWnd(), GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(window.OwnProcedure()))
+        << "no call left counted as running";
 }
 
 TEST_F(SubclassTest, UnhookingInsideANestedCallEndsEventsAndPutsTheProcedureBackAfterwards) {

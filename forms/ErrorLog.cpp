@@ -1,4 +1,4 @@
-#include "msghook/ErrorLog.h"
+#include "forms/ErrorLog.h"
 
 #include "forms/Application.h"
 

@@ -3,7 +3,8 @@
 #include <functional>
 #include <string>
 
-// Where misuse of the message hooks is written down: one line per report,
+// Where failures are written down (misuse of the message hooks, exceptions
+// stopped at the callback boundary): one line per report,
 // "Class.Routine: message", as an error entry in the Windows Application
 // event log. Tests install their own sink to read the lines.
 class ErrorLog {

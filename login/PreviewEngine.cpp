@@ -1,0 +1,11 @@
+#include "login/BrowserEngine.h"
+
+#include "login/PreviewBrowser.h"
+
+namespace login {
+
+std::unique_ptr<IBrowser> CreateEngine(HWND container) {
+    return std::make_unique<PreviewBrowser>(container);
+}
+
+} // namespace login
