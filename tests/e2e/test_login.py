@@ -14,7 +14,7 @@ import time
 import unittest
 
 import test_startup as startup
-from test_startup import geometry, screen_pixel_reader, visible_windows, wait_until
+from desktop import geometry, screen_pixel_reader, screen_size, visible_windows, wait_until
 
 ARGS = None
 SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "operator_server.py")
@@ -74,7 +74,7 @@ class PreviewLoginTest(LoginRun):
 
         time.sleep(0.5)
         pixel = screen_pixel_reader()
-        screen_w, screen_h = startup.screen_size()
+        screen_w, screen_h = screen_size()
         desktop = pixel(x + 1, y + 700) if y + 700 < screen_h else pixel(min(x + 1240, screen_w - 1), y + 1)
         # Key-coloured parts of the login window show what lies beneath: the
         # picture's see-through corner shows the desktop, its body the picture.

@@ -11,57 +11,11 @@ import time
 import unittest
 import urllib.parse
 
+from desktop import geometry, screen_pixel_reader, screen_size, visible_windows, wait_until, wine_env
+
 ARGS = None
 SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "operator_server.py")
 ROOT_COLOUR = (0, 255, 0)
-
-
-def wine_env(prefix):
-    return dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
-
-
-def visible_windows(name):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name],
-                           capture_output=True, text=True)
-    return found.stdout.split()
-
-
-def wait_until(predicate, timeout, step=0.05):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(step)
-    return predicate()
-
-
-def geometry(window):
-    out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window],
-                         capture_output=True, text=True, check=True).stdout
-    values = dict(line.split("=", 1) for line in out.split())
-    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
-
-
-def screen_pixel_reader():
-    """Screenshot of the root window; returns pixel(x, y) -> (r, g, b)."""
-    ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
-    fields, pos = [], 0
-    while len(fields) < 4:  # P6, width, height, maxval
-        while ppm[pos : pos + 1].isspace():
-            pos += 1
-        start = pos
-        while not ppm[pos : pos + 1].isspace():
-            pos += 1
-        fields.append(ppm[start:pos])
-    width = int(fields[1])
-    data = ppm[pos + 1 :]
-    return lambda x, y: tuple(data[(y * width + x) * 3 : (y * width + x) * 3 + 3])
-
-
-def screen_size():
-    out = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True, check=True)
-    return tuple(int(v) for v in out.stdout.split())
 
 
 def temp_folder(prefix):

@@ -10,7 +10,8 @@ import time
 import unittest
 import urllib.parse
 
-from test_startup import temp_folder, visible_windows, wait_until, windows_path, wine_env
+from desktop import visible_windows, wait_until, wine_env
+from test_startup import temp_folder, windows_path
 
 ARGS = None
 SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "operator_server.py")

@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+"""The demo's road, walked by itself on a display nobody watches (tools/demo.sh
+without a DISPLAY): splash, login screen, "进入游戏", game window, a second tab
+through DDE, the exit question and "是". Saves a screenshot of each step and
+prints its path. The demo operator server must be up."""
+import argparse
+import os
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from desktop import (EXIT_QUESTION, LOGIN, LOGIN_PAGE, MAIN, SPLASH, TAB_PAGE, button_row,  # noqa: E402
+                     click, close_button, exit_answer, geometry, screen_settled, screenshot, visible_windows,
+                     wait_until, wine_env)
+
+NEWS = "http://127.0.0.1:8641/news/"
+
+
+class Road:
+    def __init__(self, args):
+        self.args = args
+        self.step = 0
+        os.makedirs(args.out, exist_ok=True)
+
+    def need(self, value, what):
+        if not value:
+            sys.exit("demo: %s (step %d)" % (what, self.step + 1))
+        return value
+
+    def shot(self, name, region=None):
+        """Once the screen (or the region) has stopped changing."""
+        self.need(wait_until(screen_settled(region), 30, step=0.2), "the screen kept changing before " + name)
+        self.step += 1
+        print(screenshot(os.path.join(self.args.out, "%d-%s.png" % (self.step, name))), flush=True)
+
+    def walk(self):
+        env = wine_env(self.args.prefix)
+        client = subprocess.Popen(["wine", self.args.exe], env=env, stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+        try:
+            splash = self.need(wait_until(lambda: visible_windows(SPLASH), 60), "no splash")
+            self.shot("splash", geometry(splash[0]))
+            login = self.need(wait_until(lambda: not visible_windows(SPLASH) and visible_windows(LOGIN), 60),
+                              "no login screen")
+            self.shot("login")
+            background = visible_windows(MAIN)
+            click(login[0], *button_row(LOGIN_PAGE, 0))  # 进入游戏
+            main = self.need(wait_until(lambda: [w for w in visible_windows(MAIN) if w not in background]
+                                        and not visible_windows(LOGIN), 30), "no game window")
+            self.shot("game")
+            service = os.path.splitext(os.path.basename(self.args.exe))[0]  # the executable's name
+            sent = subprocess.run(["wine", self.args.dde_send, service, "TavrinDDE", NEWS], env=env)
+            self.need(sent.returncode == 0, "the DDE command was refused")
+            self.shot("second-tab")
+            width = geometry(main[0])[2]
+            click(main[0], *close_button(width))
+            question = self.need(wait_until(lambda: visible_windows(EXIT_QUESTION), 20), "no exit question")
+            self.shot("exit-question")
+            click(question[0], *exit_answer("是"))
+            self.need(client.wait(timeout=30) == 0, "the client did not end well")
+            self.need(wait_until(lambda: not visible_windows(MAIN), 10), "a window stayed")
+            self.shot("ended")
+        finally:
+            if client.poll() is None:
+                client.kill()
+                client.wait()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--exe", required=True, help="TavrinPreview.exe or a preview build's Tavrin.exe")
+    parser.add_argument("--dde-send", required=True)
+    parser.add_argument("--prefix", required=True)
+    parser.add_argument("--out", required=True, help="folder for the screenshots")
+    Road(parser.parse_args()).walk()
+
+
+if __name__ == "__main__":
+    main()
