@@ -10,15 +10,22 @@ def wine_env(prefix):
     return dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
 
 
+def search(*terms):
+    """xdotool search. A window that goes while xdotool walks the tree makes it
+    stop on an X error, having found nothing: that search has no answer, and
+    is made again."""
+    while True:
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", *terms], capture_output=True, text=True)
+        if "X Error" not in found.stderr:
+            return found.stdout.split()
+
+
 def visible_windows(name):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name],
-                           capture_output=True, text=True)
-    return found.stdout.split()
+    return search("--name", "^%s$" % name)
 
 
 def visible_class(name):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", name], capture_output=True, text=True)
-    return found.stdout.split()
+    return search("--class", name)
 
 
 def wait_until(predicate, timeout, step=0.05):
@@ -36,6 +43,12 @@ def geometry(window):
                          capture_output=True, text=True, check=True).stdout
     values = dict(line.split("=", 1) for line in out.split())
     return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+
+def iconic(window):
+    """Whether Wine marks the window minimised (in its WM_HINTS, also with no window manager)."""
+    out = subprocess.run(["xprop", "-id", window, "WM_HINTS"], capture_output=True, text=True).stdout
+    return "Initial state is Iconic State" in out
 
 
 def screen_size():
@@ -78,6 +91,11 @@ def key(window, *keys):
 def button_row(origin, row):
     """A point on the preview engine's button in `row`, its pane's top left corner at `origin`."""
     return origin[0] + 20, origin[1] + 8 + 26 + 30 * row + 12
+
+
+def button_edge(origin, row):
+    """A point on the left edge of that button, drawn in another colour than the pane."""
+    return origin[0] + 8, button_row(origin, row)[1]
 
 
 def screen_settled(region=None, frames=3):
