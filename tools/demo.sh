@@ -1,30 +1,28 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the client with the preview browser
-# engine (its own build folder), starts the demo operator server and runs
-# the client under Wine. On your display you drive it; without a display it
-# runs on a private Xvfb and walks the road by itself (tools/demo_road.py),
-# saving a screenshot of each step under build/demo/. The demo ports are
-# shared, so the run holds /tmp/tavrin-ports.lock.
+# engine (TavrinPreview.exe of the build this machine's Wine runs), starts
+# the demo operator server and runs the client under Wine. On your display
+# you drive it; without a display it runs on a private Xvfb and walks the
+# road by itself (tools/demo_road.py), saving a screenshot of each step
+# under build/demo/. The demo ports are shared: the run holds
+# /tmp/tavrin-ports.lock.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 . tools/wine-env.sh
-# The build this machine's Wine can run (see CMakePresets.json).
-case "$WINE_PRESET" in
-    win32) preset=win32-preview build=build/preview bits=32 ;;
-    *) preset=win64-preview build=build/preview64 bits=64 ;;
-esac
+bits=${WINE_PRESET#win}
 export TAVRIN_WINE_BITS=$bits
 
 . tools/xvfb.sh
-targets=(Tavrin) headless=
+targets=(TavrinPreview) headless=
 if [ -z "${DISPLAY:-}" ]; then
     start_xvfb
     headless=1
     echo "no display: the demo walks by itself on a private Xvfb ($DISPLAY)"
     targets+=(DdeSend)
 fi
-cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target "${targets[@]}"
+cmake --preset "$WINE_PRESET" >/dev/null && cmake --build --preset "$WINE_PRESET" --target "${targets[@]}"
+bin="build/$WINE_PRESET/bin"
 prefix="$PWD/build/demo-wineprefix"
 tests/wine/boot-prefix.sh "$prefix" "$bits" >/dev/null
 
@@ -37,8 +35,8 @@ for _ in static game maker; do read -r _ <&3; done # each host says it listens
 
 if [ -n "$headless" ]; then
     rm -rf build/demo
-    python3 tools/demo_road.py --exe "$build/bin/Tavrin.exe" --dde-send "$build/bin/DdeSend.exe" \
+    python3 tools/demo_road.py --exe "$bin/TavrinPreview.exe" --dde-send "$bin/DdeSend.exe" \
         --prefix "$prefix" --out build/demo
 else
-    WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wine "$build/bin/Tavrin.exe" "$@"
+    WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wine "$bin/TavrinPreview.exe" "$@"
 fi
