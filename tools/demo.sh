@@ -28,7 +28,9 @@ tests/wine/boot-prefix.sh "$prefix" "$bits" >/dev/null
 
 exec 9>/tmp/tavrin-ports.lock
 flock 9
-exec 3< <(exec python3 tools/operator_server.py --demo)
+server_options=()
+[ -n "$headless" ] && server_options=(--login-delay 3) # time to photograph the splash
+exec 3< <(exec python3 tools/operator_server.py --demo "${server_options[@]}")
 server=$!
 trap 'kill $server 2>/dev/null; WINEPREFIX="$prefix" wineserver -k 2>/dev/null; stop_xvfb' EXIT
 for _ in static game maker; do read -r _ <&3; done # each host says it listens

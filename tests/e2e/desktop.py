@@ -56,9 +56,9 @@ def screen_size():
     return tuple(int(v) for v in out.stdout.split())
 
 
-def screen_pixel_reader():
-    """Screenshot of the root window; returns pixel(x, y) -> (r, g, b)."""
-    ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
+def screen_pixel_reader(ppm=None):
+    """Screenshot of the root window (or the PPM given); returns pixel(x, y) -> (r, g, b)."""
+    ppm = ppm or screen_ppm()
     fields, pos = [], 0
     while len(fields) < 4:  # P6, width, height, maxval
         while ppm[pos : pos + 1].isspace():
@@ -72,8 +72,14 @@ def screen_pixel_reader():
     return lambda x, y: tuple(data[(y * width + x) * 3 : (y * width + x) * 3 + 3])
 
 
-def screenshot(path):
-    subprocess.run(["import", "-window", "root", path], check=True)
+def screen_ppm():
+    return subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True,
+                          check=True).stdout
+
+
+def screenshot(path, ppm=None):
+    """Saves the screen (or the PPM given) as the picture `path`."""
+    subprocess.run(["convert", "ppm:-", path], input=ppm or screen_ppm(), check=True)
     return path
 
 
