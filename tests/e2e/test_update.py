@@ -108,8 +108,9 @@ class UpdateRun(unittest.TestCase):
         self.assertFalse(shown(trace, SUCCESS), what)
         self.assertEqual(self.installed("game.dll"), self.old_dll, what)
         self.assertEqual(self.installed("client.exe"), self.old_exe, what)
+        # The client in place is started as the updater ends, and notes it a moment later.
+        self.assertTrue(wait_until(self.started, 20), "the client in place is opened: " + what)
         self.assertEqual(sorted(os.listdir(self.install)), ["client.exe", "game.dll", "started.txt"], what)
-        self.assertTrue(self.started(), "the client in place is opened: " + what)
 
 
 class UpdaterTest(UpdateRun):
