@@ -89,9 +89,11 @@ if(CMAKE_CROSSCOMPILING)
     set_tests_properties(e2e_updater e2e_update_road PROPERTIES
         FIXTURES_REQUIRED wine TIMEOUT 900 RUN_SERIAL TRUE)
 
-    # The real executable, started by Wine as a player would start it.
+    # The real executable, started by Wine as a player would start it; it serves the manifest
+    # on the demo port.
     add_test(NAME e2e_startup
-             COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_startup.py
+             COMMAND flock /tmp/tavrin-ports.lock
+                     ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_startup.py
                      --exe ${TAVRIN_BIN}/Tavrin.exe --prefix ${TAVRIN_WINEPREFIX}
                      --maker-url ${MakerSiteUrl} --manifest-url ${UpdateManifestUrl})
     set_tests_properties(e2e_startup PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600 RUN_SERIAL TRUE)
