@@ -17,7 +17,8 @@ if(CMAKE_CROSSCOMPILING)
     set(TAVRIN_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix for the tests")
     configure_file(${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
-    add_test(NAME wine_prefix COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/boot-prefix.sh ${TAVRIN_WINEPREFIX})
+    add_test(NAME wine_prefix
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/boot-prefix.sh ${TAVRIN_WINEPREFIX} ${TAVRIN_BITS})
     set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
 endif()
 
@@ -98,9 +99,11 @@ if(CMAKE_CROSSCOMPILING)
     set_tests_properties(e2e_updater e2e_update_road PROPERTIES
         FIXTURES_REQUIRED wine TIMEOUT 900 RUN_SERIAL TRUE)
 
-    # The real executable, started by Wine as a player would start it.
+    # The real executable, started by Wine as a player would start it; it serves the manifest
+    # on the demo port.
     add_test(NAME e2e_startup
-             COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_startup.py
+             COMMAND flock /tmp/tavrin-ports.lock
+                     ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_startup.py
                      --exe ${TAVRIN_BIN}/Tavrin.exe --prefix ${TAVRIN_WINEPREFIX}
                      --maker-url ${MakerSiteUrl} --manifest-url ${UpdateManifestUrl})
     set_tests_properties(e2e_startup PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600 RUN_SERIAL TRUE)
@@ -128,4 +131,12 @@ if(CMAKE_CROSSCOMPILING)
                      --login-url ${LoginPageUrl} --dde-send $<TARGET_FILE:DdeSend>)
     set_tests_properties(e2e_login e2e_login_preview e2e_game_preview PROPERTIES
         FIXTURES_REQUIRED wine TIMEOUT 600 RUN_SERIAL TRUE)
+endif()
+
+if(CMAKE_CROSSCOMPILING)
+    # Every test starts this build's own Wine loader through our wrapper.
+    get_property(wine_tests DIRECTORY PROPERTY TESTS)
+    set_property(TEST ${wine_tests} APPEND PROPERTY ENVIRONMENT TAVRIN_WINE_BITS=${TAVRIN_BITS})
+    set_property(TEST ${wine_tests} APPEND PROPERTY ENVIRONMENT_MODIFICATION
+                 PATH=path_list_prepend:${CMAKE_SOURCE_DIR}/tools/wine-shim)
 endif()

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev googletest python3 clang libclang-rt-14-dev
-          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386
+          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64
           xvfb xauth x11-xserver-utils xdotool imagemagick fonts-wqy-microhei)
 
 missing=()

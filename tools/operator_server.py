@@ -24,7 +24,8 @@ picks a free port) and stops on SIGTERM or when its standard input closes
 Demo mode (--demo) plays the three hosts of the demo operator, on ports
 8640 (static content: the manifest), 8641 (the game site with the login
 page) and 8642 (the maker's portal); --empty-login makes the login page
-answer with an empty body, as a broken operator page would.
+answer with an empty body, as a broken operator page would; --login-delay
+holds the login page back, and the splash with it.
 """
 import argparse
 import http.server
@@ -207,13 +208,15 @@ def demo_pages(host, empty_login=False):
     }
 
 
-def demo_handler(pages):
+def demo_handler(pages, login_delay=0.0):
     class DemoHandler(http.server.BaseHTTPRequestHandler):
         def log_message(self, *args):
             pass
 
         def do_GET(self):
             path = urllib.parse.urlsplit(self.path).path
+            if path == "/micro/":
+                time.sleep(login_delay)
             kind, body = pages.get(path, ("text/plain", "not found\n"))
             data = body if isinstance(body, bytes) else body.encode("utf-8")
             self.send_response(200 if path in pages else 404)
@@ -252,13 +255,15 @@ def main():
     parser.add_argument("--host", default="127.0.0.1")
     parser.add_argument("--demo", action="store_true")
     parser.add_argument("--empty-login", action="store_true", help="demo: the login page comes back empty")
+    parser.add_argument("--login-delay", type=float, default=0.0,
+                        help="demo: the login page comes after this many seconds (the splash stays meanwhile)")
     parser.add_argument("--stdin-stop", action="store_true")
     args = parser.parse_args()
     http.server.ThreadingHTTPServer.daemon_threads = True
     if args.demo:
         pages = demo_pages(args.host, args.empty_login)
         servers = [
-            http.server.ThreadingHTTPServer((args.host, DEMO_PORTS[name]), demo_handler(pages[name]))
+            http.server.ThreadingHTTPServer((args.host, DEMO_PORTS[name]), demo_handler(pages[name], args.login_delay))
             for name in ("static", "game", "maker")
         ]
         for name in ("static", "game", "maker"):

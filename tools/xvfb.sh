@@ -1,5 +1,7 @@
-# Sourced: starts a private Xvfb on a free display and exports DISPLAY.
-# The caller's EXIT trap should run stop_xvfb.
+# Sourced: starts a private Xvfb on a free display and exports DISPLAY, and
+# TAVRIN_PRIVATE_DISPLAY with the same value (tests/wine/boot-prefix.sh then
+# lets Wine place windows without a window manager). The caller's EXIT trap
+# should run stop_xvfb.
 start_xvfb() {
     local n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
@@ -9,7 +11,7 @@ start_xvfb() {
         [ -e "/tmp/.X11-unix/X$n" ] && break
         sleep 0.1
     done
-    export DISPLAY=":$n"
+    export DISPLAY=":$n" TAVRIN_PRIVATE_DISPLAY=":$n"
 }
 
 stop_xvfb() {

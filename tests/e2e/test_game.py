@@ -13,24 +13,17 @@ import subprocess
 import sys
 import tempfile
 import threading
-import time
 import unittest
 import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from test_startup import geometry, screen_size, visible_windows, wait_until, wine_env  # noqa: E402
+from desktop import (EXIT_QUESTION, LOGIN, LOGIN_PAGE, MAIN, TAB_PAGE, button_edge, button_row, click,  # noqa: E402
+                     close_button, exit_answer, geometry, iconic, key, menu_button, minimise_button, screen_pixel_reader,
+                     screen_size, visible_class, visible_windows, wait_until, wine_env)
 
 ARGS = None
-MAIN = "Drelmoor2客户端"
-LOGIN = "Fennoy客户端"
-DIALOG = "MsgFrm"
 TRAY = "Wine System Tray"
 WIDE = "-" * 400  # wider than any page: the next button starts a new row
-
-
-def button_row(origin, row):
-    """A point on the preview's button in `row`, the pane's top left corner at `origin`."""
-    return origin[0] + 20, origin[1] + 8 + 26 + 30 * row + 12
 
 
 class Site:
@@ -81,13 +74,19 @@ class Site:
         self.server.server_close()
 
 
-def click(window, x, y):
-    subprocess.run(["xdotool", "mousemove", "--window", window, str(x), str(y), "click", "1"], check=True)
-
-
-def key(window, *keys):
-    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=False)
-    subprocess.run(["xdotool", "key", *keys], check=True)
+def running(prefix, *names):
+    """Whether a process of the prefix runs with one of the names in its command line."""
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/cmdline" % pid, "rb") as f:
+                command = f.read().decode(errors="replace")
+            with open("/proc/%s/environ" % pid, "rb") as f:
+                environment = f.read().decode(errors="replace").split("\0")
+        except OSError:
+            continue
+        if "WINEPREFIX=" + prefix in environment and any(name in command for name in names):
+            return True
+    return False
 
 
 class GameTest(unittest.TestCase):
@@ -112,7 +111,7 @@ class GameTest(unittest.TestCase):
         login = wait_until(lambda: visible_windows(LOGIN), 60)
         self.assertTrue(login, "the login screen did not appear")
         background = visible_windows(MAIN)  # the login background shares the main caption
-        click(login[0], *button_row((415 - 1, 179 - 1), 0))  # the page sits 1 pixel out
+        click(login[0], *button_row(LOGIN_PAGE, 0))
         main = wait_until(lambda: [w for w in visible_windows(MAIN) if w not in background], 30)
         self.assertTrue(main, "the game window did not appear")
         self.assertTrue(wait_until(lambda: visible_windows(MAIN) == main and not visible_windows(LOGIN), 10),
@@ -128,24 +127,31 @@ class GameTest(unittest.TestCase):
         self.assertLessEqual(height, screen_h, "above the taskbar")
         # With no X tray, Wine shows its own window of tray icons, only while there are some.
         self.assertTrue(wait_until(lambda: visible_windows(TRAY), 10), "no tray icon")
-        page = (4 - 2, 32 - 2)  # the tab page, its browser 2 pixels out
+        # The page is shown once its second button's edge is drawn, unlike the empty pane below.
+        def drawn():
+            pixel = screen_pixel_reader()
+            return pixel(*button_edge(TAB_PAGE, 1)) != pixel(*button_edge(TAB_PAGE, 3))
 
-        # A page's new window goes to the default browser, a file: link nowhere.
-        time.sleep(1)
-        click(main, *button_row(page, 0))
-        click(main, *button_row(page, 1))
+        self.assertTrue(wait_until(drawn, 20), "the game page was not shown")
+
+        # A page's new window goes to the default browser, a file: link nowhere. The file: link
+        # goes first: whatever it started has started before the web page's browser.
+        click(main, *button_row(TAB_PAGE, 1))
+        click(main, *button_row(TAB_PAGE, 0))
         self.assertTrue(wait_until(lambda: os.path.getsize(self.browser_record) > 0, 20), "no browser")
-        time.sleep(2)
+        self.assertTrue(wait_until(lambda: not running(ARGS.prefix, "winebrowser", self.browser_record), 20))
         with open(self.browser_record) as f:
             self.assertEqual(f.read().split(), [self.site.base + "/elsewhere"])
 
-        # DDE from another process reaches a minimised window: a second tab. (With no window
-        # manager a minimised window stays mapped; tests/win32 checks that it is restored.)
-        click(main, width - 1465 // 15 + 12, 9)  # the window's own minimise button
+        # DDE from another process reaches a minimised window: a second tab, and the window
+        # restored. (With no window manager a minimised window stays mapped.)
+        click(main, *minimise_button(width))
+        self.assertTrue(wait_until(lambda: iconic(main), 20), "not minimised")
         sent = subprocess.run(["wine", ARGS.dde_send, os.path.splitext(os.path.basename(ARGS.exe))[0],
                                "TavrinDDE", self.site.base + "/event/"], env=wine_env(ARGS.prefix))
         self.assertEqual(sent.returncode, 0, "the DDE command was refused")
         self.assertTrue(wait_until(lambda: self.site.seen("/event/"), 20), "no tab for the DDE address")
+        self.assertTrue(wait_until(lambda: not iconic(main), 20), "not restored")
 
         # F10 hides and shows.
         key(main, "F10")
@@ -154,22 +160,22 @@ class GameTest(unittest.TestCase):
         other = subprocess.Popen(["wine", "notepad"], env=wine_env(ARGS.prefix),
                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.addCleanup(lambda: other.poll() is None and (other.kill(), other.wait()))
-        notepad = wait_until(lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "notepad"],
-                                                    capture_output=True, text=True).stdout.split(), 30)
+        notepad = wait_until(lambda: visible_class("notepad"), 30)
         self.assertTrue(notepad, "no other program's window")
         key(notepad[0], "F10")
         self.assertTrue(wait_until(lambda: visible_windows(MAIN), 10), "F10 did not show")
         other.kill()
+        other.wait()
 
         # A close request asks: "否" keeps the window and its tabs.
         self.ask_close(width, "否")
-        self.assertTrue(wait_until(lambda: not visible_windows(DIALOG), 10))
+        self.assertTrue(wait_until(lambda: not visible_windows(EXIT_QUESTION), 10))
         self.assertTrue(visible_windows(MAIN), "否 closed the window")
         self.assertIsNone(self.proc.poll())
 
         # "清除缓存" from the program menu keeps the cookie: the selected tab's reload still
         # sends it, which also shows the tab survived the question.
-        tool = (width - 1825 // 15 + 12, 9)
+        tool = menu_button(width)
         click(main, *tool)
         key(main, "Down", "Down", "Down", "Return")
         message = wait_until(lambda: visible_windows("缓存清理"), 20)
@@ -188,11 +194,10 @@ class GameTest(unittest.TestCase):
 
     def ask_close(self, width, answer):
         """Clicks the window's close button and answers the question."""
-        click(visible_windows(MAIN)[0], width - 730 // 15 + 20, 9)
-        dialog = wait_until(lambda: visible_windows(DIALOG), 20)
+        click(visible_windows(MAIN)[0], *close_button(width))
+        dialog = wait_until(lambda: visible_windows(EXIT_QUESTION), 20)
         self.assertTrue(dialog, "no exit question")
-        left = 840 if answer == "是" else 2040  # twips; both 1320 down, 975 x 375
-        click(dialog[0], (left + 487) // 15, (1320 + 187) // 15)
+        click(dialog[0], *exit_answer(answer))
 
 
 def main():

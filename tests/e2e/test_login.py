@@ -10,11 +10,10 @@ import argparse
 import os
 import subprocess
 import sys
-import time
 import unittest
 
 import test_startup as startup
-from test_startup import geometry, screen_pixel_reader, visible_windows, wait_until
+from desktop import geometry, screen_pixel_reader, screen_settled, screen_size, visible_windows, wait_until
 
 ARGS = None
 SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "operator_server.py")
@@ -48,7 +47,6 @@ class LoginRun(startup.ClientRun):
         message = wait_until(lambda: visible_windows("提示"), 60)
         self.assertTrue(message, "the offline message did not appear")
         self.assertEqual(visible_windows(BACKGROUND) + visible_windows(LOGIN), [], "no login screen")
-        time.sleep(0.5)
         self.assertIsNone(proc.poll(), "the program waits for OK")
         subprocess.run(["xdotool", "windowfocus", "--sync", message[0]])
         subprocess.run(["xdotool", "key", "Return"])
@@ -72,9 +70,9 @@ class PreviewLoginTest(LoginRun):
         self.assertEqual(owner_of(login[0]), int(background[0]), "owned by the background")
         self.assertTrue(wait_until(lambda: not visible_windows("Form1"), 10), "the splash is gone")
 
-        time.sleep(0.5)
+        self.assertTrue(wait_until(screen_settled((x, y, width, height)), 20, step=0.2), "still painting")
         pixel = screen_pixel_reader()
-        screen_w, screen_h = startup.screen_size()
+        screen_w, screen_h = screen_size()
         desktop = pixel(x + 1, y + 700) if y + 700 < screen_h else pixel(min(x + 1240, screen_w - 1), y + 1)
         # Key-coloured parts of the login window show what lies beneath: the
         # picture's see-through corner shows the desktop, its body the picture.

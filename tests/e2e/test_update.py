@@ -10,7 +10,8 @@ import time
 import unittest
 import urllib.parse
 
-from test_startup import temp_folder, visible_windows, wait_until, windows_path, wine_env
+from desktop import visible_windows, wait_until, wine_env
+from test_startup import temp_folder, windows_path
 
 ARGS = None
 SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "operator_server.py")
@@ -125,8 +126,9 @@ class UpdateRun(unittest.TestCase):
         self.assertFalse(shown(trace, SUCCESS), what)
         self.assertEqual(self.installed("game.dll"), self.old_dll, what)
         self.assertEqual(self.installed("client.exe"), self.old_exe, what)
+        # The client in place is started as the updater ends, and notes it a moment later.
+        self.assertTrue(wait_until(self.started, 20), "the client in place is opened: " + what)
         self.assertEqual(sorted(os.listdir(self.install)), ["client.exe", "game.dll", "started.txt"], what)
-        self.assertTrue(self.started(), "the client in place is opened: " + what)
 
 
 class UpdaterTest(UpdateRun):

@@ -63,7 +63,8 @@ protected:
         if (LoadFrm::Exists()) {
             LoadFrm::Instance().Unload();
         }
-        Settle();
+        EXPECT_TRUE(PumpUntil([] { return ScriptedBrowser::Alive().empty(); }))
+            << "a browser outlived its windows";
         forms::Application::CancelEnd();
         ScriptedBrowser::Uninstall();
     }
@@ -75,13 +76,18 @@ protected:
         EXPECT_NE(browser, nullptr);
         return *browser;
     }
-    // Lets posted work and zero-delay timers run.
-    static void Settle() {
-        for (int i = 0; i < 5; ++i) {
+    // Runs posted work and timers as they fall due until `done` holds, for
+    // at most 10 s; returns whether it holds.
+    static bool PumpUntil(const std::function<bool()>& done) {
+        const ULONGLONG deadline = GetTickCount64() + 10000;
+        while (!done()) {
+            if (GetTickCount64() > deadline) {
+                return false;
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
             testing_support::PumpMessages();
-            Sleep(20);
         }
-        testing_support::PumpMessages();
+        return true;
     }
     void ExpectOfflineEnd(const char* why) {
         ASSERT_EQ(dialogs.messages.size(), 1u) << why;
@@ -219,7 +225,7 @@ TEST_F(LoginTest, AnEmptyPageAFailedLoginPageOrNoEngineEndWithTheOfflineMessage)
 
     login::SetBrowserFactory([](HWND) { return std::unique_ptr<login::IBrowser>(); });
     LoadFrm::Instance().Show();
-    Settle();
+    EXPECT_TRUE(PumpUntil([this] { return !dialogs.messages.empty(); })) << "no message";
     ExpectOfflineEnd("no engine");
 }
 
@@ -242,17 +248,15 @@ TEST_F(LoginTest, ButtonsMinimiseOrCloseTheLoginScreenAndTheBrowserGoesAfterItsE
     EXPECT_FALSE(IsWindowVisible(background));
     EXPECT_TRUE(IsWindow(login)) << "hidden under the click, destroyed from the loop";
     EXPECT_TRUE(testing_support::PumpMessages()) << "no window is left: the program ends";
-    Settle();
+    EXPECT_TRUE(PumpUntil([] { return ScriptedBrowser::Alive().empty(); }));
     EXPECT_FALSE(IsWindow(background));
     EXPECT_FALSE(IsWindow(login));
-    EXPECT_TRUE(ScriptedBrowser::Alive().empty());
 
     auto late = std::make_unique<ScriptedBrowser>(nullptr);
     forms::Guarded(
         L"test", [&] { login::ReleaseBrowser(std::move(late)); }, [] {});
     EXPECT_EQ(ScriptedBrowser::Alive().size(), 1u) << "not under its own event";
-    Settle();
-    EXPECT_TRUE(ScriptedBrowser::Alive().empty());
+    EXPECT_TRUE(PumpUntil([] { return ScriptedBrowser::Alive().empty(); }));
 }
 
 } // namespace

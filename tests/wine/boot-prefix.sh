@@ -1,9 +1,14 @@
 #!/bin/sh
-# Boots the Wine prefix once and keeps its server up for the whole run.
+# Boots the Wine prefix PREFIX once and keeps its server up for the whole
+# run. BITS (32 or 64) makes it a prefix of that Windows and picks Wine's
+# loader of that width; without it the wrapper picks the one that runs here.
 set -e
 PATH="$(cd "$(dirname "$0")/../../tools/wine-shim" && pwd):$PATH"
 export PATH
 export WINEPREFIX="$1"
+if [ -n "${2:-}" ]; then
+    export TAVRIN_WINE_BITS="$2" WINEARCH="win$2"
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"
@@ -22,5 +27,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     for face in SimSun 宋体; do
         LC_ALL=C.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Micro Hei' /f
     done
+fi
+# With no window manager (a private Xvfb, tools/xvfb.sh) Wine would wait up
+# to 2 s for each managed window it hides: there it manages none. On the
+# user's own display the window manager manages them as usual.
+x11='HKCU\Software\Wine\X11 Driver'
+managed=$(wine reg query "$x11" /v Managed 2>/dev/null | sed -n 's/.*REG_SZ[[:space:]]*//p' | tr -d '\r')
+if [ -n "${DISPLAY:-}" ] && [ "${TAVRIN_PRIVATE_DISPLAY:-}" = "$DISPLAY" ]; then
+    [ "$managed" = N ] || wine reg add "$x11" /v Managed /d N /f
+elif [ -n "$managed" ]; then
+    wine reg delete "$x11" /v Managed /f || true
 fi
 wine cmd /c exit 0

@@ -1,0 +1,148 @@
+"""Driving the built programs under Wine on an X display: finding, watching,
+clicking and photographing their windows. Shared by the end-to-end tests and
+the headless demo (tools/demo_road.py)."""
+import os
+import subprocess
+import time
+
+
+def wine_env(prefix):
+    return dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+
+
+def search(*terms):
+    """xdotool search. A window that goes while xdotool walks the tree makes it
+    stop on an X error, having found nothing: that search has no answer, and
+    is made again."""
+    while True:
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", *terms], capture_output=True, text=True)
+        if "X Error" not in found.stderr:
+            return found.stdout.split()
+
+
+def visible_windows(name):
+    return search("--name", "^%s$" % name)
+
+
+def visible_class(name):
+    return search("--class", name)
+
+
+def wait_until(predicate, timeout, step=0.05):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(step)
+    return predicate()
+
+
+def geometry(window):
+    out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window],
+                         capture_output=True, text=True, check=True).stdout
+    values = dict(line.split("=", 1) for line in out.split())
+    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+
+def iconic(window):
+    """Whether Wine marks the window minimised (in its WM_HINTS, also with no window manager)."""
+    out = subprocess.run(["xprop", "-id", window, "WM_HINTS"], capture_output=True, text=True).stdout
+    return "Initial state is Iconic State" in out
+
+
+def screen_size():
+    out = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True, check=True)
+    return tuple(int(v) for v in out.stdout.split())
+
+
+def screen_pixel_reader(ppm=None):
+    """Screenshot of the root window (or the PPM given); returns pixel(x, y) -> (r, g, b)."""
+    ppm = ppm or screen_ppm()
+    fields, pos = [], 0
+    while len(fields) < 4:  # P6, width, height, maxval
+        while ppm[pos : pos + 1].isspace():
+            pos += 1
+        start = pos
+        while not ppm[pos : pos + 1].isspace():
+            pos += 1
+        fields.append(ppm[start:pos])
+    width = int(fields[1])
+    data = ppm[pos + 1 :]
+    return lambda x, y: tuple(data[(y * width + x) * 3 : (y * width + x) * 3 + 3])
+
+
+def screen_ppm():
+    return subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True,
+                          check=True).stdout
+
+
+def screenshot(path, ppm=None):
+    """Saves the screen (or the PPM given) as the picture `path`."""
+    subprocess.run(["convert", "ppm:-", path], input=ppm or screen_ppm(), check=True)
+    return path
+
+
+def click(window, x, y):
+    """A left click at (x, y) in the window."""
+    subprocess.run(["xdotool", "mousemove", "--window", window, str(x), str(y), "click", "1"], check=True)
+
+
+def key(window, *keys):
+    """Focuses the window and types the keys."""
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=False)
+    subprocess.run(["xdotool", "key", *keys], check=True)
+
+
+def button_row(origin, row):
+    """A point on the preview engine's button in `row`, its pane's top left corner at `origin`."""
+    return origin[0] + 20, origin[1] + 8 + 26 + 30 * row + 12
+
+
+def button_edge(origin, row):
+    """A point on the left edge of that button, drawn in another colour than the pane."""
+    return origin[0] + 8, button_row(origin, row)[1]
+
+
+def screen_settled(region=None, frames=3):
+    """A predicate for wait_until: true once `frames` screenshots in a row are
+    alike (of `region`, (x, y, width, height), when given)."""
+    seen = []
+
+    def settled():
+        command = ["import", "-window", "root"]
+        if region:
+            command += ["-crop", "%dx%d+%d+%d" % (region[2], region[3], region[0], region[1])]
+        seen.append(subprocess.run(command + ["ppm:-"], capture_output=True, check=True).stdout)
+        del seen[:-frames]
+        return len(seen) == frames and all(frame == seen[0] for frame in seen)
+
+    return settled
+
+
+# Where the client's parts are, in its windows' own coordinates.
+MAIN = "Drelmoor2客户端"  # the main window, and the login screen's background
+LOGIN = "Fennoy客户端"
+SPLASH = "Form1"
+EXIT_QUESTION = "MsgFrm"
+LOGIN_PAGE = (415 - 1, 179 - 1)  # the login page's pane sits 1 pixel out
+TAB_PAGE = (4 - 2, 32 - 2)  # the main window's tab page, its browser 2 pixels out
+
+
+def close_button(width):
+    """The main window's own close button, the window `width` wide."""
+    return width - 730 // 15 + 20, 9
+
+
+def minimise_button(width):
+    return width - 1465 // 15 + 12, 9
+
+
+def menu_button(width):
+    return width - 1825 // 15 + 12, 9
+
+
+def exit_answer(answer):
+    """The exit question's button for "是" or "否" (twips: both 1320 down, 975 x 375)."""
+    left = 840 if answer == "是" else 2040
+    return (left + 487) // 15, (1320 + 187) // 15
