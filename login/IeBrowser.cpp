@@ -45,7 +45,6 @@ IeBrowser::IeBrowser(HWND container) {
 }
 
 IeBrowser::~IeBrowser() {
-    catcher_.reset();
     TearDown();
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
@@ -63,6 +62,10 @@ void IeBrowser::CreateControl() {
     GetClientRect(window_, &area);
     object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, window_, &area);
     browser_ = Query<IWebBrowser2>(object_.get(), IID_IWebBrowser2);
+    if (browser_) {
+        // A file dropped on the page would otherwise replace it.
+        browser_->put_RegisterAsDropTarget(VARIANT_FALSE);
+    }
     BrowserKeys::Add(
         window_, Query<IOleInPlaceActiveObject>(object_.get(), IID_IOleInPlaceActiveObject).get());
 }
@@ -170,12 +173,20 @@ std::wstring IeBrowser::DocumentUrl() const {
 }
 
 void IeBrowser::SetRootOverflow(const std::wstring& value) {
+    overflow_ = value;
+    ApplyKeptStyle();
+}
+
+void IeBrowser::ApplyKeptStyle() {
+    if (overflow_.empty()) {
+        return;
+    }
     forms::ComPtr<IHTMLStyle> style;
     if (const auto root = RootElement()) {
         root->get_style(style.put());
     }
     if (style) {
-        style->put_overflow(forms::Bstr(value).get());
+        style->put_overflow(forms::Bstr(overflow_).get());
     }
 }
 
@@ -183,24 +194,6 @@ void IeBrowser::SetContextMenuAnswer(bool allow) {
     if (site_) {
         site_->SetContextMenuAllowed(allow);
     }
-}
-
-IDispatch* IeBrowser::NewWindowCatcher() {
-    auto catcher = std::make_unique<IeBrowser>(window_);
-    IDispatch* dispatch = nullptr;
-    if (!catcher->browser_ || FAILED(catcher->browser_->QueryInterface(
-                                  IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
-        return nullptr;
-    }
-    ShowWindow(catcher->window_, SW_HIDE);
-    catcher->browser_->put_RegisterAsBrowser(VARIANT_TRUE);
-    catcher->BeforeNavigate2.Connect([this](const std::wstring& url, bool& cancel) {
-        cancel = true;
-        bool processed = false; // refused whatever the owner answers
-        NewWindow(url, processed);
-    });
-    catcher_ = std::move(catcher);
-    return dispatch;
 }
 
 LRESULT CALLBACK IeBrowser::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -213,7 +206,7 @@ LRESULT CALLBACK IeBrowser::WindowProc(HWND window, UINT message, WPARAM wParam,
             }
             const std::wstring url = self->failed_.front();
             self->failed_.pop_front();
-            self->NavigateError(url, true);
+            self->NavigateError(url, true, NavigationFailure::Transport);
             return 0;
         },
         [&] { return DefWindowProcW(window, message, wParam, lParam); });

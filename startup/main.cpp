@@ -1,4 +1,5 @@
 #include "forms/Application.h"
+#include "mainwindow/MainGameWindow.h"
 #include "startup/LoadFrm.h"
 
 #include <windows.h>
@@ -11,6 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
+    MainGameWindow::Bind();
     LoadFrm::Instance().Show();
     const int exitCode = forms::Application::Run();
 

@@ -1,3 +1,4 @@
+#include "login/NewWindowGate.h"
 #include "login/OperatorHosts.h"
 #include "login/PageCommand.h"
 #include "login/WebAddress.h"
@@ -110,6 +111,29 @@ TEST(PageCommand, LoadGameTakesTheSecondPieceOnly) {
         EXPECT_EQ(command.kind, PageCommandKind::LoadGame) << url;
         EXPECT_FALSE(command.gameUrl) << url;
     }
+}
+
+TEST(NavigationFailure, OnlyTransportResultsMeanNoDocument) {
+    using login::FailureOfStatus;
+    using login::NavigationFailure;
+    for (unsigned long result : {0x800C0003ul, 0x800C0004ul, 0x800C0005ul, 0x800C000Bul}) {
+        EXPECT_EQ(FailureOfStatus(static_cast<long>(result)), NavigationFailure::Transport)
+            << result;
+    }
+    for (long status : {404l, 500l, 503l, static_cast<long>(0x800C0002ul) /* bad address */,
+                        static_cast<long>(0x800C000Eul) /* security */, 0l}) {
+        EXPECT_EQ(FailureOfStatus(status), NavigationFailure::Page) << status;
+    }
+}
+
+TEST(NewWindowGate, OnlyWhatTheUserAskedForAndOneASecond) {
+    login::NewWindowGate gate;
+    EXPECT_FALSE(gate.Allow(false, 5000)) << "a script's pop-up";
+    EXPECT_TRUE(gate.Allow(true, 5000));
+    EXPECT_FALSE(gate.Allow(true, 5999));
+    EXPECT_FALSE(gate.Allow(false, 7000));
+    EXPECT_TRUE(gate.Allow(true, 6000));
+    EXPECT_FALSE(gate.Allow(true, 6001));
 }
 
 class PageCommandTrust : public testing::Test {
