@@ -206,7 +206,7 @@ LRESULT CALLBACK IeBrowser::WindowProc(HWND window, UINT message, WPARAM wParam,
             }
             const std::wstring url = self->failed_.front();
             self->failed_.pop_front();
-            self->NavigateError(url, true, NavigationFailure::Transport);
+            self->NavigateError(url, true, NavigationFailure::NoPage);
             return 0;
         },
         [&] { return DefWindowProcW(window, message, wParam, lParam); });

@@ -123,8 +123,8 @@ void LoginFrm::NavigateLoginPage() {
     if (browser_) {
         browser_->Navigate(PublicData::LoginPageUrl);
     } else {
-        // No engine: the page will never come, as when there is no connection.
-        OnNavigateError(true, login::NavigationFailure::Transport);
+        // No engine: the page will never come.
+        OnNavigateError(true, login::NavigationFailure::NoPage);
     }
 }
 
@@ -150,11 +150,11 @@ void LoginFrm::OnDocumentComplete(const std::wstring& url) {
     }
 }
 
-// A login page that cannot be reached before any document of its own has
+// A login page that brings nothing before any document of its own has
 // completed would otherwise leave the splash up for good. An error page
 // the server sent (maintenance, say) is shown like any page.
 void LoginFrm::OnNavigateError(bool topLevel, login::NavigationFailure failure) {
-    if (topLevel && failure == login::NavigationFailure::Transport && !loginShown_ && !ending_) {
+    if (topLevel && failure == login::NavigationFailure::NoPage && !loginShown_ && !ending_) {
         EndOffline();
     }
 }

@@ -14,13 +14,14 @@ struct Navigation {
     std::wstring documentUrl;
 };
 
-// Why a navigation failed. Transport: no connection, host name not found,
-// time-out; no document came. Page: anything else, such as an HTTP error
-// status, whose page may still be shown.
-enum class NavigationFailure { Transport, Page };
+// Why a navigation failed. ErrorPage: the server answered with an HTTP
+// error status, and its page (a maintenance notice, say) is shown.
+// NoPage: nothing of the server's will be shown: no connection, host name
+// not found, time-out, or an engine that cannot take the page in.
+enum class NavigationFailure { NoPage, ErrorPage };
 
-// The failure an engine's status code stands for: an HTTP status, or one of
-// the platform's INET_E_ results (0x800C00xx).
+// The failure an engine's status code stands for: an HTTP status, or a
+// failure result such as the platform's INET_E_ ones (0x800C00xx).
 NavigationFailure FailureOfStatus(long status);
 
 } // namespace login

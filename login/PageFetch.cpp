@@ -75,27 +75,24 @@ std::wstring Decode(std::string bytes) {
 
 FetchedPage FetchPage(const std::wstring& url) {
     if (StartsWithNoCase(url, L"about:")) {
-        return {true, true, false, url, L""};
+        return {true, true, url, L""};
     }
     if (!StartsWithNoCase(url, L"http://") && !StartsWithNoCase(url, L"https://")) {
         return {};
     }
     forms::InternetHandle internet(
         InternetOpenW(L"Tavrin", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    FetchedPage unreachable;
-    unreachable.unreachable = true;
     if (!internet) {
-        return unreachable;
+        return {};
     }
     forms::InternetHandle request(InternetOpenUrlW(
         internet.get(), url.c_str(), nullptr, 0,
         INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI, 0));
     std::string bytes;
     if (!request || !ReadAll(request.get(), bytes)) {
-        return unreachable;
+        return {};
     }
-    return {Succeeded(request.get()), true, false, FinalUrl(request.get(), url),
-            Decode(std::move(bytes))};
+    return {Succeeded(request.get()), true, FinalUrl(request.get(), url), Decode(std::move(bytes))};
 }
 
 } // namespace login

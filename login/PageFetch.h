@@ -8,8 +8,6 @@ struct FetchedPage {
     bool ok = false;
     // The server answered, with a page even when !ok (an error status).
     bool answered = false;
-    // An http: or https: address that could not be reached or read.
-    bool unreachable = false;
     std::wstring url;  // where the page came from, after redirections
     std::wstring text; // the body, decoded (UTF-8, else the system code page)
 };

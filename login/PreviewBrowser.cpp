@@ -136,7 +136,7 @@ bool PreviewBrowser::Load(PreviewPane& pane, const std::wstring& url, bool reloa
     if (!fetched.ok) {
         // A server's error page is shown, as the platform's engine does.
         NavigateError(url, topLevel,
-                      fetched.unreachable ? NavigationFailure::Transport : NavigationFailure::Page);
+                      fetched.answered ? NavigationFailure::ErrorPage : NavigationFailure::NoPage);
         if (!run.Current() || !fetched.answered) {
             return run.Current();
         }

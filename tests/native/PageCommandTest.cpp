@@ -113,16 +113,16 @@ TEST(PageCommand, LoadGameTakesTheSecondPieceOnly) {
     }
 }
 
-TEST(NavigationFailure, OnlyTransportResultsMeanNoDocument) {
+TEST(NavigationFailure, AnHttpStatusBringsAPageAnyOtherFailureNone) {
     using login::FailureOfStatus;
     using login::NavigationFailure;
-    for (unsigned long result : {0x800C0003ul, 0x800C0004ul, 0x800C0005ul, 0x800C000Bul}) {
-        EXPECT_EQ(FailureOfStatus(static_cast<long>(result)), NavigationFailure::Transport)
-            << result;
+    for (long status : {100l, 404l, 500l, 503l, 599l}) {
+        EXPECT_EQ(FailureOfStatus(status), NavigationFailure::ErrorPage) << status;
     }
-    for (long status : {404l, 500l, 503l, static_cast<long>(0x800C0002ul) /* bad address */,
-                        static_cast<long>(0x800C000Eul) /* security */, 0l}) {
-        EXPECT_EQ(FailureOfStatus(status), NavigationFailure::Page) << status;
+    for (unsigned long result : {0x800C0005ul /* name not found */, 0x800C0004ul /* connect */,
+                                 0x800C000Bul /* time-out */, 0x80040154ul /* no renderer */,
+                                 0x800C000Eul /* security */, 0ul, 99ul, 600ul}) {
+        EXPECT_EQ(FailureOfStatus(static_cast<long>(result)), NavigationFailure::NoPage) << result;
     }
 }
 

@@ -25,7 +25,7 @@ BrowserRecorder::BrowserRecorder(login::IBrowser& browser) {
         [this](const std::wstring& url, bool topLevel, login::NavigationFailure failure) {
             lines.push_back(
                 L"error " + url + (topLevel ? L" top" : L" frame") +
-                (failure == login::NavigationFailure::Transport ? L" transport" : L" page"));
+                (failure == login::NavigationFailure::NoPage ? L" no-page" : L" error-page"));
         });
 }
 

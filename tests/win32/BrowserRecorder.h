@@ -10,7 +10,7 @@ namespace testing_support {
 
 // Writes down every event of a browser as one line each ("before URL",
 // "complete URL", "download", "title TEXT", "newwindow URL", "error URL top
-// transport" or "error URL frame page"), keeps each navigation whole, and
+// no-page" or "error URL frame error-page"), keeps each navigation whole, and
 // cancels the navigations cancelIf picks.
 class BrowserRecorder {
 public:

@@ -83,9 +83,20 @@ TEST_F(IeBrowserTest, AFailedNavigationIsReportedOnceAsTheTopDocuments) {
     ASSERT_TRUE(recorder->WaitFor(L"error", 30000));
     recorder->Settle(1000);
     EXPECT_EQ(recorder->lines,
-              (Lines{L"before " + missing, L"download", L"error " + missing + L" top transport"}))
-        << "this Wine fetches nothing: the login screen's offline end";
+              (Lines{L"before " + missing, L"download", L"error " + missing + L" top error-page"}));
     EXPECT_EQ(browser->RootInnerHtmlLength(), 0u);
+}
+
+// Every page that loads fails in this Wine, and brings no page: the login
+// screen then ends with its offline message.
+TEST_F(IeBrowserTest, APageThisWineCannotShowBringsNoPage) {
+    OperatorServer::Serve(L"login.html", "<html><body>login</body></html>");
+    const std::wstring page = OperatorServer::Url(L"/login.html");
+    browser->Navigate(page);
+    ASSERT_TRUE(recorder->WaitFor(L"error", 30000));
+    recorder->Settle(1000);
+    EXPECT_EQ(recorder->lines,
+              (Lines{L"before " + page, L"download", L"error " + page + L" top no-page"}));
 }
 
 // What the control hands an event sink, built here: real IE is not at hand.
@@ -139,7 +150,7 @@ TEST_F(IeBrowserTest, TheSinkTellsTheTopDocumentFromFramesAndAnswersBack) {
     EXPECT_FALSE(recorder->navigations[1].topLevel);
     EXPECT_EQ(recorder->navigations[1].documentUrl, L"") << "no browser, no document";
 
-    // NavigateError's status: a transport result or an HTTP status.
+    // NavigateError's status: a failure result or an HTTP status.
     VARIANT transport = Long(VT_I4, static_cast<long>(0x800C0005ul)), http = Long(VT_I4, 503);
     const std::pair<IDispatch*, VARIANT*> failures[] = {
         {frame.get(), &transport}, {top.get(), &http}, {top.get(), &http}};
@@ -150,7 +161,7 @@ TEST_F(IeBrowserTest, TheSinkTellsTheTopDocumentFromFramesAndAnswersBack) {
     }
     EXPECT_EQ(recorder->lines,
               (Lines{L"before app://minimize", L"before app://minimize",
-                     L"error http://h/p frame transport", L"error http://h/p top page"}))
+                     L"error http://h/p frame no-page", L"error http://h/p top error-page"}))
         << "one failure reported twice is heard once";
 }
 

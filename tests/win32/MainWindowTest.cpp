@@ -170,7 +170,11 @@ TEST_F(MainWindowTest, TabsPerAddressTitlesAndNewWindows) {
     EXPECT_TRUE(game->silent);
 
     main.SetURL(kSite + L"news");
-    main.SetURL(L"HTTP://GAME.EXAMPLE/PLAY");
+    std::wstring upper = kSite + L"Play";
+    for (wchar_t& c : upper) {
+        c = static_cast<wchar_t>(towupper(c));
+    }
+    main.SetURL(upper);
     EXPECT_EQ(items.Count(), 2) << "same address in other letters: no second page";
     EXPECT_EQ(main.WebuTab.Selected(), 0);
     EXPECT_EQ(game->navigated.size(), 2u) << "selected, not reloaded";

@@ -169,12 +169,12 @@ TEST_F(PreviewBrowserTest, AFrameLinkNavigatesTheFrameOnly) {
     EXPECT_NE(Button(browser->Window(), L"Next"), nullptr);
 }
 
-TEST_F(PreviewBrowserTest, ErrorPagesAreShownAndOnlyUnreachableHostsAreTransportFailures) {
+TEST_F(PreviewBrowserTest, ErrorPagesAreShownAndOnlyUnreachableHostsBringNoPage) {
     const std::wstring missing = OperatorServer::Url(L"/status/503/site/index.html");
     browser->Navigate(missing);
     ASSERT_TRUE(recorder->WaitFor(L"complete"));
     EXPECT_EQ(recorder->lines,
-              (Lines{L"before " + missing, L"download", L"error " + missing + L" top page",
+              (Lines{L"before " + missing, L"download", L"error " + missing + L" top error-page",
                      L"title " + missing, L"complete " + missing}))
         << "the server's page is shown";
     EXPECT_GT(browser->RootInnerHtmlLength(), 0u);
@@ -185,14 +185,14 @@ TEST_F(PreviewBrowserTest, ErrorPagesAreShownAndOnlyUnreachableHostsAreTransport
     ASSERT_TRUE(recorder->WaitFor(L"error", 30000));
     recorder->Settle();
     EXPECT_EQ(recorder->lines,
-              (Lines{L"before " + closed, L"download", L"error " + closed + L" top transport"}));
+              (Lines{L"before " + closed, L"download", L"error " + closed + L" top no-page"}));
 
     recorder->lines.clear();
     browser->Navigate(site + L"lost-frame.html");
     ASSERT_TRUE(recorder->WaitFor(L"complete " + site + L"lost-frame.html"));
     const std::wstring lost = OperatorServer::Url(L"/status/404/x.html");
     EXPECT_NE(std::find(recorder->lines.begin(), recorder->lines.end(),
-                        L"error " + lost + L" frame page"),
+                        L"error " + lost + L" frame error-page"),
               recorder->lines.end());
 
     const std::wstring empty = OperatorServer::Url(L"/empty/site/index.html");

@@ -36,7 +36,7 @@ public:
     void Load(const std::wstring& pageUrl, const std::wstring& pageHtml, const std::wstring& title);
     // Raises NavigateError, as an engine does when a navigation fails.
     void Fail(const std::wstring& target, bool topLevel,
-              login::NavigationFailure failure = login::NavigationFailure::Transport);
+              login::NavigationFailure failure = login::NavigationFailure::NoPage);
     // Raises BeforeNavigate2 from the document at documentUrl (by default
     // the one shown) and answers Cancel.
     bool RequestNavigation(const std::wstring& target, bool topLevel = true);
