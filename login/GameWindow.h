@@ -10,7 +10,6 @@ public:
     virtual ~GameWindow() = default;
     // Loads the window, still hidden, when it is not loaded.
     virtual void Load() = 0;
-    virtual bool Loaded() const = 0;
     // Opens the address as the game's page and shows the window.
     virtual void Open(const std::wstring& url) = 0;
 };

@@ -8,7 +8,6 @@
 #include <mshtml.h>
 
 #include <deque>
-#include <memory>
 #include <string>
 
 namespace login {

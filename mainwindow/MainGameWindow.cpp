@@ -11,10 +11,6 @@ void MainGameWindow::Load() {
     WebMainFrm::Instance();
 }
 
-bool MainGameWindow::Loaded() const {
-    return WebMainFrm::Exists();
-}
-
 void MainGameWindow::Open(const std::wstring& url) {
     WebMainFrm& main = WebMainFrm::Instance();
     main.SetURL(url);

@@ -9,6 +9,5 @@ public:
     static void Bind();
 
     void Load() override;
-    bool Loaded() const override;
     void Open(const std::wstring& url) override;
 };
