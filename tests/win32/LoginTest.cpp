@@ -86,7 +86,8 @@ protected:
     // The message, then the login screen and the splash gone; the program
     // ends unless another window is loaded.
     void ExpectOfflineEnd(const char* why, bool programEnds = true, bool quitSeen = false) {
-        ASSERT_EQ(dialogs.messages.size(), 1u) << why;
+        ASSERT_EQ(dialogs.messages.size(), 1u)
+            << why << ": " << testing::PrintToString(dialogs.messages.back().text);
         EXPECT_EQ(dialogs.messages[0].text, L"未能连接到服务器，请检查网络连接是否正常！") << why;
         EXPECT_EQ(dialogs.messages[0].caption, L"提示") << why;
         EXPECT_EQ(dialogs.messages[0].icon, forms::MsgIcon::Exclamation) << why;
