@@ -38,12 +38,14 @@ add_library(tavrin_win STATIC
     forms/ToolTip.cpp
     forms/UserControl.cpp
     forms/WindowBase.cpp
+    login/GameWindow.cpp
     login/LoginScreen.cpp
     login/LoginWindows.cpp
     login/RunPageCommand.cpp
     mainwindow/CLumNotifyIcon.cpp
     mainwindow/CacheMain.cpp
     mainwindow/DdeSource.cpp
+    mainwindow/MainGameWindow.cpp
     mainwindow/ModMsg.cpp
     mainwindow/MsgFrm.cpp
     mainwindow/WebMainFrm.cpp

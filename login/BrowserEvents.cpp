@@ -1,11 +1,13 @@
 #include "login/BrowserEvents.h"
 
+#include "forms/Bstr.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/ComPtr.h"
 #include "login/IeBrowser.h"
 
 #include <exdisp.h>
 #include <exdispid.h>
+#include <shobjidl.h>
 
 #include <utility>
 
@@ -33,6 +35,41 @@ std::wstring Text(const VARIANT* value) {
 
 VARIANT_BOOL* Flag(VARIANT* value) {
     return value != nullptr && value->vt == (VT_BYREF | VT_BOOL) ? value->pboolVal : nullptr;
+}
+
+long Number(const VARIANT* value) {
+    if (value != nullptr && value->vt == (VT_BYREF | VT_VARIANT)) {
+        value = value->pvarVal;
+    }
+    if (value == nullptr) {
+        return 0;
+    }
+    switch (value->vt) {
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+        return value->lVal;
+    case VT_BYREF | VT_I4:
+    case VT_BYREF | VT_UI4:
+        return value->plVal != nullptr ? *value->plVal : 0;
+    default:
+        return 0;
+    }
+}
+
+// The address of the document the navigating browser (top or frame) shows.
+std::wstring LocationOf(const VARIANT* source) {
+    if (source == nullptr || source->vt != VT_DISPATCH || source->pdispVal == nullptr) {
+        return L"";
+    }
+    forms::ComPtr<IWebBrowser2> browser;
+    forms::Bstr location;
+    if (SUCCEEDED(source->pdispVal->QueryInterface(IID_IWebBrowser2,
+                                                   reinterpret_cast<void**>(browser.put())))) {
+        browser->get_LocationURL(location.put());
+    }
+    return location.str();
 }
 
 } // namespace
@@ -90,12 +127,7 @@ STDMETHODIMP BrowserEvents::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* pa
 void BrowserEvents::Dispatch(DISPID id, DISPPARAMS& params) {
     switch (id) {
     case DISPID_BEFORENAVIGATE2:
-        lastError_.clear();
-        if (VARIANT_BOOL* cancel = Flag(Argument(params, 0))) {
-            bool answer = *cancel != VARIANT_FALSE;
-            owner_->BeforeNavigate2(Text(Argument(params, 5)), answer);
-            *cancel = answer ? VARIANT_TRUE : VARIANT_FALSE;
-        }
+        OnBeforeNavigate2(params);
         break;
     case DISPID_DOCUMENTCOMPLETE:
         owner_->DocumentComplete(Text(Argument(params, 0)));
@@ -103,65 +135,81 @@ void BrowserEvents::Dispatch(DISPID id, DISPPARAMS& params) {
     case DISPID_DOWNLOADBEGIN:
         owner_->DownloadBegin();
         break;
+    case DISPID_DOWNLOADCOMPLETE:
+        owner_->ApplyKeptStyle();
+        break;
     case DISPID_TITLECHANGE:
         owner_->TitleChange(Text(Argument(params, 0)));
         break;
     case DISPID_NEWWINDOW2:
-        OnNewWindow2(Argument(params, 1), Flag(Argument(params, 0)));
+        // No word on who asked: only NewWindow3 carries it.
+        if (VARIANT_BOOL* cancel = Flag(Argument(params, 0))) {
+            *cancel = VARIANT_TRUE;
+        }
         break;
     case DISPID_NEWWINDOW3:
-        OnNewWindow3(Flag(Argument(params, 3)), Text(Argument(params, 0)));
+        OnNewWindow3(Flag(Argument(params, 3)), Number(Argument(params, 2)),
+                     Text(Argument(params, 0)));
+        break;
+    case DISPID_WINDOWCLOSING:
+        if (VARIANT_BOOL* cancel = Flag(Argument(params, 0))) {
+            *cancel = VARIANT_TRUE;
+        }
         break;
     case DISPID_NAVIGATEERROR:
-        if (const VARIANT* source = Argument(params, 4)) {
-            OnNavigateError(Text(Argument(params, 3)), IsTopLevel(*source));
+        if (params.cArgs < 5) {
+            break;
         }
+        OnNavigateError(Text(Argument(params, 3)), IsTopLevel(Argument(params, 4)),
+                        FailureOfStatus(Number(Argument(params, 1))));
         break;
     default:
         break;
     }
 }
 
-// NewWindow2 carries no address. The new window gets a hidden control of
-// ours whose first navigation tells it; where NewWindow3 follows, it refuses
-// the request itself and the hidden control stays unused.
-void BrowserEvents::OnNewWindow2(VARIANT* target, VARIANT_BOOL* cancel) {
-    IDispatch* catcher = nullptr;
-    if (target != nullptr && target->vt == (VT_BYREF | VT_DISPATCH) &&
-        target->ppdispVal != nullptr) {
-        catcher = owner_->NewWindowCatcher();
-        *target->ppdispVal = catcher;
+void BrowserEvents::OnBeforeNavigate2(DISPPARAMS& params) {
+    lastError_.clear();
+    VARIANT_BOOL* cancel = Flag(Argument(params, 0));
+    if (cancel == nullptr) {
+        return;
     }
-    if (catcher == nullptr && cancel != nullptr) {
-        *cancel = VARIANT_TRUE;
-    }
+    const VARIANT* source = Argument(params, 6);
+    const Navigation navigation{Text(Argument(params, 5)), IsTopLevel(source), LocationOf(source)};
+    bool answer = *cancel != VARIANT_FALSE;
+    owner_->BeforeNavigate2(navigation, answer);
+    *cancel = answer ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
-// No window is ever opened by the control: the owner gets the address.
-void BrowserEvents::OnNewWindow3(VARIANT_BOOL* cancel, const std::wstring& url) {
+// No window is ever opened by the control: the owner gets the address of
+// one the user asked for.
+void BrowserEvents::OnNewWindow3(VARIANT_BOOL* cancel, long flags, const std::wstring& url) {
     if (cancel != nullptr) {
         *cancel = VARIANT_TRUE;
     }
-    bool processed = false; // refused whatever the owner answers
-    owner_->NewWindow(url, processed);
+    if (newWindows_.Allow((flags & NWMF_USERINITED) != 0, GetTickCount64())) {
+        bool processed = false; // refused whatever the owner answers
+        owner_->NewWindow(url, processed);
+    }
 }
 
 // Wine's control reports one failure twice; the owner hears of it once.
-void BrowserEvents::OnNavigateError(const std::wstring& url, bool topLevel) {
+void BrowserEvents::OnNavigateError(const std::wstring& url, bool topLevel,
+                                    NavigationFailure failure) {
     std::wstring error = (topLevel ? L"top " : L"frame ") + url;
     if (error == lastError_) {
         return;
     }
     lastError_ = std::move(error);
-    owner_->NavigateError(url, topLevel);
+    owner_->NavigateError(url, topLevel, failure);
 }
 
-bool BrowserEvents::IsTopLevel(const VARIANT& source) const {
-    if (source.vt != VT_DISPATCH || source.pdispVal == nullptr) {
+bool BrowserEvents::IsTopLevel(const VARIANT* source) const {
+    if (source == nullptr || source->vt != VT_DISPATCH || source->pdispVal == nullptr) {
         return true;
     }
     forms::ComPtr<IUnknown> identity;
-    source.pdispVal->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity.put()));
+    source->pdispVal->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity.put()));
     return identity.get() == control_;
 }
 

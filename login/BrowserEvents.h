@@ -1,5 +1,8 @@
 #pragma once
 
+#include "login/Navigation.h"
+#include "login/NewWindowGate.h"
+
 #include <windows.h>
 #include <oaidl.h>
 
@@ -11,7 +14,8 @@ class IeBrowser;
 
 // Receives the browser control's DWebBrowserEvents2 and raises them as the
 // engine's events. Every call from the control runs through the callback
-// boundary. The engine detaches it before the control goes.
+// boundary. The engine detaches it before the control goes. The page never
+// closes the control (window.close) and never opens a window of its own.
 class BrowserEvents final : public IDispatch {
 public:
     // control: the browser's own IUnknown, to tell its top document from frames.
@@ -36,14 +40,15 @@ public:
 private:
     ~BrowserEvents() = default;
     void Dispatch(DISPID id, DISPPARAMS& params);
-    void OnNewWindow2(VARIANT* target, VARIANT_BOOL* cancel);
-    void OnNewWindow3(VARIANT_BOOL* cancel, const std::wstring& url);
-    void OnNavigateError(const std::wstring& url, bool topLevel);
-    bool IsTopLevel(const VARIANT& source) const;
+    void OnBeforeNavigate2(DISPPARAMS& params);
+    void OnNewWindow3(VARIANT_BOOL* cancel, long flags, const std::wstring& url);
+    void OnNavigateError(const std::wstring& url, bool topLevel, NavigationFailure failure);
+    bool IsTopLevel(const VARIANT* source) const;
 
     IeBrowser* owner_;
     IUnknown* control_;
     std::wstring lastError_; // since the last BeforeNavigate2
+    NewWindowGate newWindows_;
     ULONG references_ = 1;
 };
 

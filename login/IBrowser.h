@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/Event.h"
+#include "login/Navigation.h"
 
 #include <windows.h>
 
@@ -31,21 +32,24 @@ public:
     // The current top-level document; all answer "nothing" without one.
     virtual std::size_t RootInnerHtmlLength() const = 0;
     virtual std::wstring DocumentUrl() const = 0;
-    // The root element's style property "overflow" ("hidden": no scroll bars).
+    // The root element's style property "overflow" ("hidden": no scroll bars),
+    // applied again to the document a reload brings.
     virtual void SetRootOverflow(const std::wstring& value) = 0;
     // What the document's oncontextmenu answers: false shows no menu.
     virtual void SetContextMenuAnswer(bool allow) = 0;
 
-    // Before every navigation, top document and frames; Cancel stops it.
-    forms::Event<const std::wstring& /*url*/, bool& /*cancel*/> BeforeNavigate2;
+    // Before every navigation, top document and frames, with which one and
+    // the address of the document that navigates; Cancel stops it.
+    forms::Event<const Navigation& /*navigation*/, bool& /*cancel*/> BeforeNavigate2;
     // A document or frame has loaded.
     forms::Event<const std::wstring& /*url*/> DocumentComplete;
     forms::Event<> DownloadBegin;
     forms::Event<const std::wstring& /*title*/> TitleChange;
-    // The page asks for a new window; Processed true refuses it.
+    // The user asked the page for a new window (script pop-ups never come
+    // here), at most one a second; the engine opens none itself.
     forms::Event<const std::wstring& /*url*/, bool& /*processed*/> NewWindow;
     // A navigation failed; topLevel says whether it was the top document's.
-    forms::Event<const std::wstring& /*url*/, bool /*topLevel*/> NavigateError;
+    forms::Event<const std::wstring& /*url*/, bool /*topLevel*/, NavigationFailure> NavigateError;
 };
 
 // The engine this build ships (CMake's TAVRIN_BROWSER_ENGINE), placed as a

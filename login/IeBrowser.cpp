@@ -4,7 +4,6 @@
 #include "forms/Bstr.h"
 #include "login/BrowserEvents.h"
 #include "login/BrowserKeys.h"
-#include "login/BrowserRelease.h"
 #include "login/BrowserSite.h"
 
 #include <ole2.h>
@@ -42,7 +41,6 @@ IeBrowser::IeBrowser(HWND container) {
 
 IeBrowser::~IeBrowser() {
     *alive_ = false;
-    catcher_.reset();
     TearDown();
 }
 
@@ -58,6 +56,10 @@ void IeBrowser::CreateControl() {
     GetClientRect(hWnd(), &area);
     object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, hWnd(), &area);
     browser_ = Query<IWebBrowser2>(object_.get(), IID_IWebBrowser2);
+    if (browser_) {
+        // A file dropped on the page would otherwise replace it.
+        browser_->put_RegisterAsDropTarget(VARIANT_FALSE);
+    }
     active_ = Query<IOleInPlaceActiveObject>(object_.get(), IID_IOleInPlaceActiveObject);
     keysHost_ = hWnd();
     BrowserKeys::Add(keysHost_, active_.get());
@@ -171,12 +173,20 @@ std::wstring IeBrowser::DocumentUrl() const {
 }
 
 void IeBrowser::SetRootOverflow(const std::wstring& value) {
+    overflow_ = value;
+    ApplyKeptStyle();
+}
+
+void IeBrowser::ApplyKeptStyle() {
+    if (overflow_.empty()) {
+        return;
+    }
     forms::ComPtr<IHTMLStyle> style;
     if (const auto root = RootElement()) {
         root->get_style(style.put());
     }
     if (style) {
-        style->put_overflow(forms::Bstr(value).get());
+        style->put_overflow(forms::Bstr(overflow_).get());
     }
 }
 
@@ -186,36 +196,13 @@ void IeBrowser::SetContextMenuAnswer(bool allow) {
     }
 }
 
-IDispatch* IeBrowser::NewWindowCatcher() {
-    auto catcher = std::make_unique<IeBrowser>(hWnd());
-    IDispatch* dispatch = nullptr;
-    if (!catcher->browser_ || FAILED(catcher->browser_->QueryInterface(
-                                  IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
-        return nullptr;
-    }
-    ShowWindow(catcher->Window(), SW_HIDE);
-    catcher->browser_->put_RegisterAsBrowser(VARIANT_TRUE);
-    catcher->BeforeNavigate2.Connect([this](const std::wstring& url, bool& cancel) {
-        cancel = true;
-        bool processed = false; // refused whatever the owner answers
-        NewWindow(url, processed);
-    });
-    if (catcher_) {
-        // Asked for inside an event: the one it replaces goes from the loop.
-        catcher_->BeforeNavigate2.Disconnect();
-        ReleaseBrowser(std::move(catcher_));
-    }
-    catcher_ = std::move(catcher);
-    return dispatch;
-}
-
 void IeBrowser::ReportFailure() {
     if (failed_.empty()) {
         return;
     }
     const std::wstring url = failed_.front();
     failed_.pop_front();
-    NavigateError(url, true);
+    NavigateError(url, true, NavigationFailure::NoPage);
 }
 
 } // namespace login

@@ -39,10 +39,8 @@ public:
     void SetRootOverflow(const std::wstring& value) override;
     void SetContextMenuAnswer(bool allow) override;
 
-    // A fresh hidden control for a new window the page asks for (one
-    // reference, or null): its first navigation is cancelled and its
-    // address raised as this browser's NewWindow.
-    IDispatch* NewWindowCatcher();
+    // SetRootOverflow's value again, on the document a reload brought.
+    void ApplyKeptStyle();
 
 private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -63,7 +61,7 @@ private:
     forms::ComPtr<BrowserEvents> events_;
     forms::ComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;
-    std::unique_ptr<IeBrowser> catcher_;
+    std::wstring overflow_;           // kept for reloads; empty: never set
     std::deque<std::wstring> failed_; // navigations without a control, reported later
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
+#include "forms/ShellLaunch.h"
 #include "forms/Units.h"
 #include "login/BrowserRelease.h"
 #include "login/LoginBgFrm.h"
@@ -10,6 +11,7 @@
 #include "resources/resource.h"
 #include "startup/LoadFrm.h"
 #include "startup/PublicData.h"
+#include "tabs/ExternalUrl.h"
 
 namespace {
 
@@ -96,21 +98,30 @@ void LoginFrm::CreateWebBrowser() {
     }
     browser_->Move(Px(-15), Px(-15), Px(11265), Px(6660));
     browser_->SetContextMenuAnswer(false);
-    browser_->BeforeNavigate2.Connect(
-        [this](const std::wstring& url, bool& cancel) { OnPageNavigation(url, cancel); });
+    browser_->BeforeNavigate2.Connect([this](const login::Navigation& navigation, bool& cancel) {
+        OnPageNavigation(navigation, cancel);
+    });
+    browser_->NewWindow.Connect([](const std::wstring& url, bool& processed) {
+        processed = true;
+        if (IsForDefaultBrowser(url)) {
+            ShellLaunch::Launch({L"open", url, L""});
+        }
+    });
     browser_->DownloadBegin.Connect([this] { browser_->SetSilent(true); });
     browser_->DocumentComplete.Connect(
         [this](const std::wstring& url) { OnDocumentComplete(url); });
     browser_->NavigateError.Connect(
-        [this](const std::wstring& url, bool topLevel) { OnNavigateError(url, topLevel); });
+        [this](const std::wstring&, bool topLevel, login::NavigationFailure failure) {
+            OnNavigateError(topLevel, failure);
+        });
 }
 
 void LoginFrm::NavigateLoginPage() {
     if (browser_) {
         browser_->Navigate(PublicData::LoginPageUrl);
     } else {
-        // No engine: the page will never come, as when its navigation fails.
-        OnNavigateError(PublicData::LoginPageUrl, true);
+        // No engine: the page will never come.
+        OnNavigateError(true, login::NavigationFailure::NoPage);
     }
 }
 
@@ -119,8 +130,8 @@ void LoginFrm::MakeSeeThrough() {
     SetLayeredWindowAttributes(hWnd(), kKeyColour, 0, LWA_COLORKEY);
 }
 
-void LoginFrm::OnPageNavigation(const std::wstring& url, bool& cancel) {
-    login::RunPageCommand(url, cancel);
+void LoginFrm::OnPageNavigation(const login::Navigation& navigation, bool& cancel) {
+    login::RunPageCommand(navigation, cancel);
 }
 
 void LoginFrm::OnDocumentComplete(const std::wstring& url) {
@@ -136,20 +147,23 @@ void LoginFrm::OnDocumentComplete(const std::wstring& url) {
     }
 }
 
-// A login page that fails before any document of its own has completed
-// would otherwise leave the splash up for good.
-void LoginFrm::OnNavigateError(const std::wstring& /*url*/, bool topLevel) {
-    if (topLevel && !loginShown_ && !ending_) {
+// A login page that brings nothing before any document of its own has
+// completed would otherwise leave the splash up for good. An error page
+// the server sent (maintenance, say) is shown like any page.
+void LoginFrm::OnNavigateError(bool topLevel, login::NavigationFailure failure) {
+    if (topLevel && failure == login::NavigationFailure::NoPage && !loginShown_ && !ending_) {
         EndOffline();
     }
 }
 
+// The login screen goes, and with it the splash; the program ends only when
+// no game window is left running.
 void LoginFrm::EndOffline() {
     // The engine may go on raising events while the message is up.
     ending_ = true;
     forms::Dialogs::Message({L"未能连接到服务器，请检查网络连接是否正常！", L"提示",
                              forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
-    forms::Application::End();
+    Unload();
 }
 
 void LoginFrm::ShowLoginScreen() {
@@ -171,6 +185,8 @@ void LoginFrm::OnButtonClick(int id) {
 
 void LoginFrm::OnUnload() {
     ReleaseBrowser();
+    LoginBgFrm::UnloadIfLoaded();
+    LoadFrm::UnloadIfLoaded();
 }
 
 void LoginFrm::ReleaseBrowser() {
@@ -179,6 +195,7 @@ void LoginFrm::ReleaseBrowser() {
         browser_->DownloadBegin.Disconnect();
         browser_->DocumentComplete.Disconnect();
         browser_->NavigateError.Disconnect();
+        browser_->NewWindow.Disconnect();
         login::ReleaseBrowser(std::move(browser_));
     }
 }

@@ -11,7 +11,8 @@
 // The login page over the login background: a window of the background's
 // size, see-through wherever it shows the key colour, with the browser in
 // Picture1 and two small buttons. It shows the login screen once the page
-// has loaded, and ends the program when the page cannot be had.
+// has loaded, and closes it when the page cannot be had; whichever of the
+// two login windows goes takes the other and the splash with it.
 class LoginFrm : public forms::SingleForm<LoginFrm> {
 public:
     static constexpr COLORREF kKeyColour = 0x00FEFEFE;
@@ -25,7 +26,7 @@ public:
 
     // Every navigation request of the login browser, top document and
     // frames alike; the page commands (app://) are answered here.
-    void OnPageNavigation(const std::wstring& url, bool& cancel);
+    void OnPageNavigation(const login::Navigation& navigation, bool& cancel);
 
 protected:
     void OnLoad() override;
@@ -40,7 +41,7 @@ private:
     void NavigateLoginPage();
     void MakeSeeThrough();
     void OnDocumentComplete(const std::wstring& url);
-    void OnNavigateError(const std::wstring& url, bool topLevel);
+    void OnNavigateError(bool topLevel, login::NavigationFailure failure);
     void EndOffline();
     void ShowLoginScreen();
     void OnButtonClick(int id);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "login/Navigation.h"
+#include "login/OperatorHosts.h"
+
 #include <optional>
 #include <string>
 
@@ -15,8 +18,27 @@ struct PageCommand {
     std::optional<std::wstring> gameUrl;
 };
 
-// Case-sensitive substring tests on the whole address, in a fixed order:
-// exit, then minimise, then load; the first match decides.
+// The command the address starts with, in any letter case:
+// "app://exitgame" or "app://minimize" followed by nothing, "/" or "?",
+// or "app://loadgame|" followed by the address. Elsewhere in an address
+// the text is no command.
 PageCommand ParsePageCommand(const std::wstring& url);
+
+// Any "app:" address: it never reaches the system's handlers.
+bool IsAppAddress(const std::wstring& url);
+
+// A game address: http: or https: on an operator host, at most
+// kMaxWebAddressLength characters.
+bool IsGameAddress(const std::wstring& url, const OperatorHosts& hosts);
+
+struct PageCommandDecision {
+    bool cancel = false;
+    // None unless the command is honoured; LoadGame always with an address.
+    PageCommand command;
+};
+
+// A command counts only from a document on an operator host: the top-level
+// document, or a frame whose own document is there.
+PageCommandDecision DecidePageCommand(const Navigation& navigation, const OperatorHosts& hosts);
 
 } // namespace login

@@ -75,7 +75,7 @@ std::wstring Decode(std::string bytes) {
 
 FetchedPage FetchPage(const std::wstring& url) {
     if (StartsWithNoCase(url, L"about:")) {
-        return {true, url, L""};
+        return {true, true, url, L""};
     }
     if (!StartsWithNoCase(url, L"http://") && !StartsWithNoCase(url, L"https://")) {
         return {};
@@ -89,10 +89,10 @@ FetchedPage FetchPage(const std::wstring& url) {
         internet.get(), url.c_str(), nullptr, 0,
         INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI, 0));
     std::string bytes;
-    if (!request || !Succeeded(request.get()) || !ReadAll(request.get(), bytes)) {
+    if (!request || !ReadAll(request.get(), bytes)) {
         return {};
     }
-    return {true, FinalUrl(request.get(), url), Decode(std::move(bytes))};
+    return {Succeeded(request.get()), true, FinalUrl(request.get(), url), Decode(std::move(bytes))};
 }
 
 } // namespace login

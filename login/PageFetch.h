@@ -6,6 +6,8 @@ namespace login {
 
 struct FetchedPage {
     bool ok = false;
+    // The server answered, with a page even when !ok (an error status).
+    bool answered = false;
     std::wstring url;  // where the page came from, after redirections
     std::wstring text; // the body, decoded (UTF-8, else the system code page)
 };

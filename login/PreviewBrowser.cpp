@@ -103,8 +103,11 @@ void PreviewBrowser::RunNext() {
     const Request request = std::move(requests_.front());
     requests_.pop_front();
     if (request.kind == Kind::NewWindow) {
-        bool processed = false; // no window is opened, whatever the answer
-        NewWindow(request.url, processed);
+        // A click on a link is always the user's.
+        if (newWindows_.Allow(true, GetTickCount64())) {
+            bool processed = false; // no window is opened, whatever the answer
+            NewWindow(request.url, processed);
+        }
         return;
     }
     const Run run(*this);
@@ -116,7 +119,7 @@ bool PreviewBrowser::Load(PreviewPane& pane, const std::wstring& url, bool reloa
     const bool topLevel = &pane == top_.get();
     if (!reload) {
         bool cancel = false;
-        BeforeNavigate2(url, cancel);
+        BeforeNavigate2(Navigation{url, topLevel, pane.Url()}, cancel);
         if (!run.Current() || cancel) {
             return run.Current();
         }
@@ -127,8 +130,12 @@ bool PreviewBrowser::Load(PreviewPane& pane, const std::wstring& url, bool reloa
     }
     FetchedPage fetched = FetchPage(url);
     if (!fetched.ok) {
-        NavigateError(url, topLevel);
-        return run.Current();
+        // A server's error page is shown, as the platform's engine does.
+        NavigateError(url, topLevel,
+                      fetched.answered ? NavigationFailure::ErrorPage : NavigationFailure::NoPage);
+        if (!run.Current() || !fetched.answered) {
+            return run.Current();
+        }
     }
     pane.Show(fetched.url, ScanPage(fetched.text));
     Relayout();

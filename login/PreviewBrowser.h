@@ -2,6 +2,7 @@
 
 #include "forms/WindowBase.h"
 #include "login/IBrowser.h"
+#include "login/NewWindowGate.h"
 #include "login/PreviewPane.h"
 
 #include <windows.h>
@@ -57,6 +58,7 @@ private:
     std::deque<Request> requests_;
     unsigned navigation_ = 0; // counts navigations asked for; a newer one ends a running one
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    NewWindowGate newWindows_;
 };
 
 } // namespace login

@@ -1,36 +1,40 @@
 #include "login/RunPageCommand.h"
 
+#include "login/GameWindow.h"
 #include "login/LoginScreen.h"
 #include "login/PageCommand.h"
-#include "mainwindow/WebMainFrm.h"
+#include "startup/Settings.h"
 
 namespace login {
 
-void RunPageCommand(const std::wstring& url, bool& cancel) {
-    const PageCommand command = ParsePageCommand(url);
-    switch (command.kind) {
+namespace {
+
+void LoadGame(const std::wstring& url) {
+    GameWindow* game = BoundGameWindow();
+    if (game == nullptr) {
+        return;
+    }
+    // Loaded before the login windows go, so that a window stays loaded
+    // throughout and the program does not end.
+    game->Load();
+    CloseLoginScreen();
+    game->Open(url);
+}
+
+} // namespace
+
+void RunPageCommand(const Navigation& navigation, bool& cancel) {
+    const PageCommandDecision decision = DecidePageCommand(navigation, PublicData::OperatorHosts());
+    cancel = cancel || decision.cancel;
+    switch (decision.command.kind) {
     case PageCommandKind::ExitGame:
-        cancel = true;
         CloseLoginScreen();
         break;
     case PageCommandKind::Minimize:
-        cancel = true;
         MinimizeLoginScreen();
         break;
     case PageCommandKind::LoadGame:
-        if (!command.gameUrl) {
-            // Nothing to open: the player stays on the login screen.
-            cancel = true;
-            break;
-        }
-        {
-            // Loaded before the login windows go, so that a window stays
-            // loaded throughout and the program does not end.
-            WebMainFrm& main = WebMainFrm::Instance();
-            CloseLoginScreen();
-            main.SetURL(*command.gameUrl);
-            main.Show();
-        }
+        LoadGame(*decision.command.gameUrl);
         break;
     case PageCommandKind::None:
         break;

@@ -1,14 +1,15 @@
 #pragma once
 
-#include <string>
+#include "login/Navigation.h"
 
 namespace login {
 
-// Acts on a navigation request of the login browser (top document or
-// frame): "app://exitgame" closes the login screen, "app://minimize"
-// minimises it, "app://loadgame|<address>" closes it and opens the address
-// in the main window. Cancel is set for the first two. A load command
-// without an address leaves the login screen up and cancels the request.
-void RunPageCommand(const std::wstring& url, bool& cancel);
+// Acts on a navigation request of the login browser, top document or frame,
+// when an operator's document gives a page command (see DecidePageCommand):
+// "app://exitgame" closes the login screen, "app://minimize" minimises it,
+// "app://loadgame|<address>" closes it and opens the address in the game
+// window. Every "app:" request is cancelled; a refused load leaves the
+// player on the login screen.
+void RunPageCommand(const Navigation& navigation, bool& cancel);
 
 } // namespace login

@@ -47,10 +47,9 @@ HDDEDATA DdeSource::Answer(UINT type, HSZ topic, HDDEDATA data) {
         if (!bytes.empty()) {
             DdeGetData(data, bytes.data(), static_cast<DWORD>(bytes.size()), 0);
         }
-        if (execute_) {
-            execute_(DdeCommandText(bytes.data(), bytes.size()));
-        }
-        return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(DDE_FACK));
+        const bool done = execute_ && execute_(DdeCommandText(bytes.data(), bytes.size()));
+        return reinterpret_cast<HDDEDATA>(
+            static_cast<ULONG_PTR>(done ? DDE_FACK : DDE_FNOTPROCESSED));
     }
     default:
         return nullptr;
@@ -65,7 +64,7 @@ HDDEDATA CALLBACK DdeSource::Callback(UINT type, UINT, HCONV, HSZ topic, HSZ, HD
             return current != nullptr ? current->Answer(type, topic, data) : nullptr;
         },
         [&]() -> HDDEDATA {
-            // The command was taken; a failure inside is ours, not the client's.
-            return type == XTYP_EXECUTE ? reinterpret_cast<HDDEDATA>(DDE_FACK) : nullptr;
+            // A command that failed inside was not carried out.
+            return type == XTYP_EXECUTE ? reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED) : nullptr;
         });
 }

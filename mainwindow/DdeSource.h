@@ -6,11 +6,12 @@
 #include <functional>
 #include <string>
 
-// A DDE server under the given service and topic that accepts every
-// execute command and hands its text on. One at a time in the process.
+// A DDE server under the given service and topic that hands the text of
+// every execute command on; a command the handler refuses, or one that
+// fails, is answered "not processed". One at a time in the process.
 class DdeSource {
 public:
-    using Execute = std::function<void(const std::wstring& command)>;
+    using Execute = std::function<bool(const std::wstring& command)>;
 
     DdeSource(const std::wstring& service, const std::wstring& topic, Execute execute);
     ~DdeSource();

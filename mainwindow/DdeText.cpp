@@ -1,5 +1,7 @@
 #include "mainwindow/DdeText.h"
 
+#include "login/WebAddress.h"
+
 std::wstring DdeCommandText(const unsigned char* data, std::size_t size) {
     std::wstring text;
     if (data == nullptr) {
@@ -18,4 +20,9 @@ std::wstring DdeCommandText(const unsigned char* data, std::size_t size) {
         return std::wstring();
     }
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+bool IsDdeAddress(const std::wstring& command) {
+    return command.size() <= login::kMaxWebAddressLength &&
+           login::ParseWebAddress(command).has_value();
 }

@@ -3,6 +3,7 @@
 #include "controls/ModGetTaskbarHei.h"
 #include "forms/Application.h"
 #include "forms/Units.h"
+#include "mainwindow/DdeText.h"
 #include "mainwindow/MainLayout.h"
 #include "mainwindow/ModMsg.h"
 #include "resources/resource.h"
@@ -146,9 +147,9 @@ void WebMainFrm::OnLoad() {
     web_minmax_Click();
     // Resizes during the load step raise no resize event: lay out once now.
     OnResize();
-    dde_ =
-        std::make_unique<DdeSource>(forms::Application::ExeName(), kDdeTopic,
-                                    [this](const std::wstring& command) { DdeExecute(command); });
+    dde_ = std::make_unique<DdeSource>(
+        forms::Application::ExeName(), kDdeTopic,
+        [this](const std::wstring& command) { return DdeExecute(command); });
 }
 
 void WebMainFrm::OnResize() {
@@ -194,11 +195,14 @@ void WebMainFrm::SetURL(const std::wstring& strURL) {
     OpenUrlTab(strURL);
 }
 
-void WebMainFrm::OpenUrlTab(const std::wstring& url) {
+bool WebMainFrm::OpenUrlTab(const std::wstring& url) {
     const std::wstring key = L"Game" + url;
     CTabItems& items = WebuTab.TabItems();
     const int p = items.FindItem(key);
     if (p == -1) {
+        if (items.Full()) {
+            return false;
+        }
         std::shared_ptr<WebUrl> page(new WebUrl(), forms::DeleteLaterDeleter{});
         page->OpenURL(url);
         items.Add(key, page, key);
@@ -207,6 +211,7 @@ void WebMainFrm::OpenUrlTab(const std::wstring& url) {
         items.SetSelected(p);
     }
     Picture1->SetVisible(false);
+    return true;
 }
 
 // Also when the shell could not take the icon at log-on: the taskbar's
@@ -223,7 +228,11 @@ void WebMainFrm::OnSessionEnding(bool ending) {
     m_bExit = ending;
 }
 
-void WebMainFrm::DdeExecute(const std::wstring& command) {
+// Other programs of the operator may open their own pages, on any host.
+bool WebMainFrm::DdeExecute(const std::wstring& command) {
+    if (!IsDdeAddress(command)) {
+        return false;
+    }
     // Hidden with F10 (minimised or not): the command's page is shown.
     if (!IsWindowVisible(hWnd())) {
         ShowWindow(hWnd(), SW_SHOW);
@@ -231,10 +240,7 @@ void WebMainFrm::DdeExecute(const std::wstring& command) {
     if (IsIconic(hWnd())) {
         ShowWindow(hWnd(), SW_RESTORE);
     }
-    // An empty command has nothing to show; it is accepted all the same.
-    if (!command.empty()) {
-        OpenUrlTab(command);
-    }
+    return OpenUrlTab(command);
 }
 
 void WebMainFrm::OnUnload() {

@@ -16,8 +16,8 @@
 #include <string>
 
 // The main game window: a skinned, borderless window whose body is a strip
-// of tabbed web pages, the game first. Also a DDE source: every execute
-// command opens a tab.
+// of tabbed web pages, the game first. Also a DDE source: an execute
+// command that is a web address opens a tab.
 class WebMainFrm : public forms::SingleForm<WebMainFrm> {
 public:
     static constexpr const wchar_t* kDdeTopic = L"TavrinDDE";
@@ -29,7 +29,8 @@ public:
     WebMainFrm();
     ~WebMainFrm() override;
 
-    // Opens the address as a tab page, or brings its open tab to the front.
+    // Opens the address as a tab page, or brings its open tab to the front;
+    // with every tab taken a new address is refused.
     void SetURL(const std::wstring& strURL);
     // Gives the window a rounded region from (0, 0) to (Top, Buttom) pixels.
     static void RectRgn(HWND hWnd, int Top, int Buttom, int X, int Y);
@@ -69,10 +70,10 @@ private:
     void CreateAppMenu();
     Icon LoadIconFile(int size);
     void PlaceControls();
-    void OpenUrlTab(const std::wstring& url);
+    bool OpenUrlTab(const std::wstring& url);
     void AddTrayIcon();
     void OnSessionEnding(bool ending);
-    void DdeExecute(const std::wstring& command);
+    bool DdeExecute(const std::wstring& command);
 
     // Commands and events
     void ConnectEvents();

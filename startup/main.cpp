@@ -1,6 +1,7 @@
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/ScopeExit.h"
+#include "mainwindow/MainGameWindow.h"
 #include "startup/LoadFrm.h"
 
 #include <windows.h>
@@ -16,6 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
 
+        MainGameWindow::Bind();
         LoadFrm::Instance().Show();
         return forms::Application::Run();
     });

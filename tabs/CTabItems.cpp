@@ -29,6 +29,9 @@ int WholeNumber(double value) {
 
 bool CTabItems::Add(const std::wstring& Caption, std::shared_ptr<ITabForm> Form,
                     const std::optional<std::wstring>& Key, const std::optional<TabIndex>& Index) {
+    if (Full()) {
+        return false;
+    }
     auto item = std::make_shared<CTabItem>();
     item->SetSavedStyle(windows_.Style(Form->hWnd()));
     item->AttachTab(strip_);

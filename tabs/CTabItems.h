@@ -15,12 +15,16 @@ class PageWindows;
 // Every change is told to the strip; errors are TabError.
 class CTabItems {
 public:
+    // Past this many tabs a new page is refused.
+    static constexpr int kMaxTabs = 32;
+
     explicit CTabItems(PageWindows& windows) : windows_(windows) {}
     CTabItems(const CTabItems&) = delete;
     CTabItems& operator=(const CTabItems&) = delete;
 
     void AttachTab(IuTab& strip) { strip_ = &strip; }
 
+    // False, with nothing taken in, when the strip is full.
     bool Add(const std::wstring& Caption, std::shared_ptr<ITabForm> Form,
              const std::optional<std::wstring>& Key = std::nullopt,
              const std::optional<TabIndex>& Index = std::nullopt);
@@ -34,6 +38,7 @@ public:
     void ReleaseForm(const TabIndex& Index);
 
     int Count() const { return static_cast<int>(entries_.size()); }
+    bool Full() const { return Count() >= kMaxTabs; }
     // Null for a position out of range; an unknown key is an error.
     std::shared_ptr<CTabItem> Item(const TabIndex& Index) const;
     int Selected() const;

@@ -147,11 +147,25 @@ class GameTest(unittest.TestCase):
         # restored. (With no window manager a minimised window stays mapped.)
         click(main, *minimise_button(width))
         self.assertTrue(wait_until(lambda: iconic(main), 20), "not minimised")
-        sent = subprocess.run(["wine", ARGS.dde_send, os.path.splitext(os.path.basename(ARGS.exe))[0],
-                               "TavrinDDE", self.site.base + "/event/"], env=wine_env(ARGS.prefix))
+        service = os.path.splitext(os.path.basename(ARGS.exe))[0]
+        sent = subprocess.run(["wine", ARGS.dde_send, service, "TavrinDDE", self.site.base + "/event/"],
+                              env=wine_env(ARGS.prefix))
         self.assertEqual(sent.returncode, 0, "the DDE command was refused")
         self.assertTrue(wait_until(lambda: self.site.seen("/event/"), 20), "no tab for the DDE address")
         self.assertTrue(wait_until(lambda: not iconic(main), 20), "not restored")
+
+        # Anything but a web address of at most 2,048 characters is answered "not processed"
+        # (DdeSend's 1) and opens nothing; the client runs on.
+        long_url = self.site.base + "/long/" + "a" * 100000
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False, encoding="utf-8") as f:
+            f.write(long_url)
+        self.addCleanup(os.unlink, f.name)
+        for command in ("file:///C:/windows/win.ini", "javascript:alert(1)", "@Z:" + f.name.replace("/", "\\")):
+            refused = subprocess.run(["wine", ARGS.dde_send, service, "TavrinDDE", command],
+                                     env=wine_env(ARGS.prefix))
+            self.assertEqual(refused.returncode, 1, command[:40])
+        self.assertIsNone(self.proc.poll(), "the client ended")
+        self.assertFalse([p for p, _ in self.site.requests if p.startswith("/long/")], "a tab for the long string")
 
         # F10 hides and shows.
         key(main, "F10")
@@ -198,6 +212,96 @@ class GameTest(unittest.TestCase):
         dialog = wait_until(lambda: visible_windows(EXIT_QUESTION), 20)
         self.assertTrue(dialog, "no exit question")
         click(dialog[0], *exit_answer(answer))
+
+
+class Foreign:
+    """Another host, not the operator's: the login port on 127.0.0.2."""
+
+    def __init__(self, port):
+        self.requests = []
+        foreign = self
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            def log_message(self, *args):
+                pass
+
+            def do_GET(self):
+                foreign.requests.append(self.path)
+                data = ('<html><head><title>广告</title></head><body>'
+                        '<a href="app://exitgame">exit %s</a></body></html>' % WIDE).encode("utf-8")
+                self.send_response(200)
+                self.send_header("Content-Type", "text/html; charset=utf-8")
+                self.send_header("Content-Length", str(len(data)))
+                self.end_headers()
+                self.wfile.write(data)
+
+        self.base = "http://127.0.0.2:%d" % port
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.2", port), Handler)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+
+class TrustSite(Site):
+    """A login page with a link whose query holds a command, a load command to a foreign
+    host, a foreign frame and a frame of the operator's own, each offering "app://exitgame"."""
+
+    def __init__(self, login_url, foreign):
+        self.foreign = foreign
+        super().__init__(login_url)
+
+    def page(self, path):
+        if path.startswith("/own/"):
+            return ('<html><head><title>自己</title></head><body>'
+                    '<a href="app://exitgame">exit %s</a></body></html>' % WIDE, [])
+        if path.startswith(self.url.path):
+            return ('<html><head><title>Drelmoor2 登录</title></head><body>'
+                    '<a href="%snext?r=app://minimize">query %s</a>'
+                    '<a href="app://loadgame|%s/game/">foreign game %s</a>'
+                    '<iframe src="%s/frame/"></iframe><iframe src="/own/"></iframe>'
+                    '</body></html>' % (self.url.path, WIDE, self.foreign.base, WIDE, self.foreign.base), [])
+        return super().page(path)
+
+
+class TrustTest(unittest.TestCase):
+    """Only the operator's documents command the client."""
+
+    def setUp(self):
+        self.foreign = Foreign(urllib.parse.urlsplit(ARGS.login_url).port)
+        self.addCleanup(self.foreign.stop)
+        self.site = TrustSite(ARGS.login_url, self.foreign)
+        self.addCleanup(self.site.stop)
+        self.proc = subprocess.Popen(["wine", ARGS.exe], env=wine_env(ARGS.prefix),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: self.proc.poll() is None and (self.proc.kill(), self.proc.wait()))
+
+    def test_foreign_frames_and_addresses_command_nothing_the_operators_frame_does(self):
+        login = wait_until(lambda: visible_windows(LOGIN), 60)
+        self.assertTrue(login, "the login screen did not appear")
+        self.assertTrue(wait_until(lambda: self.site.seen("/own/"), 30), "no frame of the operator's")
+        page = (415 - 1, 179 - 1)  # the login page in the login window, 1 pixel out
+        foreign_frame = (page[0] + 9, page[1] + 95)  # below the title and two rows, inside a border
+        own_frame = (foreign_frame[0], foreign_frame[1] + 68 + 6)
+
+        # Posted work runs before the next input, so each click is taken in turn.
+        click(login[0], *button_row(foreign_frame, 0))  # app://exitgame from a foreign frame
+        click(login[0], *button_row(page, 1))  # app://loadgame| a foreign address
+        requests = len(self.site.requests)
+        click(login[0], *button_row(page, 0))  # a query holding app://minimize
+        query = self.site.url.path + "next?r=app://minimize"
+        self.assertTrue(wait_until(lambda: self.site.seen(query), 30), "the link did not navigate")
+        self.assertTrue(wait_until(lambda: len(self.site.seen("/own/")) >= 2, 30), "the page did not reload")
+        self.assertIsNone(self.proc.poll(), "a foreign frame ended the program")
+        self.assertEqual(visible_windows(LOGIN), login, "the login screen stays")
+        self.assertEqual(len(visible_windows(MAIN)), 1, "the login background only, no game window")
+        self.assertNotIn("/game/", self.foreign.requests, "no foreign game")
+        self.assertGreater(len(self.site.requests), requests)
+
+        click(login[0], *button_row(own_frame, 0))  # app://exitgame from the operator's frame
+        self.assertEqual(self.proc.wait(timeout=30), 0, "the operator's command ends the program")
+        self.assertEqual(visible_windows(LOGIN), [])
 
 
 def main():

@@ -81,4 +81,18 @@ TEST(DdeText, AnyBlockGivesText) {
     EXPECT_EQ(DdeCommandText(longText.data(), longText.size()).size(), 100000u);
 }
 
+TEST(DdeText, WebAddressesOnAnyHostOpenTabs) {
+    EXPECT_TRUE(IsDdeAddress(L"http://g/\u6e38\u620f"));
+    EXPECT_TRUE(IsDdeAddress(L"HTTPS://other.example.org:8443/news?a=b"));
+    const std::wstring longest = L"http://g/" + std::wstring(2048 - 9, L'a');
+    EXPECT_TRUE(IsDdeAddress(longest));
+    for (const std::wstring& command :
+         {longest + L"a", std::wstring(100000, L'x'), std::wstring(L"file:///C:/windows/win.ini"),
+          std::wstring(L"javascript:alert(1)"), std::wstring(L"\\\\host\\share"),
+          std::wstring(L"http://op.com@evil.com/"), std::wstring(L"http://g/\r\n"),
+          std::wstring(L"mailto:a@b"), std::wstring()}) {
+        EXPECT_FALSE(IsDdeAddress(command)) << command.substr(0, 40);
+    }
+}
+
 } // namespace

@@ -1,40 +1,187 @@
+#include "login/NewWindowGate.h"
+#include "login/OperatorHosts.h"
 #include "login/PageCommand.h"
+#include "login/WebAddress.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
+using login::DecidePageCommand;
+using login::Navigation;
+using login::OperatorHosts;
 using login::PageCommandKind;
 using login::ParsePageCommand;
+using login::ParseWebAddress;
 
-TEST(PageCommand, SubstringTestsInTheirOrderAndCaseSensitive) {
+std::wstring HostOf(const std::wstring& url) {
+    const auto parsed = ParseWebAddress(url);
+    return parsed ? parsed->scheme + L" " + parsed->host : L"refused";
+}
+
+TEST(WebAddress, ReadsSchemeAndHostOfPlainAddresses) {
+    EXPECT_EQ(HostOf(L"http://Op.Example.COM/micro/"), L"http op.example.com");
+    EXPECT_EQ(HostOf(L"HTTPS://op.example.com:8443?x=1"), L"https op.example.com");
+    EXPECT_EQ(HostOf(L"http://op.example.com.#top"), L"http op.example.com") << "trailing dot";
+    EXPECT_EQ(HostOf(L"http://127.0.0.1:8641"), L"http 127.0.0.1");
+    EXPECT_EQ(HostOf(L"http://[::1]:8641/"), L"http [::1]");
+    EXPECT_EQ(HostOf(L"http://[FE80::1]/"), L"http [fe80::1]");
+    EXPECT_EQ(HostOf(L"http://op.com/a\\b@c%20d"), L"http op.com") << "only the host counts";
+}
+
+TEST(WebAddress, RefusesWhatCouldBeReadTwoWays) {
+    for (const wchar_t* url : {
+             L"http://op.com@evil.com/",
+             L"http://user:pw@op.com/",
+             L"http://evil.com\\@op.com/",
+             L"http://op.com\\.evil.com/",
+             L"http://op%2ecom/",
+             L"http://op.com%00.evil.com/",
+             L"http://op.com:80:80/",
+             L"http://op.com:/",
+             L"http://op.com:99999/",
+             L"http://op.com:8o/",
+             L"http://[::1/",
+             L"http://[::1]x/",
+             L"http://[op.com]/",
+             L"http://op..com/",
+             L"http://.op.com/",
+             L"http://op.com../",
+             L"http:///op.com/",
+             L"http:op.com/",
+             L"http://op.com /",
+             L"http://op.com\t/",
+             L"http://op.com\n.evil/",
+             L"http://ор.com/",
+             L"http://op_com/",
+             L"ftp://op.com/",
+             L"file:///C:/",
+             L"\\\\op.com\\share",
+             L" http://op.com/",
+             L"javascript:alert(1)",
+             L"http://",
+             L"",
+         }) {
+        EXPECT_EQ(HostOf(url), L"refused") << url;
+    }
+}
+
+TEST(OperatorHosts, TheCompiledInHostsAndTheExtraListInAnyCase) {
+    const OperatorHosts hosts({L"http://127.0.0.1:8640/update.txt", L"https://Game.Example.com/"},
+                              L" cdn.example.net ; *.Example.org;bad/entry;op.com:80;;*.");
+    EXPECT_TRUE(hosts.Contains(L"127.0.0.1"));
+    EXPECT_TRUE(hosts.Contains(L"game.example.com"));
+    EXPECT_TRUE(hosts.Contains(L"cdn.example.net"));
+    EXPECT_TRUE(hosts.Contains(L"a.example.org"));
+    EXPECT_TRUE(hosts.Contains(L"a.b.example.org"));
+    EXPECT_FALSE(hosts.Contains(L"example.org")) << "\"*.\" names subdomains only";
+    EXPECT_FALSE(hosts.Contains(L"badexample.org"));
+    EXPECT_FALSE(hosts.Contains(L"example.com"));
+    EXPECT_FALSE(hosts.Contains(L"op.com")) << "an entry with a port is no host";
+    EXPECT_FALSE(hosts.Contains(L"bad"));
+    EXPECT_TRUE(hosts.IsOperatorPage(L"HTTP://GAME.EXAMPLE.COM./play"));
+    EXPECT_FALSE(hosts.IsOperatorPage(L"http://game.example.com@evil.com/"));
+    EXPECT_FALSE(hosts.IsOperatorPage(L"http://game.example.com.evil.com/"));
+    EXPECT_FALSE(hosts.IsOperatorPage(L"ftp://game.example.com/"));
+    EXPECT_FALSE(hosts.IsOperatorPage(L""));
+}
+
+TEST(PageCommand, TheAddressMustStartWithTheCommand) {
     EXPECT_EQ(ParsePageCommand(L"app://exitgame").kind, PageCommandKind::ExitGame);
-    EXPECT_EQ(ParsePageCommand(L"http://x/a?next=app://minimize").kind, PageCommandKind::Minimize);
-    EXPECT_EQ(ParsePageCommand(L"app://loadgame|app://minimize").kind, PageCommandKind::Minimize);
-    EXPECT_EQ(ParsePageCommand(L"app://minimize app://exitgame").kind, PageCommandKind::ExitGame);
-    EXPECT_EQ(ParsePageCommand(L"APP://EXITGAME").kind, PageCommandKind::None);
-    EXPECT_EQ(ParsePageCommand(L"http://127.0.0.1/micro/").kind, PageCommandKind::None);
+    EXPECT_EQ(ParsePageCommand(L"APP://ExitGame/").kind, PageCommandKind::ExitGame);
+    EXPECT_EQ(ParsePageCommand(L"app://minimize?from=page").kind, PageCommandKind::Minimize);
+    EXPECT_EQ(ParsePageCommand(L"app://minimizeX").kind, PageCommandKind::None);
+    EXPECT_EQ(ParsePageCommand(L"app://exitgame|x").kind, PageCommandKind::None);
+    EXPECT_EQ(ParsePageCommand(L"http://x/a?next=app://minimize").kind, PageCommandKind::None);
+    EXPECT_EQ(ParsePageCommand(L"xx app://exitgame").kind, PageCommandKind::None);
+    EXPECT_EQ(ParsePageCommand(L"app://loadgame").kind, PageCommandKind::None);
     EXPECT_EQ(ParsePageCommand(L"app://other").kind, PageCommandKind::None);
-    EXPECT_FALSE(ParsePageCommand(L"app://exitgame|http://x/").gameUrl);
 }
 
 TEST(PageCommand, LoadGameTakesTheSecondPieceOnly) {
-    const auto plain = ParsePageCommand(L"app://loadgame|http://game/?u=1");
+    const auto plain = ParsePageCommand(L"App://LoadGame|http://game/?u=1");
     EXPECT_EQ(plain.kind, PageCommandKind::LoadGame);
     EXPECT_EQ(plain.gameUrl.value_or(L"-"), L"http://game/?u=1");
     EXPECT_EQ(ParsePageCommand(L"app://loadgame|http://g/a|b|c").gameUrl.value_or(L"-"),
               L"http://g/a");
-    EXPECT_EQ(ParsePageCommand(L"xx app://loadgame yy|http://g/").gameUrl.value_or(L"-"),
-              L"http://g/")
-        << "the first piece only has to contain the command";
-}
-
-TEST(PageCommand, LoadGameWithoutAnAddressCarriesNone) {
-    for (const wchar_t* url :
-         {L"app://loadgame", L"app://loadgame|", L"app://loadgame||http://g/"}) {
+    for (const wchar_t* url : {L"app://loadgame|", L"app://loadgame||http://g/"}) {
         const auto command = ParsePageCommand(url);
         EXPECT_EQ(command.kind, PageCommandKind::LoadGame) << url;
         EXPECT_FALSE(command.gameUrl) << url;
+    }
+}
+
+TEST(NavigationFailure, AnHttpStatusBringsAPageAnyOtherFailureNone) {
+    using login::FailureOfStatus;
+    using login::NavigationFailure;
+    for (long status : {100l, 404l, 500l, 503l, 599l}) {
+        EXPECT_EQ(FailureOfStatus(status), NavigationFailure::ErrorPage) << status;
+    }
+    for (unsigned long result : {0x800C0005ul /* name not found */, 0x800C0004ul /* connect */,
+                                 0x800C000Bul /* time-out */, 0x80040154ul /* no renderer */,
+                                 0x800C000Eul /* security */, 0ul, 99ul, 600ul}) {
+        EXPECT_EQ(FailureOfStatus(static_cast<long>(result)), NavigationFailure::NoPage) << result;
+    }
+}
+
+TEST(NewWindowGate, OnlyWhatTheUserAskedForAndOneASecond) {
+    login::NewWindowGate gate;
+    EXPECT_FALSE(gate.Allow(false, 5000)) << "a script's pop-up";
+    EXPECT_TRUE(gate.Allow(true, 5000));
+    EXPECT_FALSE(gate.Allow(true, 5999));
+    EXPECT_FALSE(gate.Allow(false, 7000));
+    EXPECT_TRUE(gate.Allow(true, 6000));
+    EXPECT_FALSE(gate.Allow(true, 6001));
+}
+
+class PageCommandTrust : public testing::Test {
+protected:
+    login::PageCommandDecision Decide(const std::wstring& url, bool topLevel = true,
+                                      const std::wstring& document = L"http://op.com/micro/") {
+        return DecidePageCommand(Navigation{url, topLevel, document}, hosts);
+    }
+    OperatorHosts hosts{{L"http://op.com/micro/"}, L"*.op.net"};
+};
+
+TEST_F(PageCommandTrust, CommandsCountFromOperatorDocumentsOnly) {
+    EXPECT_EQ(Decide(L"app://exitgame").command.kind, PageCommandKind::ExitGame);
+    EXPECT_EQ(Decide(L"app://minimize", false, L"http://ads.op.net/frame").command.kind,
+              PageCommandKind::Minimize)
+        << "a frame of the operator's own";
+    for (const auto& [top, document] :
+         {std::pair{false, L"http://ads.example/frame"}, std::pair{true, L"http://evil.com/"},
+          std::pair{false, L""}, std::pair{true, L"about:blank"},
+          std::pair{false, L"http://op.com@ads.example/"}}) {
+        const auto decision = Decide(L"app://exitgame", top, document);
+        EXPECT_TRUE(decision.cancel) << document;
+        EXPECT_EQ(decision.command.kind, PageCommandKind::None) << document;
+    }
+}
+
+TEST_F(PageCommandTrust, EveryAppAddressIsCancelledAndOthersPass) {
+    EXPECT_TRUE(Decide(L"APP:whatever").cancel);
+    EXPECT_TRUE(Decide(L"app://loadgame").cancel);
+    EXPECT_TRUE(Decide(L"app://exitgame", false, L"http://evil.com/").cancel);
+    const auto plain = Decide(L"http://op.com/?r=app://exitgame");
+    EXPECT_FALSE(plain.cancel);
+    EXPECT_EQ(plain.command.kind, PageCommandKind::None);
+}
+
+TEST_F(PageCommandTrust, TheGameMustBeTheOperatorsWebPage) {
+    const auto good = Decide(L"app://loadgame|HTTPS://a.op.net:8443/game/");
+    EXPECT_EQ(good.command.kind, PageCommandKind::LoadGame);
+    EXPECT_EQ(good.command.gameUrl.value_or(L"-"), L"HTTPS://a.op.net:8443/game/");
+    const std::wstring longest = L"http://op.com/" + std::wstring(2048 - 14, L'a');
+    EXPECT_EQ(Decide(L"app://loadgame|" + longest).command.kind, PageCommandKind::LoadGame);
+    for (const std::wstring& game : std::initializer_list<std::wstring>{
+             L"http://evil.com/", L"file:///C:/", L"\\\\op.com\\share", L"//op.com/game",
+             L"javascript:alert(1)", L"http://op.com@evil.com/", L"http://op.com/\x01",
+             longest + L"a", std::wstring()}) {
+        const auto decision = Decide(L"app://loadgame|" + game);
+        EXPECT_TRUE(decision.cancel) << game;
+        EXPECT_EQ(decision.command.kind, PageCommandKind::None) << game;
     }
 }
 

@@ -37,4 +37,12 @@ TEST(Settings, TheManifestPathNamesTheGameCode) {
     EXPECT_STREQ(PublicData::GameTitle, L"Drelmoor2");
 }
 
+TEST(Settings, TheHostsOfTheFourAddressesAreOperatorHosts) {
+    for (const wchar_t* url : {PublicData::UpdateManifestUrl, PublicData::LoginPageUrl,
+                               PublicData::GameSiteUrl, PublicData::MakerSiteUrl}) {
+        EXPECT_TRUE(PublicData::OperatorHosts().IsOperatorPage(url)) << url;
+    }
+    EXPECT_FALSE(PublicData::OperatorHosts().IsOperatorPage(L"http://foreign.invalid/"));
+}
+
 } // namespace

@@ -120,6 +120,18 @@ TEST_F(TabModelTest, AddRunsItsStepsInOrderAndTheFirstTabIsSelected) {
     EXPECT_EQ(pages[0]->item, strip.items.Item(L"game").get());
 }
 
+TEST_F(TabModelTest, AFullStripTakesNoNewPage) {
+    AddPages(CTabItems::kMaxTabs - 1);
+    EXPECT_FALSE(strip.items.Full());
+    EXPECT_TRUE(strip.items.Add(L"last", Page(100), L"last"));
+    EXPECT_TRUE(strip.items.Full());
+    calls.clear();
+    EXPECT_FALSE(strip.items.Add(L"more", Page(101), L"more"));
+    EXPECT_TRUE(calls.empty()) << "the refused page was not touched";
+    EXPECT_EQ(strip.items.Count(), CTabItems::kMaxTabs);
+    EXPECT_EQ(strip.items.FindItem(L"more"), -1);
+}
+
 TEST_F(TabModelTest, AnIndexPutsTheNewTabAtThatPosition) {
     AddPages(2);
     strip.items.Add(L"first", Page(10), std::nullopt, TabIndex(0));

@@ -7,9 +7,10 @@
 namespace testing_support {
 
 BrowserRecorder::BrowserRecorder(login::IBrowser& browser) {
-    browser.BeforeNavigate2.Connect([this](const std::wstring& url, bool& cancel) {
-        lines.push_back(L"before " + url);
-        cancel = cancelIf && cancelIf(url);
+    browser.BeforeNavigate2.Connect([this](const login::Navigation& navigation, bool& cancel) {
+        lines.push_back(L"before " + navigation.url);
+        navigations.push_back(navigation);
+        cancel = cancelIf && cancelIf(navigation.url);
     });
     browser.DocumentComplete.Connect(
         [this](const std::wstring& url) { lines.push_back(L"complete " + url); });
@@ -20,9 +21,12 @@ BrowserRecorder::BrowserRecorder(login::IBrowser& browser) {
         lines.push_back(L"newwindow " + url);
         processed = true;
     });
-    browser.NavigateError.Connect([this](const std::wstring& url, bool topLevel) {
-        lines.push_back(L"error " + url + (topLevel ? L" top" : L" frame"));
-    });
+    browser.NavigateError.Connect(
+        [this](const std::wstring& url, bool topLevel, login::NavigationFailure failure) {
+            lines.push_back(
+                L"error " + url + (topLevel ? L" top" : L" frame") +
+                (failure == login::NavigationFailure::NoPage ? L" no-page" : L" error-page"));
+        });
 }
 
 bool BrowserRecorder::WaitFor(const std::wstring& prefix, int timeoutMs) {

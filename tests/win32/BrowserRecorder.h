@@ -9,8 +9,9 @@
 namespace testing_support {
 
 // Writes down every event of a browser as one line each ("before URL",
-// "complete URL", "download", "title TEXT", "newwindow URL", "error URL top"
-// or "error URL frame"), and cancels the navigations cancelIf picks.
+// "complete URL", "download", "title TEXT", "newwindow URL", "error URL top
+// no-page" or "error URL frame error-page"), keeps each navigation whole, and
+// cancels the navigations cancelIf picks.
 class BrowserRecorder {
 public:
     explicit BrowserRecorder(login::IBrowser& browser);
@@ -22,6 +23,7 @@ public:
     void Settle(int ms = 300);
 
     std::vector<std::wstring> lines;
+    std::vector<login::Navigation> navigations;
     std::function<bool(const std::wstring& url)> cancelIf;
 };
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <exdispid.h>
+#include <shobjidl.h>
 
 #include <algorithm>
 #include <memory>
@@ -71,6 +72,9 @@ TEST_F(IeBrowserTest, ACancelledAppAddressGoesNoFurther) {
     ASSERT_TRUE(recorder->WaitFor(L"before"));
     recorder->Settle(500);
     EXPECT_EQ(recorder->lines, Lines{L"before app://exitgame"});
+    ASSERT_EQ(recorder->navigations.size(), 1u);
+    EXPECT_TRUE(recorder->navigations[0].topLevel) << "the control's own navigation";
+    EXPECT_EQ(recorder->navigations[0].documentUrl, L"") << "no document yet";
 }
 
 TEST_F(IeBrowserTest, AFailedNavigationIsReportedOnceAsTheTopDocuments) {
@@ -79,8 +83,20 @@ TEST_F(IeBrowserTest, AFailedNavigationIsReportedOnceAsTheTopDocuments) {
     ASSERT_TRUE(recorder->WaitFor(L"error", 30000));
     recorder->Settle(1000);
     EXPECT_EQ(recorder->lines,
-              (Lines{L"before " + missing, L"download", L"error " + missing + L" top"}));
+              (Lines{L"before " + missing, L"download", L"error " + missing + L" top error-page"}));
     EXPECT_EQ(browser->RootInnerHtmlLength(), 0u);
+}
+
+// Every page that loads fails in this Wine, and brings no page: the login
+// screen then ends with its offline message.
+TEST_F(IeBrowserTest, APageThisWineCannotShowBringsNoPage) {
+    OperatorServer::Serve(L"login.html", "<html><body>login</body></html>");
+    const std::wstring page = OperatorServer::Url(L"/login.html");
+    browser->Navigate(page);
+    ASSERT_TRUE(recorder->WaitFor(L"error", 30000));
+    recorder->Settle(1000);
+    EXPECT_EQ(recorder->lines,
+              (Lines{L"before " + page, L"download", L"error " + page + L" top no-page"}));
 }
 
 // What the control hands an event sink, built here: real IE is not at hand.
@@ -106,50 +122,99 @@ VARIANT Of(VARTYPE type, void* value) {
     return v;
 }
 
-TEST_F(IeBrowserTest, TheSinkReadsEachEventsArgumentsAndAnswersBack) {
+VARIANT Long(VARTYPE type, long value) {
+    VARIANT v = {};
+    v.vt = type;
+    v.lVal = value;
+    return v;
+}
+
+TEST_F(IeBrowserTest, TheSinkTellsTheTopDocumentFromFramesAndAnswersBack) {
     forms::ComPtr<IDispatch> top, frame, sink;
     *top.put() = new login::BrowserEvents(*browser, nullptr);
     *frame.put() = new login::BrowserEvents(*browser, nullptr);
     *sink.put() = new login::BrowserEvents(*browser, top.get());
-    forms::Bstr app(L"app://minimize"), page(L"http://h/p"), popup(L"http://h/popup");
+    forms::Bstr app(L"app://minimize"), page(L"http://h/p");
     VARIANT appUrl = Of(VT_BSTR, app.get()), pageUrl = Of(VT_BSTR, page.get()), none = {};
     VARIANT_BOOL cancel = VARIANT_FALSE;
-    IDispatch* created = nullptr;
 
-    FakeEvent({Of(VT_DISPATCH, top.get()), Of(VT_BYREF | VT_VARIANT, &appUrl), none, none, none,
-               none, Of(VT_BYREF | VT_BOOL, &cancel)})
-        .Send(*sink.get(), DISPID_BEFORENAVIGATE2);
-    EXPECT_EQ(cancel, VARIANT_TRUE);
-    cancel = VARIANT_FALSE;
-    FakeEvent({Of(VT_BYREF | VT_DISPATCH, &created), Of(VT_BYREF | VT_BOOL, &cancel), none,
-               Of(VT_BSTR, page.get()), Of(VT_BSTR, popup.get())})
-        .Send(*sink.get(), DISPID_NEWWINDOW3);
-    EXPECT_EQ(cancel, VARIANT_TRUE) << "no window of the control's own";
-    for (IDispatch* source : {frame.get(), top.get(), top.get()}) {
-        FakeEvent({Of(VT_DISPATCH, source), Of(VT_BYREF | VT_VARIANT, &pageUrl), none, none,
-                   Of(VT_BYREF | VT_BOOL, &cancel)})
+    for (IDispatch* source : {top.get(), frame.get()}) {
+        FakeEvent({Of(VT_DISPATCH, source), Of(VT_BYREF | VT_VARIANT, &appUrl), none, none, none,
+                   none, Of(VT_BYREF | VT_BOOL, &cancel)})
+            .Send(*sink.get(), DISPID_BEFORENAVIGATE2);
+        EXPECT_EQ(cancel, VARIANT_TRUE);
+        cancel = VARIANT_FALSE;
+    }
+    ASSERT_EQ(recorder->navigations.size(), 2u);
+    EXPECT_TRUE(recorder->navigations[0].topLevel);
+    EXPECT_FALSE(recorder->navigations[1].topLevel);
+    EXPECT_EQ(recorder->navigations[1].documentUrl, L"") << "no browser, no document";
+
+    // NavigateError's status: a failure result or an HTTP status.
+    VARIANT transport = Long(VT_I4, static_cast<long>(0x800C0005ul)), http = Long(VT_I4, 503);
+    const std::pair<IDispatch*, VARIANT*> failures[] = {
+        {frame.get(), &transport}, {top.get(), &http}, {top.get(), &http}};
+    for (const auto& [source, status] : failures) {
+        FakeEvent({Of(VT_DISPATCH, source), Of(VT_BYREF | VT_VARIANT, &pageUrl), none,
+                   Of(VT_BYREF | VT_VARIANT, status), Of(VT_BYREF | VT_BOOL, &cancel)})
             .Send(*sink.get(), DISPID_NAVIGATEERROR);
     }
-    EXPECT_EQ(recorder->lines, (Lines{L"before app://minimize", L"newwindow http://h/popup",
-                                      L"error http://h/p frame", L"error http://h/p top"}));
+    EXPECT_EQ(recorder->lines,
+              (Lines{L"before app://minimize", L"before app://minimize",
+                     L"error http://h/p frame no-page", L"error http://h/p top error-page"}))
+        << "one failure reported twice is heard once";
 }
 
-TEST_F(IeBrowserTest, ANewWindowWithoutAnAddressIsCaughtByAHiddenControl) {
+// NewWindow3 as the control raises it: (ppDisp, Cancel, dwFlags, bstrUrlContext, bstrUrl).
+VARIANT_BOOL AskNewWindow(IDispatch& sink, VARIANT flags, const wchar_t* url) {
+    forms::Bstr context(L"http://h/p"), address(url);
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    IDispatch* created = nullptr;
+    FakeEvent({Of(VT_BYREF | VT_DISPATCH, &created), Of(VT_BYREF | VT_BOOL, &cancel), flags,
+               Of(VT_BSTR, context.get()), Of(VT_BSTR, address.get())})
+        .Send(sink, DISPID_NEWWINDOW3);
+    EXPECT_EQ(created, nullptr);
+    return cancel;
+}
+
+TEST_F(IeBrowserTest, OnlyANewWindowTheUserAskedForGoesOnAndAtMostOneASecond) {
+    forms::ComPtr<IDispatch> sink, other;
+    *sink.put() = new login::BrowserEvents(*browser, nullptr);
+    *other.put() = new login::BrowserEvents(*browser, nullptr);
+    const long clicked = NWMF_USERINITED | NWMF_FIRST;
+    EXPECT_EQ(AskNewWindow(*sink.get(), Long(VT_I4, NWMF_FIRST), L"http://h/script"), VARIANT_TRUE)
+        << "a script's pop-up";
+    EXPECT_EQ(AskNewWindow(*sink.get(), Long(VT_I4, clicked), L"http://h/clicked"), VARIANT_TRUE)
+        << "no window of the control's own";
+    EXPECT_EQ(AskNewWindow(*sink.get(), Long(VT_I4, clicked), L"http://h/again"), VARIANT_TRUE);
+    EXPECT_EQ(AskNewWindow(*other.get(), Long(VT_UI4, NWMF_USERINITED), L"http://h/u4"),
+              VARIANT_TRUE);
+    EXPECT_EQ(recorder->lines, (Lines{L"newwindow http://h/clicked", L"newwindow http://h/u4"}));
+
+    // NewWindow2 (ppDisp, Cancel) says nothing of who asked: refused.
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    IDispatch* created = nullptr;
+    FakeEvent({Of(VT_BYREF | VT_DISPATCH, &created), Of(VT_BYREF | VT_BOOL, &cancel)})
+        .Send(*sink.get(), DISPID_NEWWINDOW2);
+    EXPECT_EQ(cancel, VARIANT_TRUE);
+    EXPECT_EQ(created, nullptr);
+    EXPECT_EQ(recorder->lines.size(), 2u);
+}
+
+// WindowClosing (IsChildWindow, Cancel), as window.close() raises it.
+TEST_F(IeBrowserTest, WindowCloseFromThePageIsCancelled) {
     forms::ComPtr<IDispatch> sink;
     *sink.put() = new login::BrowserEvents(*browser, nullptr);
-    VARIANT_BOOL cancel = VARIANT_FALSE;
-    forms::ComPtr<IDispatch> created;
-    FakeEvent({Of(VT_BYREF | VT_DISPATCH, created.put()), Of(VT_BYREF | VT_BOOL, &cancel)})
-        .Send(*sink.get(), DISPID_NEWWINDOW2);
-    ASSERT_TRUE(created) << "the new window goes to a control of ours";
-    forms::ComPtr<IWebBrowser2> catcher;
-    created->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(catcher.put()));
-    ASSERT_TRUE(catcher);
-    VARIANT empty = {};
-    catcher->Navigate(forms::Bstr(L"http://h/popup").get(), &empty, &empty, &empty, &empty);
-    ASSERT_TRUE(recorder->WaitFor(L"newwindow"));
-    recorder->Settle(500);
-    EXPECT_EQ(recorder->lines, Lines{L"newwindow http://h/popup"});
+    for (VARIANT_BOOL child : {VARIANT_FALSE, VARIANT_TRUE}) {
+        VARIANT_BOOL cancel = VARIANT_FALSE;
+        VARIANT isChild = {};
+        isChild.vt = VT_BOOL;
+        isChild.boolVal = child;
+        FakeEvent({isChild, Of(VT_BYREF | VT_BOOL, &cancel)})
+            .Send(*sink.get(), DISPID_WINDOWCLOSING);
+        EXPECT_EQ(cancel, VARIANT_TRUE);
+    }
+    EXPECT_TRUE(IsWindow(browser->Window()));
 }
 
 // Takes the key 'y' and leaves every other one.

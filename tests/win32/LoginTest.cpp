@@ -4,6 +4,7 @@
 #include "login/LoginBgFrm.h"
 #include "login/LoginFrm.h"
 #include "login/LoginScreen.h"
+#include "mainwindow/WebMainFrm.h"
 #include "resources/resource.h"
 #include "startup/LoadFrm.h"
 #include "startup/PublicData.h"
@@ -78,25 +79,36 @@ protected:
     }
     // Runs posted work and timers as they fall due until `done` holds, for
     // at most 10 s; returns whether it holds.
-    static bool PumpUntil(const std::function<bool()>& done) {
+    static bool PumpUntil(const std::function<bool()>& done, bool* quitSeen = nullptr) {
         const ULONGLONG deadline = GetTickCount64() + 10000;
         while (!done()) {
             if (GetTickCount64() > deadline) {
                 return false;
             }
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-            testing_support::PumpMessages();
+            if (testing_support::PumpMessages() && quitSeen != nullptr) {
+                *quitSeen = true;
+            }
         }
         return true;
     }
-    void ExpectOfflineEnd(const char* why) {
-        ASSERT_EQ(dialogs.messages.size(), 1u) << why;
+    // The message, then the login screen and the splash gone; the program
+    // ends unless another window is loaded.
+    void ExpectOfflineEnd(const char* why, bool programEnds = true, bool quitSeen = false) {
+        ASSERT_EQ(dialogs.messages.size(), 1u)
+            << why << ": " << testing::PrintToString(dialogs.messages.back().text);
         EXPECT_EQ(dialogs.messages[0].text, L"未能连接到服务器，请检查网络连接是否正常！") << why;
         EXPECT_EQ(dialogs.messages[0].caption, L"提示") << why;
         EXPECT_EQ(dialogs.messages[0].icon, forms::MsgIcon::Exclamation) << why;
-        EXPECT_TRUE(forms::Application::Ending()) << why;
-        EXPECT_FALSE(LoginBgFrm::Instance().Visible()) << why;
-        EXPECT_FALSE(LoginFrm::Instance().Visible()) << why;
+        ExpectLoginScreenGone(why, programEnds, quitSeen);
+    }
+    static void ExpectLoginScreenGone(const char* why, bool programEnds = true,
+                                      bool quitSeen = false) {
+        EXPECT_FALSE(LoginBgFrm::Exists()) << why;
+        EXPECT_FALSE(LoginFrm::Exists()) << why;
+        EXPECT_FALSE(LoadFrm::Exists()) << why << ": the splash goes too";
+        EXPECT_EQ(testing_support::PumpMessages() || quitSeen, programEnds)
+            << why << ": the program ends";
     }
 
     const std::wstring iconFile =
@@ -209,15 +221,13 @@ TEST_F(LoginTest, ShowingAnOpenLoginScreenBringsItToTheFront) {
 TEST_F(LoginTest, AnEmptyPageAFailedLoginPageOrNoEngineEndWithTheOfflineMessage) {
     const std::vector<std::pair<const char*, std::function<void(ScriptedBrowser&)>>> cases = {
         {"empty document", [](ScriptedBrowser& b) { b.Load(kPage, L"", L""); }},
-        {"failed navigation", [](ScriptedBrowser& b) {
+        {"unreachable login page", [](ScriptedBrowser& b) {
              b.Fail(kPage + L"frame.html", false);
              b.Fail(kPage, true);
-             b.Load(kPage, L"<body>error page</body>", L"error");
          }}};
     for (const auto& [why, happen] : cases) {
         happen(Start());
         ExpectOfflineEnd(why);
-        EXPECT_TRUE(LoadFrm::Instance().Visible()) << why << ": the splash is what the user saw";
         TearDown();
         dialogs.messages.clear();
         SetUp();
@@ -225,8 +235,60 @@ TEST_F(LoginTest, AnEmptyPageAFailedLoginPageOrNoEngineEndWithTheOfflineMessage)
 
     login::SetBrowserFactory([](HWND) { return std::unique_ptr<login::IBrowser>(); });
     LoadFrm::Instance().Show();
-    EXPECT_TRUE(PumpUntil([this] { return !dialogs.messages.empty(); })) << "no message";
-    ExpectOfflineEnd("no engine");
+    bool quit = false;
+    EXPECT_TRUE(PumpUntil([this] { return !dialogs.messages.empty(); }, &quit)) << "no message";
+    ExpectOfflineEnd("no engine", true, quit);
+}
+
+TEST_F(LoginTest, AnHttpErrorPageIsShownNotTheOfflineEnd) {
+    ScriptedBrowser& browser = Start();
+    browser.Fail(kPage, true, login::NavigationFailure::ErrorPage);
+    browser.Load(kPage, L"<body>503: down for maintenance</body>", L"维护");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(LoginFrm::Instance().Visible());
+    EXPECT_FALSE(LoadFrm::Exists());
+}
+
+TEST_F(LoginTest, AFailedLoginPageReopenedFromTheGameLeavesTheGameRunning) {
+    Start().Load(kPage, L"<body>login</body>", L"Drelmoor2");
+    WebMainFrm& game = WebMainFrm::Instance();
+    LoginBgFrm::Instance().Unload();
+    EXPECT_TRUE(PumpUntil([] { return ScriptedBrowser::Alive().empty(); }));
+    login::ShowLoginScreen(); // "登录其他帐号"
+    EXPECT_TRUE(PumpUntil([] {
+        return LoginFrm::Exists() && ScriptedBrowser::Inside(LoginFrm::Instance().hWnd());
+    }));
+    ScriptedBrowser* browser = ScriptedBrowser::Inside(LoginFrm::Instance().hWnd());
+    ASSERT_NE(browser, nullptr);
+    browser->Fail(kPage, true);
+    ExpectOfflineEnd("reopened", false);
+    EXPECT_TRUE(WebMainFrm::Exists());
+    game.m_bExit = true; // no question
+    game.Unload();
+    EXPECT_TRUE(testing_support::PumpMessages()) << "the last window ends the program";
+}
+
+TEST_F(LoginTest, ExitBeforeThePageCompletesOrAClosedBrowserWindowEndsTheWholeLoginScreen) {
+    ScriptedBrowser& browser = Start();
+    browser.url = kPage; // the top document is there, its frames still load
+    EXPECT_TRUE(browser.RequestNavigation(L"app://exitgame"));
+    ExpectLoginScreenGone("exitgame");
+    EXPECT_TRUE(PumpUntil([] { return ScriptedBrowser::Alive().empty(); }));
+
+    Start().Load(kPage, L"<body>login</body>", L"Drelmoor2");
+    SendMessageW(LoginFrm::Instance().hWnd(), WM_CLOSE, 0, 0); // Alt+F4
+    ExpectLoginScreenGone("closed");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(LoginTest, TheLoginPagesBlankTargetsGoToTheDefaultBrowser) {
+    testing_support::RecordedLaunches launches;
+    ScriptedBrowser& browser = Start();
+    browser.Load(kPage, L"<body>login</body>", L"Drelmoor2");
+    EXPECT_TRUE(browser.RequestNewWindow(L"http://www.example.com/"));
+    EXPECT_TRUE(browser.RequestNewWindow(L"file:///C:/windows/win.ini"));
+    ASSERT_EQ(launches.requests.size(), 1u);
+    EXPECT_EQ(launches.requests[0].file, L"http://www.example.com/");
 }
 
 TEST_F(LoginTest, ButtonsMinimiseOrCloseTheLoginScreenAndTheBrowserGoesAfterItsEvent) {

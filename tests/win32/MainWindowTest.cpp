@@ -2,7 +2,9 @@
 #include "forms/Application.h"
 #include "forms/Units.h"
 #include "login/LoginScreen.h"
+#include "login/GameWindow.h"
 #include "login/RunPageCommand.h"
+#include "mainwindow/MainGameWindow.h"
 #include "mainwindow/ModMsg.h"
 #include "mainwindow/MsgFrm.h"
 #include "mainwindow/WebMainFrm.h"
@@ -20,6 +22,9 @@
 #include <vector>
 
 namespace {
+
+// A game address on an operator host.
+const std::wstring kSite = PublicData::GameSiteUrl;
 
 // Answers the exit question by pressing one of the dialog's buttons.
 class ExitAnswers final : public forms::DialogHost {
@@ -65,20 +70,27 @@ protected:
     void SetUp() override {
         ScriptedBrowser::Install();
         login::BindLoginScreen(&login);
+        MainGameWindow::Bind();
     }
     void TearDown() override {
         answers.yes = true;
         WebMainFrm::UnloadIfLoaded();
         testing_support::PumpMessages();
         login::BindLoginScreen(nullptr);
+        login::BindGameWindow(nullptr);
         ScriptedBrowser::Uninstall();
     }
     WebMainFrm& Main() { return WebMainFrm::Instance(); }
-    // Opens the game as the login page's command does.
-    WebMainFrm& OpenGame(const std::wstring& url = L"http://game.example/play") {
+    // Gives a page command as the operator's login page does.
+    static bool Command(const std::wstring& url, bool topLevel = true,
+                        const std::wstring& document = std::wstring(PublicData::LoginPageUrl)) {
         bool cancel = false;
-        login::RunPageCommand(L"app://loadgame|" + url, cancel);
-        EXPECT_FALSE(cancel);
+        login::RunPageCommand(login::Navigation{url, topLevel, document}, cancel);
+        return cancel;
+    }
+    // Opens the game as the login page's command does.
+    WebMainFrm& OpenGame(const std::wstring& url = kSite + L"play") {
+        EXPECT_TRUE(Command(L"app://loadgame|" + url));
         return Main();
     }
     ScriptedBrowser* Page(int index) {
@@ -200,22 +212,25 @@ TEST_F(MainWindowTest, RestoringWithManyTabsLaysThemOutInsideTheStrip) {
 }
 
 TEST_F(MainWindowTest, TabsPerAddressTitlesAndNewWindows) {
-    WebMainFrm& main = OpenGame(L"http://game.example/Play");
+    WebMainFrm& main = OpenGame(kSite + L"Play");
     CTabItems& items = main.WebuTab.TabItems();
     ASSERT_EQ(items.Count(), 1);
-    EXPECT_EQ(items.Item(0)->Caption(), L"Gamehttp://game.example/Play");
+    EXPECT_EQ(items.Item(0)->Caption(), L"Game" + kSite + L"Play");
     EXPECT_FALSE(main.Picture1->Visible());
     ScriptedBrowser* game = Page(0);
     ASSERT_NE(game, nullptr);
-    EXPECT_EQ(game->navigated,
-              (std::vector<std::wstring>{L"about:blank", L"http://game.example/Play"}));
-    game->Load(L"http://game.example/Play", L"<p>game</p>", L"Drelmoor2 - 第一服");
+    EXPECT_EQ(game->navigated, (std::vector<std::wstring>{L"about:blank", kSite + L"Play"}));
+    game->Load(kSite + L"Play", L"<p>game</p>", L"Drelmoor2 - 第一服");
     EXPECT_EQ(items.Item(0)->Caption(), L"Drelmoor2 - 第一服");
     EXPECT_EQ(game->overflow, L"hidden");
     EXPECT_TRUE(game->silent);
 
-    main.SetURL(L"http://game.example/news");
-    main.SetURL(L"HTTP://GAME.EXAMPLE/PLAY");
+    main.SetURL(kSite + L"news");
+    std::wstring upper = kSite + L"Play";
+    for (wchar_t& c : upper) {
+        c = static_cast<wchar_t>(towupper(c));
+    }
+    main.SetURL(upper);
     EXPECT_EQ(items.Count(), 2) << "same address in other letters: no second page";
     EXPECT_EQ(main.WebuTab.Selected(), 0);
     EXPECT_EQ(game->navigated.size(), 2u) << "selected, not reloaded";
@@ -243,7 +258,7 @@ TEST_F(MainWindowTest, TabsPerAddressTitlesAndNewWindows) {
 
 TEST_F(MainWindowTest, CloseRequestAsksOnceAndNoKeepsEverything) {
     WebMainFrm& main = OpenGame();
-    main.SetURL(L"http://game.example/other");
+    main.SetURL(kSite + L"other");
     answers.yes = false;
     main.RunMenuCommand(WebMainFrm::exit);
     testing_support::PumpMessages();
@@ -384,43 +399,59 @@ TEST_F(MainWindowTest, DdeExecuteOpensATabAndRestores) {
     SendMessageW(main.hWnd(), WM_HOTKEY, ModMsg::kHotKeyId, MAKELPARAM(0, VK_F10));
     ASSERT_FALSE(IsWindowVisible(main.hWnd())) << "hidden with F10 while minimised";
     const std::wstring service = forms::Application::ExeName();
-    EXPECT_TRUE(SendDdeExecute(service, Wide(L"http://game.example/event")));
+    EXPECT_TRUE(SendDdeExecute(service, Wide(kSite + L"event")));
     EXPECT_TRUE(IsWindowVisible(main.hWnd()));
     EXPECT_FALSE(IsIconic(main.hWnd()));
     CTabItems& items = main.WebuTab.TabItems();
     ASSERT_EQ(items.Count(), 2);
     EXPECT_EQ(main.WebuTab.Selected(), 1);
-    EXPECT_EQ(items.Item(1)->Caption(), L"Gamehttp://game.example/event");
+    EXPECT_EQ(items.Item(1)->Caption(), L"Game" + kSite + L"event");
 
-    // Odd commands are taken without harm.
-    EXPECT_TRUE(SendDdeExecute(service, Wide(L"")));
-    EXPECT_TRUE(SendDdeExecute(service, {'x'}));
-    EXPECT_TRUE(SendDdeExecute(service, Wide(std::wstring(70000, L'a'))));
-    EXPECT_TRUE(SendDdeExecute(service, Wide(L"not a url <%\"|\\>")));
-    EXPECT_EQ(items.FindItem(L"Game"), -1) << "an empty command opens nothing";
-    EXPECT_NE(items.FindItem(L"Game" + std::wstring(70000, L'a')), -1);
-    EXPECT_NE(items.FindItem(L"Gamenot a url <%\"|\\>"), -1);
+    EXPECT_TRUE(SendDdeExecute(service, Wide(L"https://other.example.org/news"))) << "any host";
+
+    // Anything but a web address is answered "not processed" and opens nothing.
+    ShowWindow(main.hWnd(), SW_MINIMIZE);
+    for (const std::wstring& refused :
+         {std::wstring(), std::wstring(L"file:///C:/windows/win.ini"),
+          std::wstring(L"javascript:alert(1)"), L"http://g/" + std::wstring(100000, L'a'),
+          std::wstring(L"not a url <%\"|\\>"), std::wstring(L"\\\\host\\share")}) {
+        EXPECT_FALSE(SendDdeExecute(service, Wide(refused))) << refused.substr(0, 40);
+    }
+    EXPECT_FALSE(SendDdeExecute(service, {'x'}));
+    EXPECT_EQ(items.Count(), 3);
+    EXPECT_TRUE(IsIconic(main.hWnd())) << "a refused command leaves the window as it was";
+}
+
+TEST_F(MainWindowTest, PastThirtyTwoTabsANewAddressIsRefused) {
+    WebMainFrm& main = OpenGame();
+    CTabItems& items = main.WebuTab.TabItems();
+    for (int i = 1; i < CTabItems::kMaxTabs; ++i) {
+        main.SetURL(kSite + L"tab" + std::to_wstring(i));
+    }
+    ASSERT_EQ(items.Count(), CTabItems::kMaxTabs);
+    const std::wstring service = forms::Application::ExeName();
+    EXPECT_FALSE(SendDdeExecute(service, Wide(kSite + L"one-more")));
+    EXPECT_EQ(items.Count(), CTabItems::kMaxTabs);
+    EXPECT_TRUE(SendDdeExecute(service, Wide(kSite + L"tab5"))) << "an open address is selected";
+    EXPECT_EQ(main.WebuTab.Selected(), 5);
 }
 
 TEST_F(MainWindowTest, PageCommandsActOnTheLoginScreen) {
-    bool cancel = false;
-    login::RunPageCommand(L"http://127.0.0.1/micro/?x=app://minimize", cancel);
-    EXPECT_TRUE(cancel);
-    cancel = false;
-    login::RunPageCommand(L"app://exitgame", cancel);
-    EXPECT_TRUE(cancel);
-    cancel = false;
-    login::RunPageCommand(L"http://127.0.0.1/micro/next", cancel);
-    EXPECT_FALSE(cancel);
-    login::RunPageCommand(L"app://loadgame", cancel);
-    EXPECT_TRUE(cancel) << "without an address the login screen stays";
+    EXPECT_FALSE(Command(kSite + L"micro/?x=app://minimize")) << "ordinary text";
+    EXPECT_TRUE(Command(L"app://minimize"));
+    EXPECT_TRUE(Command(L"APP://EXITGAME/"));
+    EXPECT_TRUE(Command(L"app://exitgame", false, L"http://ads.foreign.invalid/frame"));
+    EXPECT_TRUE(Command(L"app://exitgame", true, L"http://foreign.invalid/"));
+    EXPECT_TRUE(Command(L"app://loadgame")) << "without an address the login screen stays";
+    EXPECT_TRUE(Command(L"app://loadgame|http://foreign.invalid/game"));
+    EXPECT_TRUE(Command(L"app://loadgame|file:///C:/"));
     EXPECT_EQ(login.calls, (std::vector<std::string>{"minimize", "close"}));
     EXPECT_FALSE(WebMainFrm::Exists());
 
-    OpenGame(L"http://game.example/a|ignored");
-    OpenGame(L"http://game.example/b");
+    OpenGame(kSite + L"a|ignored");
+    OpenGame(kSite + L"b");
     EXPECT_EQ(Main().WebuTab.TabItems().Count(), 2) << "a second load reaches the same window";
-    EXPECT_EQ(Main().WebuTab.TabItems().Item(0)->Caption(), L"Gamehttp://game.example/a");
+    EXPECT_EQ(Main().WebuTab.TabItems().Item(0)->Caption(), L"Game" + kSite + L"a");
 }
 
 TEST(TrayIcon, GoesWhenItsObjectEnds) {

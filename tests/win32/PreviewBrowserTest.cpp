@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -141,8 +142,12 @@ TEST_F(PreviewBrowserTest, ButtonsNavigateUnlessCancelledAndBlankTargetsAskForAW
     EXPECT_EQ(browser->DocumentUrl(), index);
 
     recorder->lines.clear();
+    recorder->navigations.clear();
     Click(L"Next");
     ASSERT_TRUE(recorder->WaitFor(L"complete"));
+    ASSERT_EQ(recorder->navigations.size(), 1u);
+    EXPECT_TRUE(recorder->navigations[0].topLevel);
+    EXPECT_EQ(recorder->navigations[0].documentUrl, index);
     EXPECT_EQ(recorder->lines, (Lines{L"before " + site + L"next.html", L"download",
                                       L"title 下一页", L"complete " + site + L"next.html"}));
     EXPECT_EQ(browser->DocumentUrl(), site + L"next.html");
@@ -151,28 +156,44 @@ TEST_F(PreviewBrowserTest, ButtonsNavigateUnlessCancelledAndBlankTargetsAskForAW
 
 TEST_F(PreviewBrowserTest, AFrameLinkNavigatesTheFrameOnly) {
     LoadIndex();
+    recorder->navigations.clear();
     Click(L"Inner");
     ASSERT_TRUE(recorder->WaitFor(L"complete"));
     EXPECT_EQ(recorder->lines, (Lines{L"before " + site + L"inner.html", L"download",
                                       L"complete " + site + L"inner.html"}));
+    ASSERT_EQ(recorder->navigations.size(), 1u);
+    EXPECT_FALSE(recorder->navigations[0].topLevel);
+    EXPECT_EQ(recorder->navigations[0].documentUrl, site + L"frame.html") << "the frame's own";
     EXPECT_EQ(browser->DocumentUrl(), index);
     EXPECT_EQ(Button(browser->Window(), L"Inner"), nullptr);
     EXPECT_NE(Button(browser->Window(), L"Next"), nullptr);
 }
 
-TEST_F(PreviewBrowserTest, FailedFetchesReportErrorsAndEmptyPagesHaveNoContent) {
-    const std::wstring missing = OperatorServer::Url(L"/status/404/site/index.html");
+TEST_F(PreviewBrowserTest, ErrorPagesAreShownAndOnlyUnreachableHostsBringNoPage) {
+    const std::wstring missing = OperatorServer::Url(L"/status/503/site/index.html");
     browser->Navigate(missing);
-    ASSERT_TRUE(recorder->WaitFor(L"error"));
+    ASSERT_TRUE(recorder->WaitFor(L"complete"));
+    EXPECT_EQ(recorder->lines,
+              (Lines{L"before " + missing, L"download", L"error " + missing + L" top error-page",
+                     L"title " + missing, L"complete " + missing}))
+        << "the server's page is shown";
+    EXPECT_GT(browser->RootInnerHtmlLength(), 0u);
+
+    recorder->lines.clear();
+    const std::wstring closed = L"http://127.0.0.1:1/login.html"; // nothing listens there
+    browser->Navigate(closed);
+    ASSERT_TRUE(recorder->WaitFor(L"error", 30000));
     recorder->Settle();
     EXPECT_EQ(recorder->lines,
-              (Lines{L"before " + missing, L"download", L"error " + missing + L" top"}));
+              (Lines{L"before " + closed, L"download", L"error " + closed + L" top no-page"}));
 
     recorder->lines.clear();
     browser->Navigate(site + L"lost-frame.html");
-    ASSERT_TRUE(recorder->WaitFor(L"complete"));
-    EXPECT_EQ(recorder->lines.at(recorder->lines.size() - 2),
-              L"error " + OperatorServer::Url(L"/status/404/x.html") + L" frame");
+    ASSERT_TRUE(recorder->WaitFor(L"complete " + site + L"lost-frame.html"));
+    const std::wstring lost = OperatorServer::Url(L"/status/404/x.html");
+    EXPECT_NE(std::find(recorder->lines.begin(), recorder->lines.end(),
+                        L"error " + lost + L" frame error-page"),
+              recorder->lines.end());
 
     const std::wstring empty = OperatorServer::Url(L"/empty/site/index.html");
     browser->Navigate(empty);

@@ -59,13 +59,21 @@ void ScriptedBrowser::Load(const std::wstring& pageUrl, const std::wstring& page
     FromTheSystem([&] { DocumentComplete(pageUrl); });
 }
 
-void ScriptedBrowser::Fail(const std::wstring& target, bool topLevel) {
-    FromTheSystem([&] { NavigateError(target, topLevel); });
+void ScriptedBrowser::Fail(const std::wstring& target, bool topLevel,
+                           login::NavigationFailure failure) {
+    FromTheSystem([&] { NavigateError(target, topLevel, failure); });
 }
 
-bool ScriptedBrowser::RequestNavigation(const std::wstring& target) {
+bool ScriptedBrowser::RequestNavigation(const std::wstring& target, bool topLevel) {
+    return RequestNavigation(target, topLevel, url);
+}
+
+bool ScriptedBrowser::RequestNavigation(const std::wstring& target, bool topLevel,
+                                        const std::wstring& documentUrl) {
     bool cancel = false;
-    FromTheSystem([&] { BeforeNavigate2(target, cancel); });
+    FromTheSystem([&] {
+        BeforeNavigate2(login::Navigation{target, topLevel, documentUrl}, cancel);
+    });
     return cancel;
 }
 

@@ -35,9 +35,13 @@ public:
     // DownloadBegin, TitleChange and DocumentComplete follow.
     void Load(const std::wstring& pageUrl, const std::wstring& pageHtml, const std::wstring& title);
     // Raises NavigateError, as an engine does when a navigation fails.
-    void Fail(const std::wstring& target, bool topLevel);
-    // Raises BeforeNavigate2 and answers Cancel.
-    bool RequestNavigation(const std::wstring& target);
+    void Fail(const std::wstring& target, bool topLevel,
+              login::NavigationFailure failure = login::NavigationFailure::NoPage);
+    // Raises BeforeNavigate2 from the document at documentUrl (by default
+    // the one shown) and answers Cancel.
+    bool RequestNavigation(const std::wstring& target, bool topLevel = true);
+    bool RequestNavigation(const std::wstring& target, bool topLevel,
+                           const std::wstring& documentUrl);
     // Raises NewWindow and answers Processed.
     bool RequestNewWindow(const std::wstring& target);
 
