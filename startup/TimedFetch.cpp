@@ -73,6 +73,20 @@ bool Transfer(HINTERNET request, HANDLE file, Shared& shared) {
     return !shared.abandoned && received == total && FlushFileBuffers(file) != FALSE;
 }
 
+// Made under the lock and deletable while open: a reader that gives up can
+// remove it at once, even while this thread still waits on a slow server.
+forms::FileHandle CreatePartial(Shared& shared) {
+    const Hold hold(shared.lock);
+    return forms::FileHandle(shared.abandoned
+                                 ? INVALID_HANDLE_VALUE
+                                 : CreateFileW(shared.partial.c_str(), GENERIC_WRITE,
+                                               FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                               CREATE_ALWAYS,
+                                               shared.hidden ? FILE_ATTRIBUTE_HIDDEN
+                                                             : FILE_ATTRIBUTE_NORMAL,
+                                               nullptr));
+}
+
 bool Fetch(Shared& shared) {
     forms::InternetHandle internet(
         InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
@@ -87,9 +101,7 @@ bool Fetch(Shared& shared) {
         return false;
     }
     shared.total = total;
-    forms::FileHandle file(
-        CreateFileW(shared.partial.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                    shared.hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL, nullptr));
+    const forms::FileHandle file = CreatePartial(shared);
     return file && Transfer(request.get(), file.get(), shared);
 }
 
@@ -160,6 +172,7 @@ bool TimedFetch::Run(const std::wstring& url, const std::wstring& partial, bool 
         }
         if (giveUp) {
             shared->abandoned = true;
+            DeleteFileW(shared->partial.c_str());
             return false;
         }
     }

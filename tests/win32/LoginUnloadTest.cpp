@@ -29,9 +29,12 @@ public:
     ObservedIe(HWND container, Log& log, std::function<std::string()> windows)
         : inner_(std::make_unique<login::IeBrowser>(container)), log_(log),
           windows_(std::move(windows)) {
-        inner_->BeforeNavigate2.Connect([this](const std::wstring& url, bool& cancel) {
+        inner_->BeforeNavigate2.Connect([this](const login::Navigation& navigation, bool& cancel) {
             log_.push_back("event " + windows_());
-            BeforeNavigate2(url, cancel);
+            // The real event's arguments, from the page this Wine cannot load.
+            login::Navigation asked = navigation;
+            asked.documentUrl = DocumentUrl();
+            BeforeNavigate2(asked, cancel);
             log_.push_back("event returns " + windows_());
         });
     }
