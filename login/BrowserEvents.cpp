@@ -4,6 +4,7 @@
 #include "forms/CallbackBoundary.h"
 #include "forms/ComPtr.h"
 #include "login/IeBrowser.h"
+#include "tabs/ExternalUrl.h"
 
 #include <exdisp.h>
 #include <exdispid.h>
@@ -187,7 +188,9 @@ void BrowserEvents::OnNewWindow3(VARIANT_BOOL* cancel, long flags, const std::ws
     if (cancel != nullptr) {
         *cancel = VARIANT_TRUE;
     }
-    if (newWindows_.Allow((flags & NWMF_USERINITED) != 0, GetTickCount64())) {
+    // Only an address that may leave counts against the rate.
+    if (IsForDefaultBrowser(url) &&
+        newWindows_.Allow((flags & NWMF_USERINITED) != 0, GetTickCount64())) {
         bool processed = false; // refused whatever the owner answers
         owner_->NewWindow(url, processed);
     }

@@ -3,6 +3,7 @@
 #include "forms/Application.h"
 #include "login/PageFetch.h"
 #include "login/PageUrl.h"
+#include "tabs/ExternalUrl.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -104,7 +105,8 @@ void PreviewBrowser::RunNext() {
     requests_.pop_front();
     if (request.kind == Kind::NewWindow) {
         // A click on a link is always the user's.
-        if (newWindows_.Allow(true, GetTickCount64())) {
+        // Only an address that may leave counts against the rate.
+        if (IsForDefaultBrowser(request.url) && newWindows_.Allow(true, GetTickCount64())) {
             bool processed = false; // no window is opened, whatever the answer
             NewWindow(request.url, processed);
         }

@@ -187,6 +187,8 @@ TEST_F(IeBrowserTest, OnlyANewWindowTheUserAskedForGoesOnAndAtMostOneASecond) {
     EXPECT_EQ(AskNewWindow(*sink.get(), Long(VT_I4, clicked), L"http://h/clicked"), VARIANT_TRUE)
         << "no window of the control's own";
     EXPECT_EQ(AskNewWindow(*sink.get(), Long(VT_I4, clicked), L"http://h/again"), VARIANT_TRUE);
+    EXPECT_EQ(AskNewWindow(*other.get(), Long(VT_I4, clicked), L"file:///C:/x"), VARIANT_TRUE)
+        << "refused, and not counted against the rate";
     EXPECT_EQ(AskNewWindow(*other.get(), Long(VT_UI4, NWMF_USERINITED), L"http://h/u4"),
               VARIANT_TRUE);
     EXPECT_EQ(recorder->lines, (Lines{L"newwindow http://h/clicked", L"newwindow http://h/u4"}));
