@@ -162,6 +162,11 @@ void Form::RunUnloadStep() {
 void Form::Retire() {
     *loaded_ = false;
     HWND window = hWnd();
+    if (modalOwner_ != nullptr) {
+        // Enabled before this window hides or goes, or the system activates
+        // another program's window instead of the owner.
+        EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
+    }
     if (CallbackScope::Active()) {
         // Code of ours, or an engine's event, may still run in this window or
         // its children: it goes at once from sight and from its owner (whose
