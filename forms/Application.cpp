@@ -3,6 +3,7 @@
 #include "forms/CallbackBoundary.h"
 #include "forms/CommandLine.h"
 #include "forms/Form.h"
+#include "forms/ScopeExit.h"
 
 #include <algorithm>
 
@@ -105,16 +106,26 @@ void Application::DestroyLater(HWND window) {
 }
 
 void Application::Post(std::function<void()> work) {
-    posted_.push_back(std::move(work));
-    PostMessageW(Reaper(), kRunPosted, 0, 0);
+    const HWND reaper = Reaper();
+    {
+        AcquireSRWLockExclusive(&postedLock_);
+        const ScopeExit release([] { ReleaseSRWLockExclusive(&postedLock_); });
+        posted_.push_back(std::move(work));
+    }
+    PostMessageW(reaper, kRunPosted, 0, 0);
 }
 
 void Application::RunPosted() {
-    if (posted_.empty()) {
-        return;
+    std::function<void()> work;
+    {
+        AcquireSRWLockExclusive(&postedLock_);
+        const ScopeExit release([] { ReleaseSRWLockExclusive(&postedLock_); });
+        if (posted_.empty()) {
+            return;
+        }
+        work = std::move(posted_.front());
+        posted_.pop_front();
     }
-    const std::function<void()> work = std::move(posted_.front());
-    posted_.pop_front();
     Guarded(L"Posted", work, [] {});
 }
 

@@ -50,7 +50,9 @@ public:
     // Deletes what waits, unless code of ours is running.
     static void DeleteRetired();
     // Runs work from the message loop, after the current event, in the
-    // order posted and inside the callback boundary. This thread only.
+    // order posted and inside the callback boundary. A worker thread may
+    // post too, once the loop's thread has posted (that makes the window
+    // the work waits on).
     static void Post(std::function<void()> work);
     // Runs the oldest posted work; the loop calls it.
     static void RunPosted();
@@ -78,6 +80,7 @@ private:
     static inline std::vector<std::function<void()>> releases_;
     static inline std::vector<HWND> doomed_;
     static inline std::deque<std::function<void()>> posted_;
+    static inline SRWLOCK postedLock_ = SRWLOCK_INIT;
 };
 
 // For shared owners of a form: the last owner's release waits for the loop.

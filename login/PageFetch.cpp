@@ -1,5 +1,8 @@
 #include "login/PageFetch.h"
 
+#include "forms/Application.h"
+#include "forms/CallbackBoundary.h"
+#include "forms/Handles.h"
 #include "forms/Internet.h"
 
 #include <memory>
@@ -71,6 +74,21 @@ std::wstring Decode(std::string bytes) {
     return text;
 }
 
+struct FetchJob {
+    std::wstring url;
+    std::function<void(FetchedPage)> done;
+};
+
+// The worker thread's entry; it owns its job.
+DWORD WINAPI FetchEntry(void* job) {
+    return static_cast<DWORD>(forms::GuardedEntry(L"PageFetch", [job] {
+        const std::unique_ptr<FetchJob> mine(static_cast<FetchJob*>(job));
+        auto page = std::make_shared<FetchedPage>(FetchPage(mine->url));
+        forms::Application::Post([page, done = std::move(mine->done)] { done(std::move(*page)); });
+        return 0;
+    }));
+}
+
 } // namespace
 
 FetchedPage FetchPage(const std::wstring& url) {
@@ -93,6 +111,17 @@ FetchedPage FetchPage(const std::wstring& url) {
         return {};
     }
     return {Succeeded(request.get()), true, FinalUrl(request.get(), url), Decode(std::move(bytes))};
+}
+
+void FetchPageLater(const std::wstring& url, std::function<void(FetchedPage)> done) {
+    auto job = std::make_unique<FetchJob>(FetchJob{url, std::move(done)});
+    const forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> worker(
+        CreateThread(nullptr, 0, &FetchEntry, job.get(), 0, nullptr));
+    if (worker) {
+        job.release();
+        return;
+    }
+    forms::Application::Post([done = std::move(job->done)] { done(FetchedPage{}); });
 }
 
 } // namespace login

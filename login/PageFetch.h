@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace login {
@@ -15,5 +16,9 @@ struct FetchedPage {
 // Fetches an http: or https: page on the calling thread; "about:" pages are
 // empty. Any other address, status or transfer failure is !ok.
 FetchedPage FetchPage(const std::wstring& url);
+
+// Fetches on a worker thread, so that the windows keep answering; `done`
+// runs from the message loop (forms::Application::Post) with the result.
+void FetchPageLater(const std::wstring& url, std::function<void(FetchedPage)> done);
 
 } // namespace login

@@ -1,7 +1,6 @@
 #include "login/PreviewBrowser.h"
 
 #include "forms/Application.h"
-#include "login/PageFetch.h"
 #include "login/PageUrl.h"
 #include "tabs/ExternalUrl.h"
 
@@ -112,31 +111,49 @@ void PreviewBrowser::RunNext() {
         }
         return;
     }
+    shown_.clear();
     const Run run(*this);
     Load(*request.pane, request.url, request.kind == Kind::Reload, run);
 }
 
-// False once the run has to stop; pane is not touched after that.
-bool PreviewBrowser::Load(PreviewPane& pane, const std::wstring& url, bool reload, const Run& run) {
-    const bool topLevel = &pane == top_.get();
+// Asks for the page; the run goes on in OnFetched. A cancelled page is
+// skipped, as a failed one is.
+void PreviewBrowser::Load(PreviewPane& pane, const std::wstring& url, bool reload, const Run& run) {
     if (!reload) {
         bool cancel = false;
-        BeforeNavigate2(Navigation{url, topLevel, pane.Url()}, cancel);
-        if (!run.Current() || cancel) {
-            return run.Current();
+        BeforeNavigate2(Navigation{url, &pane == top_.get(), pane.Url()}, cancel);
+        if (!run.Current()) {
+            return;
+        }
+        if (cancel) {
+            LoadNextFrame(run);
+            return;
         }
     }
     DownloadBegin();
     if (!run.Current()) {
-        return false;
+        return;
     }
-    FetchedPage fetched = FetchPage(url);
+    FetchPageLater(url, [this, &pane, url, run](const FetchedPage& fetched) {
+        if (run.Current()) {
+            OnFetched(pane, url, fetched, run);
+        }
+    });
+}
+
+void PreviewBrowser::OnFetched(PreviewPane& pane, const std::wstring& url,
+                               const FetchedPage& fetched, const Run& run) {
+    const bool topLevel = &pane == top_.get();
     if (!fetched.ok) {
         // A server's error page is shown, as the platform's engine does.
         NavigateError(url, topLevel,
                       fetched.answered ? NavigationFailure::ErrorPage : NavigationFailure::NoPage);
-        if (!run.Current() || !fetched.answered) {
-            return run.Current();
+        if (!run.Current()) {
+            return;
+        }
+        if (!fetched.answered) {
+            LoadNextFrame(run);
+            return;
         }
     }
     pane.Show(fetched.url, ScanPage(fetched.text));
@@ -144,23 +161,31 @@ bool PreviewBrowser::Load(PreviewPane& pane, const std::wstring& url, bool reloa
     if (topLevel) {
         TitleChange(pane.Title().empty() ? fetched.url : pane.Title());
     }
-    if (!run.Current() || !LoadFrames(pane, run)) {
-        return false;
+    if (run.Current()) {
+        shown_.push_back({&pane, fetched.url, 0});
+        LoadNextFrame(run);
     }
-    DocumentComplete(fetched.url);
-    return run.Current();
 }
 
-bool PreviewBrowser::LoadFrames(PreviewPane& pane, const Run& run) {
-    if (pane.Depth() >= kDeepestFrame) {
-        return true;
+// Loads the innermost shown pane's next frame; a pane with all its frames
+// loaded (or nested too deep for more) completes, and its outer pane goes on.
+void PreviewBrowser::LoadNextFrame(const Run& run) {
+    if (shown_.empty()) {
+        return;
     }
-    for (std::size_t i = 0; i < pane.FrameCount(); ++i) {
-        if (!Load(pane.Frame(i), pane.FrameUrl(i), false, run)) {
-            return false;
-        }
+    Shown& shown = shown_.back();
+    PreviewPane& pane = *shown.pane;
+    if (pane.Depth() < kDeepestFrame && shown.nextFrame < pane.FrameCount()) {
+        const std::size_t frame = shown.nextFrame++;
+        Load(pane.Frame(frame), pane.FrameUrl(frame), false, run);
+        return;
     }
-    return true;
+    const std::wstring url = shown.url;
+    shown_.pop_back();
+    DocumentComplete(url);
+    if (run.Current()) {
+        LoadNextFrame(run);
+    }
 }
 
 void PreviewBrowser::Relayout() {

@@ -3,6 +3,7 @@
 #include "forms/WindowBase.h"
 #include "login/IBrowser.h"
 #include "login/NewWindowGate.h"
+#include "login/PageFetch.h"
 #include "login/PreviewPane.h"
 
 #include <windows.h>
@@ -10,12 +11,14 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace login {
 
 // The preview engine: fetches a page and shows its title and its links as
 // push buttons, frames nested. No scripts, styles or pictures. Events are
-// raised from the message loop, never inside the call that asked.
+// raised from the message loop, never inside the call that asked; pages are
+// fetched on a worker thread, so the windows never wait on the network.
 class PreviewBrowser final : public IBrowser, private forms::WindowBase {
 public:
     explicit PreviewBrowser(HWND container);
@@ -42,6 +45,12 @@ private:
         PreviewPane* pane; // valid while no later navigation has started
         std::wstring url;
     };
+    // A shown pane whose frames are loading, one after the other.
+    struct Shown {
+        PreviewPane* pane;
+        std::wstring url;
+        std::size_t nextFrame;
+    };
     class Run;
 
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -50,13 +59,16 @@ private:
     void Ask(Request request);
     void OnLinkClicked(PreviewPane& pane, const PageLink& link);
     void RunNext();
-    bool Load(PreviewPane& pane, const std::wstring& url, bool reload, const Run& run);
-    bool LoadFrames(PreviewPane& pane, const Run& run);
+    void Load(PreviewPane& pane, const std::wstring& url, bool reload, const Run& run);
+    void OnFetched(PreviewPane& pane, const std::wstring& url, const FetchedPage& fetched,
+                   const Run& run);
+    void LoadNextFrame(const Run& run);
     void Relayout();
 
     std::unique_ptr<PreviewPane> top_;
     std::deque<Request> requests_;
-    unsigned navigation_ = 0; // counts navigations asked for; a newer one ends a running one
+    std::vector<Shown> shown_; // the running navigation's panes, outermost first
+    unsigned navigation_ = 0;  // counts navigations asked for; a newer one ends a running one
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     NewWindowGate newWindows_;
 };

@@ -10,8 +10,8 @@ import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 from desktop import (EXIT_QUESTION, LOGIN, LOGIN_PAGE, MAIN, SPLASH, button_row, click,  # noqa: E402
-                     close_button, exit_answer, geometry, screen_ppm, screen_settled, screenshot, visible_windows,
-                     wait_until, wine_env)
+                     close_button, exit_answer, geometry, screen_pixel_reader, screen_ppm, screen_settled, screenshot,
+                     visible_windows, wait_until, wine_env)
 
 NEWS = "http://127.0.0.1:8641/news/"
 
@@ -36,8 +36,15 @@ class Road:
 
     def shot_splash(self):
         """The splash stays while the login page loads (the demo server holds it back): a
-        picture taken while it is up before and after."""
-        ppm = screen_ppm()
+        picture taken once its artwork is on screen, while it is up before and after."""
+        left, top, width, height = geometry(self.need(visible_windows(SPLASH), "no splash")[0])
+
+        def drawn():
+            ppm = screen_ppm()
+            pixel = screen_pixel_reader(ppm)
+            return ppm if any(pixel(left + x, top + height // 2) != (0, 0, 0) for x in range(width)) else None
+
+        ppm = self.need(wait_until(drawn, 10, step=0.1), "the splash stayed black")
         self.need(visible_windows(SPLASH), "the splash went before its picture was taken")
         self.step += 1
         print(screenshot(os.path.join(self.args.out, "%d-splash.png" % self.step), ppm), flush=True)

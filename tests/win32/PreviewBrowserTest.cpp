@@ -1,4 +1,5 @@
 #include "login/PreviewBrowser.h"
+#include "forms/Application.h"
 #include "tests/win32/BrowserRecorder.h"
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
@@ -214,6 +215,19 @@ TEST_F(PreviewBrowserTest, ANavigationAskedForByAHandlerReplacesTheRunningOne) {
     EXPECT_EQ(recorder->lines,
               (Lines{L"before " + index, L"download", L"before " + site + L"next.html",
                      L"title 下一页", L"complete " + site + L"next.html"}));
+}
+
+TEST_F(PreviewBrowserTest, TheLoopRunsWhileAPageIsFetched) {
+    // Work posted as the download begins runs before the page has come.
+    browser->DownloadBegin.Connect([this] {
+        recorder->lines.push_back(L"download");
+        forms::Application::Post([this] { recorder->lines.push_back(L"loop"); });
+    });
+    const std::wstring next = site + L"next.html";
+    browser->Navigate(next);
+    ASSERT_TRUE(recorder->WaitFor(L"complete"));
+    EXPECT_EQ(recorder->lines, (Lines{L"before " + next, L"download", L"loop", L"title 下一页",
+                                      L"complete " + next}));
 }
 
 } // namespace
