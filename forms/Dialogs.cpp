@@ -41,11 +41,14 @@ public:
     void Modal(Form& form, Form* owner) override { form.RunModalLoop(owner); }
 };
 
+// At namespace scope: constant-initialised, so no thread-safe static guard
+// (and its threading library) in the executables.
+SystemDialogHost systemHost;
+
 } // namespace
 
 DialogHost& Dialogs::Host() {
-    static SystemDialogHost system;
-    return installed_ != nullptr ? *installed_ : system;
+    return installed_ != nullptr ? *installed_ : systemHost;
 }
 
 } // namespace forms

@@ -16,11 +16,13 @@ void WriteToEventLog(const std::wstring& line) {
     DeregisterEventSource(source);
 }
 
+// At namespace scope: constant-initialised, so no thread-safe static guard.
+ErrorLog::Sink installedSink;
+
 } // namespace
 
 ErrorLog::Sink& ErrorLog::Installed() {
-    static Sink sink;
-    return sink;
+    return installedSink;
 }
 
 void ErrorLog::Report(const wchar_t* className, const wchar_t* routine,

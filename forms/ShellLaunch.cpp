@@ -45,9 +45,11 @@ private:
     }
 };
 
+// At namespace scope: constant-initialised, so no thread-safe static guard.
+SystemLaunchHost systemHost;
+
 } // namespace
 
 LaunchHost& ShellLaunch::Host() {
-    static SystemLaunchHost system;
-    return installed_ != nullptr ? *installed_ : system;
+    return installed_ != nullptr ? *installed_ : systemHost;
 }

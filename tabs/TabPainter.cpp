@@ -175,25 +175,16 @@ void TabPainter::DrawTab(const TabScene& scene, int position, bool selected) {
 // A tab piece stretched to the drawn width, its two ends kept.
 void TabPainter::DrawPiece(long style, int pieceX, int x, int width) {
     const SkinPieces& pieces = PiecesOf(style);
-    auto stretch = [&](HDC target, int atX, std::optional<COLORREF> key) {
-        mdlTabAPI::DrawSkin(target, atX, 0, width, pieces.pieceHeight, SkinOf(style), pieceX, 0,
-                            pieces.pieceWidth, pieces.pieceHeight, kPieceEnd, 0, kPieceEnd, 0, key);
-    };
-    if (!usePieceCache_) {
-        stretch(tabsDC_.get(), x, mdlTabAPI::kKeyColour);
-        return;
-    }
     pieces_.Blit(tabsDC_.get(), x, 0, {SkinIndex(style), pieceX, width, pieces.pieceHeight},
-                 [&](HDC buffer) { stretch(buffer, 0, std::nullopt); });
+                 [&](HDC buffer) {
+                     mdlTabAPI::DrawSkin(buffer, 0, 0, width, pieces.pieceHeight, SkinOf(style),
+                                         pieceX, 0, pieces.pieceWidth, pieces.pieceHeight,
+                                         kPieceEnd, 0, kPieceEnd, 0, std::nullopt);
+                 });
 }
 
 void TabPainter::DrawClosePiece(long style, int closeX, int x, int y) {
     HDC skin = SkinOf(style);
-    if (!usePieceCache_) {
-        mdlTabAPI::TransBlt(tabsDC_.get(), x, y, kCloseSize, kCloseSize, skin, closeX, 0,
-                            mdlTabAPI::kKeyColour);
-        return;
-    }
     pieces_.Blit(tabsDC_.get(), x, y, {SkinIndex(style), closeX, kCloseSize, kCloseSize},
                  [&](HDC buffer) {
                      BitBlt(buffer, 0, 0, kCloseSize, kCloseSize, skin, closeX, 0, SRCCOPY);
@@ -202,11 +193,6 @@ void TabPainter::DrawClosePiece(long style, int closeX, int x, int y) {
 
 HDC TabPainter::SkinOf(long style) const {
     return style == 0 ? SkinDC0.get() : SkinDC1.get();
-}
-
-void TabPainter::UsePieceCache(bool use) {
-    usePieceCache_ = use;
-    pieces_.Clear();
 }
 
 void TabPainter::DrawTabText(HDC hDC, const std::wstring& text, int x, int y, int width,

@@ -51,10 +51,6 @@ public:
     // with the same pixels as a full drawing. Answers the redrawn span of
     // the output buffer, [first, second); empty when nothing was drawn.
     std::pair<int, int> RedrawTab(const TabScene& scene, int position);
-    // Pieces are kept between redraws unless told otherwise (the benchmark
-    // compares both ways).
-    void UsePieceCache(bool use);
-
     // One caption in its rectangle, as the tabs draw it.
     static void DrawTabText(HDC hDC, const std::wstring& text, int x, int y, int width, int height);
 
@@ -73,6 +69,9 @@ private:
     forms::BitmapDc backDC_;
     forms::BitmapDc outDC_;
     forms::BitmapDc tabsDC_;
+    // Stretched pieces, kept between redraws.
     TabPieceCache pieces_;
-    bool usePieceCache_ = true;
+
+    // Tests and the benchmark empty the kept pieces to draw them all anew.
+    friend class TabStripProbe;
 };

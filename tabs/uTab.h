@@ -38,9 +38,6 @@ public:
     // The finished strip, as WM_PAINT copies it.
     HDC OutDC() const { return painter_.OutDC(); }
     TabLayout::Hit HitTest(double x, double y) const;
-    // Stretched tab pieces are kept between redraws unless told otherwise
-    // (the benchmark compares both ways).
-    void UsePieceCache(bool use) { painter_.UsePieceCache(use); }
 
     // IuTab
     void Add(const std::wstring& Caption, ITabForm& Form, const std::optional<std::wstring>& Key,
@@ -114,4 +111,6 @@ private:
     int lastShift_ = 0;
     float lastX_ = 0;
     float lastY_ = 0;
+
+    friend class TabStripProbe; // tests and the benchmark
 };

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr UINT kFinishMessage = WM_APP + 1;
 constexpr unsigned long kManifestSizeLimit = 64 * 1024;
 
 forms::FormDesign UpdateDesign() {
@@ -184,7 +183,7 @@ void UpdateFrm::Finish(bool complete) {
     if (!m_strLastFile.empty() && !argument_.elevated) {
         ShellLaunch::Launch({L"open", m_strLastFile, L""});
     }
-    PostMessageW(hWnd(), kFinishMessage, 0, 0);
+    PostWhileLoaded([this] { Unload(); });
 }
 
 void UpdateFrm::closebtn_Click() {
@@ -224,10 +223,6 @@ void UpdateFrm::BlockSessionEnd(bool block) {
 }
 
 LRESULT UpdateFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kFinishMessage) {
-        Unload();
-        return 0;
-    }
     if (message == WM_QUERYENDSESSION && committing_) {
         return FALSE;
     }

@@ -1,4 +1,5 @@
 #include "forms/Application.h"
+#include "forms/CallbackBoundary.h"
 #include "updater/UpdateFrm.h"
 
 #include <windows.h>
@@ -24,10 +25,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The updater may run elevated from a folder the user can write to:
     // whatever is loaded from now on (WinINet and bcrypt are delay-loaded)
     // comes from the system directory.
-    LimitDllSearch();
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
-    UpdateFrm::Instance();
-    forms::Application::Run();
-    return UpdateFrm::ExitCode();
+    return forms::GuardedEntry(L"wWinMain", [] {
+        LimitDllSearch();
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&controls);
+        UpdateFrm::Instance();
+        forms::Application::Run();
+        return UpdateFrm::ExitCode();
+    });
 }

@@ -2,6 +2,7 @@
 #include "tabs/TabError.h"
 #include "tabs/mdlTabAPI.h"
 #include "tabs/uTab.h"
+#include "tests/win32/TabStripProbe.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -314,18 +315,25 @@ std::vector<COLORREF> Pixels(HDC dc, int width, int height) {
     return pixels;
 }
 
-TEST_F(TabStripTest, CachedPiecesDrawExactlyWhatStretchingEachTimeDraws) {
-    for (int i = 0; i < 6; ++i) {
+// Pieces kept from a drawing at other widths never stand in for the pieces
+// of this one: the strip drawn from its kept pieces is the strip drawn with
+// every piece made anew.
+TEST_F(TabStripTest, KeptPiecesDrawExactlyWhatNewlyMadePiecesDraw) {
+    for (int i = 0; i < 3; ++i) {
+        AddPage(L"page " + std::to_wstring(i));
+    }
+    strip->refresh();
+    for (int i = 3; i < 6; ++i) {
         AddPage(L"page " + std::to_wstring(i));
     }
     strip->TabItems().Item(4)->SetHideButton(true);
     strip->SetSelected(2);
     Send(WM_MOUSEMOVE, 0, Middle(3), 12);
     strip->refresh();
-    const std::vector<COLORREF> cached = Pixels(strip->OutDC(), 640, 25);
-    strip->UsePieceCache(false);
+    const std::vector<COLORREF> kept = Pixels(strip->OutDC(), 640, 25);
+    TabStripProbe::ForgetPieces(*strip);
     strip->refresh();
-    EXPECT_EQ(Pixels(strip->OutDC(), 640, 25), cached);
+    EXPECT_EQ(Pixels(strip->OutDC(), 640, 25), kept);
 }
 
 // A hover change draws only its two tabs again: what it leaves in the
@@ -374,10 +382,10 @@ TEST_F(TabStripTest, AStyleChangedAtRunTimeDrawsThatStylesPieces) {
     strip->SetSelected(4);
     strip->SetTabStyle(1);
     strip->refresh();
-    const std::vector<COLORREF> cached = Pixels(strip->OutDC(), 558, 25);
-    strip->UsePieceCache(false);
+    const std::vector<COLORREF> kept = Pixels(strip->OutDC(), 558, 25);
+    TabStripProbe::ForgetPieces(*strip);
     strip->refresh();
-    EXPECT_EQ(Pixels(strip->OutDC(), 558, 25), cached);
+    EXPECT_EQ(Pixels(strip->OutDC(), 558, 25), kept);
 }
 
 TEST_F(TabStripTest, PageFormsReachTheStripItselfThroughItsInterface) {
