@@ -73,17 +73,15 @@ TEST_F(LoadFrmTest, SplashSurfaceHoldsThePicturesAlpha) {
     EXPECT_EQ(surface.PixelAt(0, 0), 0u) << "premultiplied: no colour where alpha is 0";
 }
 
-TEST_F(LoadFrmTest, UnloadReleasesTheInstanceAndEndsTheProgramWhenLast) {
+TEST_F(LoadFrmTest, TheLoginWindowsLoadFromTheLoopAndTakeTheSplashAlongWhenTheyClose) {
     HWND window = LoadFrm::Instance().hWnd();
     EXPECT_FALSE(LoginBgFrm::Exists()) << "the splash first";
     testing_support::PumpMessages();
     ASSERT_TRUE(LoginBgFrm::Exists()) << "the login windows load from the loop";
     LoginBgFrm::Instance().Unload();
-    EXPECT_FALSE(testing_support::PumpMessages()) << "the splash is still loaded";
-    LoadFrm::Instance().Unload();
-    EXPECT_FALSE(LoadFrm::Exists());
+    EXPECT_FALSE(LoadFrm::Exists()) << "the splash goes with the login screen";
+    EXPECT_TRUE(testing_support::PumpMessages()) << "no window is left: the program ends";
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_TRUE(testing_support::PumpMessages());
 }
 
 TEST(LoadPngResource, DecodesBothPicturesAndGivesAnEmptyPictureForAMissingOne) {
