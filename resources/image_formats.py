@@ -76,11 +76,11 @@ def icon_entry(c, bits):
 
 
 def ico_bytes(images):
-    """Entries of 64 pixels and more are PNG-compressed (read since Windows Vista): a tenth of the bytes."""
+    """32-bit entries are PNG-compressed (read since Windows Vista): a fraction of the bytes."""
     entries, blobs = b"", b""
     offset = 6 + 16 * len(images)
     for c, bits in images:
-        blob = png_bytes(c) if bits == 32 and c.width >= 64 else icon_entry(c, bits)
+        blob = png_bytes(c) if bits == 32 else icon_entry(c, bits)
         dim = c.width if c.width < 256 else 0
         entries += struct.pack("<BBBBHHII", dim, dim, 0, 0, 1, bits, len(blob), offset)
         offset += len(blob)
