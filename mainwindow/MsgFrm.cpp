@@ -48,9 +48,9 @@ void MsgFrm::CreateControls() {
     SetWindowPos(closebtn.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const LOGFONTW font = AnswerFont();
     font_.reset(CreateFontIndirectW(&font));
-    label_ =
-        CreateWindowExW(0, L"STATIC", kQuestion, WS_CHILD | WS_VISIBLE, Px(360), Px(840), Px(3135),
-                        Px(615), hWnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    label_ = CreateWindowExW(0, L"STATIC", kQuestion, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                             Px(360), Px(840), Px(3135), Px(615), hWnd(), nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
     SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     const forms::PicturePtr answerArt = forms::Picture::FromResource(IDB_ANSWER);
     int left = 840;
@@ -61,6 +61,9 @@ void MsgFrm::CreateControls() {
         button->SetBackPicture(answerArt);
         left += 1200;
     }
+    // The label's box reaches into the buttons' top: it lies beneath them
+    // and leaves their pixels alone.
+    SetWindowPos(label_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     iButton1.SetCaption(L"是");
     iButton2.SetCaption(L"否");
     iButton1.Click.Connect([this] { Answer(true); });

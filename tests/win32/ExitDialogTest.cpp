@@ -85,6 +85,21 @@ TEST_F(ExitDialogTest, SkinnedRoundedQuestionWithItsCaption) {
     EXPECT_EQ(GetWindowLongPtrW(dialog.hWnd(), GWLP_HWNDPARENT) != 0, true) << "not in the taskbar";
 }
 
+TEST_F(ExitDialogTest, TheQuestionsLabelLeavesTheButtonsTopEdgesDrawn) {
+    MsgFrm& dialog = MsgFrm::Instance();
+    dialog.Show();
+    RedrawWindow(dialog.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testing_support::PumpMessages();
+    HDC screen = GetDC(nullptr);
+    for (const iButton* button : {&dialog.iButton1, &dialog.iButton2}) {
+        RECT r{};
+        GetWindowRect(button->hWnd(), &r);
+        EXPECT_NE(GetPixel(screen, (r.left + r.right) / 2, r.top), RGB(255, 255, 255))
+            << "the label's white box lies over the button";
+    }
+    ReleaseDC(nullptr, screen);
+}
+
 // Shows the question and clicks one of its buttons where it is drawn.
 void ClickOnTheDialog(iButton MsgFrm::*button) {
     MsgFrm& dialog = MsgFrm::Instance();
