@@ -51,9 +51,10 @@ public:
     static void DeleteRetired();
     // Runs work from the message loop, after the current event, in the
     // order posted and inside the callback boundary. A worker thread may
-    // post too, once the loop's thread has posted (that makes the window
-    // the work waits on).
+    // post too, once the loop's thread has called ReadyPosts.
     static void Post(std::function<void()> work);
+    // Makes, on the loop's thread, the window that posted work waits on.
+    static void ReadyPosts() { Reaper(); }
     // Runs the oldest posted work; the loop calls it.
     static void RunPosted();
     // Called when the last callback returns: the loop deletes what waits.
