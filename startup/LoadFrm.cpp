@@ -66,6 +66,10 @@ void LoadFrm::OnLoad() {
     // hidden until the login page has loaded.
     forms::Application::Post([] {
         if (LoadFrm::Exists() && !forms::Application::Ending()) {
+            // Pushed again now that it shows: Wine puts a picture given while
+            // the window was hidden on screen only when the loop next waits.
+            LoadFrm& splash = LoadFrm::Instance();
+            splash.picture_ = ShowLayeredPng(splash.hWnd(), splash.image_);
             LoginFrm::Instance();
         }
     });
