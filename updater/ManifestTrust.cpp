@@ -2,6 +2,7 @@
 
 #include "SigningKey.h"
 #include "forms/Handles.h"
+#include "updater/Bcrypt.h"
 #include "updater/ManifestSignature.h"
 
 #include <windows.h>
@@ -18,37 +19,21 @@ namespace {
 
 constexpr DWORD kManifestLimit = 64 * 1024;
 
-struct AlgorithmCloser {
-    void operator()(BCRYPT_ALG_HANDLE handle) const { BCryptCloseAlgorithmProvider(handle, 0); }
-};
-struct KeyCloser {
-    void operator()(BCRYPT_KEY_HANDLE handle) const { BCryptDestroyKey(handle); }
-};
-using Algorithm = std::unique_ptr<void, AlgorithmCloser>;
-using Key = std::unique_ptr<void, KeyCloser>;
-
-bool Succeeded(NTSTATUS status) {
-    return status >= 0;
-}
-
-Algorithm Open(const wchar_t* name) {
-    BCRYPT_ALG_HANDLE handle = nullptr;
-    return Algorithm(Succeeded(BCryptOpenAlgorithmProvider(&handle, name, nullptr, 0)) ? handle
-                                                                                       : nullptr);
-}
+using bcrypt::Algorithm;
+using bcrypt::Key;
+using bcrypt::Open;
+using bcrypt::Succeeded;
 
 std::optional<std::array<UCHAR, 32>> Sha256(std::string_view bytes) {
     const Algorithm sha = Open(BCRYPT_SHA256_ALGORITHM);
-    BCRYPT_HASH_HANDLE hash = nullptr;
+    const bcrypt::Hash hash = bcrypt::NewSha256(sha);
     std::array<UCHAR, 32> digest{};
     std::vector<UCHAR> data(bytes.begin(), bytes.end());
-    const bool ok = sha && Succeeded(BCryptCreateHash(sha.get(), &hash, nullptr, 0, nullptr, 0, 0));
     const bool hashed =
-        ok && Succeeded(BCryptHashData(hash, data.data(), static_cast<ULONG>(data.size()), 0)) &&
-        Succeeded(BCryptFinishHash(hash, digest.data(), static_cast<ULONG>(digest.size()), 0));
-    if (hash != nullptr) {
-        BCryptDestroyHash(hash);
-    }
+        hash &&
+        Succeeded(BCryptHashData(hash.get(), data.data(), static_cast<ULONG>(data.size()), 0)) &&
+        Succeeded(
+            BCryptFinishHash(hash.get(), digest.data(), static_cast<ULONG>(digest.size()), 0));
     return hashed ? std::optional<std::array<UCHAR, 32>>(digest) : std::nullopt;
 }
 
