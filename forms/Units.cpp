@@ -4,6 +4,27 @@
 #include <cwchar>
 
 namespace forms {
+namespace {
+
+int screenDpi = kDesignDpi;
+
+} // namespace
+
+int ScreenDpi() {
+    return screenDpi;
+}
+
+bool SetScreenDpi(int dpi) {
+    if (dpi < kDesignDpi / 2 || dpi > kDesignDpi * 10) {
+        return false;
+    }
+    screenDpi = dpi;
+    return true;
+}
+
+int ScaleDesignPixels(int pixels) {
+    return static_cast<int>(RoundHalfEven(static_cast<double>(pixels) * screenDpi / kDesignDpi));
+}
 
 long RoundHalfEven(double value) {
     const double floor = std::floor(value);

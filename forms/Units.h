@@ -7,6 +7,15 @@ namespace forms {
 
 constexpr int kTwipsPerPixel = 15;
 constexpr double kHimetricPerPixel = 26.45836;
+// Design lengths in pixels assume this many dots per inch.
+constexpr int kDesignDpi = 96;
+
+// The screen's dots per inch: 96 until the shell reads the real value at start.
+int ScreenDpi();
+// Values outside 48-960 are refused (false) and the current value stays.
+bool SetScreenDpi(int dpi);
+// A length designed in 96-DPI pixels, in pixels at the screen's DPI, rounded.
+int ScaleDesignPixels(int pixels);
 
 // Rounds to the nearest integer, halves to the even neighbour.
 long RoundHalfEven(double value);

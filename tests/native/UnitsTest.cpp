@@ -39,4 +39,16 @@ TEST(Units, DecimalTextKeepsSixSignificantDigitsWithoutTrailingZeros) {
     EXPECT_EQ(forms::DecimalText(12345678), L"1.23457e+07");
 }
 
+TEST(Units, DesignPixelsFollowTheScreenDpiAndOddDpisAreRefused) {
+    EXPECT_EQ(forms::ScaleDesignPixels(356), 356);
+    EXPECT_TRUE(forms::SetScreenDpi(144));
+    EXPECT_EQ(forms::ScaleDesignPixels(356), 534);
+    EXPECT_TRUE(forms::SetScreenDpi(120));
+    EXPECT_EQ(forms::ScaleDesignPixels(122), 152) << "152.5 rounds to even";
+    EXPECT_FALSE(forms::SetScreenDpi(0));
+    EXPECT_FALSE(forms::SetScreenDpi(100000));
+    EXPECT_EQ(forms::ScreenDpi(), 120);
+    EXPECT_TRUE(forms::SetScreenDpi(forms::kDesignDpi));
+}
+
 } // namespace
