@@ -6,11 +6,6 @@
 
 namespace forms {
 
-int ScreenDpi() {
-    const WindowDc screen(nullptr);
-    return screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-}
-
 LOGFONTW LogFontOf(const StoredFont& font, int dpi) {
     LOGFONTW result{};
     result.lfHeight = FontHeightOf(font.points, dpi);
