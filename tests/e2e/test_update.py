@@ -146,7 +146,8 @@ class UpdaterTest(UpdateRun):
         def click_close(proc):
             window = wait_until(lambda: visible_windows("更新"), 30)
             self.assertTrue(window, "the updater window did not appear")
-            time.sleep(1)
+            staged = lambda: any(n.startswith("game.dll.") for n in os.listdir(self.install))
+            self.assertTrue(wait_until(staged, 30), "the first file's download did not begin")
             out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window[0]],
                                  capture_output=True, text=True).stdout
             geometry = dict(line.split("=", 1) for line in out.split())
@@ -173,8 +174,9 @@ class UpdaterTest(UpdateRun):
         holder = subprocess.Popen(["wine", os.path.join(self.install, "client.exe"), "/hold", "4"],
                                   env=wine_env(ARGS.prefix))
         self.addCleanup(lambda: holder.poll() is None and (holder.kill(), holder.wait()))
-        time.sleep(1.5)
-        self.assertIsNone(holder.poll(), "the old client still runs when the updater starts")
+        holding = lambda: os.path.exists(os.path.join(self.install, "holding.txt"))
+        self.assertTrue(wait_until(holding, 30), "the old client holds its file")
+        os.unlink(os.path.join(self.install, "holding.txt"))
         trace = self.run_updater(answers=["Return"])
         self.assertTrue(shown(trace, SUCCESS))
         self.assertEqual(self.installed("client.exe"), self.new_exe)
