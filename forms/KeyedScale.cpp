@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <numeric>
 
 namespace forms {
@@ -25,7 +24,7 @@ std::vector<std::vector<Tap>> AreaTaps(int from, int to) {
     for (int o = 0; o < to; ++o) {
         const double begin = o * step;
         const double end = (o + 1) * step;
-        for (int i = static_cast<int>(std::floor(begin)); i < end && i < from; ++i) {
+        for (int i = static_cast<int>(begin); i < end && i < from; ++i) {
             const double overlap = std::min<double>(end, i + 1) - std::max<double>(begin, i);
             if (overlap > 1e-12) {
                 taps[static_cast<std::size_t>(o)].push_back({i, overlap / step});
@@ -42,8 +41,11 @@ Sample Weighted(std::uint32_t pixel, std::uint32_t key) {
     if ((pixel & kRgb) == key) {
         return {};
     }
-    return {1.0, static_cast<double>(pixel >> 24), static_cast<double>((pixel >> 16) & 0xFF),
-            static_cast<double>((pixel >> 8) & 0xFF), static_cast<double>(pixel & 0xFF)};
+    Sample sample{1.0};
+    for (std::size_t channel = 1; channel < sample.size(); ++channel) {
+        sample[channel] = (pixel >> (32 - 8 * channel)) & 0xFF;
+    }
+    return sample;
 }
 
 std::uint32_t Resolved(const Sample& sample, std::uint32_t key) {
@@ -53,8 +55,9 @@ std::uint32_t Resolved(const Sample& sample, std::uint32_t key) {
     }
     std::uint32_t pixel = 0;
     for (std::size_t channel = 1; channel < sample.size(); ++channel) {
-        const double value = std::clamp(std::round(sample[channel] / sample[0]), 0.0, 255.0);
-        pixel = (pixel << 8) | static_cast<std::uint32_t>(value);
+        // Averages of bytes with weights that are never negative: 0 to 255.
+        const auto value = static_cast<std::uint32_t>(sample[channel] / sample[0] + 0.5);
+        pixel = (pixel << 8) | std::min(value, 255u);
     }
     // A colour that lands on the key would turn see-through: one step off.
     return (pixel & kRgb) == key ? pixel ^ 1u : pixel;
