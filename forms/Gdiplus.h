@@ -13,6 +13,7 @@ using namespace Gdiplus::DllExports;
 using Gdiplus::GpBitmap;
 using Gdiplus::GpGraphics;
 using Gdiplus::GpImage;
+using Gdiplus::GpImageAttributes;
 
 // One GdiplusStartup, given back with GdiplusShutdown.
 class GdiplusSession {
@@ -35,8 +36,12 @@ struct GpImageDeleter {
 struct GpGraphicsDeleter {
     void operator()(GpGraphics* graphics) const { GdipDeleteGraphics(graphics); }
 };
+struct GpImageAttributesDeleter {
+    void operator()(GpImageAttributes* attributes) const { GdipDisposeImageAttributes(attributes); }
+};
 
 using GpImagePtr = std::unique_ptr<GpImage, GpImageDeleter>;
 using GpGraphicsPtr = std::unique_ptr<GpGraphics, GpGraphicsDeleter>;
+using GpImageAttributesPtr = std::unique_ptr<GpImageAttributes, GpImageAttributesDeleter>;
 
 } // namespace forms

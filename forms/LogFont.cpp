@@ -1,7 +1,5 @@
 #include "forms/LogFont.h"
 
-#include "forms/Handles.h"
-
 #include <cwchar>
 
 namespace forms {

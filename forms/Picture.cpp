@@ -1,8 +1,71 @@
 #include "forms/Picture.h"
 
+#include "forms/KeyedScale.h"
 #include "forms/Units.h"
+#include "resources/ArtCells.h"
+
+#include <cstring>
 
 namespace forms {
+namespace {
+
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+PixelImage PixelsOf(HBITMAP bitmap) {
+    PixelImage image;
+    BITMAP header{};
+    if (GetObjectW(bitmap, sizeof header, &header) == 0) {
+        return image;
+    }
+    const int height = header.bmHeight < 0 ? -header.bmHeight : header.bmHeight;
+    BITMAPINFO info = TopDown32(header.bmWidth, height);
+    image.pixels.resize(static_cast<std::size_t>(header.bmWidth) * height);
+    const WindowDc screen(nullptr);
+    if (GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), image.pixels.data(), &info,
+                  DIB_RGB_COLORS) != height) {
+        image.pixels.clear();
+        return image;
+    }
+    image.width = header.bmWidth;
+    image.height = height;
+    return image;
+}
+
+GdiBitmap BitmapOf(const PixelImage& image) {
+    const BITMAPINFO info = TopDown32(image.width, image.height);
+    void* bits = nullptr;
+    GdiBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bitmap && bits != nullptr) {
+        std::memcpy(bits, image.pixels.data(), image.pixels.size() * sizeof image.pixels[0]);
+    }
+    return bitmap;
+}
+
+} // namespace
+
+GdiBitmap LoadArtwork(WORD id, COLORREF key) {
+    GdiBitmap bitmap(static_cast<HBITMAP>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!bitmap || ScreenDpi() == kDesignDpi) {
+        return bitmap;
+    }
+    const PixelImage source = PixelsOf(bitmap.get());
+    if (source.pixels.empty()) {
+        return bitmap;
+    }
+    const std::uint32_t rgbKey = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
+    GdiBitmap scaled = BitmapOf(ScaleArtwork(source, ArtCellsOf(id), rgbKey));
+    return scaled ? std::move(scaled) : std::move(bitmap);
+}
 
 Picture::Picture(HBITMAP bitmap, WORD resourceId) : bitmap_(bitmap), resourceId_(resourceId) {
     BITMAP info{};
@@ -12,13 +75,12 @@ Picture::Picture(HBITMAP bitmap, WORD resourceId) : bitmap_(bitmap), resourceId_
     }
 }
 
-std::shared_ptr<Picture> Picture::FromResource(WORD id) {
-    auto* bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (bitmap == nullptr) {
+std::shared_ptr<Picture> Picture::FromResource(WORD id, COLORREF key) {
+    GdiBitmap bitmap = LoadArtwork(id, key);
+    if (!bitmap) {
         return nullptr;
     }
-    return std::shared_ptr<Picture>(new Picture(bitmap, id));
+    return std::shared_ptr<Picture>(new Picture(bitmap.release(), id));
 }
 
 std::shared_ptr<Picture> Picture::FromBitmap(HBITMAP bitmap) {

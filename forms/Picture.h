@@ -8,11 +8,18 @@
 
 namespace forms {
 
+// Artwork pixels of this colour are see-through where the picture is used.
+constexpr COLORREF kArtKey = RGB(255, 0, 255);
+
+// A bitmap resource at the screen's DPI, scaled once here with the key
+// colour kept exact; null when the program has no such bitmap.
+GdiBitmap LoadArtwork(WORD id, COLORREF key = kArtKey);
+
 // A bitmap picture a control shows, with the size a picture reports.
 class Picture {
 public:
-    // Nullptr when the program has no such bitmap resource.
-    static std::shared_ptr<Picture> FromResource(WORD id);
+    // At the screen's DPI (LoadArtwork); nullptr without such a resource.
+    static std::shared_ptr<Picture> FromResource(WORD id, COLORREF key = kArtKey);
     static std::shared_ptr<Picture> FromBitmap(HBITMAP bitmap);
     // A copy of what the DC shows in (0, 0, width, height).
     static std::shared_ptr<Picture> CopyOf(HDC dc, int width, int height);

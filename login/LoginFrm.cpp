@@ -58,8 +58,8 @@ void LoginFrm::CreateControls() {
     picture1_ = CreatePictureBox(kPicture1, 6225, 2685, 10980, 6375);
     miniBtn_ = CreatePictureBox(kMiniBtn, 16800, 1950, 420, 420);
     closeBtn_ = CreatePictureBox(kCloseBtn, 17280, 1875, 510, 510);
-    miniPicture_ = forms::Picture::FromResource(IDB_LOGIN_MINI);
-    closePicture_ = forms::Picture::FromResource(IDB_LOGIN_CLOSE);
+    miniPicture_ = forms::Picture::FromResource(IDB_LOGIN_MINI, kKeyColour);
+    closePicture_ = forms::Picture::FromResource(IDB_LOGIN_CLOSE, kKeyColour);
     for (const auto& [box, picture] :
          {std::pair{miniBtn_, miniPicture_.get()}, std::pair{closeBtn_, closePicture_.get()}}) {
         if (picture != nullptr) {
@@ -84,8 +84,8 @@ void LoginFrm::SetBackgroundIcons() {
     const std::wstring path =
         PublicData::GetTempDir() + PublicData::GameCode + std::wstring(L".ico");
     PublicData::SaveResToFile(IDR_ICON_FILE, L"ICON", path);
-    LoginBgFrm::Instance().SetIcon(ICON_SMALL, LoadIconFile(path, 16));
-    LoginBgFrm::Instance().SetIcon(ICON_BIG, LoadIconFile(path, 32));
+    LoginBgFrm::Instance().SetIcon(ICON_SMALL, LoadIconFile(path, forms::ScaleDesignPixels(16)));
+    LoginBgFrm::Instance().SetIcon(ICON_BIG, LoadIconFile(path, forms::ScaleDesignPixels(32)));
 }
 
 void LoginFrm::CreateWebBrowser() {

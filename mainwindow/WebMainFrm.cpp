@@ -115,11 +115,11 @@ WebMainFrm::Icon WebMainFrm::LoadIconFile(int size) {
 void WebMainFrm::OnLoad() {
     CreateControls();
     ConnectEvents();
-    smallIcon_ = LoadIconFile(16);
+    smallIcon_ = LoadIconFile(forms::ScaleDesignPixels(16));
     SendMessageW(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     TrayIcon_ = std::make_unique<CLumNotifyIcon>();
     AddTrayIcon();
-    bigIcon_ = LoadIconFile(32);
+    bigIcon_ = LoadIconFile(forms::ScaleDesignPixels(32));
     SendMessageW(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     ModMsg::HookMainWindow(hWnd(), {[this] { PopupAppMenu(); }, [this] { AddTrayIcon(); },
                                     [this](bool ending) { OnSessionEnding(ending); }});
@@ -142,8 +142,7 @@ void WebMainFrm::OnLoad() {
     SkinTextButton(GameSpaceBtn, IDB_GAME_SPACE);
     WebuTab.SethContainerWnd(pCnt->hWnd());
     WebuTab.LockReDraw(false);
-    PicLogo->SetPicture(forms::GdiBitmap(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0))));
+    PicLogo->SetPicture(forms::LoadArtwork(IDB_LOGO));
     web_minmax_Click();
     // Resizes during the load step raise no resize event: lay out once now.
     OnResize();

@@ -60,9 +60,9 @@ class Canvas:
             for x in range(x0, x0 + w):
                 self.blend(x, y, rgb, alpha)
 
-    def text(self, s, x0, y0, scale, colour_at, shadow=None):
+    def text(self, s, x0, y0, scale, colour_at, shadow=None, offset=1):
         width = len(s) * 6 * scale - scale
-        passes = ((1, shadow), (0, None)) if shadow else ((0, None),)
+        passes = ((offset, shadow), (0, None)) if shadow else ((0, None),)
         for dx, colour in passes:
             for i, ch in enumerate(s):
                 rows = FONT[ch]
@@ -108,16 +108,16 @@ def edge_distance(x, y, w, h, r):
     return min(x + 0.5, y + 0.5, w - x - 0.5, h - y - 0.5)
 
 
-def framed_panel(c, w, h, radius, top, bottom):
+def framed_panel(c, w, h, radius, top, bottom, k=1):
     for y in range(h):
         base = mix(top, bottom, y / (h - 1))
         for x in range(w):
             d = edge_distance(x, y, w, h, radius)
             if d < 0:
                 continue
-            if d < 2:
+            if d < 2 * k:
                 rgb = gold(y / h)
-            elif d < 3:
+            elif d < 3 * k:
                 rgb = (8, 9, 12)
             else:
                 rgb = base
@@ -127,20 +127,21 @@ def framed_panel(c, w, h, radius, top, bottom):
 # ---- the pictures --------------------------------------------------------
 
 
-def splash():
-    w, h = 356, 122
+def splash(k=1):
+    """The splash, k pixels to a design pixel (2: for screens above 96 DPI)."""
+    w, h = 356 * k, 122 * k
     c = Canvas(w, h)
-    framed_panel(c, w, h, 12, (38, 43, 58), (13, 15, 21))
+    framed_panel(c, w, h, 12 * k, (38, 43, 58), (13, 15, 21), k)
     title = "DRELMOOR 2"
-    tw = len(title) * 24 - 4
-    c.text(title, (w - tw) // 2, 24, 4, gold, shadow=(0, 0, 0))
+    tw = (len(title) * 24 - 4) * k
+    c.text(title, (w - tw) // 2, 24 * k, 4 * k, gold, shadow=(0, 0, 0), offset=k)
     sub = "LOADING..."
-    sw = len(sub) * 12 - 2
-    c.text(sub, (w - sw) // 2, 72, 2, lambda t: (170, 176, 192))
-    c.fill_rect(60, 98, 236, 5, (30, 33, 44))
-    c.fill_rect(60, 98, 236, 1, (8, 9, 12))
-    for x in range(60, 60 + 96):
-        c.fill_rect(x, 99, 1, 3, gold((x - 60) / 236))
+    sw = (len(sub) * 12 - 2) * k
+    c.text(sub, (w - sw) // 2, 72 * k, 2 * k, lambda t: (170, 176, 192))
+    c.fill_rect(60 * k, 98 * k, 236 * k, 5 * k, (30, 33, 44))
+    c.fill_rect(60 * k, 98 * k, 236 * k, k, (8, 9, 12))
+    for x in range(60 * k, (60 + 96) * k):
+        c.fill_rect(x, 99 * k, 1, 3 * k, gold((x - 60 * k) / (236 * k)))
     return c
 
 
@@ -427,6 +428,7 @@ def artwork():
     icon16 = icon_image(16)
     return {
         "splash.png": png_bytes(splash()),
+        "splash_2x.png": png_bytes(splash(2)),
         "login.png": png_bytes(login_background()),
         "Tavrin.ico": ico_bytes([(icon16, 8)] + [(icon_image(s), 32) for s in (128, 64, 48, 32)] + [(icon16, 32)]),
         "min.bmp": bmp_bytes(button_strip(24, 18, [(s, 0) for s in range(3)], "min"), 24),

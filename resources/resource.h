@@ -14,6 +14,10 @@
 // Custom type "PNG": the login background and the splash.
 #define IDR_PNG_LOGIN 101
 #define IDR_PNG_SPLASH 102
+// Pictures also drawn twice as large, for screens above 96 DPI: the same
+// type, their id + IDR_TWICE_SIZE.
+#define IDR_TWICE_SIZE 1000
+#define IDR_PNG_SPLASH_2X 1102
 // Custom type "UPDATE": the updater program.
 #define IDR_UPDATE 101
 

@@ -1,8 +1,31 @@
 #include "startup/LayeredPicture.h"
 
+#include "forms/Units.h"
 #include "startup/PngResource.h"
 
 #include <utility>
+
+namespace {
+
+// The picture drawn at the screen's DPI with high-quality bicubic
+// filtering; its edges mirrored so that they do not fade into nothing.
+void DrawScaled(forms::GpGraphics* graphics, forms::GpImage* image, int width, int height,
+                UINT sourceWidth, UINT sourceHeight) {
+    forms::GdipSetInterpolationMode(graphics, Gdiplus::InterpolationModeHighQualityBicubic);
+    forms::GdipSetPixelOffsetMode(graphics, Gdiplus::PixelOffsetModeHighQuality);
+    forms::GpImageAttributes* created = nullptr;
+    forms::GdipCreateImageAttributes(&created);
+    const forms::GpImageAttributesPtr attributes(created);
+    if (attributes) {
+        forms::GdipSetImageAttributesWrapMode(attributes.get(), Gdiplus::WrapModeTileFlipXY, 0,
+                                              FALSE);
+    }
+    forms::GdipDrawImageRectRectI(graphics, image, 0, 0, width, height, 0, 0,
+                                  static_cast<INT>(sourceWidth), static_cast<INT>(sourceHeight),
+                                  Gdiplus::UnitPixel, attributes.get(), nullptr, nullptr);
+}
+
+} // namespace
 
 std::uint32_t LayeredPicture::PixelAt(int x, int y) const {
     if (bits_ == nullptr || x < 0 || y < 0 || x >= width_ || y >= height_) {
@@ -43,8 +66,13 @@ LayeredPicture& LayeredPicture::operator=(LayeredPicture&& other) noexcept {
 
 LayeredPicture ShowLayeredPng(HWND window, const PngResource& png) {
     LayeredPicture picture;
+    const bool scaled = forms::ScreenDpi() != forms::kDesignDpi;
     picture.width_ = static_cast<int>(png.Width());
     picture.height_ = static_cast<int>(png.Height());
+    if (scaled) {
+        picture.width_ = forms::ScaleDesignPixels(picture.width_ / png.Scale());
+        picture.height_ = forms::ScaleDesignPixels(picture.height_ / png.Scale());
+    }
     forms::WindowDc windowDc(window);
     picture.dc_.reset(CreateCompatibleDC(windowDc.get()));
 
@@ -75,7 +103,10 @@ LayeredPicture ShowLayeredPng(HWND window, const PngResource& png) {
         forms::GdipGetImageGraphicsContext(surface, &graphics);
     }
     picture.graphics_.reset(graphics);
-    if (graphics != nullptr) {
+    if (graphics != nullptr && scaled) {
+        DrawScaled(graphics, png.Image(), picture.width_, picture.height_, png.Width(),
+                   png.Height());
+    } else if (graphics != nullptr) {
         forms::GdipDrawImageRectI(graphics, png.Image(), 0, 0, picture.width_, picture.height_);
         forms::GdipFlush(graphics, Gdiplus::FlushIntentionSync);
     }

@@ -40,6 +40,6 @@ private:
     int height_ = 0;
 };
 
-// Draws the picture into a new surface and hands it to the layered window,
-// which keeps its position and takes the picture's size.
+// Draws the picture into a new surface at the screen's DPI and hands it to
+// the layered window, which keeps its position and takes the surface's size.
 LayeredPicture ShowLayeredPng(HWND window, const PngResource& png);

@@ -1,5 +1,8 @@
 #include "startup/PngResource.h"
 
+#include "forms/Units.h"
+#include "resources/resource.h"
+
 #include <cstring>
 #include <utility>
 
@@ -23,6 +26,7 @@ void PngResource::Reset() {
     image_.reset();
     stream_.reset();
     memory_.reset();
+    scale_ = 1;
 }
 
 PngResource& PngResource::operator=(PngResource&& other) noexcept {
@@ -31,6 +35,7 @@ PngResource& PngResource::operator=(PngResource&& other) noexcept {
         memory_ = std::move(other.memory_);
         stream_ = std::move(other.stream_);
         image_ = std::move(other.image_);
+        scale_ = other.scale_;
     }
     return *this;
 }
@@ -38,7 +43,14 @@ PngResource& PngResource::operator=(PngResource&& other) noexcept {
 PngResource LoadPngResource(WORD id, const wchar_t* type) {
     PngResource png;
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    HRSRC info = nullptr;
+    if (forms::ScreenDpi() > forms::kDesignDpi) {
+        info = FindResourceW(module, MAKEINTRESOURCEW(id + IDR_TWICE_SIZE), type);
+        png.scale_ = info != nullptr ? 2 : 1;
+    }
+    if (info == nullptr) {
+        info = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    }
     HGLOBAL resource = info != nullptr ? LoadResource(module, info) : nullptr;
     const void* bytes = resource != nullptr ? LockResource(resource) : nullptr;
     if (bytes == nullptr) {

@@ -18,6 +18,8 @@ public:
     forms::GpImage* Image() const { return image_.get(); }
     UINT Width() const;
     UINT Height() const;
+    // Pixels to a design pixel: 2 for a picture drawn twice as large.
+    int Scale() const { return scale_; }
     // The image, then the stream, then the memory under it.
     void Reset();
 
@@ -27,8 +29,10 @@ private:
     forms::GlobalMemory memory_;
     forms::ComPtr<IStream> stream_;
     forms::GpImagePtr image_;
+    int scale_ = 1;
 };
 
 // Reads the custom resource of that type and id and decodes it; an empty
-// picture (size 0 × 0) when it is missing or undecodable.
+// picture (size 0 × 0) when it is missing or undecodable. Above 96 DPI the
+// picture drawn twice as large is taken where the program has one.
 PngResource LoadPngResource(WORD id, const wchar_t* type);

@@ -1,6 +1,9 @@
 #include "tabs/TabPainter.h"
 
+#include "forms/KeyedScale.h"
+#include "forms/Picture.h"
 #include "forms/Units.h"
+#include "resources/ArtCells.h"
 #include "resources/resource.h"
 #include "tabs/TabLayout.h"
 #include "tabs/mdlTabAPI.h"
@@ -13,27 +16,45 @@ namespace {
 
 constexpr COLORREF kSelectedText = RGB(4, 96, 163);
 constexpr int kPieceEnd = 14; // unstretched ends of a tab piece
-constexpr int kCloseSize = 12;
 
-// Where a style keeps its pieces in its skin bitmap.
+// Where a style keeps its pieces in its skin bitmap, which is loaded at the
+// screen's DPI cell by cell (ArtCellsOf): background column, three tabs,
+// four close buttons.
 struct SkinPieces {
     int pieceWidth, pieceHeight;
     int normal, hover, selected;
     int closeOnSelected, closeNormal, closeHot, closePressed;
+    int closeSize;
+    int pieceEnd;       // the unstretched ends in the skin
     int backgroundRows; // of the background column
 };
-constexpr SkinPieces kLowPieces{122, 25, 1, 123, 245, 367, 379, 391, 403, 25};
-constexpr SkinPieces kHighPieces{124, 26, 1, 125, 249, 373, 385, 397, 409, 28};
+SkinPieces ScaledPieces(bool low) {
+    const auto cells = forms::ScaledCells(ArtCellsOf(low ? IDB_TABS_LOW : IDB_TABS_HIGH));
+    return {cells[1].width,
+            forms::ScaleDesignPixels(low ? 25 : 26),
+            cells[1].left,
+            cells[2].left,
+            cells[3].left,
+            cells[4].left,
+            cells[5].left,
+            cells[6].left,
+            cells[7].left,
+            cells[4].width,
+            forms::ScaleDesignPixels(kPieceEnd),
+            forms::ScaleDesignPixels(low ? 25 : 28)};
+}
 const SkinPieces& PiecesOf(long style) {
-    return style == 0 ? kLowPieces : kHighPieces;
+    static int dpi = 0;
+    static SkinPieces pieces[2];
+    if (dpi != forms::ScreenDpi()) {
+        dpi = forms::ScreenDpi();
+        pieces[0] = ScaledPieces(true);
+        pieces[1] = ScaledPieces(false);
+    }
+    return pieces[style == 0 ? 0 : 1];
 }
 int SkinIndex(long style) {
     return style == 0 ? 0 : 1;
-}
-
-forms::GdiBitmap LoadSkin(WORD id) {
-    return forms::GdiBitmap(static_cast<HBITMAP>(LoadImageW(
-        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 forms::GdiFont TabFont(LONG weight) {
@@ -54,9 +75,9 @@ std::pair<int, int> TextSpan(long style, int left, int width, bool selected, boo
 } // namespace
 
 TabPainter::TabPainter()
-    : SkinDC0(mdlTabAPI::CreateBitmapDC(LoadSkin(IDB_TABS_LOW))),
-      SkinDC1(mdlTabAPI::CreateBitmapDC(LoadSkin(IDB_TABS_HIGH))), hFontNormal(TabFont(100)),
-      hFontBold(TabFont(700)) {}
+    : SkinDC0(mdlTabAPI::CreateBitmapDC(forms::LoadArtwork(IDB_TABS_LOW))),
+      SkinDC1(mdlTabAPI::CreateBitmapDC(forms::LoadArtwork(IDB_TABS_HIGH))),
+      hFontNormal(TabFont(100)), hFontBold(TabFont(700)) {}
 
 void TabPainter::CreateBuffers(int width, int areaWidth, int height) {
     FreeBuffers();
@@ -179,16 +200,15 @@ void TabPainter::DrawPiece(long style, int pieceX, int x, int width) {
                  [&](HDC buffer) {
                      mdlTabAPI::DrawSkin(buffer, 0, 0, width, pieces.pieceHeight, SkinOf(style),
                                          pieceX, 0, pieces.pieceWidth, pieces.pieceHeight,
-                                         kPieceEnd, 0, kPieceEnd, 0, std::nullopt);
+                                         pieces.pieceEnd, 0, pieces.pieceEnd, 0, std::nullopt);
                  });
 }
 
 void TabPainter::DrawClosePiece(long style, int closeX, int x, int y) {
     HDC skin = SkinOf(style);
-    pieces_.Blit(tabsDC_.get(), x, y, {SkinIndex(style), closeX, kCloseSize, kCloseSize},
-                 [&](HDC buffer) {
-                     BitBlt(buffer, 0, 0, kCloseSize, kCloseSize, skin, closeX, 0, SRCCOPY);
-                 });
+    const int size = PiecesOf(style).closeSize;
+    pieces_.Blit(tabsDC_.get(), x, y, {SkinIndex(style), closeX, size, size},
+                 [&](HDC buffer) { BitBlt(buffer, 0, 0, size, size, skin, closeX, 0, SRCCOPY); });
 }
 
 HDC TabPainter::SkinOf(long style) const {

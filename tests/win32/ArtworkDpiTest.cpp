@@ -1,0 +1,104 @@
+#include "forms/KeyedScale.h"
+#include "forms/Picture.h"
+#include "forms/Units.h"
+#include "login/LoginFrm.h"
+#include "resources/ArtCells.h"
+#include "resources/resource.h"
+#include "startup/LayeredPicture.h"
+#include "startup/PngResource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+// The artwork the client loads at 144 DPI: half as large again, its key
+// colour still exact.
+namespace {
+
+class ArtworkAt144Dpi : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(forms::SetScreenDpi(144)); }
+    void TearDown() override { forms::SetScreenDpi(forms::kDesignDpi); }
+};
+
+// 0x00RRGGBB, rows top to bottom.
+std::vector<std::uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    for (auto& pixel : pixels) {
+        pixel &= 0xFFFFFF;
+    }
+    return pixels;
+}
+
+TEST_F(ArtworkAt144Dpi, ButtonStripsTakeTheScaledSizeWithExactKeyCorners) {
+    const forms::PicturePtr strip = forms::Picture::FromResource(IDB_OTHER_USER);
+    ASSERT_TRUE(strip);
+    const int frame = forms::ScaleDesignPixels(99);
+    ASSERT_EQ(strip->Width(), 3 * frame);
+    ASSERT_EQ(strip->Height(), forms::ScaleDesignPixels(22));
+    const auto pixels = PixelsOf(strip->Bitmap(), strip->Width(), strip->Height());
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(pixels[static_cast<std::size_t>(i * frame)], 0xFF00FFu) << "cut corner " << i;
+    }
+    for (std::uint32_t pixel : pixels) {
+        const bool nearKey =
+            (pixel >> 16) >= 160 && (pixel & 0xFF) >= 160 && ((pixel >> 8) & 0xFF) < 100;
+        ASSERT_TRUE(pixel == 0xFF00FFu || !nearKey) << std::hex << pixel;
+    }
+}
+
+TEST_F(ArtworkAt144Dpi, LoginButtonsKeepTheLoginKeyWithoutALightFringe) {
+    const forms::PicturePtr button =
+        forms::Picture::FromResource(IDB_LOGIN_MINI, LoginFrm::kKeyColour);
+    ASSERT_TRUE(button);
+    ASSERT_EQ(button->Width(), forms::ScaleDesignPixels(28));
+    const auto pixels = PixelsOf(button->Bitmap(), button->Width(), button->Height());
+    EXPECT_EQ(pixels.front(), 0xFEFEFEu);
+    EXPECT_EQ(pixels.back(), 0xFEFEFEu);
+    for (std::uint32_t pixel : pixels) {
+        const auto darkest = std::min({pixel >> 16, (pixel >> 8) & 0xFF, pixel & 0xFF});
+        ASSERT_TRUE(pixel == 0xFEFEFEu || darkest <= 240) << std::hex << pixel;
+    }
+}
+
+TEST_F(ArtworkAt144Dpi, TabSkinsKeepEachPieceInItsScaledCell) {
+    const auto cells = forms::ScaledCells(ArtCellsOf(IDB_TABS_LOW));
+    const forms::GdiBitmap skin = forms::LoadArtwork(IDB_TABS_LOW);
+    BITMAP header{};
+    ASSERT_NE(GetObjectW(skin.get(), sizeof header, &header), 0);
+    ASSERT_EQ(header.bmWidth, cells.back().left + cells.back().width);
+    const int height = forms::ScaleDesignPixels(25);
+    ASSERT_EQ(std::abs(header.bmHeight), height);
+    const auto pixels = PixelsOf(skin.get(), header.bmWidth, height);
+    auto at = [&](int x, int y) {
+        return pixels[static_cast<std::size_t>(y) * header.bmWidth + x];
+    };
+    EXPECT_EQ(at(cells[1].left, 0), 0xFF00FFu) << "slanted end of the normal tab";
+    EXPECT_NE(at(cells[1].left + cells[1].width / 2, height / 2), 0xFF00FFu);
+    EXPECT_EQ(at(cells[4].left, height - 1), 0xFF00FFu) << "close pieces use the top rows";
+}
+
+TEST_F(ArtworkAt144Dpi, TheSplashSurfaceIsDrawnAtTheScaledSize) {
+    forms::GdiplusSession gdiplus;
+    const PngResource png = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
+    EXPECT_EQ(png.Scale(), 2) << "the splash drawn twice as large";
+    HWND window = CreateWindowExW(WS_EX_LAYERED, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                  nullptr, nullptr, nullptr);
+    LayeredPicture surface = ShowLayeredPng(window, png);
+    EXPECT_EQ(surface.Width(), 534);
+    EXPECT_EQ(surface.Height(), 183);
+    EXPECT_EQ(surface.PixelAt(0, 0) >> 24, 0u) << "rounded corner is see-through";
+    EXPECT_EQ(surface.PixelAt(267, 91) >> 24, 255u);
+    EXPECT_EQ(surface.PixelAt(267, 0) >> 24, 255u) << "the edge does not fade out";
+    surface.ReleaseGraphics();
+    DestroyWindow(window);
+}
+
+} // namespace
