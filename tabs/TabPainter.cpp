@@ -12,6 +12,11 @@
 namespace {
 
 constexpr COLORREF kSelectedText = RGB(4, 96, 163);
+// Lengths in design pixels, drawn at the screen's DPI (the skins are held
+// at that DPI too).
+int Scaled(int designPixels) {
+    return forms::ScaleDesignPixels(designPixels);
+}
 constexpr int kPieceEnd = 14; // unstretched ends of a tab piece
 constexpr int kCloseSize = 12;
 
@@ -24,8 +29,12 @@ struct SkinPieces {
 };
 constexpr SkinPieces kLowPieces{122, 25, 1, 123, 245, 367, 379, 391, 403, 25};
 constexpr SkinPieces kHighPieces{124, 26, 1, 125, 249, 373, 385, 397, 409, 28};
-const SkinPieces& PiecesOf(long style) {
-    return style == 0 ? kLowPieces : kHighPieces;
+SkinPieces PiecesOf(long style) {
+    const SkinPieces& d = style == 0 ? kLowPieces : kHighPieces;
+    return {Scaled(d.pieceWidth),    Scaled(d.pieceHeight), Scaled(d.normal),
+            Scaled(d.hover),         Scaled(d.selected),    Scaled(d.closeOnSelected),
+            Scaled(d.closeNormal),   Scaled(d.closeHot),    Scaled(d.closePressed),
+            Scaled(d.backgroundRows)};
 }
 int SkinIndex(long style) {
     return style == 0 ? 0 : 1;
@@ -46,9 +55,9 @@ forms::GdiFont TabFont(LONG weight) {
 // The text rectangle's x and width of a tab at left, width.
 std::pair<int, int> TextSpan(long style, int left, int width, bool selected, bool closeButton) {
     if (style == 0) {
-        return {left, selected ? width - 26 : (closeButton ? width - 38 : width - 14)};
+        return {left, width - Scaled(selected ? 26 : (closeButton ? 38 : 14))};
     }
-    return {left + 12, closeButton ? width - 28 : width - 8};
+    return {left + Scaled(12), width - Scaled(closeButton ? 28 : 8)};
 }
 
 } // namespace
@@ -112,7 +121,8 @@ std::pair<int, int> TabPainter::RedrawTab(const TabScene& scene, int position) {
 // Everything a tab's drawing can touch, its piece's overhanging ends
 // included, in tab-area pixels.
 std::pair<int, int> TabPainter::Reach(const TabScene::Tab& tab) {
-    return {tab.left - kPieceEnd, tab.left + tab.width + kPieceEnd};
+    const int end = Scaled(kPieceEnd);
+    return {tab.left - end, tab.left + tab.width + end};
 }
 
 // The tabs over the background between from and to (tab-area pixels), in
@@ -144,13 +154,14 @@ void TabPainter::ComposeTabs(const TabScene& scene, int from, int to) {
 
 void TabPainter::DrawTab(const TabScene& scene, int position, bool selected) {
     const TabScene::Tab& tab = scene.tabs[static_cast<std::size_t>(position)];
-    const SkinPieces& pieces = PiecesOf(scene.style);
+    const SkinPieces pieces = PiecesOf(scene.style);
     const bool low = scene.style == 0;
     const bool hovered = scene.hoverIndex == position;
 
     const int pieceX = selected ? pieces.selected : (hovered ? pieces.hover : pieces.normal);
     if (low) {
-        DrawPiece(scene.style, pieceX, tab.left - kPieceEnd, tab.width + kPieceEnd);
+        const int end = Scaled(kPieceEnd);
+        DrawPiece(scene.style, pieceX, tab.left - end, tab.width + end);
     } else {
         DrawPiece(scene.style, pieceX, tab.left, tab.width);
     }
@@ -168,27 +179,27 @@ void TabPainter::DrawTab(const TabScene& scene, int position, bool selected) {
     } else if (hovered && scene.closeState == 2) {
         closeX = pieces.closePressed;
     }
-    const TabLayout::Style& style = TabLayout::StyleOf(scene.style);
+    const TabLayout::Style style = TabLayout::StyleOf(scene.style);
     DrawClosePiece(scene.style, closeX, tab.left + tab.width - style.closeRight, style.closeTop);
 }
 
 // A tab piece stretched to the drawn width, its two ends kept.
 void TabPainter::DrawPiece(long style, int pieceX, int x, int width) {
-    const SkinPieces& pieces = PiecesOf(style);
+    const SkinPieces pieces = PiecesOf(style);
+    const int end = Scaled(kPieceEnd);
     pieces_.Blit(tabsDC_.get(), x, 0, {SkinIndex(style), pieceX, width, pieces.pieceHeight},
                  [&](HDC buffer) {
                      mdlTabAPI::DrawSkin(buffer, 0, 0, width, pieces.pieceHeight, SkinOf(style),
-                                         pieceX, 0, pieces.pieceWidth, pieces.pieceHeight,
-                                         kPieceEnd, 0, kPieceEnd, 0, std::nullopt);
+                                         pieceX, 0, pieces.pieceWidth, pieces.pieceHeight, end, 0,
+                                         end, 0, std::nullopt);
                  });
 }
 
 void TabPainter::DrawClosePiece(long style, int closeX, int x, int y) {
     HDC skin = SkinOf(style);
-    pieces_.Blit(tabsDC_.get(), x, y, {SkinIndex(style), closeX, kCloseSize, kCloseSize},
-                 [&](HDC buffer) {
-                     BitBlt(buffer, 0, 0, kCloseSize, kCloseSize, skin, closeX, 0, SRCCOPY);
-                 });
+    const int side = Scaled(kCloseSize);
+    pieces_.Blit(tabsDC_.get(), x, y, {SkinIndex(style), closeX, side, side},
+                 [&](HDC buffer) { BitBlt(buffer, 0, 0, side, side, skin, closeX, 0, SRCCOPY); });
 }
 
 HDC TabPainter::SkinOf(long style) const {
