@@ -10,7 +10,6 @@
 #include "mainwindow/MainGameWindow.h"
 #include "mainwindow/MsgFrm.h"
 #include "mainwindow/WebMainFrm.h"
-#include "resources/resource.h"
 #include "startup/LoadFrm.h"
 #include "startup/PublicData.h"
 #include "tests/win32/ScriptedBrowser.h"
@@ -21,7 +20,6 @@
 #include <cmath>
 #include <cwchar>
 #include <string>
-#include <vector>
 
 namespace {
 
