@@ -67,6 +67,18 @@ tavrin_win_test(win_update_tests WITH_OPERATOR
 tavrin_win_test(win_updater_tests WITH_OPERATOR tests/win32/UpdaterTest.cpp)
 target_link_libraries(win_updater_tests PRIVATE tavrin_updater)
 
+if(CMAKE_CROSSCOMPILING)
+    # The windows at 120, 144 and 192 DPI, in a prefix of their own set to
+    # that DPI, on a screen large enough for the login screen at 200 %.
+    add_executable(win_dpi_tests tests/win32/DpiTest.cpp)
+    target_link_libraries(win_dpi_tests PRIVATE win_test_support ${TAVRIN_ENGINE})
+    tavrin_resources(win_dpi_tests)
+    add_test(NAME wine_dpi_scales
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/dpi-scales.sh $<TARGET_FILE:win_dpi_tests>
+                     ${CMAKE_BINARY_DIR}/wineprefix-dpi ${TAVRIN_BITS})
+    set_tests_properties(wine_dpi_scales PROPERTIES TIMEOUT 900)
+endif()
+
 # Another program's DDE client, for the end-to-end tests.
 add_executable(DdeSend tests/e2e/DdeSend.cpp)
 target_link_options(DdeSend PRIVATE ${TAVRIN_WIDE_ENTRY})

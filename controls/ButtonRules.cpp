@@ -8,7 +8,7 @@ FrameSize FrameSizeOf(double stripWidthHimetric, double stripHeightHimetric, lon
     const double frames = style == 0 ? 3.0 : 6.0;
     FrameSize size;
     size.width = static_cast<int>(
-        forms::RoundHalfEven(stripWidthHimetric / forms::kHimetricPerPixel / frames));
+        forms::RoundHalfEven(stripWidthHimetric / forms::HimetricPerPixel() / frames));
     size.height = forms::HimetricToPixels(stripHeightHimetric);
     return size;
 }

@@ -1,16 +1,22 @@
 #include "controls/EdgeRules.h"
 
+#include "forms/Units.h"
+
 #include <cstdlib>
 
 namespace EdgeRules {
 
 namespace {
 
+// The constants are design pixels, at the screen's DPI here.
+long Scaled(long designPixels) {
+    return forms::ScaleDesignPixels(static_cast<int>(designPixels));
+}
 bool Near(long a, long b) {
-    return std::labs(a - b) <= kTolerance;
+    return std::labs(a - b) <= Scaled(kTolerance);
 }
 bool Inside(long v, long low, long high) {
-    return low + kTolerance < v && v < high - kTolerance;
+    return low + Scaled(kTolerance) < v && v < high - Scaled(kTolerance);
 }
 
 // The top edge may not pass the bottom edge, whatever the drag does.
@@ -50,8 +56,9 @@ int HitTestEdge(const Rect& r, long x, long y) {
 
 Rect DragRect(const Rect& band, int zone, long x, long y) {
     Rect r = band;
-    const bool widerRight = x > r.left + kMinWidth;
-    const bool widerLeft = r.right - x > kMinWidth;
+    const bool widerRight = x > r.left + Scaled(kMinWidth);
+    const bool widerLeft = r.right - x > Scaled(kMinWidth);
+    const long minHeight = Scaled(kMinHeight);
     switch (zone) {
     case Top:
         r.top = BoundedTop(r, y);
@@ -65,14 +72,14 @@ Rect DragRect(const Rect& band, int zone, long x, long y) {
         break;
     case BottomRight:
         r.right = widerRight ? x : r.right;
-        r.bottom = y > r.top + kMinHeight ? y : r.bottom;
+        r.bottom = y > r.top + minHeight ? y : r.bottom;
         break;
     case Bottom:
-        r.bottom = y > r.top + kMinHeight ? y : r.bottom;
+        r.bottom = y > r.top + minHeight ? y : r.bottom;
         break;
     case BottomLeft:
         r.left = widerLeft ? x : r.left;
-        r.bottom = y > r.top + kMinHeight ? y : r.bottom;
+        r.bottom = y > r.top + minHeight ? y : r.bottom;
         break;
     case Left:
         r.left = widerLeft ? x : r.left;

@@ -15,6 +15,7 @@ struct Rect {
 // 4 bottom, 5 bottom-left, 6 left, 7 top-left; -1 none.
 enum Zone { None = -1, Top, TopRight, Right, BottomRight, Bottom, BottomLeft, Left, TopLeft };
 
+// Design pixels.
 constexpr long kTolerance = 5;
 constexpr long kMinWidth = 800;
 constexpr long kMinHeight = 600;

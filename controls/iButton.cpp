@@ -10,6 +10,9 @@ constexpr UINT_PTR kHoverTimer = 1;
 constexpr UINT kHoverInterval = 50;
 // Frame pixels of this colour are see-through when the back style is transparent.
 constexpr COLORREF kMaskColor = RGB(255, 0, 255);
+// Design pixels: the caption's move while pressed, the focus box's inset.
+constexpr int kPressedShift = 1;
+constexpr int kFocusInset = 3;
 
 forms::PicturePtr PictureFromId(std::int32_t id) {
     return id > 0 && id <= 0xFFFF ? forms::Picture::FromResource(static_cast<WORD>(id)) : nullptr;
@@ -310,8 +313,10 @@ void iButton::DrawState(int state) {
         int x = Width() / 2 - TextWidth(caption_) / 2 + (icon_ ? IconWidthTwips() : 0);
         int y = Height() / 2 - TextHeight(caption_) / 2;
         if (state == ButtonRules::Pressed) {
-            x += forms::kTwipsPerPixel;
-            y += forms::kTwipsPerPixel;
+            const int shift =
+                static_cast<int>(forms::PixelsToTwips(forms::ScaleDesignPixels(kPressedShift)));
+            x += shift;
+            y += shift;
         }
         Print(x, y, caption_);
     }
@@ -346,7 +351,9 @@ void iButton::ApplyMask() {
 }
 
 void iButton::DrawFocus() {
-    RECT r{3, 3, forms::TwipsToPixels(Width()) - 3, forms::TwipsToPixels(Height()) - 3};
+    const int inset = forms::ScaleDesignPixels(kFocusInset);
+    RECT r{inset, inset, forms::TwipsToPixels(Width()) - inset,
+           forms::TwipsToPixels(Height()) - inset};
     DrawFocusRect(hDC(), &r);
     Refresh();
 }
@@ -372,5 +379,5 @@ void iButton::StopHoverPolling() {
 }
 
 int iButton::IconWidthTwips() const {
-    return static_cast<int>(icon_->HimetricWidth()) / 26 * forms::kTwipsPerPixel;
+    return static_cast<int>(icon_->HimetricWidth()) / 26 * forms::kTwipsPerDesignPixel;
 }

@@ -3,7 +3,9 @@
 #include "forms/CallbackBoundary.h"
 #include "forms/CommandLine.h"
 #include "forms/Form.h"
+#include "forms/Handles.h"
 #include "forms/ScopeExit.h"
+#include "forms/Units.h"
 
 #include <algorithm>
 
@@ -191,6 +193,13 @@ HWND Application::HiddenOwner() {
                                        Instance(), nullptr);
     }
     return hiddenOwner_;
+}
+
+void Application::TakeScreenDpi() {
+    const WindowDc screen(nullptr);
+    if (screen.get() != nullptr) {
+        SetScreenDpi(GetDeviceCaps(screen.get(), LOGPIXELSX));
+    }
 }
 
 HINSTANCE Application::Instance() {

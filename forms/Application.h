@@ -63,6 +63,10 @@ public:
     // Owner of the windows that must not show in the taskbar.
     static HWND HiddenOwner();
 
+    // Takes the screen's real DPI for every length from then on; each
+    // program calls it once at start, before it makes a window.
+    static void TakeScreenDpi();
+
     static HINSTANCE Instance();
     static std::wstring ExePath(); // full name of the running executable
     static std::wstring Path();    // its folder, without a trailing backslash

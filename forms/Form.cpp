@@ -13,9 +13,9 @@ namespace forms {
 namespace {
 
 int Twips(int pixels) {
-    return PixelsToTwips(pixels);
+    return static_cast<int>(RoundHalfEven(PixelsToTwips(pixels)));
 }
-int Pixels(int twips) {
+int Pixels(double twips) {
     return TwipsToPixels(twips);
 }
 

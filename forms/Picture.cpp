@@ -97,8 +97,9 @@ std::shared_ptr<Picture> Picture::CopyOf(HDC dc, int width, int height) {
     return FromBitmap(bitmap.release());
 }
 
-void PaintPicture(HDC target, const Picture& picture, int x, int y, int width, int height,
-                  int sourceX, int sourceY, int sourceWidth, int sourceHeight) {
+void PaintPicture(HDC target, const Picture& picture, double x, double y, double width,
+                  double height, double sourceX, double sourceY, double sourceWidth,
+                  double sourceHeight) {
     MemoryDc source(CreateCompatibleDC(target));
     SelectedObject selection(source.get(), picture.Bitmap());
     SetStretchBltMode(target, COLORONCOLOR);
@@ -108,10 +109,10 @@ void PaintPicture(HDC target, const Picture& picture, int x, int y, int width, i
 }
 
 double Picture::HimetricWidth() const {
-    return width_ * kHimetricPerPixel;
+    return width_ * HimetricPerPixel();
 }
 double Picture::HimetricHeight() const {
-    return height_ * kHimetricPerPixel;
+    return height_ * HimetricPerPixel();
 }
 
 } // namespace forms

@@ -45,7 +45,8 @@ using PicturePtr = std::shared_ptr<Picture>;
 
 // Copies a rectangle of the picture onto a device context, stretched when
 // the sizes differ. All lengths are twips.
-void PaintPicture(HDC target, const Picture& picture, int x, int y, int width, int height,
-                  int sourceX, int sourceY, int sourceWidth, int sourceHeight);
+void PaintPicture(HDC target, const Picture& picture, double x, double y, double width,
+                  double height, double sourceX, double sourceY, double sourceWidth,
+                  double sourceHeight);
 
 } // namespace forms

@@ -39,12 +39,26 @@ long RoundHalfEven(double value) {
     return lower % 2 == 0 ? lower : lower + 1;
 }
 
+double TwipsPerPixel() {
+    return static_cast<double>(kTwipsPerDesignPixel) * kDesignDpi / screenDpi;
+}
+
+double HimetricPerPixel() {
+    // The design DPI keeps the constant as it is, unrounded.
+    return screenDpi == kDesignDpi ? kHimetricPerPixel : kHimetricPerPixel * kDesignDpi / screenDpi;
+}
+
+double PixelsToTwips(double pixels) {
+    return pixels * kTwipsPerDesignPixel * kDesignDpi / screenDpi;
+}
+
 int TwipsToPixels(double twips) {
-    return static_cast<int>(RoundHalfEven(twips / kTwipsPerPixel));
+    // One division, so that halves stay exact halves at every DPI.
+    return static_cast<int>(RoundHalfEven(twips * screenDpi / (kTwipsPerDesignPixel * kDesignDpi)));
 }
 
 int HimetricToPixels(double himetric) {
-    return static_cast<int>(RoundHalfEven(himetric / kHimetricPerPixel));
+    return static_cast<int>(RoundHalfEven(himetric / HimetricPerPixel()));
 }
 
 std::wstring DecimalText(double value) {

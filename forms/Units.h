@@ -5,10 +5,11 @@
 // Lengths on windows and controls are twips; picture sizes arrive in HIMETRIC.
 namespace forms {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr double kHimetricPerPixel = 26.45836;
 // Design lengths in pixels assume this many dots per inch.
 constexpr int kDesignDpi = 96;
+// A design pixel is this many twips, and this many HIMETRIC, at every DPI.
+constexpr int kTwipsPerDesignPixel = 15;
+constexpr double kHimetricPerPixel = 26.45836;
 
 // The screen's dots per inch: 96 until the shell reads the real value at start.
 int ScreenDpi();
@@ -16,13 +17,15 @@ int ScreenDpi();
 bool SetScreenDpi(int dpi);
 // A length designed in 96-DPI pixels, in pixels at the screen's DPI, rounded.
 int ScaleDesignPixels(int pixels);
+// At the screen's DPI: 15 twips to a pixel at 96, 12 at 120, 10 at 144, 7.5 at 192.
+double TwipsPerPixel();
+double HimetricPerPixel();
 
 // Rounds to the nearest integer, halves to the even neighbour.
 long RoundHalfEven(double value);
 
-constexpr int PixelsToTwips(int pixels) {
-    return pixels * kTwipsPerPixel;
-}
+// Exact: a pixel can be a fractional number of twips.
+double PixelsToTwips(double pixels);
 int TwipsToPixels(double twips);
 int HimetricToPixels(double himetric);
 

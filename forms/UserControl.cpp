@@ -15,6 +15,9 @@ int Pixels(double twips) {
 float Twips(int pixels) {
     return static_cast<float>(PixelsToTwips(pixels));
 }
+int WholeTwips(int pixels) {
+    return static_cast<int>(RoundHalfEven(PixelsToTwips(pixels)));
+}
 
 int ShiftState() {
     return (GetKeyState(VK_SHIFT) < 0 ? kShiftMask : 0) |
@@ -49,7 +52,7 @@ UserControl::UserControl() {
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont_, &logFont_);
 }
 
-void UserControl::Create(HWND parent, int left, int top, int width, int height) {
+void UserControl::Create(HWND parent, double left, double top, double width, double height) {
     CreateBound(0, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, Pixels(left),
                 Pixels(top), Pixels(width), Pixels(height), parent);
     SetFont(logFont_);
@@ -65,33 +68,33 @@ int UserControl::Left() const {
     RECT r{};
     GetWindowRect(hWnd(), &r);
     MapWindowPoints(nullptr, GetParent(hWnd()), reinterpret_cast<POINT*>(&r), 2);
-    return PixelsToTwips(r.left);
+    return WholeTwips(r.left);
 }
 
 int UserControl::Top() const {
     RECT r{};
     GetWindowRect(hWnd(), &r);
     MapWindowPoints(nullptr, GetParent(hWnd()), reinterpret_cast<POINT*>(&r), 2);
-    return PixelsToTwips(r.top);
+    return WholeTwips(r.top);
 }
 
 int UserControl::Width() const {
     RECT r{};
     GetClientRect(hWnd(), &r);
-    return PixelsToTwips(r.right);
+    return WholeTwips(r.right);
 }
 
 int UserControl::Height() const {
     RECT r{};
     GetClientRect(hWnd(), &r);
-    return PixelsToTwips(r.bottom);
+    return WholeTwips(r.bottom);
 }
 
-void UserControl::Move(int left, int top, int width, int height) {
+void UserControl::Move(double left, double top, double width, double height) {
     MoveWindow(hWnd(), Pixels(left), Pixels(top), Pixels(width), Pixels(height), TRUE);
 }
 
-void UserControl::SetSize(int width, int height) {
+void UserControl::SetSize(double width, double height) {
     SetWindowPos(hWnd(), nullptr, 0, 0, Pixels(width), Pixels(height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -128,14 +131,14 @@ void UserControl::Cls() {
 int UserControl::TextWidth(const std::wstring& text) const {
     SIZE size{};
     GetTextExtentPoint32W(surface_.dc(), text.c_str(), static_cast<int>(text.size()), &size);
-    return PixelsToTwips(size.cx);
+    return WholeTwips(size.cx);
 }
 
 int UserControl::TextHeight(const std::wstring& text) const {
     SIZE size{};
     GetTextExtentPoint32W(surface_.dc(), text.empty() ? L"X" : text.c_str(),
                           text.empty() ? 1 : static_cast<int>(text.size()), &size);
-    return PixelsToTwips(size.cy);
+    return WholeTwips(size.cy);
 }
 
 void UserControl::Print(int x, int y, const std::wstring& text) {
@@ -145,8 +148,9 @@ void UserControl::Print(int x, int y, const std::wstring& text) {
     InvalidateRect(hWnd(), nullptr, FALSE);
 }
 
-void UserControl::PaintPicture(const Picture& picture, int x, int y, int width, int height,
-                               int sourceX, int sourceY, int sourceWidth, int sourceHeight) {
+void UserControl::PaintPicture(const Picture& picture, double x, double y, double width,
+                               double height, double sourceX, double sourceY, double sourceWidth,
+                               double sourceHeight) {
     forms::PaintPicture(surface_.dc(), picture, x, y, width, height, sourceX, sourceY, sourceWidth,
                         sourceHeight);
     InvalidateRect(hWnd(), nullptr, FALSE);

@@ -23,7 +23,7 @@ enum ShiftKey { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
 class UserControl : public WindowBase {
 public:
     // Places the control on its container's window.
-    void Create(HWND parent, int left, int top, int width, int height);
+    void Create(HWND parent, double left, double top, double width, double height);
     // The persistent surface's device context.
     HDC hDC() const { return surface_.dc(); }
 
@@ -31,8 +31,8 @@ public:
     int Top() const;
     int Width() const;
     int Height() const;
-    void Move(int left, int top, int width, int height);
-    void SetSize(int width, int height);
+    void Move(double left, double top, double width, double height);
+    void SetSize(double width, double height);
 
     bool Enabled() const { return enabled_; }
     COLORREF BackColor() const { return backColor_; }
@@ -50,8 +50,8 @@ public:
     // Text in the font and fore colour, its top-left corner at (x, y).
     void Print(int x, int y, const std::wstring& text);
     // A rectangle of the picture, stretched onto the surface (all twips).
-    void PaintPicture(const Picture& picture, int x, int y, int width, int height, int sourceX,
-                      int sourceY, int sourceWidth, int sourceHeight);
+    void PaintPicture(const Picture& picture, double x, double y, double width, double height,
+                      double sourceX, double sourceY, double sourceWidth, double sourceHeight);
     // Shows the surface now.
     void Refresh();
 

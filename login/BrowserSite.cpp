@@ -83,13 +83,14 @@ STDMETHODIMP BrowserSite::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) 
     return contextMenu_ ? S_FALSE : S_OK;
 }
 
-// The control's own 3D edge would show inside the container.
+// The control's own 3D edge would show inside the container; pages are laid
+// out at the screen's DPI like the program's own windows.
 STDMETHODIMP BrowserSite::GetHostInfo(DOCHOSTUIINFO* info) noexcept {
     if (info == nullptr) {
         return E_POINTER;
     }
     info->cbSize = sizeof *info;
-    info->dwFlags = DOCHOSTUIFLAG_NO3DBORDER;
+    info->dwFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_DPI_AWARE;
     info->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
     info->pchHostCss = nullptr;
     info->pchHostNS = nullptr;

@@ -32,8 +32,9 @@ int Px(int twips) {
 }
 
 forms::IconHandle LoadIconFile(const std::wstring& path, int size) {
+    const int pixels = forms::ScaleDesignPixels(size);
     return forms::IconHandle(static_cast<HICON>(
-        LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE)));
+        LoadImageW(nullptr, path.c_str(), IMAGE_ICON, pixels, pixels, LR_LOADFROMFILE)));
 }
 
 } // namespace

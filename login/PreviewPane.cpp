@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/Handles.h"
+#include "forms/Units.h"
 #include "login/PageUrl.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@ namespace login {
 namespace {
 
 constexpr wchar_t kPaneClass[] = L"TavrinPreviewPane";
+// Design pixels, laid out at the screen's DPI.
 constexpr int kMargin = 8;
 constexpr int kGap = 6;
 constexpr int kTitleHeight = 20;
@@ -84,34 +86,39 @@ SIZE PreviewPane::ButtonSize(const std::wstring& caption) const {
     forms::SelectedObject font(dc.get(), Font());
     SIZE size = {};
     GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
-    return {size.cx + kButtonPadding, kButtonHeight};
+    return {size.cx + forms::ScaleDesignPixels(kButtonPadding),
+            forms::ScaleDesignPixels(kButtonHeight)};
 }
 
 // Title on top, then the buttons in rows, then the frames one below another.
 int PreviewPane::Layout(int width) {
-    int y = kMargin;
+    const int margin = forms::ScaleDesignPixels(kMargin);
+    const int gap = forms::ScaleDesignPixels(kGap);
+    const int titleHeight = forms::ScaleDesignPixels(kTitleHeight);
+    const int buttonHeight = forms::ScaleDesignPixels(kButtonHeight);
+    int y = margin;
     if (title_ != nullptr) {
-        MoveWindow(title_, kMargin, y, std::max(width - 2 * kMargin, 0), kTitleHeight, TRUE);
-        y += kTitleHeight + kGap;
+        MoveWindow(title_, margin, y, std::max(width - 2 * margin, 0), titleHeight, TRUE);
+        y += titleHeight + gap;
     }
-    int x = kMargin;
+    int x = margin;
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const SIZE size = ButtonSize(Caption(page_.links[i]));
-        if (x > kMargin && x + size.cx > width - kMargin) {
-            x = kMargin;
-            y += kButtonHeight + kGap;
+        if (x > margin && x + size.cx > width - margin) {
+            x = margin;
+            y += buttonHeight + gap;
         }
         MoveWindow(buttons_[i], x, y, size.cx, size.cy, TRUE);
-        x += size.cx + kGap;
+        x += size.cx + gap;
     }
-    y += buttons_.empty() ? 0 : kButtonHeight + kGap;
+    y += buttons_.empty() ? 0 : buttonHeight + gap;
     for (const auto& frame : frames_) {
-        const int frameWidth = std::max(width - 2 * kMargin, 0);
+        const int frameWidth = std::max(width - 2 * margin, 0);
         const int height = frame->Layout(frameWidth - 2) + 2; // inside its border
-        MoveWindow(frame->Window(), kMargin, y, frameWidth, height, TRUE);
-        y += height + kGap;
+        MoveWindow(frame->Window(), margin, y, frameWidth, height, TRUE);
+        y += height + gap;
     }
-    return y + kMargin - kGap;
+    return y + margin - gap;
 }
 
 LRESULT PreviewPane::OnCommand(WPARAM wParam) {

@@ -27,7 +27,7 @@ Places Compute(int windowWidth, int innerWidth, int innerHeight, int stripHeight
 }
 
 int RegionExtent(int clientTwips) {
-    return static_cast<int>(forms::RoundHalfEven(clientTwips / double(forms::kTwipsPerPixel) + 1));
+    return static_cast<int>(forms::RoundHalfEven(clientTwips / forms::TwipsPerPixel() + 1));
 }
 
 } // namespace MainLayout

@@ -20,7 +20,7 @@ forms::FormDesign MsgDesign() {
 
 LOGFONTW AnswerFont() {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(9, 96, 72);
+    font.lfHeight = -MulDiv(9, forms::ScreenDpi(), 72);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = GB2312_CHARSET;
     wcscpy(font.lfFaceName, L"宋体");
@@ -32,7 +32,8 @@ int Px(int twips) {
 }
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr int kEdge = 60; // the skinned border's width
+constexpr int kEdge = 60;  // the skinned border's width
+constexpr int kCorner = 4; // the region's rounded corners, design pixels
 
 } // namespace
 
@@ -86,7 +87,8 @@ void MsgFrm::OnLoad() {
 void MsgFrm::OnResize() {
     const int width = Px(ScaleWidth());
     const int height = Px(ScaleHeight());
-    WebMainFrm::RectRgn(hWnd(), width + 1, height + 1, 4, 4);
+    const int corner = forms::ScaleDesignPixels(kCorner);
+    WebMainFrm::RectRgn(hWnd(), width + 1, height + 1, corner, corner);
     BForm1.Printform(*this);
     PaintBody();
     closebtn.Move(Width() - 730, closebtn.Top(), closebtn.Width(), closebtn.Height());

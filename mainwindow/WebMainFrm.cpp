@@ -22,6 +22,8 @@ forms::FormDesign MainDesign() {
     return design;
 }
 
+constexpr int kCorner = 6; // the region's rounded corners, design pixels
+
 int Px(int twips) {
     return forms::TwipsToPixels(twips);
 }
@@ -108,8 +110,9 @@ void WebMainFrm::CreateAppMenu() {
 
 WebMainFrm::Icon WebMainFrm::LoadIconFile(int size) {
     const std::wstring path = PublicData::GetTempDir() + PublicData::GameCode + L".ico";
+    const int pixels = forms::ScaleDesignPixels(size);
     return Icon(static_cast<HICON>(
-        LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE)));
+        LoadImageW(nullptr, path.c_str(), IMAGE_ICON, pixels, pixels, LR_LOADFROMFILE)));
 }
 
 void WebMainFrm::OnLoad() {
@@ -157,8 +160,9 @@ void WebMainFrm::OnResize() {
     }
     WebBForm.Move(0, 0, Width(), WebBForm.Height());
     WebBForm.Printform(*this);
+    const int corner = forms::ScaleDesignPixels(kCorner);
     RectRgn(hWnd(), MainLayout::RegionExtent(ScaleWidth()), MainLayout::RegionExtent(ScaleHeight()),
-            6, 6);
+            corner, corner);
     PlaceControls();
 }
 

@@ -12,6 +12,7 @@
 // every form unloaded and every engine released, so OLE goes last.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return forms::GuardedEntry(L"wWinMain", [] {
+        forms::Application::TakeScreenDpi();
         OleInitialize(nullptr);
         const forms::ScopeExit uninitialise([] { OleUninitialize(); });
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-// Geometry of the tab strip in pixels: tab widths and places in both
-// styles, and what lies under a point.
+// Geometry of the tab strip in pixels at the screen's DPI: tab widths and
+// places in both styles, and what lies under a point.
 namespace TabLayout {
 
 struct Style {
@@ -15,11 +15,11 @@ struct Style {
     int closeTop;   // close square's top row
 };
 
+// In design pixels.
 constexpr Style kLow{25, 14, 0, 108, 24, 6};
 constexpr Style kHigh{32, 0, 5, 200, 20, 7};
-inline const Style& StyleOf(long tabStyle) {
-    return tabStyle == 0 ? kLow : kHigh;
-}
+// The style at the screen's DPI.
+Style StyleOf(long tabStyle);
 
 // Narrowest a shrinking tab gets: it can still be drawn. Tabs shrink with
 // the strip rather than lie past its end, where the player could not reach

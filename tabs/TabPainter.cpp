@@ -15,6 +15,11 @@
 namespace {
 
 constexpr COLORREF kSelectedText = RGB(4, 96, 163);
+// Lengths in design pixels, drawn at the screen's DPI (the skins are held
+// at that DPI too).
+int Scaled(int designPixels) {
+    return forms::ScaleDesignPixels(designPixels);
+}
 constexpr int kPieceEnd = 14; // unstretched ends of a tab piece
 
 // Where a style keeps its pieces in its skin bitmap, which is loaded at the
@@ -67,9 +72,9 @@ forms::GdiFont TabFont(LONG weight) {
 // The text rectangle's x and width of a tab at left, width.
 std::pair<int, int> TextSpan(long style, int left, int width, bool selected, bool closeButton) {
     if (style == 0) {
-        return {left, selected ? width - 26 : (closeButton ? width - 38 : width - 14)};
+        return {left, width - Scaled(selected ? 26 : (closeButton ? 38 : 14))};
     }
-    return {left + 12, closeButton ? width - 28 : width - 8};
+    return {left + Scaled(12), width - Scaled(closeButton ? 28 : 8)};
 }
 
 } // namespace
@@ -133,7 +138,8 @@ std::pair<int, int> TabPainter::RedrawTab(const TabScene& scene, int position) {
 // Everything a tab's drawing can touch, its piece's overhanging ends
 // included, in tab-area pixels.
 std::pair<int, int> TabPainter::Reach(const TabScene::Tab& tab) {
-    return {tab.left - kPieceEnd, tab.left + tab.width + kPieceEnd};
+    const int end = Scaled(kPieceEnd);
+    return {tab.left - end, tab.left + tab.width + end};
 }
 
 // The tabs over the background between from and to (tab-area pixels), in
@@ -165,13 +171,14 @@ void TabPainter::ComposeTabs(const TabScene& scene, int from, int to) {
 
 void TabPainter::DrawTab(const TabScene& scene, int position, bool selected) {
     const TabScene::Tab& tab = scene.tabs[static_cast<std::size_t>(position)];
-    const SkinPieces& pieces = PiecesOf(scene.style);
+    const SkinPieces pieces = PiecesOf(scene.style);
     const bool low = scene.style == 0;
     const bool hovered = scene.hoverIndex == position;
 
     const int pieceX = selected ? pieces.selected : (hovered ? pieces.hover : pieces.normal);
     if (low) {
-        DrawPiece(scene.style, pieceX, tab.left - kPieceEnd, tab.width + kPieceEnd);
+        const int end = Scaled(kPieceEnd);
+        DrawPiece(scene.style, pieceX, tab.left - end, tab.width + end);
     } else {
         DrawPiece(scene.style, pieceX, tab.left, tab.width);
     }
@@ -189,7 +196,7 @@ void TabPainter::DrawTab(const TabScene& scene, int position, bool selected) {
     } else if (hovered && scene.closeState == 2) {
         closeX = pieces.closePressed;
     }
-    const TabLayout::Style& style = TabLayout::StyleOf(scene.style);
+    const TabLayout::Style style = TabLayout::StyleOf(scene.style);
     DrawClosePiece(scene.style, closeX, tab.left + tab.width - style.closeRight, style.closeTop);
 }
 

@@ -10,7 +10,7 @@
 namespace {
 
 float Pixels(float twips) {
-    return twips / forms::kTwipsPerPixel;
+    return twips / static_cast<float>(forms::TwipsPerPixel());
 }
 
 } // namespace
@@ -168,7 +168,8 @@ void uTab::c_Subclass_WindowProc(bool& bHandled, LRESULT& lReturn, HWND lng_hWnd
 }
 
 TabLayout::Hit uTab::HitTest(double x, double y) const {
-    return TabLayout::HitTest(tabStyle_, x, y, ControlWidth(), leftSize_, rightSize_, Geometry());
+    return TabLayout::HitTest(tabStyle_, x, y, ControlWidth(), LeftMargin(), RightMargin(),
+                              Geometry());
 }
 
 void uTab::HandleMouseDown(int button, int shift, float x, float y) {
@@ -309,8 +310,8 @@ TabScene uTab::Scene() const {
     TabScene scene;
     scene.style = tabStyle_;
     scene.controlWidth = ControlWidth();
-    scene.leftSize = leftSize_;
-    scene.rightSize = rightSize_;
+    scene.leftSize = LeftMargin();
+    scene.rightSize = RightMargin();
     scene.selected = selected_;
     scene.hoverIndex = hoverIndex_;
     scene.closeState = closeState_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/Event.h"
+#include "forms/Units.h"
 #include "forms/UserControl.h"
 #include "msghook/CSubclass.h"
 #include "tabs/CTabItems.h"
@@ -80,7 +81,10 @@ private:
     void ShowSelectedPage();
     int StripHeight() const { return TabLayout::StyleOf(tabStyle_).height; }
     int ControlWidth() const;
-    int AreaWidth() const { return ControlWidth() - leftSize_ - rightSize_; }
+    // The margins are set in design pixels.
+    int LeftMargin() const { return forms::ScaleDesignPixels(leftSize_); }
+    int RightMargin() const { return forms::ScaleDesignPixels(rightSize_); }
+    int AreaWidth() const { return ControlWidth() - LeftMargin() - RightMargin(); }
     std::vector<TabLayout::Tab> Geometry() const;
     TabScene Scene() const;
 

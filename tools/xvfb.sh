@@ -1,11 +1,11 @@
 # Sourced: starts a private Xvfb on a free display and exports DISPLAY, and
 # TAVRIN_PRIVATE_DISPLAY with the same value (tests/wine/boot-prefix.sh then
 # lets Wine place windows without a window manager). The caller's EXIT trap
-# should run stop_xvfb.
+# should run stop_xvfb. An argument sets the screen (1280x1024x24 without).
 start_xvfb() {
     local n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${1:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -e "/tmp/.X11-unix/X$n" ] && break

@@ -3,6 +3,7 @@
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "forms/Picture.h"
+#include "forms/Units.h"
 #include "resources/resource.h"
 #include "startup/ManifestText.h"
 #include "startup/PublicData.h"
@@ -32,9 +33,13 @@ void Tell(const wchar_t* text, forms::MsgIcon icon) {
     forms::Dialogs::Message({text, L"提示", forms::MsgButtons::Ok, icon});
 }
 
+// Places in design pixels.
 HWND Child(HWND parent, const wchar_t* windowClass, int left, int top, int width, int height) {
-    return CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE, left, top, width, height,
-                           parent, nullptr, forms::Application::Instance(), nullptr);
+    using forms::ScaleDesignPixels;
+    return CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE, ScaleDesignPixels(left),
+                           ScaleDesignPixels(top), ScaleDesignPixels(width),
+                           ScaleDesignPixels(height), parent, nullptr,
+                           forms::Application::Instance(), nullptr);
 }
 
 } // namespace

@@ -27,6 +27,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // comes from the system directory.
     return forms::GuardedEntry(L"wWinMain", [] {
         LimitDllSearch();
+        forms::Application::TakeScreenDpi();
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&controls);
         UpdateFrm::Instance();

@@ -52,11 +52,14 @@ class ExecutableTest(unittest.TestCase):
             self.assertEqual(pe.magic, magic, "PE32 for 32 bits, PE32+ for 64: " + path)
             self.assertEqual(pe.subsystem, 2, "GUI subsystem: " + path)
 
-    def test_both_carry_a_manifest_that_asks_for_no_elevation(self):
+    def test_both_carry_a_manifest_that_asks_for_no_elevation_and_is_dpi_aware(self):
         # A 32-bit program named "Update" without one is taken for an installer.
         for path in (ARGS.client, ARGS.updater):
             data = PeFile(path).data
             self.assertIn(b'<requestedExecutionLevel level="asInvoker"', data, path)
+            # Unaware, the system would stretch the windows as bitmaps at 125 % and more.
+            self.assertRegex(data, rb"<dpiAware[^>]*>true</dpiAware>", path)
+            self.assertRegex(data, rb"<dpiAwareness[^>]*>system</dpiAwareness>", path)
 
     def test_only_system_dlls_are_imported(self):
         for path in (ARGS.client, ARGS.updater):

@@ -1,4 +1,5 @@
 #include "controls/EdgeRules.h"
+#include "forms/Units.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,15 @@ TEST(HitTestEdge, FivePixelsIsTheTolerance) {
     EXPECT_EQ(HitTestEdge(kWindow, 600, 106), None);
     EXPECT_EQ(HitTestEdge(kWindow, 94, 500), None);
     EXPECT_EQ(HitTestEdge(kWindow, 600, 500), None);
+}
+
+TEST(HitTestEdge, TheToleranceAndTheMinimumGrowWithTheScreenDpi) {
+    ASSERT_TRUE(forms::SetScreenDpi(192));
+    EXPECT_EQ(HitTestEdge(kWindow, 600, 110), Top);
+    EXPECT_EQ(HitTestEdge(kWindow, 600, 111), None);
+    EXPECT_EQ(DragRect({0, 0, 2000, 2000}, BottomRight, 1600, 1200).right, 2000) << "1600 wide";
+    EXPECT_EQ(DragRect({0, 0, 2000, 2000}, BottomRight, 1601, 1201).bottom, 1201);
+    forms::SetScreenDpi(forms::kDesignDpi);
 }
 
 TEST(HitTestEdge, EdgeZonesBeginWhereTheCornerToleranceEnds) {

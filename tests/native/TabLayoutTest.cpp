@@ -1,5 +1,7 @@
 #include "tabs/TabLayout.h"
 
+#include "forms/Units.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -119,6 +121,21 @@ TEST_F(HitTestTest, AHiddenButtonIsNeverHot) {
     const Hit hit = At(0, 40 + 122 - 20, 10);
     EXPECT_EQ(hit.index, 0);
     EXPECT_FALSE(hit.close);
+}
+
+TEST(TabLayout, EveryLengthGrowsWithTheScreenDpi) {
+    ASSERT_TRUE(forms::SetScreenDpi(192));
+    EXPECT_EQ(StyleOf(1).height, 64);
+    EXPECT_EQ(StyleOf(0).firstLeft, 28);
+    const std::vector<Tab> tabs = LaidOut(1, 1200, Tabs(2));
+    EXPECT_EQ(tabs[1].left, 410) << "400 wide, a 10-pixel gap";
+    // The close button: 40 from the right end, 14 down, 24 square.
+    const Hit close = HitTest(1, 400 - 40 + 24, 14 + 24, 1200, 0, 0, tabs);
+    EXPECT_EQ(close.index, 0);
+    EXPECT_TRUE(close.close);
+    EXPECT_FALSE(HitTest(1, 400 - 40 + 25, 14 + 24, 1200, 0, 0, tabs).close);
+    EXPECT_EQ(HitTest(1, 100, 50, 1200, 0, 0, tabs).index, 0) << "25 pixels was 50";
+    forms::SetScreenDpi(forms::kDesignDpi);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "forms/ComPtr.h"
 #include "login/BrowserEvents.h"
 #include "login/BrowserKeys.h"
+#include "login/BrowserSite.h"
 #include "login/IeBrowser.h"
 #include "tests/win32/BrowserRecorder.h"
 #include "tests/win32/OperatorServer.h"
@@ -267,6 +268,14 @@ TEST(BrowserKeys, KeysInsideTheHostReachTheControlFirstWhileItIsThere) {
     EXPECT_STREQ(text, L"xz") << "the key the control took went no further";
     DestroyWindow(outside);
     DestroyWindow(host);
+}
+
+TEST(BrowserSite, PagesAreLaidOutAtTheScreensDpiWithoutTheControlsOwnEdge) {
+    auto* site = new login::BrowserSite(nullptr);
+    DOCHOSTUIINFO info{};
+    EXPECT_EQ(site->GetHostInfo(&info), S_OK);
+    EXPECT_EQ(info.dwFlags, DWORD{DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_DPI_AWARE});
+    site->Release();
 }
 
 } // namespace

@@ -1,9 +1,13 @@
+#include "forms/Application.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <ole2.h>
 
+// The tests run at the DPI of the prefix's screen, as the programs do.
 int main(int argc, char** argv) {
+    forms::Application::TakeScreenDpi();
     OleInitialize(nullptr);
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();

@@ -1,0 +1,247 @@
+// The windows at the screen's DPI. tests/wine/dpi-scales.sh runs this in a
+// prefix whose LogPixels it sets, naming the DPI in TAVRIN_TEST_DPI.
+#include "controls/BForm.h"
+#include "forms/Application.h"
+#include "forms/Units.h"
+#include "login/LoginBgFrm.h"
+#include "login/LoginFrm.h"
+#include "login/LoginScreen.h"
+#include "login/RunPageCommand.h"
+#include "mainwindow/MainGameWindow.h"
+#include "mainwindow/MsgFrm.h"
+#include "mainwindow/WebMainFrm.h"
+#include "startup/LoadFrm.h"
+#include "startup/PublicData.h"
+#include "tests/win32/ScriptedBrowser.h"
+#include "tests/win32/TestWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+int ExpectedDpi() {
+    wchar_t text[16] = {};
+    GetEnvironmentVariableW(L"TAVRIN_TEST_DPI", text, 16);
+    return text[0] != L'\0' ? static_cast<int>(std::wcstol(text, nullptr, 10)) : 96;
+}
+
+// A length in design (96-DPI) pixels at the expected DPI.
+int Scaled(double designPixels) {
+    return static_cast<int>(std::lround(designPixels * ExpectedDpi() / 96.0));
+}
+
+SIZE SizeOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// A rectangle in its parent's client coordinates.
+RECT PlaceIn(HWND window, HWND parent) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// A click at a point of `window`'s client area, given to whatever window the
+// system finds there, as the user's click would be.
+void ClickAt(HWND window, int x, int y) {
+    POINT at{x, y};
+    ClientToScreen(window, &at);
+    HWND shown = WindowFromPoint(at);
+    ASSERT_NE(shown, nullptr);
+    SetCursorPos(at.x, at.y);
+    ScreenToClient(shown, &at);
+    const LPARAM position = MAKELPARAM(at.x, at.y);
+    SendMessageW(shown, WM_MOUSEMOVE, 0, position);
+    SendMessageW(shown, WM_LBUTTONDOWN, MK_LBUTTON, position);
+    if (IsWindow(shown)) {
+        SendMessageW(shown, WM_LBUTTONUP, 0, position);
+    }
+    testing_support::PumpMessages();
+}
+
+// How many pixels the window shows near the key colour magenta: a picture
+// scaled with its key colour blended leaves a pink fringe.
+int NearMagentaPixels(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const forms::WindowDc dc(window);
+    const forms::GdiBitmap copy(
+        CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const forms::MemoryDc memory(CreateCompatibleDC(dc.get()));
+    {
+        const forms::SelectedObject selection(memory.get(), copy.get());
+        BitBlt(memory.get(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+    }
+    const auto* pixels = static_cast<const unsigned char*>(bits);
+    int count = 0;
+    for (long i = 0; i < static_cast<long>(client.right) * client.bottom; ++i) {
+        const unsigned char b = pixels[4 * i], g = pixels[4 * i + 1], r = pixels[4 * i + 2];
+        count += r > 192 && b > 192 && g < 96 ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(DpiScale, TheProgramTakesTheScreensDpiAndMakesFontsAtIt) {
+    const forms::WindowDc screen(nullptr);
+    ASSERT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSX), ExpectedDpi()) << "the prefix's LogPixels";
+    EXPECT_EQ(forms::ScreenDpi(), ExpectedDpi());
+    EXPECT_EQ(forms::TwipsToPixels(15540), Scaled(1036));
+    BForm bar;
+    EXPECT_EQ(bar.Font().lfHeight, -Scaled(12)) << "9 points";
+}
+
+class DpiWindowsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::wstring manifest = PublicData::GetTempDir() + L"update.txt";
+        SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(manifest.c_str());
+        ScriptedBrowser::Install();
+    }
+    void TearDown() override {
+        MsgFrm::UnloadIfLoaded();
+        if (WebMainFrm::Exists()) {
+            WebMainFrm::Instance().m_bExit = true;
+            WebMainFrm::Instance().Unload();
+        }
+        LoginBgFrm::UnloadIfLoaded();
+        LoadFrm::UnloadIfLoaded();
+        testing_support::PumpMessages();
+        forms::Application::CancelEnd();
+        login::BindLoginScreen(nullptr);
+        ScriptedBrowser::Uninstall();
+    }
+    testing_support::ScriptedDialogs dialogs;
+};
+
+// Splash and login background sizes come from their pictures, held at the
+// screen's DPI; the login window's size from its design.
+TEST_F(DpiWindowsTest, SplashAndLoginScreenGrowWithTheScaleAndTheKeyColourStaysSeeThrough) {
+    LoadFrm& splash = LoadFrm::Instance();
+    splash.Show();
+    const SIZE splashSize = SizeOf(splash.hWnd());
+    EXPECT_NEAR(splashSize.cx, Scaled(356), 1);
+    EXPECT_NEAR(splashSize.cy, Scaled(122), 1);
+    testing_support::PumpMessages();
+    ASSERT_TRUE(LoginFrm::Exists());
+    LoginFrm& login = LoginFrm::Instance();
+    const SIZE backgroundSize = SizeOf(LoginBgFrm::Instance().hWnd());
+    EXPECT_NEAR(backgroundSize.cx, Scaled(1237), 1);
+    EXPECT_NEAR(backgroundSize.cy, Scaled(696), 1);
+    const SIZE loginSize = SizeOf(login.hWnd());
+    EXPECT_NEAR(loginSize.cx, Scaled(1237), 1);
+    EXPECT_NEAR(loginSize.cy, Scaled(696), 1);
+    const RECT page = PlaceIn(login.Picture1(), login.hWnd());
+    EXPECT_NEAR(page.left, Scaled(415), 1);
+    EXPECT_NEAR(page.right - page.left, Scaled(732), 1);
+
+    ScriptedBrowser* browser = ScriptedBrowser::Inside(login.hWnd());
+    ASSERT_NE(browser, nullptr);
+    browser->Load(PublicData::LoginPageUrl, L"<p>login</p>", L"login");
+    ASSERT_TRUE(login.Visible());
+    COLORREF key = 0;
+    DWORD flags = 0;
+    GetLayeredWindowAttributes(login.hWnd(), &key, nullptr, &flags);
+    EXPECT_EQ(key, LoginFrm::kKeyColour);
+    EXPECT_NE(flags & LWA_COLORKEY, 0u);
+    RedrawWindow(login.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testing_support::PumpMessages();
+    POINT body{Scaled(100), Scaled(300)}; // the picture, outside the page
+    ClientToScreen(login.hWnd(), &body);
+    const forms::WindowDc screen(nullptr);
+    EXPECT_NE(GetPixel(screen.get(), body.x, body.y), LoginFrm::kKeyColour)
+        << "the login window's key colour shows the background";
+
+    // The minimise button where it is drawn (16800, 1950 twips).
+    ClickAt(login.hWnd(), Scaled(1120 + 6), Scaled(130 + 6));
+    EXPECT_TRUE(IsIconic(LoginBgFrm::Instance().hWnd())) << "the click reached the button";
+}
+
+class FakeLoginScreen final : public login::LoginScreen {
+public:
+    void Close() override {}
+    void Minimize() override {}
+    void Show() override {}
+};
+
+TEST_F(DpiWindowsTest, MainWindowCaptionButtonsTabsAndPageLineUpAndTakeClicksWhereDrawn) {
+    FakeLoginScreen screen;
+    login::BindLoginScreen(&screen);
+    MainGameWindow::Bind();
+    bool cancel = false;
+    login::RunPageCommand(
+        login::Navigation{L"app://loadgame|" + std::wstring(PublicData::GameSiteUrl) + L"play",
+                          true, PublicData::LoginPageUrl},
+        cancel);
+    ASSERT_TRUE(WebMainFrm::Exists());
+    WebMainFrm& main = WebMainFrm::Instance();
+    main.SetURL(std::wstring(PublicData::GameSiteUrl) + L"news");
+    ASSERT_EQ(main.WebuTab.TabItems().Count(), 2);
+
+    // Restored to its design size by its own button, 1105 twips from the right.
+    SIZE size = SizeOf(main.hWnd());
+    ClickAt(main.hWnd(), size.cx - Scaled(1105 / 15.0) + Scaled(6), Scaled(5));
+    size = SizeOf(main.hWnd());
+    EXPECT_NEAR(size.cx, Scaled(1036), 1) << "restored";
+    EXPECT_NEAR(size.cy, Scaled(639), 1);
+
+    // The caption buttons, sized by their pictures, from the right edge.
+    const RECT close = PlaceIn(main.web_close.hWnd(), main.hWnd());
+    EXPECT_NEAR(close.left, size.cx - Scaled(730 / 15.0), 1);
+    EXPECT_NEAR(close.top, Scaled(1), 1);
+    EXPECT_NEAR(close.right - close.left, Scaled(43), 1);
+    EXPECT_NEAR(close.bottom - close.top, Scaled(18), 1);
+    const RECT tool = PlaceIn(main.web_tool.hWnd(), main.hWnd());
+    EXPECT_NEAR(tool.left, size.cx - Scaled(1825 / 15.0), 1);
+    // Text buttons keep the pixels off their magenta corners.
+    const forms::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+    GetWindowRgn(main.OtherUserBtn.hWnd(), shape.get());
+    const SIZE other = SizeOf(main.OtherUserBtn.hWnd());
+    EXPECT_FALSE(PtInRegion(shape.get(), 0, 0));
+    EXPECT_TRUE(PtInRegion(shape.get(), other.cx / 2, other.cy / 2));
+
+    // The strip 2300 twips in, 3 pixels down, 32 high; the page 4 pixels in
+    // from the sides, from the strip's height down.
+    const HWND strip = reinterpret_cast<HWND>(main.WebuTab.hWnd());
+    const RECT tabs = PlaceIn(strip, main.hWnd());
+    EXPECT_NEAR(tabs.left, Scaled(2300 / 15.0), 1);
+    EXPECT_NEAR(tabs.top, Scaled(3), 1);
+    EXPECT_EQ(tabs.bottom - tabs.top, Scaled(32));
+    const RECT page = PlaceIn(main.pCnt->hWnd(), main.hWnd());
+    RECT client{};
+    GetClientRect(main.hWnd(), &client);
+    EXPECT_EQ(page.left, Scaled(4));
+    EXPECT_EQ(page.top, Scaled(32));
+    EXPECT_EQ(client.right - page.right, Scaled(4));
+    EXPECT_EQ(client.bottom - page.bottom, Scaled(4));
+    EXPECT_EQ(NearMagentaPixels(strip), 0) << "the skins' key colour is left out";
+
+    // The first tab, 200 wide after the 10-pixel margin; its close button
+    // 20 from its right end, 7 down, 12 square.
+    ASSERT_EQ(main.WebuTab.Selected(), 1);
+    ClickAt(strip, Scaled(10 + 60), Scaled(16));
+    EXPECT_EQ(main.WebuTab.Selected(), 0) << "the click reached the first tab";
+    ClickAt(strip, Scaled(10 + 200 - 20 + 6), Scaled(7 + 6));
+    EXPECT_EQ(main.WebuTab.TabItems().Count(), 1) << "the click reached its close button";
+
+    // The close button asks the exit question.
+    ClickAt(main.hWnd(), size.cx - Scaled(730 / 15.0) + Scaled(10), Scaled(5));
+    ASSERT_EQ(dialogs.modalForms.size(), 1u);
+    EXPECT_NE(dynamic_cast<MsgFrm*>(dialogs.modalForms[0]), nullptr);
+}
+
+} // namespace
