@@ -149,7 +149,8 @@ void TabPainter::ComposeTabs(const TabScene& scene, Span first, Span second) {
     auto touches = [&](int p) {
         const Span reach = Reach(scene.tabs[static_cast<std::size_t>(p)]);
         for (const Span& span : spans) {
-            if (reach.first < span.second && span.first < reach.second) {
+            if (span.first < span.second && reach.first < span.second &&
+                span.first < reach.second) {
                 return true;
             }
         }

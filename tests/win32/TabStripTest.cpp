@@ -115,10 +115,15 @@ TEST_F(TabStripTest, HoverEventsFollowTheHitTestAndLeavingClearsTheLook) {
     std::vector<long> hovers;
     strip->OnMouseHover.Connect(
         [&](long index, int&, int&, float&, float&) { hovers.push_back(index); });
+    std::vector<int> shifts;
+    strip->OnMouseMove.Connect(
+        [&](long, int&, int& shift, float&, float&) { shifts.push_back(shift); });
     Send(WM_MOUSEMOVE, 0, Middle(0), 12);
-    Send(WM_MOUSEMOVE, 0, Middle(0) + 2, 12);
+    Send(WM_MOUSEMOVE, MK_SHIFT | MK_CONTROL, Middle(0) + 2, 12);
     Send(WM_MOUSEMOVE, 0, 5, 12);
     EXPECT_EQ(hovers, (std::vector<long>{0, -2}));
+    EXPECT_EQ(shifts, (std::vector<int>{0, forms::kShiftMask | forms::kCtrlMask, 0}))
+        << "Shift and Ctrl as the message brings them";
     int leaves = 0;
     strip->OnMouseLeave.Connect([&] { ++leaves; });
     Send(WM_MOUSEMOVE, 0, Middle(0), 12);
