@@ -55,7 +55,7 @@ add_dependencies(win_startup_tests Tavrin)
 tavrin_win_test(win_login_tests tests/win32/LoginTest.cpp tests/win32/LoginUnloadTest.cpp)
 tavrin_win_test(win_controls_tests
     tests/win32/ButtonTest.cpp tests/win32/FrameTest.cpp tests/win32/StyleTest.cpp)
-tavrin_win_test(win_tabs_tests tests/win32/TabStripTest.cpp)
+tavrin_win_test(win_tabs_tests tests/win32/TabStripTest.cpp tests/win32/TabStripPaintTest.cpp)
 tavrin_win_test(win_msghook_tests tests/win32/SubclassTest.cpp tests/win32/FormSubclassTest.cpp)
 tavrin_win_test(win_mainwindow_tests
     tests/win32/MainWindowTest.cpp tests/win32/ExitDialogTest.cpp tests/win32/CacheTest.cpp

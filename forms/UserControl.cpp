@@ -25,6 +25,13 @@ int ShiftState() {
            (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
 }
 
+// A mouse message brings Shift and Ctrl along; only Alt has to be asked
+// for, and each asking is a trip to the system.
+int MouseShiftState(WPARAM keys) {
+    return ((keys & MK_SHIFT) != 0 ? kShiftMask : 0) | ((keys & MK_CONTROL) != 0 ? kCtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
+}
+
 int ButtonsOf(WPARAM keys) {
     return ((keys & MK_LBUTTON) != 0 ? kLeftButton : 0) |
            ((keys & MK_RBUTTON) != 0 ? kRightButton : 0) |
@@ -48,13 +55,15 @@ int ButtonOf(UINT message) {
 
 } // namespace
 
-UserControl::UserControl() {
+UserControl::UserControl() : UserControl(kFormClass) {}
+
+UserControl::UserControl(const WindowClass& windowClass) : windowClass_(windowClass) {
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont_, &logFont_);
 }
 
 void UserControl::Create(HWND parent, double left, double top, double width, double height) {
     CreateBound(0, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, Pixels(left),
-                Pixels(top), Pixels(width), Pixels(height), parent);
+                Pixels(top), Pixels(width), Pixels(height), parent, windowClass_);
     SetFont(logFont_);
     RebuildSurface();
     HandleResize();
@@ -236,7 +245,7 @@ bool UserControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         pressedButtons_ |= ButtonOf(message);
         SetCapture(hWnd());
-        HandleMouseDown(ButtonOf(message), ShiftState(), x, y);
+        HandleMouseDown(ButtonOf(message), MouseShiftState(wParam), x, y);
         return true;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
@@ -247,7 +256,7 @@ bool UserControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         HandleDblClick();
         return true;
     case WM_MOUSEMOVE:
-        HandleMouseMove(ButtonsOf(wParam), ShiftState(), x, y);
+        HandleMouseMove(ButtonsOf(wParam), MouseShiftState(wParam), x, y);
         return true;
     case WM_CAPTURECHANGED:
         // A system move loop or another window took the mouse: the release
@@ -272,7 +281,7 @@ bool UserControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         const bool inside = PtInRect(&r, at) != FALSE;
         const bool clicked = wasPressed && inside && !doubleClicked_;
         doubleClicked_ = false;
-        HandleMouseUp(button, ShiftState(), x, y);
+        HandleMouseUp(button, MouseShiftState(wParam), x, y);
         if (clicked) {
             HandleClick();
         }

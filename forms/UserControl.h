@@ -62,6 +62,8 @@ public:
 
 protected:
     UserControl();
+    // A control of its own window class, e.g. one that keeps its own DC.
+    explicit UserControl(const WindowClass& windowClass);
     void SetEnabledFlag(bool enabled);
 
     virtual void HandleShow() {}
@@ -83,6 +85,7 @@ private:
     bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     void RebuildSurface();
 
+    const WindowClass& windowClass_;
     PersistentSurface surface_;
     GdiFont font_;
     SelectedObject fontSelection_;

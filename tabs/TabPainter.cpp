@@ -89,10 +89,13 @@ void TabPainter::CreateBuffers(int width, int areaWidth, int height) {
     outDC_ = mdlTabAPI::CreateMemDC(width, height);
     backDC_ = mdlTabAPI::CreateMemDC(width, height);
     tabsDC_ = mdlTabAPI::CreateMemDC(areaWidth, height);
+    tabsFont_ = forms::SelectedObject(tabsDC_.get(), hFontNormal.get());
+    SetBkMode(tabsDC_.get(), TRANSPARENT);
 }
 
 void TabPainter::FreeBuffers() {
     pieces_.Clear();
+    tabsFont_.Restore();
     outDC_.reset();
     backDC_.reset();
     tabsDC_.reset();
@@ -113,60 +116,97 @@ void TabPainter::DrawTabs(const TabScene& scene) {
     const int height = TabLayout::StyleOf(scene.style).height;
     BitBlt(outDC_.get(), 0, 0, scene.controlWidth, height, backDC_.get(), 0, 0, SRCCOPY);
     if (tabsDC_) {
-        ComposeTabs(scene, 0, scene.AreaWidth());
+        ComposeTabs(scene, {0, scene.AreaWidth()}, {0, 0});
     }
 }
 
-std::pair<int, int> TabPainter::RedrawTab(const TabScene& scene, int position) {
-    if (!HasBuffers() || !tabsDC_ || position < 0 ||
-        position >= static_cast<int>(scene.tabs.size())) {
+std::pair<int, int> TabPainter::RedrawTabs(const TabScene& scene, int first, int second) {
+    if (!HasBuffers() || !tabsDC_) {
         return {0, 0};
     }
-    auto [from, to] = Reach(scene.tabs[static_cast<std::size_t>(position)]);
-    from = std::max(from, 0);
-    to = std::min(to, scene.AreaWidth());
-    if (from >= to) {
+    Span a = ReachInArea(scene, first);
+    Span b = second != first ? ReachInArea(scene, second) : Span{0, 0};
+    if (a.first >= a.second) {
+        a = std::exchange(b, Span{0, 0});
+    }
+    if (a.first >= a.second) {
         return {0, 0};
     }
+    if (b.first < b.second && b.first <= a.second && a.first <= b.second) {
+        a = {std::min(a.first, b.first), std::max(a.second, b.second)};
+        b = {0, 0};
+    } else if (b.first < a.first) {
+        std::swap(a, b);
+    }
+    const int end = b.first < b.second ? b.second : a.second;
     const int height = TabLayout::StyleOf(scene.style).height;
-    IntersectClipRect(tabsDC_.get(), from, 0, to, height);
-    ComposeTabs(scene, from, to);
+    // Outside the spans the tab area is scratch: no work is spent there.
+    IntersectClipRect(tabsDC_.get(), a.first, 0, end, height);
+    if (b.first < b.second) {
+        ExcludeClipRect(tabsDC_.get(), a.second, 0, b.first, height);
+    }
+    ComposeTabs(scene, a, b);
     SelectClipRgn(tabsDC_.get(), nullptr);
-    return {scene.leftSize + from, scene.leftSize + to};
+    return {scene.leftSize + a.first, scene.leftSize + end};
 }
 
 // Everything a tab's drawing can touch, its piece's overhanging ends
 // included, in tab-area pixels.
-std::pair<int, int> TabPainter::Reach(const TabScene::Tab& tab) {
+TabPainter::Span TabPainter::Reach(const TabScene::Tab& tab) {
     const int end = Scaled(kPieceEnd);
     return {tab.left - end, tab.left + tab.width + end};
 }
 
-// The tabs over the background between from and to (tab-area pixels), in
-// the full drawing's order, then that part into the output buffer.
-void TabPainter::ComposeTabs(const TabScene& scene, int from, int to) {
+// A tab's reach cut to the tab area; empty for no tab.
+TabPainter::Span TabPainter::ReachInArea(const TabScene& scene, int position) {
+    if (position < 0 || position >= static_cast<int>(scene.tabs.size())) {
+        return {0, 0};
+    }
+    const Span reach = Reach(scene.tabs[static_cast<std::size_t>(position)]);
+    return {std::max(reach.first, 0), std::min(reach.second, scene.AreaWidth())};
+}
+
+// The tabs over the background in the spans first and second (second may
+// be empty), in the full drawing's order, then those spans into the output
+// buffer. The normal font is already in the tab area's DC.
+void TabPainter::ComposeTabs(const TabScene& scene, Span first, Span second) {
     const int height = TabLayout::StyleOf(scene.style).height;
     const int count = static_cast<int>(scene.tabs.size());
+    const Span spans[] = {first, second};
     auto touches = [&](int p) {
-        const auto [left, right] = Reach(scene.tabs[static_cast<std::size_t>(p)]);
-        return left < to && from < right;
+        const Span reach = Reach(scene.tabs[static_cast<std::size_t>(p)]);
+        for (const Span& span : spans) {
+            if (span.first < span.second && reach.first < span.second &&
+                span.first < reach.second) {
+                return true;
+            }
+        }
+        return false;
     };
     HDC tabs = tabsDC_.get();
-    SetBkMode(tabs, TRANSPARENT);
-    forms::SelectedObject font(tabs, hFontNormal.get());
     SetTextColor(tabs, RGB(0, 0, 0));
-    BitBlt(tabs, from, 0, to - from, height, backDC_.get(), scene.leftSize + from, 0, SRCCOPY);
+    for (const Span& span : spans) {
+        if (span.first < span.second) {
+            BitBlt(tabs, span.first, 0, span.second - span.first, height, backDC_.get(),
+                   scene.leftSize + span.first, 0, SRCCOPY);
+        }
+    }
     for (int p = count - 1; p >= 0; --p) {
         if (p != scene.selected && touches(p)) {
             DrawTab(scene, p, false);
         }
     }
-    font = forms::SelectedObject(tabs, hFontBold.get());
-    SetTextColor(tabs, kSelectedText);
     if (scene.selected >= 0 && scene.selected < count && touches(scene.selected)) {
+        const forms::SelectedObject bold(tabs, hFontBold.get());
+        SetTextColor(tabs, kSelectedText);
         DrawTab(scene, scene.selected, true);
     }
-    BitBlt(outDC_.get(), scene.leftSize + from, 0, to - from, height, tabs, from, 0, SRCCOPY);
+    for (const Span& span : spans) {
+        if (span.first < span.second) {
+            BitBlt(outDC_.get(), scene.leftSize + span.first, 0, span.second - span.first, height,
+                   tabs, span.first, 0, SRCCOPY);
+        }
+    }
 }
 
 void TabPainter::DrawTab(const TabScene& scene, int position, bool selected) {

@@ -47,16 +47,20 @@ public:
     void DrawBackground(long style, int width);
     // The tabs over the background, composed into the output buffer.
     void DrawTabs(const TabScene& scene);
-    // Draws again only what one tab covers, overlapping neighbours included,
-    // with the same pixels as a full drawing. Answers the redrawn span of
-    // the output buffer, [first, second); empty when nothing was drawn.
-    std::pair<int, int> RedrawTab(const TabScene& scene, int position);
+    // Draws again only what two tabs cover (a hover change), overlapping
+    // neighbours included, with the same pixels as a full drawing. Answers
+    // the part of the output buffer that holds all that was redrawn,
+    // [first, second); empty when nothing was drawn.
+    std::pair<int, int> RedrawTabs(const TabScene& scene, int first, int second);
     // One caption in its rectangle, as the tabs draw it.
     static void DrawTabText(HDC hDC, const std::wstring& text, int x, int y, int width, int height);
 
 private:
-    static std::pair<int, int> Reach(const TabScene::Tab& tab);
-    void ComposeTabs(const TabScene& scene, int from, int to);
+    // A stretch of the tab area, [from, to) in its pixels.
+    using Span = std::pair<int, int>;
+    static Span Reach(const TabScene::Tab& tab);
+    static Span ReachInArea(const TabScene& scene, int position);
+    void ComposeTabs(const TabScene& scene, Span first, Span second);
     void DrawTab(const TabScene& scene, int position, bool selected);
     void DrawPiece(long style, int pieceX, int x, int width);
     void DrawClosePiece(long style, int closeX, int x, int y);
@@ -69,6 +73,8 @@ private:
     forms::BitmapDc backDC_;
     forms::BitmapDc outDC_;
     forms::BitmapDc tabsDC_;
+    // Stays selected: selecting a font is one of the dearest calls in a redraw.
+    forms::SelectedObject tabsFont_;
     // Stretched pieces, kept between redraws.
     TabPieceCache pieces_;
 

@@ -4,7 +4,6 @@
 #include "tabs/TabError.h"
 #include "tabs/mdlTabAPI.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -15,7 +14,12 @@ float Pixels(float twips) {
 
 } // namespace
 
-uTab::uTab() {
+// A DC of its own: every hover change copies to the screen, and asking the
+// system for a common DC each time costs more than the copy.
+const forms::WindowBase::WindowClass uTab::kStripClass = {
+    L"TavrinTabStrip", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), CS_DBLCLKS | CS_OWNDC};
+
+uTab::uTab() : UserControl(kStripClass) {
     items_.AttachTab(*this);
     c_Subclass.WindowProc.Connect(
         [this](bool, bool& handled, LRESULT& result, HWND window, UINT message, WPARAM, LPARAM,
@@ -367,21 +371,12 @@ void uTab::DrawBackground() {
 }
 
 // A hover change touches two tabs: only they (and what overlaps them) are
-// drawn again and copied to the screen.
+// drawn again and copied to the screen, in one copy.
 void uTab::RedrawTabs(int first, int second) {
     if (!redrawEnabled_ || !painter_.HasBuffers()) {
         return;
     }
-    const TabScene scene = Scene();
-    auto [from, to] = painter_.RedrawTab(scene, first);
-    if (second != first) {
-        const auto [secondFrom, secondTo] = painter_.RedrawTab(scene, second);
-        if (secondFrom < secondTo) {
-            from = from < to ? std::min(from, secondFrom) : secondFrom;
-            to = std::max(to, secondTo);
-        }
-    }
-    // One copy to the screen: each costs a trip to the display.
+    const auto [from, to] = painter_.RedrawTabs(Scene(), first, second);
     if (from < to) {
         const forms::WindowDc own(UserControl::hWnd());
         BitBlt(own.get(), from, 0, to - from, StripHeight(), OutDC(), from, 0, SRCCOPY);

@@ -69,6 +69,8 @@ public:
     forms::Event<HDC, long, long, bool&> OnDrawBackground; // hdc, cx, cy, bSkipDefault
 
 private:
+    static const WindowClass kStripClass;
+
     void HandleResize() override;
     void HandleMouseDown(int button, int shift, float x, float y) override;
     void HandleMouseMove(int button, int shift, float x, float y) override;
