@@ -1,15 +1,8 @@
 #include "forms/LogFont.h"
 
-#include "forms/Handles.h"
-
 #include <cwchar>
 
 namespace forms {
-
-int ScreenDpi() {
-    const WindowDc screen(nullptr);
-    return screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-}
 
 LOGFONTW LogFontOf(const StoredFont& font, int dpi) {
     LOGFONTW result{};

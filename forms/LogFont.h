@@ -1,13 +1,13 @@
 #pragma once
 
 #include "forms/StoredFont.h"
+#include "forms/Units.h"
 
 #include <windows.h>
 
 namespace forms {
 
-// The screen's dots per inch, vertically: what a size in points is drawn at.
-int ScreenDpi();
+// A size in points is drawn at the screen's dots per inch.
 LOGFONTW LogFontOf(const StoredFont& font, int dpi = ScreenDpi());
 StoredFont StoredFontOf(const LOGFONTW& font, int dpi = ScreenDpi());
 
