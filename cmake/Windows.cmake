@@ -12,8 +12,9 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0
 if(MINGW)
     # Runs on a bare Windows: no MinGW DLLs beside the executable.
     add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release,MinSizeRel>:-s>)
-    # The shipped executables end with abort, without libstdc++'s demangler.
-    add_library(tavrin_terminate OBJECT forms/TerminateHandler.cpp)
+    # The shipped executables end with abort, without libstdc++'s demangler,
+    # and raise the library's errors without its exception classes.
+    add_library(tavrin_terminate OBJECT forms/TerminateHandler.cpp forms/LibraryThrows.cpp)
     set(TAVRIN_WIDE_ENTRY -municode)
 else()
     add_link_options(/MANIFEST:NO)
@@ -23,10 +24,12 @@ endif()
 
 add_library(tavrin_win STATIC
     controls/BForm.cpp
+    controls/BFormProperties.cpp
     controls/ButtonFrames.cpp
     controls/ModGetTaskbarHei.cpp
     controls/cSetStyle.cpp
     controls/iButton.cpp
+    controls/iButtonProperties.cpp
     forms/Application.cpp
     forms/CallbackBoundary.cpp
     forms/Dialogs.cpp

@@ -1,5 +1,7 @@
 #include "startup/UpdateRules.h"
 
+#include "forms/IntegerText.h"
+
 namespace UpdateRules {
 
 namespace {
@@ -51,8 +53,9 @@ std::optional<std::wstring> ServerVersion(std::wstring_view manifest) {
 
 std::wstring VersionText(std::uint32_t fileVersionMS, std::uint32_t fileVersionLS) {
     constexpr std::uint32_t kLowWord = 0xFFFF;
-    return std::to_wstring(fileVersionMS >> 16) + L"." + std::to_wstring(fileVersionMS & kLowWord) +
-           L"." + std::to_wstring(fileVersionLS & kLowWord);
+    return forms::IntegerText(fileVersionMS >> 16) + L"." +
+           forms::IntegerText(fileVersionMS & kLowWord) + L"." +
+           forms::IntegerText(fileVersionLS & kLowWord);
 }
 
 Outcome Decide(const std::optional<std::wstring>& serverVersion, const std::wstring& localVersion,
