@@ -8,10 +8,6 @@ namespace {
 
 constexpr std::size_t kSkippedCharacters = 8; // the key "version" and one separator
 
-wchar_t LowerAscii(wchar_t c) {
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
-
 // Every white-space character, not only the ASCII space: a tab, a
 // no-break space or an ideographic space typed into the manifest would
 // otherwise make every version differ. The byte-order mark goes too.
@@ -29,14 +25,6 @@ std::wstring TrimWhiteSpace(std::wstring_view text) {
 }
 
 } // namespace
-
-bool NamesAVersion(std::wstring_view line) {
-    std::wstring lower(line);
-    for (wchar_t& c : lower) {
-        c = LowerAscii(c);
-    }
-    return lower.find(L"version") != std::wstring::npos;
-}
 
 std::optional<std::wstring> ServerVersion(std::wstring_view manifest) {
     std::optional<std::wstring> version;
