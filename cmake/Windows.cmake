@@ -69,6 +69,7 @@ add_library(tavrin_win STATIC
     msghook/SubclassHook.cpp
     msghook/cFormSubclass.cpp
     startup/CLumDownLoadFile.cpp
+    startup/GetTempDir.cpp
     startup/LayeredPicture.cpp
     startup/LoadFrm.cpp
     startup/ManifestText.cpp

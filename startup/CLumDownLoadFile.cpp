@@ -92,7 +92,8 @@ bool CLumDownLoadFile::Fetch(const std::wstring& url, const std::wstring& saveFi
 // the time limit; the file is replaced only by a complete copy.
 bool CLumDownLoadFile::FetchWithin(const std::wstring& url, const std::wstring& saveFile,
                                    bool hidden, bool raise, const std::shared_ptr<bool>& alive) {
-    const std::wstring partial = saveFile + L"." + forms::IntegerText(GetTickCount64()) + L".download";
+    const std::wstring partial =
+        saveFile + L"." + forms::IntegerText(GetTickCount64()) + L".download";
     infoRaised_ = false;
     const bool fetched = TimedFetch::Run(
         url, partial, hidden, sizeLimit_, timeLimit_ != 0 ? GetTickCount64() + timeLimit_ : ~0ULL,

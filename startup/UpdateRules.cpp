@@ -33,7 +33,7 @@ std::optional<std::wstring> ServerVersion(std::wstring_view manifest) {
             return true;
         }
         version = TrimWhiteSpace(line.size() > kSkippedCharacters ? line.substr(kSkippedCharacters)
-                                                              : std::wstring_view());
+                                                                  : std::wstring_view());
         return false;
     });
     return version;

@@ -33,8 +33,7 @@ template <int N> void NTAPI Destroy(void* value) {
     }
 }
 
-constexpr PFLS_CALLBACK_FUNCTION kBridges[kKeys] = {Destroy<0>, Destroy<1>, Destroy<2>,
-                                                    Destroy<3>};
+constexpr PFLS_CALLBACK_FUNCTION kBridges[kKeys] = {Destroy<0>, Destroy<1>, Destroy<2>, Destroy<3>};
 LONG keysUsed = 0;
 
 enum OnceState : LONG { kNotRun = PTHREAD_ONCE_INIT, kRunning, kDone };
