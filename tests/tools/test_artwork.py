@@ -26,10 +26,13 @@ def png_pixels(data):
 
 
 def bmp_pixel(data, x, y):
-    """(r, g, b) of a 24-bit bottom-up BMP."""
+    """(r, g, b) of a 24-bit or 8-bit bottom-up BMP."""
     width, height = struct.unpack("<ii", data[18:26])
-    stride = (width * 3 + 3) & ~3
-    offset = struct.unpack("<I", data[10:14])[0] + (height - 1 - y) * stride + x * 3
+    bits = struct.unpack("<H", data[28:30])[0]
+    stride = (width * bits // 8 + 3) & ~3
+    offset = struct.unpack("<I", data[10:14])[0] + (height - 1 - y) * stride + x * bits // 8
+    if bits == 8:
+        offset = 54 + 4 * data[offset]
     b, g, r = data[offset : offset + 3]
     return r, g, b
 
