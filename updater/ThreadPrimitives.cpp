@@ -87,7 +87,8 @@ int pthread_key_create(pthread_key_t* key, void (*destructor)(void*)) {
     return 0;
 }
 
-// Callers read the last error after this, as after any pthread call.
+// Keeps the last error, as winpthread does: the runtime looks up thread
+// data between a failed system call and the reading of its error.
 void* pthread_getspecific(pthread_key_t key) {
     const DWORD error = GetLastError();
     void* value = FlsGetValue(key);
