@@ -124,7 +124,7 @@ endif()
 target_include_directories(Update PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 include(cmake/DelayLoad.cmake)
 set_source_files_properties(resources/Update.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/resources/Update.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/art/Update.ico;${CMAKE_SOURCE_DIR}/resources/art/close.bmp;${CMAKE_SOURCE_DIR}/resources/art/frame.bmp")
+    "${CMAKE_SOURCE_DIR}/resources/Update.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/art/Update.ico;${CMAKE_SOURCE_DIR}/resources/art/update_close.bmp;${CMAKE_SOURCE_DIR}/resources/art/update_frame.bmp")
 
 # The resource script takes the updater's bytes, so the updater builds first.
 set(UPDATER_EXE ${TAVRIN_BIN}/Update.exe)

@@ -106,6 +106,16 @@ class ArtworkTest(unittest.TestCase):
             row = {bmp_pixel(frame, x, y) for x in range(4, 90)}
             self.assertEqual(len(row), 1, "caption row %d must not vary across the tiled part" % y)
 
+    def test_updater_skins_are_the_clients_in_eight_bits(self):
+        for name in ("close.bmp", "frame.bmp"):
+            client, updater = self.drawn[name], self.drawn["update_" + name]
+            self.assertEqual(updater[28], 8, name)
+            width, height = struct.unpack("<ii", client[18:26])
+            self.assertEqual(struct.unpack("<ii", updater[18:26]), (width, height), name)
+            for y in range(height):
+                for x in range(width):
+                    self.assertEqual(bmp_pixel(updater, x, y), bmp_pixel(client, x, y), (name, x, y))
+
 
 if __name__ == "__main__":
     unittest.main()
