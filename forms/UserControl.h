@@ -58,6 +58,7 @@ public:
     // Each control reads and writes its own settings in a PropertyBag with
     // ReadProperties and WriteProperties, not virtual: a program that never
     // stores a design does not link the bag's parsing and formatting.
+
     // A saved setting changed; the container marks its design as changed.
     Event<const std::string&> PropertyChanged;
 
