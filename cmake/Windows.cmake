@@ -12,8 +12,9 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0
 if(MINGW)
     # Runs on a bare Windows: no MinGW DLLs beside the executable.
     add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release,MinSizeRel>:-s>)
-    # The shipped executables end with abort, without libstdc++'s demangler.
-    add_library(tavrin_terminate OBJECT forms/TerminateHandler.cpp)
+    # The shipped executables end with abort, without libstdc++'s demangler,
+    # and raise the library's errors without its exception classes.
+    add_library(tavrin_terminate OBJECT forms/TerminateHandler.cpp forms/LibraryThrows.cpp)
     set(TAVRIN_WIDE_ENTRY -municode)
 else()
     add_link_options(/MANIFEST:NO)
@@ -23,10 +24,12 @@ endif()
 
 add_library(tavrin_win STATIC
     controls/BForm.cpp
+    controls/BFormProperties.cpp
     controls/ButtonFrames.cpp
     controls/ModGetTaskbarHei.cpp
     controls/cSetStyle.cpp
     controls/iButton.cpp
+    controls/iButtonProperties.cpp
     forms/Application.cpp
     forms/CallbackBoundary.cpp
     forms/Dialogs.cpp
@@ -66,6 +69,7 @@ add_library(tavrin_win STATIC
     msghook/SubclassHook.cpp
     msghook/cFormSubclass.cpp
     startup/CLumDownLoadFile.cpp
+    startup/GetTempDir.cpp
     startup/LayeredPicture.cpp
     startup/LoadFrm.cpp
     startup/ManifestText.cpp
@@ -114,10 +118,13 @@ target_link_libraries(tavrin_updater PUBLIC tavrin_win bcrypt)
 add_executable(Update WIN32 updater/main.cpp resources/Update.rc)
 target_link_libraries(Update PRIVATE tavrin_updater tavrin_terminate)
 target_link_options(Update PRIVATE ${TAVRIN_WIDE_ENTRY})
+if(MINGW)
+    target_sources(Update PRIVATE updater/ThreadPrimitives.cpp)
+endif()
 target_include_directories(Update PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 include(cmake/DelayLoad.cmake)
 set_source_files_properties(resources/Update.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/resources/Update.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/art/Tavrin.ico;${CMAKE_SOURCE_DIR}/resources/art/close.bmp;${CMAKE_SOURCE_DIR}/resources/art/frame.bmp")
+    "${CMAKE_SOURCE_DIR}/resources/Update.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/art/Update.ico;${CMAKE_SOURCE_DIR}/resources/art/update_close.bmp;${CMAKE_SOURCE_DIR}/resources/art/update_frame.bmp")
 
 # The resource script takes the updater's bytes, so the updater builds first.
 set(UPDATER_EXE ${TAVRIN_BIN}/Update.exe)

@@ -2,6 +2,7 @@
 
 #include "controls/SkinLayout.h"
 #include "forms/Form.h"
+#include "forms/IntegerText.h"
 #include "forms/LogFont.h"
 #include "forms/Units.h"
 #include "resources/resource.h"
@@ -9,8 +10,6 @@
 #include <cwchar>
 
 namespace {
-
-constexpr COLORREF kDefaultBackColor = 14346732; // &H00DAE9EC
 
 LOGFONTW CaptionFont() {
     forms::StoredFont font;
@@ -38,7 +37,7 @@ BForm::BForm() : PP(forms::Picture::FromResource(IDB_FRAME)) {
 }
 
 std::wstring BForm::BackColorText() const {
-    return std::to_wstring(BackColor());
+    return forms::IntegerText(BackColor());
 }
 
 bool BForm::SetBackColorText(const std::wstring& colour) {
@@ -83,23 +82,6 @@ void BForm::Nomin() {
         PaintPieces(hDC(), *PP, {SkinLayout::MinimiseCover(Width())});
     }
     Print(120, 100, tag_);
-}
-
-void BForm::ReadProperties(const forms::PropertyBag& bag) {
-    SetBackColor(static_cast<COLORREF>(
-        bag.Read<std::int32_t>("BackColor", static_cast<std::int32_t>(kDefaultBackColor))));
-    tag_ = bag.Read<std::wstring>("Caption", L"NewForm");
-    DrawCaptionBar(tag_);
-    frmHwnd_ = reinterpret_cast<HWND>(static_cast<LONG_PTR>(bag.Read<std::int32_t>("frmHwnd", 0)));
-    hasLogo_ = bag.Read<bool>("HasLogo", hasLogo_);
-}
-
-void BForm::WriteProperties(forms::PropertyBag& bag) const {
-    bag.Write<std::wstring>("BackColor", BackColorText(), std::to_wstring(kDefaultBackColor));
-    bag.Write<std::wstring>("Caption", tag_, L"NewForm");
-    bag.Write<std::int32_t>("frmHwnd",
-                            static_cast<std::int32_t>(reinterpret_cast<LONG_PTR>(frmHwnd_)), 0);
-    bag.Write<bool>("HasLogo", hasLogo_);
 }
 
 void BForm::HandleResize() {

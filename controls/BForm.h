@@ -31,14 +31,16 @@ public:
     // Paints plain bar over the minimise area of the right cap.
     void Nomin();
 
-    void ReadProperties(const forms::PropertyBag& bag) override;
-    void WriteProperties(forms::PropertyBag& bag) const override;
+    void ReadProperties(const forms::PropertyBag& bag);
+    void WriteProperties(forms::PropertyBag& bag) const;
 
     forms::Event<> DblClick;
     forms::Event<int&, int&, float&, float&> MouseDown; // Button, Shift, X, Y
     forms::Event<int&, int&, float&, float&> MouseMove;
 
 private:
+    static constexpr COLORREF kDefaultBackColor = 14346732; // &H00DAE9EC
+
     void HandleResize() override;
     void HandleMouseDown(int button, int shift, float x, float y) override;
     void HandleMouseMove(int button, int shift, float x, float y) override;

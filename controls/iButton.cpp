@@ -1,7 +1,6 @@
 #include "controls/iButton.h"
 
 #include "controls/ButtonRules.h"
-#include "forms/LogFont.h"
 #include "forms/Units.h"
 
 namespace {
@@ -13,14 +12,6 @@ constexpr COLORREF kMaskColor = RGB(255, 0, 255);
 // Design pixels: the caption's move while pressed, the focus box's inset.
 constexpr int kPressedShift = 1;
 constexpr int kFocusInset = 3;
-
-forms::PicturePtr PictureFromId(std::int32_t id) {
-    return id > 0 && id <= 0xFFFF ? forms::Picture::FromResource(static_cast<WORD>(id)) : nullptr;
-}
-
-std::int32_t IdOf(const forms::PicturePtr& picture) {
-    return picture ? picture->ResourceId() : 0;
-}
 
 } // namespace
 
@@ -122,33 +113,6 @@ void iButton::SetcDrawMode(int drawMode) {
     drawMode_ = drawMode;
     PropertyChanged("cDrawMode");
     Repaint();
-}
-
-void iButton::ReadProperties(const forms::PropertyBag& bag) {
-    backPicture_ = PictureFromId(bag.Read<std::int32_t>("BackPicture", 0));
-    icon_ = PictureFromId(bag.Read<std::int32_t>("Icon", 0));
-    SetEnabledFlag(bag.Read<bool>("Enabled", true));
-    backStyle_ = bag.Read<std::int32_t>("cBackStyle", 1);
-    caption_ = bag.Read<std::wstring>("Caption", L"");
-    style_ = bag.Read<std::int32_t>("Style", 0);
-    autoSize_ = bag.Read<bool>("AutoSize", true);
-    SetForeColor(static_cast<COLORREF>(
-        bag.Read<std::int32_t>("cForeColor", static_cast<std::int32_t>(ForeColor()))));
-    SetFont(forms::LogFontOf(bag.ReadFont("cFont", forms::StoredFontOf(Font()))));
-    drawMode_ = bag.Read<std::int32_t>("cDrawMode", drawMode_);
-}
-
-void iButton::WriteProperties(forms::PropertyBag& bag) const {
-    bag.Write<std::int32_t>("BackPicture", IdOf(backPicture_), 0);
-    bag.Write<std::int32_t>("Icon", IdOf(icon_), 0);
-    bag.Write<bool>("Enabled", Enabled(), true);
-    bag.Write<std::int32_t>("Style", style_, 0);
-    bag.Write<std::int32_t>("cBackStyle", backStyle_, 1);
-    bag.Write<std::wstring>("Caption", caption_, L"");
-    bag.Write<bool>("AutoSize", autoSize_, true);
-    bag.WriteFont("cFont", forms::StoredFontOf(Font()));
-    bag.Write<std::int32_t>("cDrawMode", drawMode_);
-    bag.Write<std::int32_t>("cForeColor", static_cast<std::int32_t>(ForeColor()));
 }
 
 void iButton::HandleShow() {

@@ -45,8 +45,8 @@ public:
     // null before the control has a window.
     forms::PicturePtr Image() const;
 
-    void ReadProperties(const forms::PropertyBag& bag) override;
-    void WriteProperties(forms::PropertyBag& bag) const override;
+    void ReadProperties(const forms::PropertyBag& bag);
+    void WriteProperties(forms::PropertyBag& bag) const;
 
     forms::Event<> Click;
     forms::Event<int&, int&, float&, float&> MouseDown; // Button, Shift, X, Y

@@ -1,7 +1,6 @@
 #include "forms/Units.h"
 
 #include <cmath>
-#include <cwchar>
 
 namespace forms {
 namespace {
@@ -59,12 +58,6 @@ int TwipsToPixels(double twips) {
 
 int HimetricToPixels(double himetric) {
     return static_cast<int>(RoundHalfEven(himetric / HimetricPerPixel()));
-}
-
-std::wstring DecimalText(double value) {
-    wchar_t text[32] = {};
-    std::swprintf(text, sizeof text / sizeof *text, L"%g", value);
-    return text;
 }
 
 } // namespace forms

@@ -55,8 +55,10 @@ public:
     // Shows the surface now.
     void Refresh();
 
-    virtual void ReadProperties(const PropertyBag& bag) = 0;
-    virtual void WriteProperties(PropertyBag& bag) const = 0;
+    // Each control reads and writes its own settings in a PropertyBag with
+    // ReadProperties and WriteProperties, not virtual: a program that never
+    // stores a design does not link the bag's parsing and formatting.
+
     // A saved setting changed; the container marks its design as changed.
     Event<const std::string&> PropertyChanged;
 

@@ -32,11 +32,25 @@ def dib_rows(c, bits):
     return bytes(out)
 
 
+def paletted_rows(c):
+    """Bottom-up rows of indices into the colours in order of appearance, and
+    that palette: a third of the bytes of 24 bits for a picture of few colours."""
+    colours, out = {}, bytearray()
+    for y in reversed(range(c.height)):
+        row = bytearray(colours.setdefault(tuple(c.get(x, y)[:3]), len(colours)) for x in range(c.width))
+        out += row + b"\0" * (-len(row) % 4)
+    if len(colours) > 256:
+        raise ValueError("more than 256 colours for an 8-bit bitmap")
+    return bytes(out), b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+
+
 def bmp_bytes(c, bits):
-    pixels = dib_rows(c, bits)
-    info = struct.pack("<IiiHHIIiiII", 40, c.width, c.height, 1, bits, 0, len(pixels), 2835, 2835, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + pixels
+    pixels, palette = paletted_rows(c) if bits == 8 else (dib_rows(c, bits), b"")
+    used = len(palette) // 4
+    info = struct.pack("<IiiHHIIiiII", 40, c.width, c.height, 1, bits, 0, len(pixels), 2835, 2835, used, used)
+    offset = 14 + len(info) + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    return header + info + palette + pixels
 
 
 def and_mask(c):

@@ -426,19 +426,25 @@ def icon_image(size):
 def artwork():
     """File name -> bytes for every picture."""
     icon16 = icon_image(16)
+    close, frame = button_strip(43, 18, [(s, 0) for s in range(3)], "close"), frame_skin()
     return {
         "splash.png": png_bytes(splash()),
         "splash_2x.png": png_bytes(splash(2)),
         "login.png": png_bytes(login_background()),
         "Tavrin.ico": ico_bytes([(icon16, 8)] + [(icon_image(s), 32) for s in (128, 64, 48, 32)] + [(icon16, 32)]),
+        # The updater, which must stay small: its icon in the sizes a window and a
+        # folder list show, its skins in 8 bits (they have fewer than 256 colours).
+        "Update.ico": ico_bytes([(icon16, 8)] + [(icon_image(s), 32) for s in (48, 32)] + [(icon16, 32)]),
+        "update_close.bmp": bmp_bytes(close, 8),
+        "update_frame.bmp": bmp_bytes(frame, 8),
         "min.bmp": bmp_bytes(button_strip(24, 18, [(s, 0) for s in range(3)], "min"), 24),
         "minmax.bmp": bmp_bytes(button_strip(25, 18, [(s, v) for v in range(2) for s in range(3)], "max"), 24),
-        "close.bmp": bmp_bytes(button_strip(43, 18, [(s, 0) for s in range(3)], "close"), 24),
+        "close.bmp": bmp_bytes(close, 24),
         "tool.bmp": bmp_bytes(button_strip(24, 18, [(s, 0) for s in range(3)], "tool"), 24),
         "logo.bmp": bmp_bytes(logo(), 32),
         "tabs_low.bmp": bmp_bytes(tab_strip(False), 24),
         "tabs_high.bmp": bmp_bytes(tab_strip(True), 24),
-        "frame.bmp": bmp_bytes(frame_skin(), 24),
+        "frame.bmp": bmp_bytes(frame, 24),
         "answer.bmp": bmp_bytes(answer_button(), 24),
         "other_user.bmp": bmp_bytes(caption_text_button(99, 22), 24),
         "game_space.bmp": bmp_bytes(caption_text_button(81, 22), 24),

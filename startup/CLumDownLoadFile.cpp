@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/Handles.h"
+#include "forms/IntegerText.h"
 #include "forms/Internet.h"
 
 #include <vector>
@@ -91,7 +92,8 @@ bool CLumDownLoadFile::Fetch(const std::wstring& url, const std::wstring& saveFi
 // the time limit; the file is replaced only by a complete copy.
 bool CLumDownLoadFile::FetchWithin(const std::wstring& url, const std::wstring& saveFile,
                                    bool hidden, bool raise, const std::shared_ptr<bool>& alive) {
-    const std::wstring partial = saveFile + L"." + std::to_wstring(GetTickCount64()) + L".download";
+    const std::wstring partial =
+        saveFile + L"." + forms::IntegerText(GetTickCount64()) + L".download";
     infoRaised_ = false;
     const bool fetched = TimedFetch::Run(
         url, partial, hidden, sizeLimit_, timeLimit_ != 0 ? GetTickCount64() + timeLimit_ : ~0ULL,

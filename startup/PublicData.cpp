@@ -22,16 +22,6 @@ bool WriteWholeFile(const std::wstring& path, const void* bytes, DWORD size) {
 
 } // namespace
 
-std::wstring GetTempDir() {
-    wchar_t buffer[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, buffer);
-    std::wstring dir(buffer);
-    if (dir.empty() || dir.back() != L'\\') {
-        dir += L'\\';
-    }
-    return dir;
-}
-
 bool SaveResToFile(WORD id, const wchar_t* type, const std::wstring& path) {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), type);

@@ -1,14 +1,12 @@
 #include "startup/UpdateRules.h"
 
+#include "forms/IntegerText.h"
+
 namespace UpdateRules {
 
 namespace {
 
 constexpr std::size_t kSkippedCharacters = 8; // the key "version" and one separator
-
-wchar_t LowerAscii(wchar_t c) {
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
 
 // Every white-space character, not only the ASCII space: a tab, a
 // no-break space or an ideographic space typed into the manifest would
@@ -28,14 +26,6 @@ std::wstring TrimWhiteSpace(std::wstring_view text) {
 
 } // namespace
 
-bool NamesAVersion(std::wstring_view line) {
-    std::wstring lower(line);
-    for (wchar_t& c : lower) {
-        c = LowerAscii(c);
-    }
-    return lower.find(L"version") != std::wstring::npos;
-}
-
 std::optional<std::wstring> ServerVersion(std::wstring_view manifest) {
     std::optional<std::wstring> version;
     ForEachLine(manifest, [&version](std::wstring_view line) {
@@ -43,7 +33,7 @@ std::optional<std::wstring> ServerVersion(std::wstring_view manifest) {
             return true;
         }
         version = TrimWhiteSpace(line.size() > kSkippedCharacters ? line.substr(kSkippedCharacters)
-                                                              : std::wstring_view());
+                                                                  : std::wstring_view());
         return false;
     });
     return version;
@@ -51,8 +41,9 @@ std::optional<std::wstring> ServerVersion(std::wstring_view manifest) {
 
 std::wstring VersionText(std::uint32_t fileVersionMS, std::uint32_t fileVersionLS) {
     constexpr std::uint32_t kLowWord = 0xFFFF;
-    return std::to_wstring(fileVersionMS >> 16) + L"." + std::to_wstring(fileVersionMS & kLowWord) +
-           L"." + std::to_wstring(fileVersionLS & kLowWord);
+    return forms::IntegerText(fileVersionMS >> 16) + L"." +
+           forms::IntegerText(fileVersionMS & kLowWord) + L"." +
+           forms::IntegerText(fileVersionLS & kLowWord);
 }
 
 Outcome Decide(const std::optional<std::wstring>& serverVersion, const std::wstring& localVersion,

@@ -55,8 +55,8 @@ public:
     WindowHandle hParent() const override;
     uTab* Control() override { return this; }
 
-    void ReadProperties(const forms::PropertyBag& bag) override;
-    void WriteProperties(forms::PropertyBag& bag) const override;
+    void ReadProperties(const forms::PropertyBag& bag);
+    void WriteProperties(forms::PropertyBag& bag) const;
 
     forms::Event<> TabChanged;
     forms::Event<long, int&, int&, float&, float&> OnDblClick; // ItemIndex, Button, Shift, X, Y

@@ -26,10 +26,13 @@ def png_pixels(data):
 
 
 def bmp_pixel(data, x, y):
-    """(r, g, b) of a 24-bit bottom-up BMP."""
+    """(r, g, b) of a 24-bit or 8-bit bottom-up BMP."""
     width, height = struct.unpack("<ii", data[18:26])
-    stride = (width * 3 + 3) & ~3
-    offset = struct.unpack("<I", data[10:14])[0] + (height - 1 - y) * stride + x * 3
+    bits = struct.unpack("<H", data[28:30])[0]
+    stride = (width * bits // 8 + 3) & ~3
+    offset = struct.unpack("<I", data[10:14])[0] + (height - 1 - y) * stride + x * bits // 8
+    if bits == 8:
+        offset = 54 + 4 * data[offset]
     b, g, r = data[offset : offset + 3]
     return r, g, b
 
@@ -102,6 +105,16 @@ class ArtworkTest(unittest.TestCase):
         for y in range(0, 36, 5):
             row = {bmp_pixel(frame, x, y) for x in range(4, 90)}
             self.assertEqual(len(row), 1, "caption row %d must not vary across the tiled part" % y)
+
+    def test_updater_skins_are_the_clients_in_eight_bits(self):
+        for name in ("close.bmp", "frame.bmp"):
+            client, updater = self.drawn[name], self.drawn["update_" + name]
+            self.assertEqual(updater[28], 8, name)
+            width, height = struct.unpack("<ii", client[18:26])
+            self.assertEqual(struct.unpack("<ii", updater[18:26]), (width, height), name)
+            for y in range(height):
+                for x in range(width):
+                    self.assertEqual(bmp_pixel(updater, x, y), bmp_pixel(client, x, y), (name, x, y))
 
 
 if __name__ == "__main__":

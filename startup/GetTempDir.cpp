@@ -1,0 +1,16 @@
+// Apart from the other helpers: the updater needs only this one.
+#include "startup/PublicData.h"
+
+namespace PublicData {
+
+std::wstring GetTempDir() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, buffer);
+    std::wstring dir(buffer);
+    if (dir.empty() || dir.back() != L'\\') {
+        dir += L'\\';
+    }
+    return dir;
+}
+
+} // namespace PublicData
