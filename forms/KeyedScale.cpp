@@ -98,8 +98,8 @@ PixelImage ScaleArtwork(const PixelImage& source, const std::vector<int>& design
         cells = {source.width};
     }
     const std::vector<CellSpan> spans = ScaledCells(cells);
-    PixelImage out = Blank(spans.back().left + spans.back().width,
-                           ScaleDesignPixels(source.height), key & kRgb);
+    PixelImage out =
+        Blank(spans.back().left + spans.back().width, ScaleDesignPixels(source.height), key & kRgb);
     int sourceLeft = 0;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (cells[i] > 0 && spans[i].width > 0 && out.height > 0) {
