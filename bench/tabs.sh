@@ -3,5 +3,7 @@
 # An optional file name saves the drawn strip as a BMP (a Windows path, e.g. Z:\tmp\strip.bmp).
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-env.sh"
+# Without a display no strip is made, and the figures would be empty.
+[ -n "${DISPLAY:-}" ] || { echo "bench/tabs.sh needs an X display (DISPLAY)" >&2; exit 1; }
 WINEPREFIX="${WINEPREFIX:-$root/build/$WINE_PRESET/wineprefix}" WINEDEBUG=-all \
     wine "$root/build/$WINE_PRESET/bin/BenchTabs.exe" "$@"
