@@ -53,8 +53,15 @@ GdiBitmap BitmapOf(const PixelImage& image) {
 } // namespace
 
 GdiBitmap LoadArtwork(WORD id, COLORREF key) {
-    GdiBitmap bitmap(static_cast<HBITMAP>(LoadImageW(
-        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const auto load = [id](UINT flags) {
+        return GdiBitmap(static_cast<HBITMAP>(LoadImageW(
+            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, flags)));
+    };
+    // A run-length encoded bitmap (the updater's skins) cannot be a DIB section.
+    GdiBitmap bitmap = load(LR_CREATEDIBSECTION);
+    if (!bitmap) {
+        bitmap = load(0);
+    }
     if (!bitmap || ScreenDpi() == kDesignDpi) {
         return bitmap;
     }

@@ -44,10 +44,48 @@ def paletted_rows(c):
     return bytes(out), b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
 
 
-def bmp_bytes(c, bits):
+def rle8(rows):
+    """Rows of indices run-length encoded as BI_RLE8: runs of two or more as
+    (count, index), other stretches of three or more as absolute runs."""
+    out = bytearray()
+    for row in rows:
+        i = 0
+        while i < len(row):
+            run = 1
+            while i + run < len(row) and run < 255 and row[i + run] == row[i]:
+                run += 1
+            if run >= 2:
+                out += bytes((run, row[i]))
+                i += run
+                continue
+            end = i + 1
+            while end < len(row) and end - i < 255 and not (end + 1 < len(row) and row[end] == row[end + 1]):
+                end += 1
+            literal = row[i:end]
+            if len(literal) >= 3:
+                out += bytes((0, len(literal))) + literal + b"\0" * (len(literal) % 2)
+            else:
+                for index in literal:
+                    out += bytes((1, index))
+            i = end
+        out += b"\0\0"
+    out[-2:] = b"\0\1"  # the last end of line ends the bitmap
+    return bytes(out)
+
+
+def bmp_bytes(c, bits, rle=False):
+    """A BMP file; an 8-bit one may be run-length encoded, which suits skins of
+    few colours and long runs (the updater's)."""
     pixels, palette = paletted_rows(c) if bits == 8 else (dib_rows(c, bits), b"")
+    compression = 0
+    if rle:
+        stride = (c.width + 3) & ~3
+        pixels = rle8([pixels[y * stride : y * stride + c.width] for y in range(c.height)])
+        compression = 1
     used = len(palette) // 4
-    info = struct.pack("<IiiHHIIiiII", 40, c.width, c.height, 1, bits, 0, len(pixels), 2835, 2835, used, used)
+    info = struct.pack(
+        "<IiiHHIIiiII", 40, c.width, c.height, 1, bits, compression, len(pixels), 2835, 2835, used, used
+    )
     offset = 14 + len(info) + len(palette)
     header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
     return header + info + palette + pixels

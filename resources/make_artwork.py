@@ -435,8 +435,8 @@ def artwork():
         # The updater, which must stay small: its icon in the sizes a window and a
         # folder list show, its skins in 8 bits (they have fewer than 256 colours).
         "Update.ico": ico_bytes([(icon16, 8)] + [(icon_image(s), 32) for s in (48, 32)] + [(icon16, 32)]),
-        "update_close.bmp": bmp_bytes(close, 8),
-        "update_frame.bmp": bmp_bytes(frame, 8),
+        "update_close.bmp": bmp_bytes(close, 8, rle=True),
+        "update_frame.bmp": bmp_bytes(frame, 8, rle=True),
         "min.bmp": bmp_bytes(button_strip(24, 18, [(s, 0) for s in range(3)], "min"), 24),
         "minmax.bmp": bmp_bytes(button_strip(25, 18, [(s, v) for v in range(2) for s in range(3)], "max"), 24),
         "close.bmp": bmp_bytes(close, 24),

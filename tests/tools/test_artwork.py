@@ -1,4 +1,5 @@
 """The committed pictures are what the generator draws, and keep their layouts."""
+import functools
 import importlib.util
 import os
 import struct
@@ -25,15 +26,46 @@ def png_pixels(data):
     return width, height, zlib.decompress(idat)
 
 
+@functools.lru_cache(maxsize=None)
+def rle8_rows(data, width, height):
+    """Bottom-up rows of indices of a BI_RLE8 BMP, as the format is documented."""
+    pos = struct.unpack("<I", data[10:14])[0]
+    rows, row = [], bytearray()
+    while len(rows) < height:
+        count, value = data[pos], data[pos + 1]
+        pos += 2
+        if count:
+            row += bytes([value]) * count
+        elif value == 0 or value == 1:
+            rows.append(bytes(row))
+            row = bytearray()
+            if value == 1:
+                break
+        elif value == 2:
+            raise ValueError("delta records are not written")
+        else:
+            row += data[pos : pos + value]
+            pos += value + value % 2
+    assert len(rows) == height and all(len(r) == width for r in rows), "whole rows of the width"
+    return rows
+
+
 def bmp_pixel(data, x, y):
-    """(r, g, b) of a 24-bit or 8-bit bottom-up BMP."""
+    """(r, g, b) of a 24-bit, 8-bit or run-length encoded 8-bit bottom-up BMP."""
     width, height = struct.unpack("<ii", data[18:26])
     bits = struct.unpack("<H", data[28:30])[0]
     stride = (width * bits // 8 + 3) & ~3
     offset = struct.unpack("<I", data[10:14])[0] + (height - 1 - y) * stride + x * bits // 8
+    if struct.unpack("<I", data[30:34])[0] == 1:
+        return bmp_pixel_of_index(data, rle8_rows(data, width, height)[height - 1 - y][x])
     if bits == 8:
-        offset = 54 + 4 * data[offset]
+        return bmp_pixel_of_index(data, data[offset])
     b, g, r = data[offset : offset + 3]
+    return r, g, b
+
+
+def bmp_pixel_of_index(data, index):
+    b, g, r = data[54 + 4 * index : 57 + 4 * index]
     return r, g, b
 
 
