@@ -57,7 +57,8 @@ GdiBitmap LoadArtwork(WORD id, COLORREF key) {
         return GdiBitmap(static_cast<HBITMAP>(LoadImageW(
             GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, flags)));
     };
-    // A run-length encoded bitmap (the updater's skins) cannot be a DIB section.
+    // Some systems make no DIB section of a run-length encoded bitmap (the
+    // updater's skins); a plain bitmap holds it.
     GdiBitmap bitmap = load(LR_CREATEDIBSECTION);
     if (!bitmap) {
         bitmap = load(0);

@@ -1,3 +1,4 @@
+#include "forms/Handles.h"
 #include "forms/KeyedScale.h"
 #include "forms/Picture.h"
 #include "forms/Units.h"
@@ -11,6 +12,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
 #include <vector>
 
 // The artwork the client loads at 144 DPI: half as large again, its key
@@ -99,6 +104,46 @@ TEST_F(ArtworkAt144Dpi, TheSplashSurfaceIsDrawnAtTheScaledSize) {
     EXPECT_EQ(surface.PixelAt(267, 0) >> 24, 255u) << "the edge does not fade out";
     surface.ReleaseGraphics();
     DestroyWindow(window);
+}
+
+// The updater's skins are run-length encoded, and load with the pixels of
+// the client's skins.
+TEST(UpdaterArtwork, RunLengthEncodedSkinsLoadAsPlainBitmapsWithTheClientsPixels) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_UPDATE), L"UPDATE");
+    ASSERT_NE(found, nullptr);
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"tavrin-skin-test.exe";
+    {
+        std::ofstream file(std::filesystem::path(path), std::ios::binary);
+        file.write(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
+                   SizeofResource(nullptr, found));
+    }
+    const std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> updater(
+        LoadLibraryExW(path.c_str(), nullptr,
+                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE),
+        &FreeLibrary);
+    ASSERT_NE(updater, nullptr);
+    const auto load = [](HMODULE module, WORD id, UINT flags) {
+        return forms::GdiBitmap(static_cast<HBITMAP>(
+            LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, flags)));
+    };
+    for (const WORD id : {IDB_UPDATE_CLOSE, IDB_UPDATE_FRAME}) {
+        const forms::GdiBitmap client = load(GetModuleHandleW(nullptr), id, LR_CREATEDIBSECTION);
+        ASSERT_TRUE(client) << id;
+        BITMAP size{};
+        GetObjectW(client.get(), sizeof size, &size);
+        const auto expected = PixelsOf(client.get(), size.bmWidth, size.bmHeight);
+        // Some systems make no DIB section of a compressed bitmap; a plain one always works.
+        const forms::GdiBitmap section = load(updater.get(), id, LR_CREATEDIBSECTION);
+        const forms::GdiBitmap plain = load(updater.get(), id, 0);
+        ASSERT_TRUE(plain) << id;
+        EXPECT_EQ(PixelsOf(plain.get(), size.bmWidth, size.bmHeight), expected) << id;
+        if (section) {
+            EXPECT_EQ(PixelsOf(section.get(), size.bmWidth, size.bmHeight), expected) << id;
+        }
+    }
+    DeleteFileW(path.c_str());
 }
 
 } // namespace
