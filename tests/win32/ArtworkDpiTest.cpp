@@ -7,13 +7,12 @@
 #include "resources/resource.h"
 #include "startup/LayeredPicture.h"
 #include "startup/PngResource.h"
+#include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -114,11 +113,9 @@ TEST(UpdaterArtwork, RunLengthEncodedSkinsLoadAsPlainBitmapsWithTheClientsPixels
     wchar_t folder[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, folder);
     const std::wstring path = std::wstring(folder) + L"tavrin-skin-test.exe";
-    {
-        std::ofstream file(std::filesystem::path(path), std::ios::binary);
-        file.write(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
-                   SizeofResource(nullptr, found));
-    }
+    const auto* bytes =
+        static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, found)));
+    testing_support::WriteFileBytes(path, {bytes, bytes + SizeofResource(nullptr, found)});
     const std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> updater(
         LoadLibraryExW(path.c_str(), nullptr,
                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE),

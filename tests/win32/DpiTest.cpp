@@ -55,14 +55,7 @@ void ClickAt(HWND window, int x, int y) {
     ClientToScreen(window, &at);
     HWND shown = WindowFromPoint(at);
     ASSERT_NE(shown, nullptr);
-    SetCursorPos(at.x, at.y);
-    ScreenToClient(shown, &at);
-    const LPARAM position = MAKELPARAM(at.x, at.y);
-    SendMessageW(shown, WM_MOUSEMOVE, 0, position);
-    SendMessageW(shown, WM_LBUTTONDOWN, MK_LBUTTON, position);
-    if (IsWindow(shown)) {
-        SendMessageW(shown, WM_LBUTTONUP, 0, position);
-    }
+    testing_support::ClickWindowAt(shown, at);
     testing_support::PumpMessages();
 }
 

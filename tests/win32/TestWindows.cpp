@@ -55,15 +55,19 @@ bool ClickMiddleOf(HWND control) {
     if (shown == nullptr || (shown != control && IsChild(control, shown) == FALSE)) {
         return false;
     }
-    SetCursorPos(at.x, at.y);
-    ScreenToClient(shown, &at);
-    const LPARAM position = MAKELPARAM(at.x, at.y);
-    SendMessageW(shown, WM_MOUSEMOVE, 0, position);
-    SendMessageW(shown, WM_LBUTTONDOWN, MK_LBUTTON, position);
-    if (IsWindow(shown)) {
-        SendMessageW(shown, WM_LBUTTONUP, 0, position);
-    }
+    ClickWindowAt(shown, at);
     return true;
+}
+
+void ClickWindowAt(HWND target, POINT at) {
+    SetCursorPos(at.x, at.y);
+    ScreenToClient(target, &at);
+    const LPARAM position = MAKELPARAM(at.x, at.y);
+    SendMessageW(target, WM_MOUSEMOVE, 0, position);
+    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, position);
+    if (IsWindow(target)) {
+        SendMessageW(target, WM_LBUTTONUP, 0, position);
+    }
 }
 
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path) {

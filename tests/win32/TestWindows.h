@@ -52,6 +52,9 @@ public:
 // the screen gets the move, the press and the release. False, and no click, when the control is not
 // the one shown there (hidden, covered or elsewhere).
 bool ClickMiddleOf(HWND control);
+// Moves the pointer to `at` (screen) and gives `target` a left click there,
+// as the system delivers the user's click.
+void ClickWindowAt(HWND target, POINT at);
 
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
