@@ -170,7 +170,8 @@ def login_background(k=1):
     for y in range(4 * k, h - 4 * k):
         for x in range(4 * k, w - 4 * k):
             p = c.px[y * w + x]
-            if p[3] == 0 or ((x < rim or y < rim or x >= w - rim or y >= h - rim) and edge_distance(x, y, w, h, 18 * k) < 3 * k):
+            near_edge = x < rim or y < rim or x >= w - rim or y >= h - rim
+            if p[3] == 0 or (near_edge and edge_distance(x, y, w, h, 18 * k) < 3 * k):
                 continue
             if y > near[x]:
                 rgb = mix((20, 24, 34), (8, 9, 13), (y - near[x]) / (180 * k))

@@ -102,6 +102,7 @@ TEST_F(ArtworkAt144Dpi, TheSplashSurfaceIsDrawnAtTheScaledSize) {
     forms::GdiplusSession gdiplus;
     const PngResource png = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     EXPECT_EQ(png.Scale(), 2) << "the splash drawn twice as large";
+    EXPECT_EQ(LoadPngResource(IDR_PNG_LOGIN, L"PNG").Scale(), 2) << "and the login background";
     HWND window = CreateWindowExW(WS_EX_LAYERED, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
                                   nullptr, nullptr, nullptr);
     LayeredPicture surface = ShowLayeredPng(window, png);
