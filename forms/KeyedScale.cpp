@@ -92,20 +92,23 @@ std::vector<CellSpan> ScaledCells(const std::vector<int>& designWidths) {
 }
 
 PixelImage ScaleArtwork(const PixelImage& source, const std::vector<int>& designCells,
-                        std::uint32_t key) {
+                        std::uint32_t key, int sourceScale) {
     std::vector<int> cells = designCells;
-    if (cells.empty() || std::accumulate(cells.begin(), cells.end(), 0) != source.width) {
-        cells = {source.width};
+    if (cells.empty() ||
+        std::accumulate(cells.begin(), cells.end(), 0) * sourceScale != source.width) {
+        cells = {source.width / sourceScale};
     }
     const std::vector<CellSpan> spans = ScaledCells(cells);
-    PixelImage out =
-        Blank(spans.back().left + spans.back().width, ScaleDesignPixels(source.height), key & kRgb);
+    PixelImage out = Blank(spans.back().left + spans.back().width,
+                           ScaleDesignPixels(source.height / sourceScale), key & kRgb);
     int sourceLeft = 0;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (cells[i] > 0 && spans[i].width > 0 && out.height > 0) {
-            ScaleCell(source, sourceLeft, cells[i], out, spans[i].left, spans[i].width, key & kRgb);
+        const int sourceWidth = cells[i] * sourceScale;
+        if (sourceWidth > 0 && spans[i].width > 0 && out.height > 0) {
+            ScaleCell(source, sourceLeft, sourceWidth, out, spans[i].left, spans[i].width,
+                      key & kRgb);
         }
-        sourceLeft += cells[i];
+        sourceLeft += sourceWidth;
     }
     return out;
 }

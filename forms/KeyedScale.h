@@ -34,7 +34,8 @@ std::vector<CellSpan> ScaledCells(const std::vector<int>& designWidths);
 
 // The picture at the screen's DPI, each cell scaled on its own so that no
 // cell bleeds into its neighbour (no cells: the whole picture is one).
+// sourceScale: the source's pixels to a design pixel (2: drawn twice as large).
 PixelImage ScaleArtwork(const PixelImage& source, const std::vector<int>& designCells,
-                        std::uint32_t key);
+                        std::uint32_t key, int sourceScale = 1);
 
 } // namespace forms

@@ -3,6 +3,7 @@
 #include "forms/KeyedScale.h"
 #include "forms/Units.h"
 #include "resources/ArtCells.h"
+#include "resources/resource.h"
 
 #include <cstring>
 
@@ -53,26 +54,32 @@ GdiBitmap BitmapOf(const PixelImage& image) {
 } // namespace
 
 GdiBitmap LoadArtwork(WORD id, COLORREF key) {
-    const auto load = [id](UINT flags) {
-        return GdiBitmap(static_cast<HBITMAP>(LoadImageW(
-            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, flags)));
-    };
     // Some systems make no DIB section of a run-length encoded bitmap (the
     // updater's skins); a plain bitmap holds it.
-    GdiBitmap bitmap = load(LR_CREATEDIBSECTION);
-    if (!bitmap) {
-        bitmap = load(0);
+    auto load = [](int resourceId) {
+        const auto with = [resourceId](UINT flags) {
+            return GdiBitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                             MAKEINTRESOURCEW(resourceId),
+                                                             IMAGE_BITMAP, 0, 0, flags)));
+        };
+        GdiBitmap bitmap = with(LR_CREATEDIBSECTION);
+        return bitmap ? std::move(bitmap) : with(0);
+    };
+    if (ScreenDpi() == kDesignDpi) {
+        return load(id);
     }
-    if (!bitmap || ScreenDpi() == kDesignDpi) {
-        return bitmap;
+    // Above 96 DPI, from a twice-as-large drawing where there is one: finer edges.
+    GdiBitmap bitmap = ScreenDpi() > kDesignDpi ? load(id + IDR_TWICE_SIZE) : GdiBitmap();
+    const int sourceScale = bitmap ? 2 : 1;
+    if (!bitmap) {
+        bitmap = load(id);
     }
     const PixelImage source = PixelsOf(bitmap.get());
     if (source.pixels.empty()) {
-        return bitmap;
+        return GdiBitmap();
     }
     const std::uint32_t rgbKey = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
-    GdiBitmap scaled = BitmapOf(ScaleArtwork(source, ArtCellsOf(id), rgbKey));
-    return scaled ? std::move(scaled) : std::move(bitmap);
+    return BitmapOf(ScaleArtwork(source, ArtCellsOf(id), rgbKey, sourceScale));
 }
 
 Picture::Picture(HBITMAP bitmap, WORD resourceId) : bitmap_(bitmap), resourceId_(resourceId) {

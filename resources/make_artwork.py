@@ -56,6 +56,12 @@ class Canvas:
             p[3] = max(p[3], round(255 * alpha))
 
     def fill_rect(self, x0, y0, w, h, rgb, alpha=1.0):
+        if alpha >= 1:  # opaque: what blending would give, without its cost
+            left, right = max(x0, 0), min(x0 + w, self.width)
+            for y in range(max(y0, 0), min(y0 + h, self.height)):
+                row = y * self.width
+                self.px[row + left : row + right] = [[*rgb, 255] for _ in range(left, right)]
+            return
         for y in range(y0, y0 + h):
             for x in range(x0, x0 + w):
                 self.blend(x, y, rgb, alpha)
@@ -109,9 +115,14 @@ def edge_distance(x, y, w, h, r):
 
 
 def framed_panel(c, w, h, radius, top, bottom, k=1):
+    rim = max(radius, 3 * k)  # inside this margin every pixel is the plain base
     for y in range(h):
         base = mix(top, bottom, y / (h - 1))
+        inner = rim <= y < h - rim
         for x in range(w):
+            if inner and rim <= x < w - rim:
+                c.px[y * w + x] = [*base, 255]
+                continue
             d = edge_distance(x, y, w, h, radius)
             if d < 0:
                 continue
@@ -145,44 +156,51 @@ def splash(k=1):
     return c
 
 
-def login_background():
-    w, h = 1237, 696
+def login_background(k=1):
+    """The login screen, k pixels to a design pixel (2: for screens above 96 DPI)."""
+    w, h = 1237 * k, 696 * k
     c = Canvas(w, h)
-    framed_panel(c, w, h, 18, (24, 31, 48), (9, 11, 17))
-    # Night sky glow and two mountain ridges behind the page.
-    moon_x, moon_y = 250, 150
-    for y in range(4, h - 4):
-        for x in range(4, w - 4):
+    framed_panel(c, w, h, 18 * k, (24, 31, 48), (9, 11, 17), k)
+    # Night sky glow and two mountain ridges behind the page; the ridges depend
+    # on the column alone and the glow reaches only so far from the moon.
+    moon_x, moon_y, reach = 250 * k, 150 * k, 260 * k
+    far = [430 * k + 45 * k * math.sin(x / (97.0 * k)) + 20 * k * math.sin(x / (31.0 * k) + 1.3) for x in range(w)]
+    near = [520 * k + 35 * k * math.sin(x / (71.0 * k) + 2.1) + 12 * k * math.sin(x / (19.0 * k)) for x in range(w)]
+    rim = 21 * k
+    for y in range(4 * k, h - 4 * k):
+        for x in range(4 * k, w - 4 * k):
             p = c.px[y * w + x]
-            if p[3] == 0 or edge_distance(x, y, w, h, 18) < 3:
+            near_edge = x < rim or y < rim or x >= w - rim or y >= h - rim
+            if p[3] == 0 or (near_edge and edge_distance(x, y, w, h, 18 * k) < 3 * k):
                 continue
-            glow = max(0.0, 1 - math.hypot(x - moon_x, y - moon_y) / 260)
-            rgb = mix(p[:3], (64, 78, 110), glow * glow)
-            far = 430 + 45 * math.sin(x / 97.0) + 20 * math.sin(x / 31.0 + 1.3)
-            near = 520 + 35 * math.sin(x / 71.0 + 2.1) + 12 * math.sin(x / 19.0)
-            if y > near:
-                rgb = mix((20, 24, 34), (8, 9, 13), (y - near) / 180)
-            elif y > far:
-                rgb = mix((34, 41, 58), (18, 22, 31), (y - far) / 160)
+            if y > near[x]:
+                rgb = mix((20, 24, 34), (8, 9, 13), (y - near[x]) / (180 * k))
+            elif y > far[x]:
+                rgb = mix((34, 41, 58), (18, 22, 31), (y - far[x]) / (160 * k))
+            else:
+                glow = 1 - math.hypot(x - moon_x, y - moon_y) / reach
+                if glow <= 0:
+                    continue
+                rgb = mix(p[:3], (64, 78, 110), glow * glow)
             p[0], p[1], p[2] = rgb
     # The moon.
-    for y in range(moon_y - 40, moon_y + 41):
-        for x in range(moon_x - 40, moon_x + 41):
+    for y in range(moon_y - 40 * k, moon_y + 41 * k):
+        for x in range(moon_x - 40 * k, moon_x + 41 * k):
             d = math.hypot(x - moon_x, y - moon_y)
-            if d <= 34:
-                c.blend(x, y, mix((238, 226, 190), (200, 184, 140), (y - moon_y + 34) / 68))
-    c.text("DRELMOOR 2", 44, 40, 5, gold, shadow=(0, 0, 0))
+            if d <= 34 * k:
+                c.blend(x, y, mix((238, 226, 190), (200, 184, 140), (y - moon_y + 34 * k) / (68 * k)))
+    c.text("DRELMOOR 2", 44 * k, 40 * k, 5 * k, gold, shadow=(0, 0, 0), offset=k)
     # The frame the login page sits in (the page covers its inside).
-    px, py, pw, ph = 415, 179, 732, 425
-    c.fill_rect(px - 6, py - 6, pw + 12, ph + 12, (8, 9, 12))
-    for i in range(2):
-        c.fill_rect(px - 4 + i, py - 4 + i, pw + 8 - 2 * i, 1, gold(0.2))
-        c.fill_rect(px - 4 + i, py + ph + 3 - i, pw + 8 - 2 * i, 1, gold(0.8))
-        c.fill_rect(px - 4 + i, py - 4 + i, 1, ph + 8 - 2 * i, gold(0.5))
-        c.fill_rect(px + pw + 3 - i, py - 4 + i, 1, ph + 8 - 2 * i, gold(0.5))
+    px, py, pw, ph = 415 * k, 179 * k, 732 * k, 425 * k
+    c.fill_rect(px - 6 * k, py - 6 * k, pw + 12 * k, ph + 12 * k, (8, 9, 12))
+    for i in range(2 * k):
+        c.fill_rect(px - 4 * k + i, py - 4 * k + i, pw + 8 * k - 2 * i, 1, gold(0.2))
+        c.fill_rect(px - 4 * k + i, py + ph + 4 * k - 1 - i, pw + 8 * k - 2 * i, 1, gold(0.8))
+        c.fill_rect(px - 4 * k + i, py - 4 * k + i, 1, ph + 8 * k - 2 * i, gold(0.5))
+        c.fill_rect(px + pw + 4 * k - 1 - i, py - 4 * k + i, 1, ph + 8 * k - 2 * i, gold(0.5))
     c.fill_rect(px, py, pw, ph, (236, 238, 242))
     # Plates behind the minimise (1120, 130) and close (1152, 125) buttons.
-    c.fill_rect(1112, 118, 82, 48, (8, 9, 12), 0.6)
+    c.fill_rect(1112 * k, 118 * k, 82 * k, 48 * k, (8, 9, 12), 0.6)
     return c
 
 
@@ -272,8 +290,8 @@ def answer_button():
     return c
 
 
-def logo():
-    c = Canvas(29, 29)
+def logo(k=1):
+    c = Canvas(29 * k, 29 * k)
     supersampled(c, lambda u, v: emblem(u, v))
     return c
 
@@ -380,27 +398,29 @@ def frame_skin():
     return c
 
 
-def login_button(size, glyph):
-    """A round button on the login window's key colour; its rim fades into the dark plate
-    behind it, never into the key colour, so no light fringe shows."""
-    c = Canvas(size, size, (*LOGIN_KEY, 255))
-    r = size / 2 - 1
+def login_button(size, glyph, k=1):
+    """A round button on the login window's key colour, size design pixels across and
+    k pixels to a design pixel; its rim fades into the dark plate behind it, never
+    into the key colour, so no light fringe shows."""
+    n = size * k
+    c = Canvas(n, n, (*LOGIN_KEY, 255))
+    r = n / 2 - k
     plate = (8, 9, 12)
-    for y in range(size):
-        for x in range(size):
-            d = r - math.hypot(x + 0.5 - size / 2, y + 0.5 - size / 2)
+    for y in range(n):
+        for x in range(n):
+            d = r - math.hypot(x + 0.5 - n / 2, y + 0.5 - n / 2)
             if d < 0:
                 continue
-            body = mix((70, 78, 102), (30, 34, 46), y / (size - 1))
-            rgb = gold(y / size) if d < 2 else body
-            c.set(x, y, (*mix(plate, rgb, d), 255))
-    ink, mid, arm = (240, 242, 248), size // 2, size // 5
+            body = mix((70, 78, 102), (30, 34, 46), y / (n - 1))
+            rgb = gold(y / n) if d < 2 * k else body
+            c.set(x, y, (*mix(plate, rgb, d / k), 255))
+    ink, mid, arm = (240, 242, 248), size // 2 * k, size // 5 * k
     if glyph == "min":
-        c.fill_rect(mid - arm, mid + arm // 2, 2 * arm, 3, ink)
+        c.fill_rect(mid - arm, mid + arm // 2, 2 * arm, 3 * k, ink)
     else:
         for d in range(-arm, arm + 1):
-            c.fill_rect(mid + d - 1, mid + d - 1, 3, 2, ink)
-            c.fill_rect(mid + d - 1, mid - d - 1, 3, 2, ink)
+            c.fill_rect(mid + d - k, mid + d - k, 3 * k, 2 * k, ink)
+            c.fill_rect(mid + d - k, mid - d - k, 3 * k, 2 * k, ink)
     return c
 
 
@@ -431,6 +451,7 @@ def artwork():
         "splash.png": png_bytes(splash()),
         "splash_2x.png": png_bytes(splash(2)),
         "login.png": png_bytes(login_background()),
+        "login_2x.png": png_bytes(login_background(2)),
         "Tavrin.ico": ico_bytes([(icon16, 8)] + [(icon_image(s), 32) for s in (128, 64, 48, 32)] + [(icon16, 32)]),
         # The updater, which must stay small: its icon in the sizes a window and a
         # folder list show, its skins in 8 bits (they have fewer than 256 colours).
@@ -442,6 +463,7 @@ def artwork():
         "close.bmp": bmp_bytes(close, 24),
         "tool.bmp": bmp_bytes(button_strip(24, 18, [(s, 0) for s in range(3)], "tool"), 24),
         "logo.bmp": bmp_bytes(logo(), 32),
+        "logo_2x.bmp": bmp_bytes(logo(2), 32),
         "tabs_low.bmp": bmp_bytes(tab_strip(False), 24),
         "tabs_high.bmp": bmp_bytes(tab_strip(True), 24),
         "frame.bmp": bmp_bytes(frame, 24),
@@ -450,6 +472,8 @@ def artwork():
         "game_space.bmp": bmp_bytes(caption_text_button(81, 22), 24),
         "login_min.bmp": bmp_bytes(login_button(28, "min"), 24),
         "login_close.bmp": bmp_bytes(login_button(34, "close"), 24),
+        "login_min_2x.bmp": bmp_bytes(login_button(28, "min", 2), 24),
+        "login_close_2x.bmp": bmp_bytes(login_button(34, "close", 2), 24),
     }
 
 

@@ -17,6 +17,7 @@
 // Pictures also drawn twice as large, for screens above 96 DPI: the same
 // type, their id + IDR_TWICE_SIZE.
 #define IDR_TWICE_SIZE 1000
+#define IDR_PNG_LOGIN_2X 1101
 #define IDR_PNG_SPLASH_2X 1102
 // Custom type "UPDATE": the updater program.
 #define IDR_UPDATE 101
@@ -28,6 +29,7 @@
 #define IDB_CLOSE 103
 #define IDB_TOOL 104
 #define IDB_LOGO 105
+#define IDB_LOGO_2X 1105
 #define IDB_TABS_LOW 106
 #define IDB_TABS_HIGH 107
 #define IDB_FRAME 108
@@ -39,6 +41,8 @@
 // The login window's minimise and close pictures.
 #define IDB_LOGIN_MINI 201
 #define IDB_LOGIN_CLOSE 202
+#define IDB_LOGIN_MINI_2X 1201
+#define IDB_LOGIN_CLOSE_2X 1202
 
 // The updater's own bitmaps: its close button and its skinned frame.
 #define IDB_UPDATE_CLOSE 103

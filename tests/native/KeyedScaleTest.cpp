@@ -67,30 +67,34 @@ TEST_P(AtDpi, ASolidColourStaysSolidUpToTheKeyedEdge) {
     EXPECT_GT(keyCount, 0);
 }
 
-TEST_P(AtDpi, CellsKeepToThemselvesAndTakeTheirScaledWidths) {
+TEST_P(AtDpi, CellsKeepToThemselvesAndTakeTheirScaledWidthsFromEitherDrawingSize) {
     const std::vector<int> cells{1, 12, 12, 5};
-    forms::PixelImage strip{30, 4, {}};
     const std::uint32_t colours[] = {0x010101, 0x102030, 0xF0E0D0, 0x405060};
-    for (int y = 0; y < 4; ++y) {
-        for (std::size_t c = 0, x = 0; c < cells.size(); x += cells[c], ++c) {
-            strip.pixels.insert(strip.pixels.end(), cells[c], colours[c]);
-        }
-    }
-    const forms::PixelImage scaled = forms::ScaleArtwork(strip, cells, kKey);
     const auto spans = forms::ScaledCells(cells);
     ASSERT_EQ(spans.size(), cells.size());
-    int left = 0;
-    for (std::size_t c = 0; c < cells.size(); ++c) {
-        EXPECT_EQ(spans[c].left, left);
-        EXPECT_EQ(spans[c].width, forms::ScaleDesignPixels(cells[c]));
-        left += spans[c].width;
-        for (int y = 0; y < scaled.height; ++y) {
-            for (int x = spans[c].left; x < spans[c].left + spans[c].width; ++x) {
-                ASSERT_EQ(scaled.At(x, y), colours[c]) << c << " at " << x << ", " << y;
+    for (int sourceScale : {1, 2}) {
+        forms::PixelImage strip{30 * sourceScale, 4 * sourceScale, {}};
+        for (int y = 0; y < strip.height; ++y) {
+            for (std::size_t c = 0; c < cells.size(); ++c) {
+                strip.pixels.insert(strip.pixels.end(), cells[c] * sourceScale, colours[c]);
             }
         }
+        const forms::PixelImage scaled = forms::ScaleArtwork(strip, cells, kKey, sourceScale);
+        ASSERT_EQ(scaled.height, forms::ScaleDesignPixels(4)) << sourceScale;
+        int left = 0;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            EXPECT_EQ(spans[c].left, left);
+            EXPECT_EQ(spans[c].width, forms::ScaleDesignPixels(cells[c]));
+            left += spans[c].width;
+            for (int y = 0; y < scaled.height; ++y) {
+                for (int x = spans[c].left; x < spans[c].left + spans[c].width; ++x) {
+                    ASSERT_EQ(scaled.At(x, y), colours[c])
+                        << sourceScale << ": " << c << " at " << x;
+                }
+            }
+        }
+        EXPECT_EQ(scaled.width, left);
     }
-    EXPECT_EQ(scaled.width, left);
 }
 
 INSTANTIATE_TEST_SUITE_P(KeyedScale, AtDpi, testing::Values(120, 144, 192));

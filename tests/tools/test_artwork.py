@@ -123,7 +123,8 @@ class ArtworkTest(unittest.TestCase):
                 self.assertNotEqual(bmp_pixel(data, i * width + 4, 0), (255, 0, 255))
 
     def test_login_buttons_are_round_on_the_key_colour_without_a_light_fringe(self):
-        for name, size in (("login_min.bmp", 28), ("login_close.bmp", 34)):
+        sizes = (("login_min.bmp", 28), ("login_close.bmp", 34), ("login_min_2x.bmp", 56), ("login_close_2x.bmp", 68))
+        for name, size in sizes:
             picture = self.drawn[name]
             self.assertEqual(struct.unpack("<ii", picture[18:26]), (size, size), name)
             self.assertEqual(bmp_pixel(picture, 0, 0), make_artwork.LOGIN_KEY, name)

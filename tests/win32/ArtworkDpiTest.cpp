@@ -58,17 +58,30 @@ TEST_F(ArtworkAt144Dpi, ButtonStripsTakeTheScaledSizeWithExactKeyCorners) {
     }
 }
 
-TEST_F(ArtworkAt144Dpi, LoginButtonsKeepTheLoginKeyWithoutALightFringe) {
-    const forms::PicturePtr button =
-        forms::Picture::FromResource(IDB_LOGIN_MINI, LoginFrm::kKeyColour);
-    ASSERT_TRUE(button);
-    ASSERT_EQ(button->Width(), forms::ScaleDesignPixels(28));
-    const auto pixels = PixelsOf(button->Bitmap(), button->Width(), button->Height());
-    EXPECT_EQ(pixels.front(), 0xFEFEFEu);
-    EXPECT_EQ(pixels.back(), 0xFEFEFEu);
-    for (std::uint32_t pixel : pixels) {
-        const auto darkest = std::min({pixel >> 16, (pixel >> 8) & 0xFF, pixel & 0xFF});
-        ASSERT_TRUE(pixel == 0xFEFEFEu || darkest <= 240) << std::hex << pixel;
+TEST_F(ArtworkAt144Dpi, LoginButtonsComeFromTheirTwiceAsLargeDrawingsWithTheKeyExact) {
+    for (const auto& [id, size] : {std::pair{IDB_LOGIN_MINI, 28}, std::pair{IDB_LOGIN_CLOSE, 34}}) {
+        const forms::PicturePtr button = forms::Picture::FromResource(id, LoginFrm::kKeyColour);
+        ASSERT_TRUE(button);
+        ASSERT_EQ(button->Width(), forms::ScaleDesignPixels(size));
+        ASSERT_EQ(button->Height(), forms::ScaleDesignPixels(size));
+        const auto pixels = PixelsOf(button->Bitmap(), button->Width(), button->Height());
+        EXPECT_EQ(pixels.front(), 0xFEFEFEu);
+        EXPECT_EQ(pixels.back(), 0xFEFEFEu);
+        for (std::uint32_t pixel : pixels) {
+            const auto darkest = std::min({pixel >> 16, (pixel >> 8) & 0xFF, pixel & 0xFF});
+            ASSERT_TRUE(pixel == 0xFEFEFEu || darkest <= 240) << std::hex << pixel;
+        }
+        const forms::GdiBitmap twice(static_cast<HBITMAP>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id + IDR_TWICE_SIZE),
+                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        ASSERT_TRUE(twice);
+        const forms::PixelImage source{2 * size, 2 * size,
+                                       PixelsOf(twice.get(), 2 * size, 2 * size)};
+        auto expected = forms::ScaleArtwork(source, {}, 0xFEFEFE, 2).pixels;
+        for (auto& pixel : expected) {
+            pixel &= 0xFFFFFF;
+        }
+        EXPECT_EQ(pixels, expected) << "scaled from the drawing twice as large";
     }
 }
 
@@ -93,6 +106,7 @@ TEST_F(ArtworkAt144Dpi, TheSplashSurfaceIsDrawnAtTheScaledSize) {
     forms::GdiplusSession gdiplus;
     const PngResource png = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     EXPECT_EQ(png.Scale(), 2) << "the splash drawn twice as large";
+    EXPECT_EQ(LoadPngResource(IDR_PNG_LOGIN, L"PNG").Scale(), 2) << "and the login background";
     HWND window = CreateWindowExW(WS_EX_LAYERED, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
                                   nullptr, nullptr, nullptr);
     LayeredPicture surface = ShowLayeredPng(window, png);

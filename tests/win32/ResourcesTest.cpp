@@ -60,7 +60,9 @@ std::uint32_t BigEndian32(const Bytes& bytes, std::size_t offset) {
 TEST_F(ClientResources, PicturesArePngsOfTheirSizesWithAlpha) {
     ASSERT_TRUE(client);
     for (const auto& [id, size] : {std::pair{WORD{IDR_PNG_LOGIN}, SIZE{1237, 696}},
-                                   std::pair{WORD{IDR_PNG_SPLASH}, SIZE{356, 122}}}) {
+                                   std::pair{WORD{IDR_PNG_SPLASH}, SIZE{356, 122}},
+                                   std::pair{WORD{IDR_PNG_LOGIN_2X}, SIZE{2474, 1392}},
+                                   std::pair{WORD{IDR_PNG_SPLASH_2X}, SIZE{712, 244}}}) {
         const Bytes png = Resource(id, L"PNG");
         ASSERT_GT(png.size(), 33u) << id;
         EXPECT_EQ(std::memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8), 0);
@@ -78,9 +80,10 @@ TEST_F(ClientResources, SkinBitmapsHaveTheirSizesAndDepths) {
     for (const Expected& e :
          {Expected{IDB_MIN, 72, 18, 24}, Expected{IDB_MINMAX, 150, 18, 24},
           Expected{IDB_CLOSE, 129, 18, 24}, Expected{IDB_TOOL, 72, 18, 24},
-          Expected{IDB_LOGO, 29, 29, 32}, Expected{IDB_TABS_LOW, 415, 25, 24},
-          Expected{IDB_TABS_HIGH, 421, 28, 24}, Expected{IDB_FRAME, 94, 85, 24},
-          Expected{IDB_OTHER_USER, 297, 22, 24}, Expected{IDB_GAME_SPACE, 243, 22, 24}}) {
+          Expected{IDB_LOGO, 29, 29, 32}, Expected{IDB_LOGO_2X, 58, 58, 32},
+          Expected{IDB_TABS_LOW, 415, 25, 24}, Expected{IDB_TABS_HIGH, 421, 28, 24},
+          Expected{IDB_FRAME, 94, 85, 24}, Expected{IDB_OTHER_USER, 297, 22, 24},
+          Expected{IDB_GAME_SPACE, 243, 22, 24}}) {
         const Bytes dib = Resource(e.id, MAKEINTRESOURCEW(2)); // RT_BITMAP
         ASSERT_GE(dib.size(), sizeof(BITMAPINFOHEADER)) << e.id;
         const auto header = At<BITMAPINFOHEADER>(dib, 0);
