@@ -32,6 +32,18 @@ template <class H, class Deleter>
 using UniqueHandle = std::unique_ptr<std::remove_pointer_t<H>, Deleter>;
 
 using GdiBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
+
+// A 32-bit DIB's header, rows top to bottom.
+inline BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
 using GdiBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
 using GdiFont = UniqueHandle<HFONT, GdiObjectDeleter>;
 using GdiRegion = UniqueHandle<HRGN, GdiObjectDeleter>;

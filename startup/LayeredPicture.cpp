@@ -78,13 +78,7 @@ LayeredPicture ShowLayeredPng(HWND window, const PngResource& png) {
 
     // A top-down 32-bit DIB: GDI+ draws premultiplied alpha straight into
     // it, which is what UpdateLayeredWindow wants with AC_SRC_ALPHA.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.width_;
-    info.bmiHeader.biHeight = -picture.height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = forms::TopDown32(picture.width_, picture.height_);
     void* bits = nullptr;
     picture.bitmap_.reset(
         CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));

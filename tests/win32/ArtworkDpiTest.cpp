@@ -29,8 +29,7 @@ protected:
 
 // 0x00RRGGBB, rows top to bottom.
 std::vector<std::uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info = forms::TopDown32(width, height);
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
     HDC screen = GetDC(nullptr);
     GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);

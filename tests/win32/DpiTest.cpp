@@ -64,12 +64,7 @@ void ClickAt(HWND window, int x, int y) {
 int NearMagentaPixels(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = forms::TopDown32(client.right, client.bottom);
     void* bits = nullptr;
     const forms::WindowDc dc(window);
     const forms::GdiBitmap copy(
@@ -100,9 +95,7 @@ TEST(DpiScale, TheProgramTakesTheScreensDpiAndMakesFontsAtIt) {
 class DpiWindowsTest : public testing::Test {
 protected:
     void SetUp() override {
-        const std::wstring manifest = PublicData::GetTempDir() + L"update.txt";
-        SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(manifest.c_str());
+        testing_support::ForgetStartupManifest();
         ScriptedBrowser::Install();
     }
     void TearDown() override {

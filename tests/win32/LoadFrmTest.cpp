@@ -3,7 +3,6 @@
 #include "resources/resource.h"
 #include "startup/LoadFrm.h"
 #include "startup/PngResource.h"
-#include "startup/PublicData.h"
 #include "tests/win32/ScriptedBrowser.h"
 #include "tests/win32/TestWindows.h"
 
@@ -21,9 +20,7 @@ class LoadFrmTest : public testing::Test {
 protected:
     void SetUp() override {
         // The start-up check would read a manifest left by another test.
-        const std::wstring manifest = PublicData::GetTempDir() + L"update.txt";
-        SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(manifest.c_str());
+        testing_support::ForgetStartupManifest();
         ScriptedBrowser::Install();
     }
     void TearDown() override {

@@ -51,9 +51,7 @@ int IconWidth(HICON icon) {
 class LoginTest : public testing::Test {
 protected:
     void SetUp() override {
-        const std::wstring manifest = PublicData::GetTempDir() + L"update.txt";
-        SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(manifest.c_str());
+        testing_support::ForgetStartupManifest();
         DeleteFileW(iconFile.c_str());
         ScriptedBrowser::Install();
     }
@@ -255,9 +253,8 @@ TEST_F(LoginTest, AFailedLoginPageReopenedFromTheGameLeavesTheGameRunning) {
     LoginBgFrm::Instance().Unload();
     EXPECT_TRUE(PumpUntil([] { return ScriptedBrowser::Alive().empty(); }));
     login::ShowLoginScreen(); // "登录其他帐号"
-    EXPECT_TRUE(PumpUntil([] {
-        return LoginFrm::Exists() && ScriptedBrowser::Inside(LoginFrm::Instance().hWnd());
-    }));
+    EXPECT_TRUE(PumpUntil(
+        [] { return LoginFrm::Exists() && ScriptedBrowser::Inside(LoginFrm::Instance().hWnd()); }));
     ScriptedBrowser* browser = ScriptedBrowser::Inside(LoginFrm::Instance().hWnd());
     ASSERT_NE(browser, nullptr);
     browser->Fail(kPage, true);

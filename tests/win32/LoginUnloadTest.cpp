@@ -94,9 +94,7 @@ bool WaitUntil(const std::function<bool()>& done) {
 
 TEST(LoginUnload, TheRealControlsEventReturnsThenTheEngineGoesThenTheWindows) {
     // The start-up check would read a manifest left by another test.
-    const std::wstring manifest = PublicData::GetTempDir() + L"update.txt";
-    SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(manifest.c_str());
+    testing_support::ForgetStartupManifest();
     testing_support::ScriptedDialogs dialogs;
     Log log;
     ObservedIe* engine = nullptr;

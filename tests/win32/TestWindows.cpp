@@ -1,5 +1,7 @@
 #include "tests/win32/TestWindows.h"
 
+#include "startup/PublicData.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -79,6 +81,12 @@ void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& 
     std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
+}
+
+void ForgetStartupManifest() {
+    const std::wstring manifest = PublicData::GetTempDir() + L"update.txt";
+    SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(manifest.c_str());
 }
 
 } // namespace testing_support

@@ -59,4 +59,8 @@ void ClickWindowAt(HWND target, POINT at);
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
 
+// Removes the manifest copy an earlier test left where the start-up check
+// reads it.
+void ForgetStartupManifest();
+
 } // namespace testing_support
