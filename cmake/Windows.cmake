@@ -152,6 +152,11 @@ target_link_libraries(TavrinPreview PRIVATE tavrin_engine_preview tavrin_termina
 target_link_options(TavrinPreview PRIVATE ${TAVRIN_WIDE_ENTRY})
 tavrin_resources(TavrinPreview)
 
+# What the splash does not need is loaded after it shows.
+foreach(client Tavrin TavrinPreview)
+    tavrin_delay_load(${client} comctl32 msimg32 bcrypt)
+endforeach()
+
 add_executable(BareWindow WIN32 bench/BareWindow.cpp)
 target_link_options(BareWindow PRIVATE ${TAVRIN_WIDE_ENTRY})
 add_executable(BenchSubclass bench/SubclassRoundTrip.cpp)

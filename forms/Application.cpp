@@ -189,8 +189,16 @@ HWND Application::Reaper() {
 
 HWND Application::HiddenOwner() {
     if (hiddenOwner_ == nullptr || !IsWindow(hiddenOwner_)) {
-        hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                       Instance(), nullptr);
+        // A class of our own: the system's STATIC would load the common
+        // controls before the splash shows.
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &DefWindowProcW;
+        wc.hInstance = Instance();
+        wc.lpszClassName = L"TavrinOwner";
+        RegisterClassExW(&wc);
+        hiddenOwner_ = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                       nullptr, Instance(), nullptr);
     }
     return hiddenOwner_;
 }

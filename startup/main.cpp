@@ -15,11 +15,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         forms::Application::TakeScreenDpi();
         OleInitialize(nullptr);
         const forms::ScopeExit uninitialise([] { OleUninitialize(); });
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-
         MainGameWindow::Bind();
         LoadFrm::Instance().Show();
+        // Loaded once the splash is up, which needs none of them.
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
         return forms::Application::Run();
     });
 }
