@@ -71,6 +71,7 @@ add_library(tavrin_win STATIC
     startup/CLumDownLoadFile.cpp
     startup/GetTempDir.cpp
     startup/LayeredPicture.cpp
+    startup/PictureJob.cpp
     startup/LoadFrm.cpp
     startup/ManifestText.cpp
     startup/PngResource.cpp

@@ -3,6 +3,7 @@
 #include "controls/ModGetTaskbarHei.h"
 #include "login/LoginFrm.h"
 #include "resources/resource.h"
+#include "startup/LoadFrm.h"
 #include "startup/PublicData.h"
 
 namespace {
@@ -26,8 +27,12 @@ void LoginBgFrm::OnLoad() {
                       style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
     SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
     gdiplus_.emplace();
-    image_ = LoadPngResource(IDR_PNG_LOGIN, L"PNG");
-    picture_ = ShowLayeredPng(hWnd(), image_);
+    if (LoadFrm::Exists() && LoadFrm::Instance().TakeLoginPicture(image_, picture_)) {
+        PushLayered(hWnd(), picture_);
+    } else {
+        image_ = LoadPngResource(IDR_PNG_LOGIN, L"PNG");
+        picture_ = ShowLayeredPng(hWnd(), image_);
+    }
     CentreInWorkArea(hWnd(), WorkAreaAtCursor());
     PublicData::HookWindow(hWnd(), LoginFrm::Exists() ? LoginFrm::Instance().hWnd() : nullptr);
     SetCaption(std::wstring(PublicData::GameTitle) + L"客户端");

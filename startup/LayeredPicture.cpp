@@ -25,6 +25,31 @@ void DrawScaled(forms::GpGraphics* graphics, forms::GpImage* image, int width, i
                                   Gdiplus::UnitPixel, attributes.get(), nullptr, nullptr);
 }
 
+// The picture's pixels converted straight into the surface as premultiplied
+// alpha: what drawing it 1:1 onto the empty surface gives, in one pass.
+bool CopyPremultiplied(forms::GpImage* image, void* bits, int width, int height) {
+    Gdiplus::ImageType type = Gdiplus::ImageTypeUnknown;
+    if (image == nullptr || forms::GdipGetImageType(image, &type) != Gdiplus::Ok ||
+        type != Gdiplus::ImageTypeBitmap) {
+        return false;
+    }
+    auto* bitmap = static_cast<forms::GpBitmap*>(image);
+    Gdiplus::BitmapData data{};
+    data.Width = static_cast<UINT>(width);
+    data.Height = static_cast<UINT>(height);
+    data.Stride = width * 4;
+    data.PixelFormat = PixelFormat32bppPARGB;
+    data.Scan0 = bits;
+    const Gdiplus::Rect whole(0, 0, width, height);
+    if (forms::GdipBitmapLockBits(bitmap, &whole,
+                                  Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                                  PixelFormat32bppPARGB, &data) != Gdiplus::Ok) {
+        return false;
+    }
+    forms::GdipBitmapUnlockBits(bitmap, &data);
+    return true;
+}
+
 } // namespace
 
 std::uint32_t LayeredPicture::PixelAt(int x, int y) const {
@@ -64,7 +89,7 @@ LayeredPicture& LayeredPicture::operator=(LayeredPicture&& other) noexcept {
     return *this;
 }
 
-LayeredPicture ShowLayeredPng(HWND window, const PngResource& png) {
+LayeredPicture DrawLayeredPng(const PngResource& png) {
     LayeredPicture picture;
     const bool scaled = forms::ScreenDpi() != forms::kDesignDpi;
     picture.width_ = static_cast<int>(png.Width());
@@ -73,15 +98,15 @@ LayeredPicture ShowLayeredPng(HWND window, const PngResource& png) {
         picture.width_ = forms::ScaleDesignPixels(picture.width_ / png.Scale());
         picture.height_ = forms::ScaleDesignPixels(picture.height_ / png.Scale());
     }
-    forms::WindowDc windowDc(window);
-    picture.dc_.reset(CreateCompatibleDC(windowDc.get()));
+    // Compatible with the screen, as every top-level window is.
+    picture.dc_.reset(CreateCompatibleDC(nullptr));
 
     // A top-down 32-bit DIB: GDI+ draws premultiplied alpha straight into
     // it, which is what UpdateLayeredWindow wants with AC_SRC_ALPHA.
     const BITMAPINFO info = forms::TopDown32(picture.width_, picture.height_);
     void* bits = nullptr;
     picture.bitmap_.reset(
-        CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        CreateDIBSection(picture.dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!picture.bitmap_ || bits == nullptr) {
         return picture;
     }
@@ -100,15 +125,28 @@ LayeredPicture ShowLayeredPng(HWND window, const PngResource& png) {
     if (graphics != nullptr && scaled) {
         DrawScaled(graphics, png.Image(), picture.width_, picture.height_, png.Width(),
                    png.Height());
-    } else if (graphics != nullptr) {
+    } else if (graphics != nullptr &&
+               !CopyPremultiplied(png.Image(), bits, picture.width_, picture.height_)) {
         forms::GdipDrawImageRectI(graphics, png.Image(), 0, 0, picture.width_, picture.height_);
         forms::GdipFlush(graphics, Gdiplus::FlushIntentionSync);
     }
+    return picture;
+}
 
+void PushLayered(HWND window, const LayeredPicture& picture) {
+    if (picture.bits_ == nullptr) {
+        return; // nothing was drawn: the window stays as it is
+    }
+    forms::WindowDc windowDc(window);
     SIZE size{picture.width_, picture.height_};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     UpdateLayeredWindow(window, windowDc.get(), nullptr, &size, picture.dc_.get(), &source, 0,
                         &blend, ULW_ALPHA);
+}
+
+LayeredPicture ShowLayeredPng(HWND window, const PngResource& png) {
+    LayeredPicture picture = DrawLayeredPng(png);
+    PushLayered(window, picture);
     return picture;
 }

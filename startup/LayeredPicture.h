@@ -26,7 +26,8 @@ public:
     void ReleaseGraphics();
 
 private:
-    friend LayeredPicture ShowLayeredPng(HWND window, const PngResource& png);
+    friend LayeredPicture DrawLayeredPng(const PngResource& png);
+    friend void PushLayered(HWND window, const LayeredPicture& picture);
     // GDI+ first, then the old bitmap back into the DC, then bitmap and DC.
     void Release();
 
@@ -40,6 +41,13 @@ private:
     int height_ = 0;
 };
 
-// Draws the picture into a new surface at the screen's DPI and hands it to
-// the layered window, which keeps its position and takes the surface's size.
+// Draws the picture into a new surface at the screen's DPI. Needs no window,
+// so any thread may draw while GDI+ is up.
+LayeredPicture DrawLayeredPng(const PngResource& png);
+
+// Hands the surface to the layered window, which keeps its position and
+// takes the surface's size.
+void PushLayered(HWND window, const LayeredPicture& picture);
+
+// DrawLayeredPng, then PushLayered.
 LayeredPicture ShowLayeredPng(HWND window, const PngResource& png);

@@ -38,6 +38,8 @@ void LoadFrm::OnInitialize() {
         forms::Application::End();
         return;
     }
+    // The splash is drawn on a worker while the manifest downloads.
+    splashJob_.emplace(IDR_PNG_SPLASH, L"PNG");
     CheckUpdate();
 }
 
@@ -59,23 +61,42 @@ void LoadFrm::OnLoad() {
     }
     SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
     gdiplus_.emplace();
-    image_ = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
-    picture_ = ShowLayeredPng(hWnd(), image_);
+    if (splashJob_) {
+        splashJob_->Take(image_, picture_);
+        splashJob_.reset();
+        PushLayered(hWnd(), picture_);
+    } else {
+        image_ = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
+        picture_ = ShowLayeredPng(hWnd(), image_);
+    }
     // The splash shows first; the login windows (a large picture to decode,
     // an engine to start) are made from the loop once it is up, and stay
-    // hidden until the login page has loaded.
+    // hidden until the login page has loaded. Their picture is drawn on a
+    // worker meanwhile.
+    loginJob_.emplace(IDR_PNG_LOGIN, L"PNG");
     forms::Application::Post([] {
         if (LoadFrm::Exists() && !forms::Application::Ending()) {
             // Pushed again now that it shows: Wine puts a picture given while
             // the window was hidden on screen only when the loop next waits.
             LoadFrm& splash = LoadFrm::Instance();
-            splash.picture_ = ShowLayeredPng(splash.hWnd(), splash.image_);
+            PushLayered(splash.hWnd(), splash.picture_);
             LoginFrm::Instance();
         }
     });
 }
 
+bool LoadFrm::TakeLoginPicture(PngResource& png, LayeredPicture& picture) {
+    if (!loginJob_) {
+        return false;
+    }
+    loginJob_->Take(png, picture);
+    loginJob_.reset();
+    return true;
+}
+
 void LoadFrm::OnUnload() {
+    splashJob_.reset();
+    loginJob_.reset();
     image_.Reset();
     picture_.ReleaseGraphics();
     gdiplus_.reset();

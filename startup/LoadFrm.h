@@ -4,6 +4,7 @@
 #include "forms/SingleForm.h"
 #include "startup/CLumDownLoadFile.h"
 #include "startup/LayeredPicture.h"
+#include "startup/PictureJob.h"
 #include "startup/PngResource.h"
 
 #include <optional>
@@ -15,6 +16,9 @@ public:
     LoadFrm();
 
     const LayeredPicture& Splash() const { return picture_; }
+    // The login background, drawn on a worker from when the splash shows;
+    // false when no such work was started.
+    bool TakeLoginPicture(PngResource& png, LayeredPicture& picture);
 
 protected:
     void OnInitialize() override;
@@ -26,6 +30,8 @@ private:
 
     std::optional<CLumDownLoadFile> downloader_;
     std::optional<forms::GdiplusSession> gdiplus_;
+    std::optional<PictureJob> splashJob_;
+    std::optional<PictureJob> loginJob_;
     PngResource image_;
     LayeredPicture picture_;
 };
