@@ -41,6 +41,9 @@ void LoadFrm::OnInitialize() {
     // The splash is drawn on a worker while the manifest downloads.
     splashJob_.emplace(IDR_PNG_SPLASH, L"PNG");
     CheckUpdate();
+    if (forms::Application::Ending()) {
+        splashJob_.reset(); // no splash: its worker is done with before the program ends
+    }
 }
 
 // Runs before anything is drawn; ends the program when the updater starts.
