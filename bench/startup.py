@@ -110,7 +110,7 @@ def main():
     parser.add_argument("--runs", type=int, default=7)
     args = parser.parse_args()
     if not os.environ.get("DISPLAY"):
-        sys.exit("needs an X display (for example: Xvfb :95 & DISPLAY=:95 %s)" % sys.argv[0])
+        sys.exit("needs an X display (for example: Xvfb :95 -noreset & DISPLAY=:95 %s)" % sys.argv[0])
     subprocess.run([os.path.join(ROOT, "tests", "wine", "boot-prefix.sh"), args.prefix],
                    check=True, stdout=subprocess.DEVNULL)
     env = dict(os.environ, WINEPREFIX=args.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
