@@ -34,6 +34,17 @@ LRESULT CALLBACK ReaperProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(hWnd, message, wParam, lParam);
 }
 
+// A window class of ours with that procedure; registering it again is harmless.
+const wchar_t* OwnClass(const wchar_t* name, WNDPROC procedure) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = Application::Instance();
+    wc.lpszClassName = name;
+    RegisterClassExW(&wc);
+    return name;
+}
+
 } // namespace
 
 int Application::Run() {
@@ -175,14 +186,8 @@ void Application::DeleteRetired() {
 
 HWND Application::Reaper() {
     if (reaper_ == nullptr) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &ReaperProcedure;
-        wc.hInstance = Instance();
-        wc.lpszClassName = L"TavrinReaper";
-        RegisterClassExW(&wc);
-        reaper_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  Instance(), nullptr);
+        reaper_ = CreateWindowExW(0, OwnClass(L"TavrinReaper", &ReaperProcedure), L"", 0, 0, 0, 0,
+                                  0, HWND_MESSAGE, nullptr, Instance(), nullptr);
     }
     return reaper_;
 }
@@ -191,14 +196,8 @@ HWND Application::HiddenOwner() {
     if (hiddenOwner_ == nullptr || !IsWindow(hiddenOwner_)) {
         // A class of our own: the system's STATIC would load the common
         // controls before the splash shows.
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &DefWindowProcW;
-        wc.hInstance = Instance();
-        wc.lpszClassName = L"TavrinOwner";
-        RegisterClassExW(&wc);
-        hiddenOwner_ = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                       nullptr, Instance(), nullptr);
+        hiddenOwner_ = CreateWindowExW(0, OwnClass(L"TavrinOwner", &DefWindowProcW), L"", WS_POPUP,
+                                       0, 0, 0, 0, nullptr, nullptr, Instance(), nullptr);
     }
     return hiddenOwner_;
 }
