@@ -64,14 +64,10 @@ void LoadFrm::OnLoad() {
     }
     SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
     gdiplus_.emplace();
-    if (splashJob_) {
-        splashJob_->Take(image_, picture_);
-        splashJob_.reset();
-        PushLayered(hWnd(), picture_);
-    } else {
-        image_ = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
-        picture_ = ShowLayeredPng(hWnd(), image_);
-    }
+    // Started once the online check passed; the load step comes only then.
+    splashJob_->Take(image_, picture_);
+    splashJob_.reset();
+    PushLayered(hWnd(), picture_);
     // The splash shows first; the login windows (a large picture to decode,
     // an engine to start) are made from the loop once it is up, and stay
     // hidden until the login page has loaded. Their picture is drawn on a
