@@ -160,6 +160,12 @@ endforeach()
 
 add_executable(BareWindow WIN32 bench/BareWindow.cpp)
 target_link_options(BareWindow PRIVATE ${TAVRIN_WIDE_ENTRY})
+# The same window behind the splash's two network checks: the floor for the splash.
+add_executable(CheckedWindow WIN32 bench/BareWindow.cpp)
+target_compile_definitions(CheckedWindow PRIVATE BARE_WITH_CHECKS
+                           "BARE_MANIFEST_URL=L\"${UpdateManifestUrl}\"")
+target_link_libraries(CheckedWindow PRIVATE wininet)
+target_link_options(CheckedWindow PRIVATE ${TAVRIN_WIDE_ENTRY})
 add_executable(BenchSubclass bench/SubclassRoundTrip.cpp)
 target_link_libraries(BenchSubclass PRIVATE tavrin_win)
 add_executable(BenchDownload bench/DownloadThroughput.cpp)
