@@ -166,6 +166,13 @@ target_compile_definitions(CheckedWindow PRIVATE BARE_WITH_CHECKS
                            "BARE_MANIFEST_URL=L\"${UpdateManifestUrl}\"")
 target_link_libraries(CheckedWindow PRIVATE wininet)
 target_link_options(CheckedWindow PRIVATE ${TAVRIN_WIDE_ENTRY})
+# ...and with the splash picture, in one pass, with the client's resources.
+add_executable(MinimalSplash WIN32 bench/BareWindow.cpp)
+target_compile_definitions(MinimalSplash PRIVATE BARE_WITH_CHECKS BARE_WITH_SPLASH
+                           "BARE_MANIFEST_URL=L\"${UpdateManifestUrl}\"")
+target_link_libraries(MinimalSplash PRIVATE wininet gdiplus ole32)
+target_link_options(MinimalSplash PRIVATE ${TAVRIN_WIDE_ENTRY})
+tavrin_resources(MinimalSplash)
 add_executable(BenchSubclass bench/SubclassRoundTrip.cpp)
 target_link_libraries(BenchSubclass PRIVATE tavrin_win)
 add_executable(BenchDownload bench/DownloadThroughput.cpp)
