@@ -4,12 +4,13 @@
 Prints, for the client's splash, for the login screen of the preview build
 against the demo operator server, and for a bare Win32 window program started
 the same way, the median and best of several runs, each against its goal;
-and the time from a click on "进入游戏" to the game window on screen. The same
-bare window behind the two network checks the splash must wait for (the online
-test and the manifest download), and behind those checks with the splash
-picture decoded and shown in one pass, show the floor under the splash's figure. Uses the build that
-tools/wine-env.sh names for this machine (win32, or win64 where 32-bit
-programs cannot run). Holds /tmp/tavrin-ports.lock while it serves the demo.
+and the time from a click on "进入游戏" to the game window on screen. Two
+floors under the splash's figure come beside it: the bare window behind the
+two network checks the splash must wait for (the online test and the manifest
+download), and behind those checks with the splash picture decoded and shown
+in one pass. Uses the build that tools/wine-env.sh names for this machine
+(win32, or win64 where 32-bit programs cannot run). Holds
+/tmp/tavrin-ports.lock while it serves the demo.
 """
 import argparse
 import fcntl
