@@ -59,11 +59,16 @@ HBITMAP SplashPicture(HINSTANCE instance, SIZE& size) {
     std::memcpy(block, LockResource(LoadResource(instance, found)), bytes);
     IStream* stream = nullptr;
     CreateStreamOnHGlobal(block, TRUE, &stream);
-    Gdiplus::Bitmap* png = Gdiplus::Bitmap::FromStream(stream);
+    Gdiplus::GpBitmap* png = nullptr;
+    Gdiplus::DllExports::GdipCreateBitmapFromStream(stream, &png);
     HBITMAP picture = nullptr;
-    png->GetHBITMAP(Gdiplus::Color(0, 0, 0, 0), &picture);
-    size = {static_cast<LONG>(png->GetWidth()), static_cast<LONG>(png->GetHeight())};
-    delete png;
+    Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(png, &picture, 0);
+    UINT width = 0;
+    UINT height = 0;
+    Gdiplus::DllExports::GdipGetImageWidth(png, &width);
+    Gdiplus::DllExports::GdipGetImageHeight(png, &height);
+    size = {static_cast<LONG>(width), static_cast<LONG>(height)};
+    Gdiplus::DllExports::GdipDisposeImage(png);
     stream->Release();
     return picture;
 }

@@ -160,18 +160,17 @@ endforeach()
 
 add_executable(BareWindow WIN32 bench/BareWindow.cpp)
 target_link_options(BareWindow PRIVATE ${TAVRIN_WIDE_ENTRY})
-# The same window behind the splash's two network checks: the floor for the splash.
-add_executable(CheckedWindow WIN32 bench/BareWindow.cpp)
-target_compile_definitions(CheckedWindow PRIVATE BARE_WITH_CHECKS
-                           "BARE_MANIFEST_URL=L\"${UpdateManifestUrl}\"")
-target_link_libraries(CheckedWindow PRIVATE wininet)
-target_link_options(CheckedWindow PRIVATE ${TAVRIN_WIDE_ENTRY})
-# ...and with the splash picture, in one pass, with the client's resources.
-add_executable(MinimalSplash WIN32 bench/BareWindow.cpp)
-target_compile_definitions(MinimalSplash PRIVATE BARE_WITH_CHECKS BARE_WITH_SPLASH
-                           "BARE_MANIFEST_URL=L\"${UpdateManifestUrl}\"")
-target_link_libraries(MinimalSplash PRIVATE wininet gdiplus ole32)
-target_link_options(MinimalSplash PRIVATE ${TAVRIN_WIDE_ENTRY})
+# The same window behind the splash's two network checks, and behind them
+# with the splash picture in one pass: the floors under the splash's figure.
+foreach(floor CheckedWindow MinimalSplash)
+    add_executable(${floor} WIN32 bench/BareWindow.cpp)
+    target_compile_definitions(${floor} PRIVATE BARE_WITH_CHECKS
+                               "BARE_MANIFEST_URL=L\"${UpdateManifestUrl}\"")
+    target_link_libraries(${floor} PRIVATE wininet)
+    target_link_options(${floor} PRIVATE ${TAVRIN_WIDE_ENTRY})
+endforeach()
+target_compile_definitions(MinimalSplash PRIVATE BARE_WITH_SPLASH)
+target_link_libraries(MinimalSplash PRIVATE gdiplus ole32)
 tavrin_resources(MinimalSplash)
 add_executable(BenchSubclass bench/SubclassRoundTrip.cpp)
 target_link_libraries(BenchSubclass PRIVATE tavrin_win)
