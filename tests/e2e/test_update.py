@@ -203,21 +203,26 @@ class HostileUpdateTest(UpdateRun):
     def test_a_dripping_server_is_given_up_while_the_window_answers(self):
         self.write_manifest("/drip/game.dll", "/files/client.exe")
         pings = []
+        took = []  # seconds per ping, for the message should one fail
 
         def ping_until_the_box(proc):
             self.assertTrue(wait_until(lambda: visible_windows("更新"), 30), "no updater window")
             start = time.monotonic()
             while not visible_windows("提示"):
+                sent = time.monotonic()
                 result = subprocess.run(["wine", ARGS.stand_in, "/ping 更新"], env=wine_env(ARGS.prefix))
                 if visible_windows("提示"):
                     break
                 pings.append(result.returncode)
+                took.append(round(time.monotonic() - sent, 2))
                 self.assertLess(time.monotonic() - start, 75, "the updater did not give up")
             self.assertLess(time.monotonic() - start, 60)
 
         trace = self.run_updater(answers=["Return"], during=ping_until_the_box)
         self.assertGreaterEqual(len(pings), 3)
-        self.assertEqual(set(pings), {0}, "the window answered WM_NULL throughout the stall")
+        failed = [(i, code, took[i]) for i, code in enumerate(pings) if code != 0]
+        self.assertEqual(set(pings), {0}, "the window answered WM_NULL throughout the stall; failed "
+                         "(ping, code, seconds) of %d pings: %s" % (len(pings), failed))
         self.assertTrue(shown(trace, FAILURE))
         self.assert_untouched(trace, "drip")
 
