@@ -17,6 +17,20 @@ function(tavrin_delay_load target)
         if(CMAKE_SIZEOF_VOID_P EQUAL 8)
             string(REGEX REPLACE "@[0-9]+" "" def "${def}") # no stdcall names on x64
         endif()
+        # The headers declare these functions dllimport, so code calls through
+        # the import slot and never names a member's thunk; ld's i386 back end
+        # then leaves that thunk out, and the slot, which must start out
+        # pointing at it, starts out 0. Naming every thunk keeps it.
+        string(REGEX MATCHALL "\n[A-Za-z_][A-Za-z0-9_@]*" names "${def}")
+        foreach(name ${names})
+            string(STRIP "${name}" name)
+            if(NOT name MATCHES "^(LIBRARY|EXPORTS)$")
+                if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+                    set(name _${name})
+                endif()
+                target_link_options(${target} PRIVATE LINKER:--undefined=${name})
+            endif()
+        endforeach()
         file(WRITE ${delay_dir}/${dll}.def "${def}")
         add_custom_command(OUTPUT ${delay_dir}/lib${dll}.a
             COMMAND ${CMAKE_DLLTOOL} -k -d ${delay_dir}/${dll}.def -y ${delay_dir}/lib${dll}.a
