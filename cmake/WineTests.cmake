@@ -19,7 +19,7 @@ if(CMAKE_CROSSCOMPILING)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
     add_test(NAME wine_prefix
              COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/boot-prefix.sh ${TAVRIN_WINEPREFIX} ${TAVRIN_BITS})
-    set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
+    set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine LABELS "win32;e2e")
 endif()
 
 add_library(win_test_support STATIC
@@ -41,7 +41,7 @@ function(tavrin_win_test name)
     else()
         add_test(NAME ${name} COMMAND ${name})
     endif()
-    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300 LABELS win32)
     if(CMAKE_CROSSCOMPILING)
         set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
     endif()
@@ -78,23 +78,43 @@ if(CMAKE_CROSSCOMPILING)
     add_test(NAME wine_dpi_scales
              COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/dpi-scales.sh $<TARGET_FILE:win_dpi_tests>
                      ${CMAKE_BINARY_DIR}/wineprefix-dpi ${TAVRIN_BITS})
-    set_tests_properties(wine_dpi_scales PROPERTIES TIMEOUT 900)
+    set_tests_properties(wine_dpi_scales PROPERTIES TIMEOUT 900 LABELS win32)
 endif()
 
 # Another program's DDE client, for the end-to-end tests.
 add_executable(DdeSend tests/e2e/DdeSend.cpp)
 target_link_options(DdeSend PRIVATE ${TAVRIN_WIDE_ENTRY})
 
-add_test(NAME executables
+# The shipped executables' headers: width, subsystem, manifest, imports.
+add_test(NAME pe_headers
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_executable.py
                  --client ${TAVRIN_BIN}/Tavrin.exe --updater ${TAVRIN_BIN}/Update.exe
                  --bits ${TAVRIN_BITS})
+set_tests_properties(pe_headers PROPERTIES LABELS e2e)
 
 if(CMAKE_CROSSCOMPILING)
-    # The updater and the whole update road, with a client stand-in that
-    # notes being started.
+    # A client stand-in for the updater's tests, which notes being started.
     add_executable(StandInClient WIN32 tests/e2e/StandInClient.cpp)
     target_link_options(StandInClient PRIVATE ${TAVRIN_WIDE_ENTRY})
+
+    # Each shipped executable does its one thing, before the long layers,
+    # which are not run when it cannot.
+    add_test(NAME smoke
+             COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_smoke.py
+                     --client ${TAVRIN_BIN}/Tavrin.exe --updater ${TAVRIN_BIN}/Update.exe
+                     --stand-in $<TARGET_FILE:StandInClient> --prefix ${TAVRIN_WINEPREFIX})
+    set_tests_properties(smoke PROPERTIES FIXTURES_REQUIRED wine FIXTURES_SETUP smoke TIMEOUT 300
+                                          LABELS e2e)
+
+    # The harness reports a crashing program at once.
+    add_executable(CrashNow WIN32 tests/e2e/CrashNow.cpp)
+    target_link_options(CrashNow PRIVATE ${TAVRIN_WIDE_ENTRY})
+    add_test(NAME e2e_harness
+             COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_harness.py
+                     --crash $<TARGET_FILE:CrashNow> --prefix ${TAVRIN_WINEPREFIX})
+    set_tests_properties(e2e_harness PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 LABELS e2e)
+
+    # The updater and the whole update road.
     set(update_e2e ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_update.py
         --updater ${TAVRIN_BIN}/Update.exe --client ${TAVRIN_BIN}/Tavrin.exe
         --stand-in $<TARGET_FILE:StandInClient> --prefix ${TAVRIN_WINEPREFIX}
@@ -108,11 +128,11 @@ if(CMAKE_CROSSCOMPILING)
              COMMAND ${update_e2e} --source ${CMAKE_SOURCE_DIR} --toolchain ${CMAKE_TOOLCHAIN_FILE}
                      --signed-build ${CMAKE_BINARY_DIR}/signed --check $<TARGET_FILE:ManifestCheck>
                      SignedManifestTest)
-    set_tests_properties(e2e_signed_manifest PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900)
+    set_tests_properties(e2e_signed_manifest PROPERTIES FIXTURES_REQUIRED "wine;smoke" TIMEOUT 900)
     # The client looks for its manifest on the demo port.
     add_test(NAME e2e_update_road COMMAND flock /tmp/tavrin-ports.lock ${update_e2e} WholeRoadTest)
     set_tests_properties(e2e_updater e2e_update_road PROPERTIES
-        FIXTURES_REQUIRED wine TIMEOUT 900 RUN_SERIAL TRUE)
+        FIXTURES_REQUIRED "wine;smoke" TIMEOUT 900 RUN_SERIAL TRUE)
 
     # The real executable, started by Wine as a player would start it; it serves the manifest
     # on the demo port.
@@ -121,7 +141,7 @@ if(CMAKE_CROSSCOMPILING)
                      ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_startup.py
                      --exe ${TAVRIN_BIN}/Tavrin.exe --prefix ${TAVRIN_WINEPREFIX}
                      --maker-url ${MakerSiteUrl} --manifest-url ${UpdateManifestUrl})
-    set_tests_properties(e2e_startup PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600 RUN_SERIAL TRUE)
+    set_tests_properties(e2e_startup PROPERTIES FIXTURES_REQUIRED "wine;smoke" TIMEOUT 600 RUN_SERIAL TRUE)
 
     # The login screen against the demo operator, whose fixed ports other
     # work trees share: the run holds their lock.
@@ -145,7 +165,9 @@ if(CMAKE_CROSSCOMPILING)
                      --exe ${TAVRIN_BIN}/TavrinPreview.exe --prefix ${TAVRIN_WINEPREFIX}
                      --login-url ${LoginPageUrl} --dde-send $<TARGET_FILE:DdeSend>)
     set_tests_properties(e2e_login e2e_login_preview e2e_game_preview PROPERTIES
-        FIXTURES_REQUIRED wine TIMEOUT 600 RUN_SERIAL TRUE)
+        FIXTURES_REQUIRED "wine;smoke" TIMEOUT 600 RUN_SERIAL TRUE)
+    set_tests_properties(e2e_signed_manifest e2e_updater e2e_update_road e2e_startup e2e_login
+                         e2e_login_preview e2e_game_preview PROPERTIES LABELS e2e)
 endif()
 
 if(CMAKE_CROSSCOMPILING)

@@ -2,12 +2,72 @@
 clicking and photographing their windows. Shared by the end-to-end tests and
 the headless demo (tools/demo_road.py)."""
 import os
+import re
 import subprocess
+import tempfile
 import time
+
+# What Wine and the C runtime print when a program dies: the test prefixes
+# start no debugger, so the process ends with the exception's code.
+CRASH_LINE = re.compile(r"^(wine: Unhandled .*|.*Runtime to terminate.*|.*abnormal program termination.*)$",
+                        re.MULTILINE)
 
 
 def wine_env(prefix):
     return dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+
+
+class ProgramCrashed(AssertionError):
+    pass
+
+
+_watched = {}  # process -> (program's name, file with its error output, whether ours to close)
+
+
+def launch(command, env, stdout=subprocess.DEVNULL, stderr=None):
+    """Starts a program (under Wine) and watches it: once it has crashed, the
+    next wait_until or exit_code fails at once, naming it. Its error output
+    goes to `stderr` (a file) when given, else to a temporary file."""
+    log = stderr if stderr is not None else tempfile.TemporaryFile(mode="w+")
+    proc = subprocess.Popen(command, env=env, stdout=stdout, stderr=log, text=True)
+    exe = next((c for c in command if c.lower().endswith(".exe")), command[min(1, len(command) - 1)])
+    _watched[proc] = (os.path.basename(exe.replace("\\", "/")), log, stderr is None)
+    return proc
+
+
+def crash_report(proc):
+    """What the watched process died of, or None while it runs or when it ended
+    otherwise (a kill by the test included). Each crash is told once."""
+    if proc not in _watched or proc.poll() is None:
+        return None
+    name, log, ours = _watched.pop(proc)
+    log.flush()
+    log.seek(0)
+    lines = CRASH_LINE.findall(log.read())
+    if ours:
+        log.close()
+    return "%s crashed with exit code %d: %s" % (name, proc.returncode, lines[0]) if lines else None
+
+
+def check_crashes():
+    for proc in list(_watched):
+        report = crash_report(proc)
+        if report:
+            raise ProgramCrashed(report)
+
+
+def exit_code(proc, timeout):
+    """Waits for the process; a crash fails here with its line instead of as a wrong code."""
+    code = proc.wait(timeout=timeout)
+    report = crash_report(proc)
+    if report:
+        raise ProgramCrashed(report)
+    return code
+
+
+def run(command, env, timeout, stdout=subprocess.DEVNULL):
+    """launch, then exit_code."""
+    return exit_code(launch(command, env, stdout=stdout), timeout)
 
 
 def search(*terms):
@@ -31,10 +91,12 @@ def visible_class(name):
 def wait_until(predicate, timeout, step=0.05):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
+        check_crashes()
         value = predicate()
         if value:
             return value
         time.sleep(step)
+    check_crashes()
     return predicate()
 
 

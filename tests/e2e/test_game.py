@@ -18,8 +18,8 @@ import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from desktop import (EXIT_QUESTION, LOGIN, LOGIN_PAGE, MAIN, TAB_PAGE, button_edge, button_row, click,  # noqa: E402
-                     close_button, exit_answer, geometry, iconic, key, menu_button, minimise_button, screen_pixel_reader,
-                     screen_size, visible_class, visible_windows, wait_until, wine_env)
+                     close_button, exit_answer, exit_code, geometry, iconic, key, launch, menu_button, minimise_button,
+                     run, screen_pixel_reader, screen_size, visible_class, visible_windows, wait_until, wine_env)
 
 ARGS = None
 TRAY = "Wine System Tray"
@@ -103,8 +103,7 @@ class GameTest(unittest.TestCase):
         self.addCleanup(lambda: [os.path.exists(p) and os.unlink(p) for p in (browser, record.name)])
         subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers", "/d", browser,
                         "/f"], env=wine_env(ARGS.prefix), capture_output=True, check=True)
-        self.proc = subprocess.Popen(["wine", ARGS.exe], env=wine_env(ARGS.prefix),
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.proc = launch(["wine", ARGS.exe], wine_env(ARGS.prefix))
         self.addCleanup(lambda: self.proc.poll() is None and (self.proc.kill(), self.proc.wait()))
 
     def open_game(self):
@@ -148,9 +147,9 @@ class GameTest(unittest.TestCase):
         click(main, *minimise_button(width))
         self.assertTrue(wait_until(lambda: iconic(main), 20), "not minimised")
         service = os.path.splitext(os.path.basename(ARGS.exe))[0]
-        sent = subprocess.run(["wine", ARGS.dde_send, service, "TavrinDDE", self.site.base + "/event/"],
-                              env=wine_env(ARGS.prefix))
-        self.assertEqual(sent.returncode, 0, "the DDE command was refused")
+        sent = run(["wine", ARGS.dde_send, service, "TavrinDDE", self.site.base + "/event/"],
+                   wine_env(ARGS.prefix), 60)
+        self.assertEqual(sent, 0, "the DDE command was refused")
         self.assertTrue(wait_until(lambda: self.site.seen("/event/"), 20), "no tab for the DDE address")
         self.assertTrue(wait_until(lambda: not iconic(main), 20), "not restored")
 
@@ -161,9 +160,8 @@ class GameTest(unittest.TestCase):
             f.write(long_url)
         self.addCleanup(os.unlink, f.name)
         for command in ("file:///C:/windows/win.ini", "javascript:alert(1)", "@Z:" + f.name.replace("/", "\\")):
-            refused = subprocess.run(["wine", ARGS.dde_send, service, "TavrinDDE", command],
-                                     env=wine_env(ARGS.prefix))
-            self.assertEqual(refused.returncode, 1, command[:40])
+            refused = run(["wine", ARGS.dde_send, service, "TavrinDDE", command], wine_env(ARGS.prefix), 60)
+            self.assertEqual(refused, 1, command[:40])
         self.assertIsNone(self.proc.poll(), "the client ended")
         self.assertFalse([p for p, _ in self.site.requests if p.startswith("/long/")], "a tab for the long string")
 
@@ -203,7 +201,7 @@ class GameTest(unittest.TestCase):
 
         # "是" ends the program.
         self.ask_close(width, "是")
-        self.assertEqual(self.proc.wait(timeout=30), 0)
+        self.assertEqual(exit_code(self.proc, 30), 0)
         self.assertTrue(wait_until(lambda: not visible_windows(TRAY), 10), "the tray icon stayed")
 
     def ask_close(self, width, answer):
@@ -273,8 +271,7 @@ class TrustTest(unittest.TestCase):
         self.addCleanup(self.foreign.stop)
         self.site = TrustSite(ARGS.login_url, self.foreign)
         self.addCleanup(self.site.stop)
-        self.proc = subprocess.Popen(["wine", ARGS.exe], env=wine_env(ARGS.prefix),
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.proc = launch(["wine", ARGS.exe], wine_env(ARGS.prefix))
         self.addCleanup(lambda: self.proc.poll() is None and (self.proc.kill(), self.proc.wait()))
 
     def test_foreign_frames_and_addresses_command_nothing_the_operators_frame_does(self):
@@ -300,7 +297,7 @@ class TrustTest(unittest.TestCase):
         self.assertGreater(len(self.site.requests), requests)
 
         click(login[0], *button_row(own_frame, 0))  # app://exitgame from the operator's frame
-        self.assertEqual(self.proc.wait(timeout=30), 0, "the operator's command ends the program")
+        self.assertEqual(exit_code(self.proc, 30), 0, "the operator's command ends the program")
         self.assertEqual(visible_windows(LOGIN), [])
 
 

@@ -13,7 +13,7 @@ import sys
 import unittest
 
 import test_startup as startup
-from desktop import geometry, screen_pixel_reader, screen_settled, screen_size, visible_windows, wait_until
+from desktop import exit_code, geometry, screen_pixel_reader, screen_settled, screen_size, visible_windows, wait_until
 
 ARGS = None
 SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "operator_server.py")
@@ -50,7 +50,7 @@ class LoginRun(startup.ClientRun):
         self.assertIsNone(proc.poll(), "the program waits for OK")
         subprocess.run(["xdotool", "windowfocus", "--sync", message[0]])
         subprocess.run(["xdotool", "key", "Return"])
-        self.assertEqual(proc.wait(timeout=30), 0)
+        self.assertEqual(exit_code(proc, 30), 0)
         self.assertEqual(visible_windows("Form1"), [])
 
 

@@ -38,4 +38,11 @@ if [ -n "${DISPLAY:-}" ] && [ "${TAVRIN_PRIVATE_DISPLAY:-}" = "$DISPLAY" ]; then
 elif [ -n "$managed" ]; then
     wine reg delete "$x11" /v Managed /f || true
 fi
+# A crash ends the process with its exception code instead of starting
+# winedbg, whose crash dialog would hold the caller's output until killed.
+aedebug='HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug'
+if ! wine reg query "$aedebug" /v Debugger 2>/dev/null | tr -d '\r' | grep -q 'Debugger[[:space:]]*REG_SZ[[:space:]]*$'; then
+    wine reg add "$aedebug" /v Auto /t REG_SZ /d 1 /f
+    wine reg add "$aedebug" /v Debugger /t REG_SZ /d "" /f
+fi
 wine cmd /c exit 0
