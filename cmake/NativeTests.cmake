@@ -14,5 +14,7 @@ add_executable(native_tests ${NATIVE_TEST_SOURCES})
 target_link_libraries(native_tests PRIVATE tavrin_core GTest::gtest GTest::gtest_main)
 add_test(NAME native_core COMMAND native_tests)
 
-add_test(NAME python_tools
+# The artwork script and the stand-in operator server.
+add_test(NAME tool_scripts
          COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${CMAKE_SOURCE_DIR}/tests/tools)
+set_tests_properties(native_core tool_scripts PROPERTIES LABELS native)

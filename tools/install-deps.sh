@@ -3,9 +3,11 @@
 # sudo). Does nothing when everything is already there.
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev googletest python3 clang libclang-rt-14-dev
+# The README lists these; keep the two the same.
+packages=(cmake make g++ libgtest-dev googletest python3 clang libclang-rt-14-dev clang-format
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64
-          xvfb xauth x11-xserver-utils xdotool imagemagick fonts-wqy-microhei)
+          xvfb xauth x11-xserver-utils x11-utils xdotool imagemagick fonts-wqy-microhei
+          openssl util-linux)
 
 missing=()
 for p in "${packages[@]}"; do
