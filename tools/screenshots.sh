@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures again (docs/*.png) with the preview engine
 # against the demo operator server, on a private Xvfb. Build the client
-# first (cmake --build --preset win64, or win32 where Wine runs it).
+# first (cmake --build --preset win32).
 # TAVRIN_SCREENSHOT_DPI=144 takes them at 150 % (the names then end in
 # "-150"); 96 without it.
 set -euo pipefail

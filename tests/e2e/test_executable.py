@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The built executables are 32-bit GUI programs that need nothing but Windows' own DLLs."""
+"""The built executables are GUI programs of the build's width that need nothing but Windows' own DLLs."""
 import argparse
 import struct
 import sys

@@ -117,7 +117,7 @@ class UpdateAtStartTest(ClientRun):
         server = subprocess.Popen([sys.executable, SERVER, "--root", self.root, "--host", url.hostname,
                                    "--port", str(url.port), "--stdin-stop"],
                                   stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
-        self.addCleanup(lambda: (server.stdin.close(), server.wait(timeout=10)))
+        self.addCleanup(lambda: (server.stdin.close(), server.wait(timeout=10), server.stdout.close()))
         self.assertIn("listening", server.stdout.readline())
 
     def serve_version(self, version):
