@@ -77,14 +77,12 @@ bool Transfer(HINTERNET request, HANDLE file, Shared& shared) {
 // remove it at once, even while this thread still waits on a slow server.
 forms::FileHandle CreatePartial(Shared& shared) {
     const Hold hold(shared.lock);
-    return forms::FileHandle(shared.abandoned
-                                 ? INVALID_HANDLE_VALUE
-                                 : CreateFileW(shared.partial.c_str(), GENERIC_WRITE,
-                                               FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                               CREATE_ALWAYS,
-                                               shared.hidden ? FILE_ATTRIBUTE_HIDDEN
-                                                             : FILE_ATTRIBUTE_NORMAL,
-                                               nullptr));
+    return forms::FileHandle(
+        shared.abandoned
+            ? INVALID_HANDLE_VALUE
+            : CreateFileW(shared.partial.c_str(), GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                          shared.hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 bool Fetch(Shared& shared) {

@@ -20,8 +20,8 @@ void Note(const std::wstring& self, const wchar_t* name) {
 // Stands in for the client in the updater's end-to-end tests: notes that it
 // was started in "started.txt" beside itself. With "/hold N [FILE]" it first
 // keeps its own file (or FILE) open for N seconds, as an exiting client
-// still does, noting in "holding.txt" that it holds it. "/ping CAPTION" asks the window of that caption for an answer
-// within 2 seconds: exit code 0 answered, 1 hung, 2 no such window.
+// still does, noting in "holding.txt" that it holds it. "/ping CAPTION" asks the window of that
+// caption for an answer within 2 seconds: exit code 0 answered, 1 hung, 2 no such window.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
