@@ -47,7 +47,9 @@ function(tavrin_win_test name)
     endif()
 endfunction()
 
-tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp tests/win32/FormReleaseTest.cpp)
+tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp tests/win32/FormReleaseTest.cpp
+    tests/win32/DelayLoadTest.cpp)
+tavrin_delay_load(win_forms_tests comctl32 msimg32 bcrypt wininet)
 tavrin_win_test(win_startup_tests
     tests/win32/PublicDataTest.cpp tests/win32/LoadFrmTest.cpp tests/win32/PictureJobTest.cpp
     tests/win32/ResourcesTest.cpp
