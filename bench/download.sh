@@ -13,5 +13,9 @@ coproc SERVER { python3 "$root/tools/operator_server.py" --root "$served" --port
 exec 3>&"${SERVER[1]}"
 read -r line <&"${SERVER[0]}"
 url="${line##* }/files/blob.bin"
-WINEPREFIX="${WINEPREFIX:-$build/wineprefix}" WINEDEBUG=-all \
-    wine "$build/bin/BenchDownload.exe" "$url" 'C:\windows\temp\tavrin-bench.bin'
+bits=32
+case "$build" in *64*) bits=64 ;; esac
+export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}" TAVRIN_WINE_BITS=$bits
+PATH="$root/tools/wine-shim:$PATH"
+"$root/tests/wine/boot-prefix.sh" "$WINEPREFIX" "$bits" >/dev/null
+WINEDEBUG=-all wine "$build/bin/BenchDownload.exe" "$url" 'C:\windows\temp\tavrin-bench.bin'

@@ -47,6 +47,29 @@ function(tavrin_win_test name)
     endif()
 endfunction()
 
+# The portable core's own tests built for this width: what the core computes
+# must not depend on the width (pointer size, floating point, time types).
+file(GLOB core_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+add_executable(core_tests ${core_test_sources})
+target_link_libraries(core_tests PRIVATE tavrin_core gtest gtest_main)
+add_test(NAME core_tests COMMAND core_tests)
+set_tests_properties(core_tests PROPERTIES TIMEOUT 300 LABELS win32)
+if(CMAKE_CROSSCOMPILING)
+    set_tests_properties(core_tests PROPERTIES FIXTURES_REQUIRED wine)
+endif()
+
+if(MINGW)
+    # The updater's stand-ins for the runtime's thread calls, on each width.
+    add_executable(thread_primitives_check tests/win32/ThreadPrimitivesCheck.cpp
+                                           updater/ThreadPrimitives.cpp)
+    target_link_options(thread_primitives_check PRIVATE ${TAVRIN_WIDE_ENTRY})
+    add_test(NAME thread_primitives COMMAND thread_primitives_check)
+    set_tests_properties(thread_primitives PROPERTIES TIMEOUT 120 LABELS win32)
+    if(CMAKE_CROSSCOMPILING)
+        set_tests_properties(thread_primitives PROPERTIES FIXTURES_REQUIRED wine)
+    endif()
+endif()
+
 tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp tests/win32/FormReleaseTest.cpp
     tests/win32/DelayLoadTest.cpp)
 tavrin_delay_load(win_forms_tests comctl32 msimg32 bcrypt wininet)

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 namespace {
 
@@ -19,6 +20,12 @@ SRWLOCK* Lock(pthread_mutex_t* mutex) {
     // a lock in use never holds -1.
     InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(mutex), nullptr,
                                       reinterpret_cast<void*>(PTHREAD_MUTEX_INITIALIZER));
+    // A recursive or checking lock cannot be a slim lock: stop rather than
+    // take its initialiser for a lock word.
+    if (*mutex == PTHREAD_RECURSIVE_MUTEX_INITIALIZER ||
+        *mutex == PTHREAD_ERRORCHECK_MUTEX_INITIALIZER) {
+        abort();
+    }
     return reinterpret_cast<SRWLOCK*>(mutex);
 }
 

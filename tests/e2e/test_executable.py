@@ -17,7 +17,8 @@ class PeFile:
             self.data = f.read()
         pe = struct.unpack_from("<I", self.data, 0x3C)[0]
         assert self.data[pe : pe + 4] == b"PE\0\0"
-        self.machine, sections, _, _, _, optional_size, _ = struct.unpack_from("<HHIIIHH", self.data, pe + 4)
+        self.machine, sections, _, _, _, optional_size, self.characteristics = struct.unpack_from(
+            "<HHIIIHH", self.data, pe + 4)
         optional = pe + 24
         self.magic = struct.unpack_from("<H", self.data, optional)[0]
         self.subsystem = struct.unpack_from("<H", self.data, optional + 68)[0]
@@ -51,6 +52,8 @@ class ExecutableTest(unittest.TestCase):
             self.assertEqual(pe.machine, machine, path)
             self.assertEqual(pe.magic, magic, "PE32 for 32 bits, PE32+ for 64: " + path)
             self.assertEqual(pe.subsystem, 2, "GUI subsystem: " + path)
+            # 4 GB of address space for a 32-bit program on 64-bit Windows, not 2.
+            self.assertTrue(pe.characteristics & 0x20, "large address aware: " + path)
 
     def test_both_carry_a_manifest_that_asks_for_no_elevation_and_is_dpi_aware(self):
         # A 32-bit program named "Update" without one is taken for an installer.
