@@ -3,7 +3,6 @@
 code: the client on a machine that is offline, the updater with an empty
 argument and with a one-file update. Run before the long layers."""
 import argparse
-import os
 import shutil
 import subprocess
 import sys
