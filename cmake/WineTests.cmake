@@ -28,6 +28,15 @@ add_library(win_test_support STATIC
 target_link_libraries(win_test_support PUBLIC tavrin_win gtest version)
 target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 
+# tavrin_win32_entry(name timeout): an entry of the Win32 layer, run in the
+# test prefix when cross-built.
+function(tavrin_win32_entry name timeout)
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} LABELS win32)
+    if(CMAKE_CROSSCOMPILING)
+        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
+    endif()
+endfunction()
+
 # tavrin_win_test(name [WITH_OPERATOR] sources...): WITH_OPERATOR runs it
 # beside a stand-in operator server.
 function(tavrin_win_test name)
@@ -41,10 +50,7 @@ function(tavrin_win_test name)
     else()
         add_test(NAME ${name} COMMAND ${name})
     endif()
-    set_tests_properties(${name} PROPERTIES TIMEOUT 300 LABELS win32)
-    if(CMAKE_CROSSCOMPILING)
-        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
-    endif()
+    tavrin_win32_entry(${name} 300)
 endfunction()
 
 # The portable core's own tests built for this width: what the core computes
@@ -53,10 +59,7 @@ file(GLOB core_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*
 add_executable(core_tests ${core_test_sources})
 target_link_libraries(core_tests PRIVATE tavrin_core gtest gtest_main)
 add_test(NAME core_tests COMMAND core_tests)
-set_tests_properties(core_tests PROPERTIES TIMEOUT 300 LABELS win32)
-if(CMAKE_CROSSCOMPILING)
-    set_tests_properties(core_tests PROPERTIES FIXTURES_REQUIRED wine)
-endif()
+tavrin_win32_entry(core_tests 300)
 
 if(MINGW)
     # The updater's stand-ins for the runtime's thread calls, on each width.
@@ -64,10 +67,7 @@ if(MINGW)
                                            updater/ThreadPrimitives.cpp)
     target_link_options(thread_primitives_check PRIVATE ${TAVRIN_WIDE_ENTRY})
     add_test(NAME thread_primitives COMMAND thread_primitives_check)
-    set_tests_properties(thread_primitives PROPERTIES TIMEOUT 120 LABELS win32)
-    if(CMAKE_CROSSCOMPILING)
-        set_tests_properties(thread_primitives PROPERTIES FIXTURES_REQUIRED wine)
-    endif()
+    tavrin_win32_entry(thread_primitives 120)
 endif()
 
 tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp tests/win32/FormReleaseTest.cpp

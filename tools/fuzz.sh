@@ -2,14 +2,10 @@
 # Builds the libFuzzer targets (tests/fuzz) with clang and runs each for the
 # given seconds (60 unless told) through CTest (label fuzz), starting from its
 # committed seeds. Prints each target's executions and crashes; fails on any
-# crash, whose input is left under build/fuzz/crashes/. ccache is used when
-# installed.
+# crash, whose input is left under build/fuzz/crashes/.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 export TAVRIN_FUZZ_SECONDS=${1:-60}
-if [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ] && command -v ccache >/dev/null; then
-    export CMAKE_CXX_COMPILER_LAUNCHER=ccache
-fi
 { cmake --preset fuzz && cmake --build --preset fuzz; } >build-fuzz.log 2>&1 \
     || { cat build-fuzz.log; echo "fuzz build failed"; exit 1; }
 rm -f build-fuzz.log

@@ -24,12 +24,15 @@ class ProgramCrashed(AssertionError):
 _watched = {}  # process -> (program's name, file with its error output, whether ours to close)
 
 
-def launch(command, env, stdout=subprocess.DEVNULL, stderr=None):
+def launch(command, env, test=None, stdout=subprocess.DEVNULL, stderr=None):
     """Starts a program (under Wine) and watches it: once it has crashed, the
     next wait_until or exit_code fails at once, naming it. Its error output
-    goes to `stderr` (a file) when given, else to a temporary file."""
+    goes to `stderr` (a file) when given, else to a temporary file. With a
+    `test`, the program is killed at the test's end if it still runs."""
     log = stderr if stderr is not None else tempfile.TemporaryFile(mode="w+")
     proc = subprocess.Popen(command, env=env, stdout=stdout, stderr=log, text=True)
+    if test is not None:
+        test.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
     exe = next((c for c in command if c.lower().endswith(".exe")), command[min(1, len(command) - 1)])
     _watched[proc] = (os.path.basename(exe.replace("\\", "/")), log, stderr is None)
     return proc

@@ -103,8 +103,7 @@ class GameTest(unittest.TestCase):
         self.addCleanup(lambda: [os.path.exists(p) and os.unlink(p) for p in (browser, record.name)])
         subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers", "/d", browser,
                         "/f"], env=wine_env(ARGS.prefix), capture_output=True, check=True)
-        self.proc = launch(["wine", ARGS.exe], wine_env(ARGS.prefix))
-        self.addCleanup(lambda: self.proc.poll() is None and (self.proc.kill(), self.proc.wait()))
+        self.proc = launch(["wine", ARGS.exe], wine_env(ARGS.prefix), self)
 
     def open_game(self):
         login = wait_until(lambda: visible_windows(LOGIN), 60)
@@ -169,9 +168,7 @@ class GameTest(unittest.TestCase):
         key(main, "F10")
         self.assertTrue(wait_until(lambda: not visible_windows(MAIN), 10), "F10 did not hide")
         # A hidden window takes no focus: the key goes in through another program's window.
-        other = subprocess.Popen(["wine", "notepad"], env=wine_env(ARGS.prefix),
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(lambda: other.poll() is None and (other.kill(), other.wait()))
+        other = launch(["wine", "notepad"], wine_env(ARGS.prefix), self)
         notepad = wait_until(lambda: visible_class("notepad"), 30)
         self.assertTrue(notepad, "no other program's window")
         key(notepad[0], "F10")
@@ -271,8 +268,7 @@ class TrustTest(unittest.TestCase):
         self.addCleanup(self.foreign.stop)
         self.site = TrustSite(ARGS.login_url, self.foreign)
         self.addCleanup(self.site.stop)
-        self.proc = launch(["wine", ARGS.exe], wine_env(ARGS.prefix))
-        self.addCleanup(lambda: self.proc.poll() is None and (self.proc.kill(), self.proc.wait()))
+        self.proc = launch(["wine", ARGS.exe], wine_env(ARGS.prefix), self)
 
     def test_foreign_frames_and_addresses_command_nothing_the_operators_frame_does(self):
         login = wait_until(lambda: visible_windows(LOGIN), 60)

@@ -20,14 +20,14 @@ class CrashReportTest(unittest.TestCase):
 
     def test_a_crash_ends_a_wait_for_a_window_at_once(self):
         started = time.monotonic()
-        launch(["wine", ARGS.crash], wine_env(ARGS.prefix))
+        launch(["wine", ARGS.crash], wine_env(ARGS.prefix), self)
         with self.assertRaises(ProgramCrashed) as caught:
             wait_until(lambda: visible_windows("a window no program shows"), 60)
         self.assert_reported(caught, started)
 
     def test_a_crash_is_not_mistaken_for_an_exit_code(self):
         started = time.monotonic()
-        proc = launch(["wine", ARGS.crash], wine_env(ARGS.prefix))
+        proc = launch(["wine", ARGS.crash], wine_env(ARGS.prefix), self)
         with self.assertRaises(ProgramCrashed) as caught:
             exit_code(proc, 60)
         self.assert_reported(caught, started)

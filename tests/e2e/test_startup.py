@@ -43,9 +43,7 @@ class ClientRun(unittest.TestCase):
             # Wine asks its own service processes about the network, so the
             # whole Wine, server included, runs inside the empty namespace.
             command = ["unshare", "-n", "sh", "-c", '"$@"; code=$?; wineserver -k; exit $code', "sh", *command]
-        proc = launch(command, wine_env(prefix or ARGS.prefix))
-        self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
-        return proc
+        return launch(command, wine_env(prefix or ARGS.prefix), self)
 
 
 class StartupTest(ClientRun):

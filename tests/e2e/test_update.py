@@ -92,14 +92,10 @@ class UpdateRun(unittest.TestCase):
         argument = "%s|%s\\%s" % (install, install, client)
         env = dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox")
         # Wine quotes the argument: the install path has spaces.
-        proc = launch(["wine", ARGS.updater, argument], env, stderr=log)
-        self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
-        return proc
+        return launch(["wine", ARGS.updater, argument], env, self, stderr=log)
 
     def start(self, *command):
-        proc = launch(["wine", *command], wine_env(ARGS.prefix))
-        self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
-        return proc
+        return launch(["wine", *command], wine_env(ARGS.prefix), self)
 
     def run_updater(self, answers=(), during=None):
         """Starts Update.exe, answers each message box with the next key; returns Wine's trace."""
@@ -170,8 +166,7 @@ class UpdaterTest(UpdateRun):
 
     def test_a_client_still_running_is_waited_for(self):
         self.write_manifest("/files/game.dll", "/files/client.exe")
-        holder = launch(["wine", os.path.join(self.install, "client.exe"), "/hold", "4"], wine_env(ARGS.prefix))
-        self.addCleanup(lambda: holder.poll() is None and (holder.kill(), holder.wait()))
+        holder = launch(["wine", os.path.join(self.install, "client.exe"), "/hold", "4"], wine_env(ARGS.prefix), self)
         holding = lambda: os.path.exists(os.path.join(self.install, "holding.txt"))
         self.assertTrue(wait_until(holding, 30), "the old client holds its file")
         os.unlink(os.path.join(self.install, "holding.txt"))
@@ -182,8 +177,7 @@ class UpdaterTest(UpdateRun):
 
     def test_a_second_updater_ends_at_once(self):
         self.write_manifest("/slow/game.dll", "/files/client.exe")
-        first = launch(["wine", ARGS.updater, "%s|x" % windows_path(self.install)], wine_env(ARGS.prefix))
-        self.addCleanup(lambda: first.poll() is None and (first.kill(), first.wait()))
+        first = launch(["wine", ARGS.updater, "%s|x" % windows_path(self.install)], wine_env(ARGS.prefix), self)
         self.assertTrue(wait_until(lambda: visible_windows("更新"), 30))
         second = run(["wine", ARGS.updater, "%s|x" % windows_path(self.install)], wine_env(ARGS.prefix), 30)
         self.assertEqual(second, 1)
@@ -265,8 +259,7 @@ class ElevationTest(UpdateRun):
         env = dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox")
         log = tempfile.TemporaryFile(mode="w+")
         self.addCleanup(log.close)
-        proc = launch(["wine", ARGS.updater, "%s|%s\\client.exe" % (missing, missing)], env, stderr=log)
-        self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
+        proc = launch(["wine", ARGS.updater, "%s|%s\\client.exe" % (missing, missing)], env, self, stderr=log)
         box = wait_until(lambda: visible_windows("提示"), 60)
         self.assertEqual(len(box), 1, "the elevated copy says it cannot write, and starts no third")
         self.assertIsNone(proc.poll(), "the first copy waits for the elevated one")
@@ -290,8 +283,7 @@ class WholeRoadTest(UpdateRun):
             os.unlink(stale)
         operator.serve(url.path.lstrip("/"), ("version=1.0.9\r\n0|%s/files/game.dll\r\n1|%s/files/Tavrin.exe\r\n"
                                               % (operator.url, operator.url)).encode())
-        client = launch(["wine", os.path.join(self.install, "Tavrin.exe")], wine_env(ARGS.prefix))
-        self.addCleanup(lambda: client.poll() is None and (client.kill(), client.wait()))
+        client = launch(["wine", os.path.join(self.install, "Tavrin.exe")], wine_env(ARGS.prefix), self)
         offer = wait_until(lambda: visible_windows("提示"), 60)
         self.assertTrue(offer, "no offer")
         answer(offer[0], "y")
