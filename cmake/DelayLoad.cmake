@@ -31,7 +31,10 @@ function(tavrin_delay_load target)
                 target_link_options(${target} PRIVATE LINKER:--undefined=${name})
             endif()
         endforeach()
-        file(WRITE ${delay_dir}/${dll}.def "${def}")
+        # Written only when it changes: a newer .def relinks the target, and
+        # a client left older than the updater it carries.
+        file(WRITE ${delay_dir}/${dll}.def.new "${def}")
+        configure_file(${delay_dir}/${dll}.def.new ${delay_dir}/${dll}.def COPYONLY)
         add_custom_command(OUTPUT ${delay_dir}/lib${dll}.a
             COMMAND ${CMAKE_DLLTOOL} -k -d ${delay_dir}/${dll}.def -y ${delay_dir}/lib${dll}.a
             DEPENDS ${delay_dir}/${dll}.def ${source})
