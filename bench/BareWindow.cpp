@@ -7,8 +7,10 @@
 #include "forms/Application.h"
 #include "forms/Gdiplus.h"
 #include "resource.h"
-#include "startup/LayeredPicture.h"
-#include "startup/PngResource.h"
+#include "forms/LayeredPicture.h"
+#include "forms/PngResource.h"
+#include "forms/Picture.h"
+#include "resources/Artwork.h"
 #endif
 
 // The yardstick for start-up time: a plain window and a message loop. Built
@@ -55,6 +57,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 #ifdef BARE_WITH_SPLASH
     // The client's own picture steps, at the screen's DPI.
     forms::Application::TakeScreenDpi();
+    forms::InstallArtwork(&resources::Artwork());
     const forms::GdiplusSession gdiplus;
     const PngResource png = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     const LayeredPicture picture = DrawLayeredPng(png);

@@ -1,5 +1,5 @@
 #include "forms/CallbackBoundary.h"
-#include "startup/CLumDownLoadFile.h"
+#include "update/CLumDownLoadFile.h"
 
 #include <windows.h>
 #include <wininet.h>

@@ -1,3 +1,5 @@
+#include "forms/Picture.h"
+#include "resources/Artwork.h"
 #include "tabs/uTab.h"
 #include "tests/win32/TabStripProbe.h"
 
@@ -72,6 +74,7 @@ void SaveBitmap(HDC dc, int width, int height, const wchar_t* path) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    forms::InstallArtwork(&resources::Artwork());
     HWND form = CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 400,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     HWND container = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 40, 1000, 300,

@@ -22,6 +22,10 @@ if(CMAKE_CROSSCOMPILING)
     set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine LABELS "win32;e2e")
 endif()
 
+# Every Windows layer, for the tests.
+add_library(tavrin_win INTERFACE)
+target_link_libraries(tavrin_win INTERFACE tavrin_mainwindow tavrin_updater tavrin_preview)
+
 add_library(win_test_support STATIC
     tests/win32/BrowserRecorder.cpp tests/win32/HookTestWindow.cpp tests/win32/OperatorServer.cpp
     tests/win32/ScriptedBrowser.cpp tests/win32/TestWindows.cpp tests/win32/WinTestMain.cpp)
@@ -64,7 +68,7 @@ tavrin_win32_entry(core_tests 300)
 if(MINGW)
     # The updater's stand-ins for the runtime's thread calls, on each width.
     add_executable(thread_primitives_check tests/win32/ThreadPrimitivesCheck.cpp
-                                           updater/ThreadPrimitives.cpp)
+                                           toolchain/ThreadPrimitives.cpp)
     target_link_options(thread_primitives_check PRIVATE ${TAVRIN_WIDE_ENTRY})
     add_test(NAME thread_primitives COMMAND thread_primitives_check)
     tavrin_win32_entry(thread_primitives 120)
@@ -146,7 +150,7 @@ if(CMAKE_CROSSCOMPILING)
         --manifest-url ${UpdateManifestUrl})
     add_test(NAME e2e_updater COMMAND ${update_e2e} UpdaterTest HostileUpdateTest ElevationTest)
     # The manifest check built once more with a signing key the test makes.
-    add_executable(ManifestCheck tests/e2e/ManifestCheck.cpp updater/ManifestTrust.cpp)
+    add_executable(ManifestCheck tests/e2e/ManifestCheck.cpp update/ManifestTrust.cpp)
     target_link_libraries(ManifestCheck PRIVATE tavrin_core bcrypt)
     target_link_options(ManifestCheck PRIVATE ${TAVRIN_WIDE_ENTRY})
     add_test(NAME e2e_signed_manifest

@@ -1,13 +1,14 @@
 #include "controls/BForm.h"
 
-#include "controls/SkinLayout.h"
+#include "controls/core/SkinLayout.h"
 #include "forms/Form.h"
-#include "forms/IntegerText.h"
+#include "forms/core/IntegerText.h"
 #include "forms/LogFont.h"
-#include "forms/Units.h"
-#include "resources/resource.h"
+#include "forms/core/Units.h"
 
 #include <cwchar>
+
+#include <utility>
 
 namespace {
 
@@ -30,7 +31,7 @@ void PaintPieces(HDC target, const forms::Picture& skin,
 
 } // namespace
 
-BForm::BForm() : PP(forms::Picture::FromResource(IDB_FRAME)) {
+BForm::BForm(forms::PicturePtr frameSkin) : frameSkin_(std::move(frameSkin)) {
     SetForeColor(RGB(255, 255, 255));
     SetBackColor(kDefaultBackColor);
     SetFont(CaptionFont());
@@ -71,15 +72,15 @@ void BForm::SetfrmHwnd(HWND host) {
 
 void BForm::Printform(forms::Form& frm) {
     frm.Cls();
-    if (PP) {
-        PaintPieces(frm.Surface(), *PP, SkinLayout::Border(frm.ScaleWidth(), frm.ScaleHeight()));
+    if (frameSkin_) {
+        PaintPieces(frm.Surface(), *frameSkin_, SkinLayout::Border(frm.ScaleWidth(), frm.ScaleHeight()));
     }
     InvalidateRect(frm.hWnd(), nullptr, FALSE);
 }
 
 void BForm::Nomin() {
-    if (PP) {
-        PaintPieces(hDC(), *PP, {SkinLayout::MinimiseCover(Width())});
+    if (frameSkin_) {
+        PaintPieces(hDC(), *frameSkin_, {SkinLayout::MinimiseCover(Width())});
     }
     Print(120, 100, tag_);
 }
@@ -119,8 +120,8 @@ void BForm::DrawCaptionBar(const std::wstring& title) {
         return;
     }
     Cls();
-    if (PP) {
-        PaintPieces(hDC(), *PP, SkinLayout::CaptionBar(Width()));
+    if (frameSkin_) {
+        PaintPieces(hDC(), *frameSkin_, SkinLayout::CaptionBar(Width()));
     }
     Print(SkinLayout::TitleX(hasLogo_), SkinLayout::kTitleY, title);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/Event.h"
+#include "forms/core/Event.h"
 #include "forms/Picture.h"
 #include "forms/UserControl.h"
 
@@ -14,7 +14,8 @@ class Form;
 // from the frame skin, drags the host window, and paints the host's border.
 class BForm final : public forms::UserControl {
 public:
-    BForm();
+    // frameSkin: the skinned frame and caption bar it paints; null paints none.
+    explicit BForm(forms::PicturePtr frameSkin);
 
     std::wstring BackColorText() const;
     // A decimal colour number; anything else is refused and changes nothing.
@@ -48,7 +49,7 @@ private:
 
     void DrawCaptionBar(const std::wstring& title);
 
-    forms::PicturePtr PP;
+    forms::PicturePtr frameSkin_;
     std::wstring tag_ = L"NewForm";
     bool hasLogo_ = false;
     HWND frmHwnd_ = nullptr;

@@ -2,7 +2,7 @@
 // never stores a design does not link the bag's parsing and printing.
 #include "controls/BForm.h"
 
-#include "forms/IntegerText.h"
+#include "forms/core/IntegerText.h"
 
 void BForm::ReadProperties(const forms::PropertyBag& bag) {
     SetBackColor(static_cast<COLORREF>(

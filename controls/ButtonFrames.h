@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ButtonRules.h"
+#include "controls/core/ButtonRules.h"
 #include "forms/Handles.h"
 #include "forms/Picture.h"
 

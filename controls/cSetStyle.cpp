@@ -1,20 +1,20 @@
 #include "controls/cSetStyle.h"
 
-#include "controls/ModGetTaskbarHei.h"
-#include "controls/WorkAreaRules.h"
+#include "forms/WorkArea.h"
+#include "forms/core/WorkAreaRules.h"
 #include "forms/Form.h"
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 
 namespace {
 
-EdgeRules::Rect ToRect(const RECT& r) {
+forms::Rect ToRect(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
-RECT ToRECT(const EdgeRules::Rect& r) {
+RECT ToRECT(const forms::Rect& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-void MoveTo(HWND window, const EdgeRules::Rect& r) {
+void MoveTo(HWND window, const forms::Rect& r) {
     MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
@@ -44,7 +44,7 @@ bool cSetStyle::CallWindowStateChange() {
     if (m_bMaxed) {
         const long left = Px(SizeState_.RestoreLeft);
         const long top = Px(SizeState_.RestoreTop);
-        const EdgeRules::Rect restore{left, top, left + Px(SizeState_.RestoreWidth),
+        const forms::Rect restore{left, top, left + Px(SizeState_.RestoreWidth),
                                       top + Px(SizeState_.RestoreHeight)};
         MoveTo(m_hWnd, WorkAreaRules::KeptInside(restore, WorkAreaOfWindow(m_hWnd)));
         m_bMaxed = false;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/EdgeRules.h"
-#include "forms/Event.h"
+#include "controls/core/EdgeRules.h"
+#include "forms/core/Event.h"
 #include "forms/Handles.h"
 #include "msghook/cFormSubclass.h"
 

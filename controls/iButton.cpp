@@ -1,7 +1,7 @@
 #include "controls/iButton.h"
 
-#include "controls/ButtonRules.h"
-#include "forms/Units.h"
+#include "controls/core/ButtonRules.h"
+#include "forms/core/Units.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/ButtonFrames.h"
-#include "forms/Event.h"
+#include "forms/core/Event.h"
 #include "forms/Handles.h"
 #include "forms/UserControl.h"
 

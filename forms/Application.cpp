@@ -1,11 +1,11 @@
 #include "forms/Application.h"
 
 #include "forms/CallbackBoundary.h"
-#include "forms/CommandLine.h"
+#include "forms/core/CommandLine.h"
 #include "forms/Form.h"
 #include "forms/Handles.h"
-#include "forms/ScopeExit.h"
-#include "forms/Units.h"
+#include "forms/core/ScopeExit.h"
+#include "forms/core/Units.h"
 
 #include <algorithm>
 

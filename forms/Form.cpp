@@ -3,8 +3,8 @@
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/Dialogs.h"
-#include "forms/ScopeExit.h"
-#include "forms/Units.h"
+#include "forms/core/ScopeExit.h"
+#include "forms/core/Units.h"
 
 #include <utility>
 

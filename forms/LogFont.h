@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms/StoredFont.h"
-#include "forms/Units.h"
+#include "forms/core/StoredFont.h"
+#include "forms/core/Units.h"
 
 #include <windows.h>
 

@@ -1,9 +1,8 @@
 #include "forms/Picture.h"
 
-#include "forms/KeyedScale.h"
-#include "forms/Units.h"
-#include "resources/ArtCells.h"
-#include "resources/resource.h"
+#include "forms/core/ArtworkCatalogue.h"
+#include "forms/core/KeyedScale.h"
+#include "forms/core/Units.h"
 
 #include <cstring>
 
@@ -40,7 +39,17 @@ GdiBitmap BitmapOf(const PixelImage& image) {
     return bitmap;
 }
 
+const ArtworkCatalogue* installedArtwork = nullptr;
+
 } // namespace
+
+void InstallArtwork(const ArtworkCatalogue* catalogue) {
+    installedArtwork = catalogue;
+}
+
+unsigned TwiceSizeArtwork(unsigned id) {
+    return installedArtwork != nullptr ? installedArtwork->TwiceSize(id) : 0;
+}
 
 GdiBitmap LoadArtwork(WORD id, COLORREF key) {
     // Some systems make no DIB section of a run-length encoded bitmap (the
@@ -58,7 +67,8 @@ GdiBitmap LoadArtwork(WORD id, COLORREF key) {
         return load(id);
     }
     // Above 96 DPI, from a twice-as-large drawing where there is one: finer edges.
-    GdiBitmap bitmap = ScreenDpi() > kDesignDpi ? load(id + IDR_TWICE_SIZE) : GdiBitmap();
+    const unsigned twice = ScreenDpi() > kDesignDpi ? TwiceSizeArtwork(id) : 0;
+    GdiBitmap bitmap = twice != 0 ? load(static_cast<int>(twice)) : GdiBitmap();
     const int sourceScale = bitmap ? 2 : 1;
     if (!bitmap) {
         bitmap = load(id);
@@ -67,8 +77,10 @@ GdiBitmap LoadArtwork(WORD id, COLORREF key) {
     if (source.pixels.empty()) {
         return GdiBitmap();
     }
+    const std::vector<int> cells =
+        installedArtwork != nullptr ? installedArtwork->Cells(id) : std::vector<int>();
     const std::uint32_t rgbKey = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
-    return BitmapOf(ScaleArtwork(source, ArtCellsOf(id), rgbKey, sourceScale));
+    return BitmapOf(ScaleArtwork(source, cells, rgbKey, sourceScale));
 }
 
 Picture::Picture(HBITMAP bitmap, WORD resourceId) : bitmap_(bitmap), resourceId_(resourceId) {

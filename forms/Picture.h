@@ -11,6 +11,14 @@ namespace forms {
 // Artwork pixels of this colour are see-through where the picture is used.
 constexpr COLORREF kArtKey = RGB(255, 0, 255);
 
+class ArtworkCatalogue;
+
+// The program's artwork catalogue, installed once at start; without one,
+// every bitmap is one picture with no larger drawing.
+void InstallArtwork(const ArtworkCatalogue* catalogue);
+// The catalogue's twice-size id for `id`, 0 when there is none.
+unsigned TwiceSizeArtwork(unsigned id);
+
 // A bitmap resource at the screen's DPI, scaled once here with the key
 // colour kept exact; null when the program has no such bitmap.
 GdiBitmap LoadArtwork(WORD id, COLORREF key = kArtKey);

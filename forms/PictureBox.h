@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/Event.h"
+#include "forms/core/Event.h"
 #include "forms/Handles.h"
 #include "forms/WindowBase.h"
 

@@ -1,7 +1,7 @@
 #include "forms/UserControl.h"
 
 #include "forms/Application.h"
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 
 #include <windowsx.h>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "forms/Event.h"
+#include "forms/core/Event.h"
 #include "forms/Handles.h"
 #include "forms/PersistentSurface.h"
 #include "forms/Picture.h"
-#include "forms/PropertyBag.h"
+#include "forms/core/PropertyBag.h"
 #include "forms/WindowBase.h"
 
 #include <windows.h>

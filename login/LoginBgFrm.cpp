@@ -1,10 +1,11 @@
 #include "login/LoginBgFrm.h"
 
-#include "controls/ModGetTaskbarHei.h"
+#include "forms/WorkArea.h"
 #include "login/LoginFrm.h"
 #include "resources/resource.h"
-#include "startup/LoadFrm.h"
-#include "startup/PublicData.h"
+#include "login/SplashScreen.h"
+#include "login/GluedWindow.h"
+#include "game/Settings.h"
 
 namespace {
 
@@ -27,14 +28,14 @@ void LoginBgFrm::OnLoad() {
                       style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
     SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
     gdiplus_.emplace();
-    if (LoadFrm::Exists() && LoadFrm::Instance().TakeLoginPicture(image_, picture_)) {
+    if (login::TakeSplashLoginPicture(image_, picture_)) {
         PushLayered(hWnd(), picture_);
     } else {
         image_ = LoadPngResource(IDR_PNG_LOGIN, L"PNG");
         picture_ = ShowLayeredPng(hWnd(), image_);
     }
     CentreInWorkArea(hWnd(), WorkAreaAtCursor());
-    PublicData::HookWindow(hWnd(), LoginFrm::Exists() ? LoginFrm::Instance().hWnd() : nullptr);
+    login::HookWindow(hWnd(), LoginFrm::Exists() ? LoginFrm::Instance().hWnd() : nullptr);
     SetCaption(std::wstring(PublicData::GameTitle) + L"客户端");
 }
 
@@ -43,7 +44,7 @@ void LoginBgFrm::OnUnload() {
     picture_.ReleaseGraphics();
     gdiplus_.reset();
     picture_ = LayeredPicture();
-    PublicData::UnhookWindow(hWnd());
+    login::UnhookWindow(hWnd());
     if (LoginFrm::Exists()) {
         LoginFrm::Instance().Unload();
     }

@@ -3,8 +3,8 @@
 #include "forms/Gdiplus.h"
 #include "forms/Handles.h"
 #include "forms/SingleForm.h"
-#include "startup/LayeredPicture.h"
-#include "startup/PngResource.h"
+#include "forms/LayeredPicture.h"
+#include "forms/PngResource.h"
 
 #include <optional>
 

@@ -3,15 +3,17 @@
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "forms/ShellLaunch.h"
-#include "forms/Units.h"
-#include "login/BrowserRelease.h"
+#include "forms/core/Units.h"
+#include "browser/BrowserRelease.h"
 #include "login/LoginBgFrm.h"
 #include "login/LoginWindows.h"
 #include "login/RunPageCommand.h"
 #include "resources/resource.h"
-#include "startup/LoadFrm.h"
-#include "startup/PublicData.h"
-#include "tabs/ExternalUrl.h"
+#include "login/SplashScreen.h"
+#include "forms/TempDir.h"
+#include "forms/ResourceFile.h"
+#include "game/Settings.h"
+#include "browser/core/ExternalUrl.h"
 
 namespace {
 
@@ -83,8 +85,8 @@ HWND LoginFrm::CreatePictureBox(int id, int leftTwips, int topTwips, int widthTw
 // become the login screen's window icons.
 void LoginFrm::SetBackgroundIcons() {
     const std::wstring path =
-        PublicData::GetTempDir() + PublicData::GameCode + std::wstring(L".ico");
-    PublicData::SaveResToFile(IDR_ICON_FILE, L"ICON", path);
+        forms::GetTempDir() + PublicData::GameCode + std::wstring(L".ico");
+    forms::SaveResToFile(IDR_ICON_FILE, L"ICON", path);
     LoginBgFrm::Instance().SetIcon(ICON_SMALL, LoadIconFile(path, forms::ScaleDesignPixels(16)));
     LoginBgFrm::Instance().SetIcon(ICON_BIG, LoadIconFile(path, forms::ScaleDesignPixels(32)));
 }
@@ -173,7 +175,7 @@ void LoginFrm::ShowLoginScreen() {
     background.Show();
     Move(background.Left(), background.Top());
     Show();
-    LoadFrm::UnloadIfLoaded();
+    login::CloseSplashScreen();
 }
 
 void LoginFrm::OnButtonClick(int id) {
@@ -187,7 +189,7 @@ void LoginFrm::OnButtonClick(int id) {
 void LoginFrm::OnUnload() {
     ReleaseBrowser();
     LoginBgFrm::UnloadIfLoaded();
-    LoadFrm::UnloadIfLoaded();
+    login::CloseSplashScreen();
 }
 
 void LoginFrm::ReleaseBrowser() {

@@ -3,7 +3,7 @@
 #include "forms/Handles.h"
 #include "forms/Picture.h"
 #include "forms/SingleForm.h"
-#include "login/IBrowser.h"
+#include "browser/IBrowser.h"
 
 #include <memory>
 #include <string>

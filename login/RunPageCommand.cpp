@@ -2,8 +2,8 @@
 
 #include "login/GameWindow.h"
 #include "login/LoginScreen.h"
-#include "login/PageCommand.h"
-#include "startup/Settings.h"
+#include "login/core/PageCommand.h"
+#include "game/Settings.h"
 
 namespace login {
 

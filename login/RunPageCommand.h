@@ -1,6 +1,6 @@
 #pragma once
 
-#include "login/Navigation.h"
+#include "browser/core/Navigation.h"
 
 namespace login {
 

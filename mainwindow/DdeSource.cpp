@@ -1,7 +1,7 @@
 #include "mainwindow/DdeSource.h"
 
 #include "forms/CallbackBoundary.h"
-#include "mainwindow/DdeText.h"
+#include "mainwindow/core/DdeText.h"
 
 #include <vector>
 

@@ -1,13 +1,14 @@
 #include "mainwindow/WebMainFrm.h"
 
-#include "controls/ModGetTaskbarHei.h"
+#include "forms/WorkArea.h"
 #include "forms/Application.h"
-#include "forms/Units.h"
-#include "mainwindow/DdeText.h"
-#include "mainwindow/MainLayout.h"
+#include "forms/core/Units.h"
+#include "mainwindow/core/DdeText.h"
+#include "mainwindow/core/MainLayout.h"
 #include "mainwindow/ModMsg.h"
 #include "resources/resource.h"
-#include "startup/PublicData.h"
+#include "forms/TempDir.h"
+#include "game/Settings.h"
 #include "startup/UpdateCheck.h"
 #include "tabs/WebUrl.h"
 
@@ -43,7 +44,8 @@ std::wstring MainCaption() {
 
 } // namespace
 
-WebMainFrm::WebMainFrm() : SingleForm(MainDesign()) {}
+WebMainFrm::WebMainFrm()
+    : SingleForm(MainDesign()), WebBForm(forms::Picture::FromResource(IDB_FRAME)) {}
 
 WebMainFrm::~WebMainFrm() {
     if (appmenu_ != nullptr) {
@@ -109,7 +111,7 @@ void WebMainFrm::CreateAppMenu() {
 }
 
 WebMainFrm::Icon WebMainFrm::LoadIconFile(int size) {
-    const std::wstring path = PublicData::GetTempDir() + PublicData::GameCode + L".ico";
+    const std::wstring path = forms::GetTempDir() + PublicData::GameCode + L".ico";
     const int pixels = forms::ScaleDesignPixels(size);
     return Icon(static_cast<HICON>(
         LoadImageW(nullptr, path.c_str(), IMAGE_ICON, pixels, pixels, LR_LOADFROMFILE)));

@@ -8,7 +8,7 @@
 #include "forms/ToolTip.h"
 #include "mainwindow/CLumNotifyIcon.h"
 #include "mainwindow/DdeSource.h"
-#include "startup/CLumDownLoadFile.h"
+#include "update/CLumDownLoadFile.h"
 #include "tabs/uTab.h"
 
 #include <memory>

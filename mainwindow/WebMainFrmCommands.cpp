@@ -2,15 +2,15 @@
 // events, the close request.
 #include "mainwindow/WebMainFrm.h"
 
-#include "controls/ModGetTaskbarHei.h"
+#include "forms/WorkArea.h"
 #include "forms/Dialogs.h"
 #include "forms/ShellLaunch.h"
 #include "login/LoginScreen.h"
 #include "mainwindow/CacheMain.h"
 #include "mainwindow/MsgFrm.h"
-#include "startup/Settings.h"
+#include "game/Settings.h"
 #include "startup/UpdateCheck.h"
-#include "tabs/TabError.h"
+#include "tabs/core/TabError.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/Event.h"
+#include "forms/core/Event.h"
 #include "msghook/SubclassHook.h"
 
 #include <windows.h>

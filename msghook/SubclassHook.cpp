@@ -1,7 +1,7 @@
 #include "msghook/SubclassHook.h"
 
 #include "forms/CallbackBoundary.h"
-#include "forms/ScopeExit.h"
+#include "forms/core/ScopeExit.h"
 
 #include <unordered_map>
 #include <utility>

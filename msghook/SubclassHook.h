@@ -1,6 +1,6 @@
 #pragma once
 
-#include "msghook/MessageTable.h"
+#include "msghook/core/MessageTable.h"
 
 #include <windows.h>
 

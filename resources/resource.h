@@ -44,8 +44,9 @@
 #define IDB_LOGIN_MINI_2X 1201
 #define IDB_LOGIN_CLOSE_2X 1202
 
-// The updater's own bitmaps: its close button and its skinned frame.
-#define IDB_UPDATE_CLOSE 103
-#define IDB_UPDATE_FRAME 108
+// The updater's own bitmaps: its close button and its skinned frame. Ids of
+// their own, so that code loading one program's art never finds the other's.
+#define IDB_UPDATE_CLOSE 301
+#define IDB_UPDATE_FRAME 302
 
 #endif

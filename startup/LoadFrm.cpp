@@ -4,9 +4,10 @@
 #include "forms/Dialogs.h"
 #include "login/LoginFrm.h"
 #include "resources/resource.h"
-#include "startup/PublicData.h"
+#include "game/Settings.h"
+#include "startup/SplashWindow.h"
 #include "startup/UpdateCheck.h"
-#include "updater/InstallRecovery.h"
+#include "update/InstallRecovery.h"
 
 #include <shellapi.h>
 #include <wininet.h>
@@ -26,7 +27,9 @@ forms::FormDesign SplashDesign() {
 
 } // namespace
 
-LoadFrm::LoadFrm() : SingleForm(SplashDesign()) {}
+LoadFrm::LoadFrm() : SingleForm(SplashDesign()) {
+    SplashWindow::Bind();
+}
 
 void LoadFrm::OnInitialize() {
     // An update cut off by a crash is finished or undone first.

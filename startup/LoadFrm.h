@@ -2,10 +2,10 @@
 
 #include "forms/Gdiplus.h"
 #include "forms/SingleForm.h"
-#include "startup/CLumDownLoadFile.h"
-#include "startup/LayeredPicture.h"
-#include "startup/PictureJob.h"
-#include "startup/PngResource.h"
+#include "update/CLumDownLoadFile.h"
+#include "forms/LayeredPicture.h"
+#include "forms/PictureJob.h"
+#include "forms/PngResource.h"
 
 #include <optional>
 

@@ -4,12 +4,13 @@
 #include "forms/Dialogs.h"
 #include "forms/Handles.h"
 #include "resources/resource.h"
-#include "startup/CLumDownLoadFile.h"
-#include "startup/ManifestText.h"
-#include "startup/PublicData.h"
+#include "update/CLumDownLoadFile.h"
+#include "update/ManifestText.h"
+#include "forms/TempDir.h"
+#include "forms/ResourceFile.h"
 #include "forms/ShellLaunch.h"
-#include "startup/UpdateRules.h"
-#include "updater/ManifestTrust.h"
+#include "update/core/UpdateRules.h"
+#include "update/ManifestTrust.h"
 
 #include <optional>
 #include <vector>
@@ -25,9 +26,9 @@ void Tell(const wchar_t* text) {
 }
 
 bool StartUpdater() {
-    const std::wstring updater = PublicData::GetTempDir() + L"Update.exe";
+    const std::wstring updater = forms::GetTempDir() + L"Update.exe";
     const std::wstring argument = UpdateRules::UpdaterArgument(forms::Application::ExePath());
-    const bool started = PublicData::SaveResToFile(IDR_UPDATE, L"UPDATE", updater) &&
+    const bool started = forms::SaveResToFile(IDR_UPDATE, L"UPDATE", updater) &&
                          ShellLaunch::Launch({L"open", updater, argument});
     if (!started) {
         // Ending now would leave the player with neither client nor update.
@@ -53,7 +54,7 @@ std::wstring LocalVersion() {
 
 bool RunUpdateCheck(CLumDownLoadFile& downloader, UpdateCheckMode mode,
                     const std::wstring& manifestUrl) {
-    const std::wstring manifestPath = PublicData::GetTempDir() + L"update.txt";
+    const std::wstring manifestPath = forms::GetTempDir() + L"update.txt";
     // At start, whatever copy is there afterwards is read, a stale one
     // included; asked from the menu, a failed download is said as such.
     downloader.SetLimits(kManifestTimeLimit, kManifestSizeLimit);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/Settings.h"
+#include "game/Settings.h"
 
 #include <string>
 

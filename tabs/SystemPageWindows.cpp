@@ -1,6 +1,6 @@
 #include "tabs/SystemPageWindows.h"
 
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tabs/PageWindows.h"
+#include "tabs/core/PageWindows.h"
 
 // The tab collection's window operations on the real window system.
 class SystemPageWindows final : public PageWindows {

@@ -1,11 +1,11 @@
 #include "tabs/TabPainter.h"
 
-#include "forms/KeyedScale.h"
+#include "forms/core/KeyedScale.h"
 #include "forms/Picture.h"
-#include "forms/Units.h"
-#include "resources/ArtCells.h"
+#include "forms/core/Units.h"
+#include "resources/Artwork.h"
 #include "resources/resource.h"
-#include "tabs/TabLayout.h"
+#include "tabs/core/TabLayout.h"
 #include "tabs/mdlTabAPI.h"
 
 #include <algorithm>
@@ -23,7 +23,7 @@ int Scaled(int designPixels) {
 constexpr int kPieceEnd = 14; // unstretched ends of a tab piece
 
 // Where a style keeps its pieces in its skin bitmap, which is loaded at the
-// screen's DPI cell by cell (ArtCellsOf): background column, three tabs,
+// screen's DPI cell by cell (the artwork catalogue): background column, three tabs,
 // four close buttons.
 struct SkinPieces {
     int pieceWidth, pieceHeight;
@@ -34,7 +34,7 @@ struct SkinPieces {
     int backgroundRows; // of the background column
 };
 SkinPieces ScaledPieces(bool low) {
-    const auto cells = forms::ScaledCells(ArtCellsOf(low ? IDB_TABS_LOW : IDB_TABS_HIGH));
+    const auto cells = forms::ScaledCells(resources::Artwork().Cells(low ? IDB_TABS_LOW : IDB_TABS_HIGH));
     return {cells[1].width,
             forms::ScaleDesignPixels(low ? 25 : 26),
             cells[1].left,

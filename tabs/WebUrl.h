@@ -2,8 +2,8 @@
 
 #include "forms/Form.h"
 #include "forms/PictureBox.h"
-#include "login/IBrowser.h"
-#include "tabs/ITabForm.h"
+#include "browser/IBrowser.h"
+#include "tabs/core/ITabForm.h"
 
 #include <memory>
 #include <string>

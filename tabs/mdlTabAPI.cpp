@@ -1,6 +1,6 @@
 #include "tabs/mdlTabAPI.h"
 
-#include "tabs/TabError.h"
+#include "tabs/core/TabError.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #include "tabs/uTab.h"
 
-#include "forms/Units.h"
-#include "tabs/TabError.h"
+#include "forms/core/Units.h"
+#include "tabs/core/TabError.h"
 #include "tabs/mdlTabAPI.h"
 
 #include <utility>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "forms/Event.h"
-#include "forms/Units.h"
+#include "forms/core/Event.h"
+#include "forms/core/Units.h"
 #include "forms/UserControl.h"
 #include "msghook/CSubclass.h"
-#include "tabs/CTabItems.h"
-#include "tabs/IuTab.h"
+#include "tabs/core/CTabItems.h"
+#include "tabs/core/IuTab.h"
 #include "tabs/SystemPageWindows.h"
-#include "tabs/TabLayout.h"
+#include "tabs/core/TabLayout.h"
 #include "tabs/TabPainter.h"
 
 #include <windows.h>

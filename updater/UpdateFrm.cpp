@@ -3,15 +3,15 @@
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "forms/Picture.h"
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 #include "resources/resource.h"
-#include "startup/ManifestText.h"
-#include "startup/PublicData.h"
+#include "update/ManifestText.h"
+#include "forms/TempDir.h"
 #include "forms/ShellLaunch.h"
-#include "updater/InstallRecovery.h"
-#include "updater/InstallRights.h"
-#include "updater/ManifestTrust.h"
-#include "updater/UpdateJob.h"
+#include "update/InstallRecovery.h"
+#include "update/InstallRights.h"
+#include "update/ManifestTrust.h"
+#include "update/UpdateJob.h"
 
 #include <commctrl.h>
 
@@ -44,7 +44,8 @@ HWND Child(HWND parent, const wchar_t* windowClass, int left, int top, int width
 
 } // namespace
 
-UpdateFrm::UpdateFrm() : SingleForm(UpdateDesign()) {}
+UpdateFrm::UpdateFrm()
+    : SingleForm(UpdateDesign()), BForm1(forms::Picture::FromResource(IDB_UPDATE_FRAME)) {}
 
 UpdateFrm::~UpdateFrm() {
     if (instance_ != nullptr) {
@@ -149,7 +150,7 @@ bool UpdateFrm::RunElevatedCopy() {
 }
 
 std::wstring UpdateFrm::ManifestPath() const {
-    return argument_.manifest.empty() ? PublicData::GetTempDir() + L"update.txt"
+    return argument_.manifest.empty() ? forms::GetTempDir() + L"update.txt"
                                       : argument_.manifest;
 }
 

@@ -3,8 +3,8 @@
 #include "controls/BForm.h"
 #include "controls/iButton.h"
 #include "forms/SingleForm.h"
-#include "startup/CLumDownLoadFile.h"
-#include "updater/UpdaterRules.h"
+#include "update/CLumDownLoadFile.h"
+#include "update/core/UpdaterRules.h"
 
 #include <optional>
 #include <string>

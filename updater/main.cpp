@@ -1,5 +1,7 @@
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
+#include "forms/Picture.h"
+#include "resources/Artwork.h"
 #include "updater/UpdateFrm.h"
 
 #include <windows.h>
@@ -28,6 +30,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return forms::GuardedEntry(L"wWinMain", [] {
         LimitDllSearch();
         forms::Application::TakeScreenDpi();
+        forms::InstallArtwork(&resources::Artwork());
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&controls);
         UpdateFrm::Instance();

@@ -1,4 +1,4 @@
-#include "updater/ManifestTrust.h"
+#include "update/ManifestTrust.h"
 
 // The start-up's trust check of one manifest file, for the end-to-end tests
 // of a build configured with a signing key: exit code 0 trusted (the update

@@ -1,7 +1,7 @@
 // The command lines the client and the updater are started with.
-#include "forms/CommandLine.h"
+#include "forms/core/CommandLine.h"
 #include "tests/fuzz/FuzzText.h"
-#include "updater/UpdaterRules.h"
+#include "update/core/UpdaterRules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::wstring commandLine = fuzz::WideText(fuzz::Bytes(data, size));

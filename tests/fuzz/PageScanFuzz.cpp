@@ -1,7 +1,7 @@
 // The preview engine's reading of a fetched page and of the addresses on it:
 // page text, then a newline, then a reference resolved against the first line.
-#include "login/PageScan.h"
-#include "login/PageUrl.h"
+#include "browser/core/PageScan.h"
+#include "browser/core/PageUrl.h"
 #include "tests/fuzz/FuzzText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

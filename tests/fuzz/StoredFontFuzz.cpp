@@ -1,6 +1,6 @@
 // Design settings read back from stored text: fonts and property values.
-#include "forms/PropertyBag.h"
-#include "forms/StoredFont.h"
+#include "forms/core/PropertyBag.h"
+#include "forms/core/StoredFont.h"
 #include "tests/fuzz/FuzzText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,4 +1,4 @@
-#include "controls/ButtonRules.h"
+#include "controls/core/ButtonRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "forms/CommandLine.h"
+#include "forms/core/CommandLine.h"
 
 #include <gtest/gtest.h>
 

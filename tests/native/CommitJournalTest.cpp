@@ -1,4 +1,4 @@
-#include "updater/CommitJournal.h"
+#include "update/core/CommitJournal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "controls/EdgeRules.h"
-#include "forms/Units.h"
+#include "controls/core/EdgeRules.h"
+#include "forms/core/Units.h"
 
 #include <gtest/gtest.h>
 

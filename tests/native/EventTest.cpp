@@ -1,4 +1,4 @@
-#include "forms/Event.h"
+#include "forms/core/Event.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "forms/IntegerText.h"
+#include "forms/core/IntegerText.h"
 
 #include <gtest/gtest.h>
 

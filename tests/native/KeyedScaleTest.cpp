@@ -1,6 +1,6 @@
-#include "forms/KeyedScale.h"
-#include "forms/Units.h"
-#include "resources/ArtCells.h"
+#include "forms/core/KeyedScale.h"
+#include "forms/core/Units.h"
+#include "resources/Artwork.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -130,16 +130,18 @@ TEST(ArtCells, CoverTheirBitmapsWholeWidth) {
     for (const auto& [id, width] : {std::pair{IDB_MIN, 72},
                                     {IDB_MINMAX, 150},
                                     {IDB_CLOSE, 129},
+                                    {IDB_UPDATE_CLOSE, 129},
                                     {IDB_TOOL, 72},
                                     {IDB_TABS_LOW, 415},
                                     {IDB_TABS_HIGH, 421},
                                     {IDB_ANSWER, 225},
                                     {IDB_OTHER_USER, 297},
                                     {IDB_GAME_SPACE, 243}}) {
-        const std::vector<int> cells = ArtCellsOf(id);
+        const std::vector<int> cells = resources::Artwork().Cells(id);
         EXPECT_EQ(std::accumulate(cells.begin(), cells.end(), 0), width) << id;
     }
-    EXPECT_TRUE(ArtCellsOf(IDB_FRAME).empty());
+    EXPECT_TRUE(resources::Artwork().Cells(IDB_FRAME).empty());
+    EXPECT_TRUE(resources::Artwork().Cells(IDB_UPDATE_FRAME).empty());
 }
 
 } // namespace

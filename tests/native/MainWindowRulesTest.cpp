@@ -1,6 +1,6 @@
-#include "mainwindow/DdeText.h"
-#include "mainwindow/MainLayout.h"
-#include "tabs/ExternalUrl.h"
+#include "mainwindow/core/DdeText.h"
+#include "mainwindow/core/MainLayout.h"
+#include "browser/core/ExternalUrl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "updater/ManifestSignature.h"
+#include "update/core/ManifestSignature.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "msghook/MessageTable.h"
+#include "msghook/core/MessageTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "login/NewWindowGate.h"
-#include "login/OperatorHosts.h"
-#include "login/PageCommand.h"
-#include "login/WebAddress.h"
+#include "browser/core/NewWindowGate.h"
+#include "browser/core/OperatorHosts.h"
+#include "login/core/PageCommand.h"
+#include "browser/core/WebAddress.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "login/PageScan.h"
-#include "login/PageUrl.h"
+#include "browser/core/PageScan.h"
+#include "browser/core/PageUrl.h"
 
 #include <gtest/gtest.h>
 

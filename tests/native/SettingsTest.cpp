@@ -1,4 +1,4 @@
-#include "startup/Settings.h"
+#include "game/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "controls/SkinLayout.h"
+#include "controls/core/SkinLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "startup/StallWatch.h"
+#include "update/core/StallWatch.h"
 
 #include <gtest/gtest.h>
 

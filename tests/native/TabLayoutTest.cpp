@@ -1,6 +1,6 @@
-#include "tabs/TabLayout.h"
+#include "tabs/core/TabLayout.h"
 
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "tabs/CTabItems.h"
-#include "tabs/IuTab.h"
-#include "tabs/PageWindows.h"
-#include "tabs/TabError.h"
+#include "tabs/core/CTabItems.h"
+#include "tabs/core/IuTab.h"
+#include "tabs/core/PageWindows.h"
+#include "tabs/core/TabError.h"
 
 #include <gtest/gtest.h>
 

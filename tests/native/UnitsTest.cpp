@@ -1,4 +1,4 @@
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "startup/UpdateRules.h"
+#include "update/core/UpdateRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "updater/UpdaterRules.h"
+#include "update/core/UpdaterRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "controls/WorkAreaRules.h"
+#include "forms/core/WorkAreaRules.h"
 
 #include <gtest/gtest.h>
 

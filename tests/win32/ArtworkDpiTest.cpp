@@ -1,12 +1,12 @@
 #include "forms/Handles.h"
-#include "forms/KeyedScale.h"
+#include "forms/core/KeyedScale.h"
 #include "forms/Picture.h"
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 #include "login/LoginFrm.h"
-#include "resources/ArtCells.h"
+#include "resources/Artwork.h"
 #include "resources/resource.h"
-#include "startup/LayeredPicture.h"
-#include "startup/PngResource.h"
+#include "forms/LayeredPicture.h"
+#include "forms/PngResource.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +85,7 @@ TEST_F(ArtworkAt144Dpi, LoginButtonsComeFromTheirTwiceAsLargeDrawingsWithTheKeyE
 }
 
 TEST_F(ArtworkAt144Dpi, TabSkinsKeepEachPieceInItsScaledCell) {
-    const auto cells = forms::ScaledCells(ArtCellsOf(IDB_TABS_LOW));
+    const auto cells = forms::ScaledCells(resources::Artwork().Cells(IDB_TABS_LOW));
     const forms::GdiBitmap skin = forms::LoadArtwork(IDB_TABS_LOW);
     BITMAP header{};
     ASSERT_NE(GetObjectW(skin.get(), sizeof header, &header), 0);

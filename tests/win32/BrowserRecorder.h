@@ -1,6 +1,6 @@
 #pragma once
 
-#include "login/IBrowser.h"
+#include "browser/IBrowser.h"
 
 #include <functional>
 #include <string>

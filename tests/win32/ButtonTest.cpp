@@ -1,6 +1,6 @@
 #include "controls/iButton.h"
 #include "forms/LogFont.h"
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 #include "resources/resource.h"
 #include "tests/win32/TestWindows.h"
 

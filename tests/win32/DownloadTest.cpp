@@ -1,5 +1,5 @@
-#include "startup/CLumDownLoadFile.h"
-#include "startup/PublicData.h"
+#include "update/CLumDownLoadFile.h"
+#include "forms/TempDir.h"
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
 
@@ -52,7 +52,7 @@ protected:
 
     const std::vector<unsigned char> blob = Blob(50000); // 7 blocks, the last one short
     const std::vector<unsigned char> oldCopy{'o', 'l', 'd'};
-    const std::wstring target = PublicData::GetTempDir() + L"tavrin-download-test.bin";
+    const std::wstring target = forms::GetTempDir() + L"tavrin-download-test.bin";
     std::vector<std::string> events;
     std::vector<DWORD> loaded;
 };

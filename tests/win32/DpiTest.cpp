@@ -2,7 +2,7 @@
 // prefix whose LogPixels it sets, naming the DPI in TAVRIN_TEST_DPI.
 #include "controls/BForm.h"
 #include "forms/Application.h"
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 #include "login/LoginBgFrm.h"
 #include "login/LoginFrm.h"
 #include "login/LoginScreen.h"
@@ -11,7 +11,7 @@
 #include "mainwindow/MsgFrm.h"
 #include "mainwindow/WebMainFrm.h"
 #include "startup/LoadFrm.h"
-#include "startup/PublicData.h"
+#include "game/Settings.h"
 #include "tests/win32/ScriptedBrowser.h"
 #include "tests/win32/TestWindows.h"
 
@@ -88,7 +88,7 @@ TEST(DpiScale, TheProgramTakesTheScreensDpiAndMakesFontsAtIt) {
     ASSERT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSX), ExpectedDpi()) << "the prefix's LogPixels";
     EXPECT_EQ(forms::ScreenDpi(), ExpectedDpi());
     EXPECT_EQ(forms::TwipsToPixels(15540), Scaled(1036));
-    BForm bar;
+    BForm bar{nullptr};
     EXPECT_EQ(bar.Font().lfHeight, -Scaled(12)) << "9 points";
 }
 

@@ -1,4 +1,4 @@
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 #include "mainwindow/MsgFrm.h"
 #include "mainwindow/WebMainFrm.h"
 #include "tests/win32/ScriptedBrowser.h"

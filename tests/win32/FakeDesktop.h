@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ModGetTaskbarHei.h"
+#include "forms/WorkArea.h"
 
 // Two monitors in place of the display's one: the primary one at 0, 0 with
 // a work area the test chooses, and a second one to its left, at negative
@@ -9,25 +9,25 @@
 class FakeDesktop final : public WorkAreaSource {
 public:
     // No larger than the virtual display: Wine keeps windows within it.
-    static constexpr EdgeRules::Rect kLeftWork{-1240, 0, 0, 984};
+    static constexpr forms::Rect kLeftWork{-1240, 0, 0, 984};
 
-    explicit FakeDesktop(EdgeRules::Rect primaryWork) : primary(primaryWork) {
+    explicit FakeDesktop(forms::Rect primaryWork) : primary(primaryWork) {
         InstallWorkAreaSource(this);
     }
     ~FakeDesktop() override { InstallWorkAreaSource(nullptr); }
     FakeDesktop(const FakeDesktop&) = delete;
     FakeDesktop& operator=(const FakeDesktop&) = delete;
 
-    EdgeRules::Rect OfWindow(HWND window) const override {
+    forms::Rect OfWindow(HWND window) const override {
         RECT r{};
         GetWindowRect(window, &r);
         return AtPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     }
-    EdgeRules::Rect AtPoint(POINT point) const override {
+    forms::Rect AtPoint(POINT point) const override {
         return point.x < 0 || pointerOnLeft ? kLeftWork : primary;
     }
 
-    EdgeRules::Rect primary;
+    forms::Rect primary;
     // A virtual display keeps the real pointer on its own screen: this puts
     // it on the left monitor.
     bool pointerOnLeft = false;

@@ -1,7 +1,7 @@
 #include "controls/BForm.h"
-#include "controls/SkinLayout.h"
+#include "controls/core/SkinLayout.h"
 #include "forms/SingleForm.h"
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 #include "resources/resource.h"
 #include "tests/win32/TestWindows.h"
 
@@ -49,7 +49,7 @@ protected:
         return GetPixel(bar.hDC(), forms::TwipsToPixels(twipsX), forms::TwipsToPixels(twipsY));
     }
 
-    BForm bar;
+    BForm bar{forms::Picture::FromResource(IDB_FRAME)};
 };
 
 TEST_F(FrameTest, TheBarIsAlways500TwipsHigh) {

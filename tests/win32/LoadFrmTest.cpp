@@ -2,7 +2,7 @@
 #include "login/LoginBgFrm.h"
 #include "resources/resource.h"
 #include "startup/LoadFrm.h"
-#include "startup/PngResource.h"
+#include "forms/PngResource.h"
 #include "tests/win32/ScriptedBrowser.h"
 #include "tests/win32/TestWindows.h"
 

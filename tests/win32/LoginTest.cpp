@@ -1,13 +1,14 @@
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
-#include "login/BrowserRelease.h"
+#include "browser/BrowserRelease.h"
 #include "login/LoginBgFrm.h"
 #include "login/LoginFrm.h"
 #include "login/LoginScreen.h"
 #include "mainwindow/WebMainFrm.h"
 #include "resources/resource.h"
 #include "startup/LoadFrm.h"
-#include "startup/PublicData.h"
+#include "forms/TempDir.h"
+#include "game/Settings.h"
 #include "tests/win32/FakeDesktop.h"
 #include "tests/win32/ScriptedBrowser.h"
 #include "tests/win32/TestWindows.h"
@@ -110,7 +111,7 @@ protected:
     }
 
     const std::wstring iconFile =
-        PublicData::GetTempDir() + PublicData::GameCode + std::wstring(L".ico");
+        forms::GetTempDir() + PublicData::GameCode + std::wstring(L".ico");
     testing_support::ScriptedDialogs dialogs;
 };
 

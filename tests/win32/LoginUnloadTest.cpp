@@ -1,9 +1,9 @@
 #include "forms/Application.h"
-#include "login/IeBrowser.h"
+#include "browser/IeBrowser.h"
 #include "login/LoginBgFrm.h"
 #include "login/LoginFrm.h"
 #include "startup/LoadFrm.h"
-#include "startup/PublicData.h"
+#include "game/Settings.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "controls/ModGetTaskbarHei.h"
+#include "forms/WorkArea.h"
 #include "forms/Application.h"
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 #include "login/LoginScreen.h"
 #include "login/GameWindow.h"
 #include "login/RunPageCommand.h"
@@ -10,7 +10,7 @@
 #include "mainwindow/ModMsg.h"
 #include "mainwindow/MsgFrm.h"
 #include "mainwindow/WebMainFrm.h"
-#include "startup/Settings.h"
+#include "game/Settings.h"
 #include "tests/win32/CacheEntries.h"
 #include "tests/win32/FakeDesktop.h"
 #include "tests/win32/ScriptedBrowser.h"

@@ -8,7 +8,7 @@ TEST_F(MainWindowTest, LoadsMaximisedAboveTheTaskbarAndRestoresToTheCentredDesig
     WebMainFrm& main = OpenGame();
     EXPECT_EQ(login.calls, std::vector<std::string>{"close"});
     EXPECT_TRUE(main.Visible());
-    const EdgeRules::Rect work = WorkAreaOfWindow(main.hWnd());
+    const forms::Rect work = WorkAreaOfWindow(main.hWnd());
     const int screenW = work.right - work.left;
     const int screenH = work.bottom - work.top;
     RECT r = WindowRect(main.hWnd());
@@ -57,7 +57,7 @@ TEST_F(MainWindowTest, OpensOnThePointersMonitorAndRestoresCentredThere) {
     FakeDesktop desktop({0, 40, 1280, 1024});
     desktop.pointerOnLeft = true;
     WebMainFrm& main = OpenGame();
-    const EdgeRules::Rect left = FakeDesktop::kLeftWork;
+    const forms::Rect left = FakeDesktop::kLeftWork;
     RECT r = WindowRect(main.hWnd());
     EXPECT_EQ(r.left, left.left);
     EXPECT_EQ(r.top, left.top);

@@ -1,5 +1,5 @@
 #include "resources/resource.h"
-#include "startup/PictureJob.h"
+#include "forms/PictureJob.h"
 
 #include <gtest/gtest.h>
 

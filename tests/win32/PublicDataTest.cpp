@@ -1,4 +1,7 @@
-#include "startup/PublicData.h"
+#include "forms/TempDir.h"
+#include "forms/ResourceFile.h"
+#include "login/GluedWindow.h"
+#include "game/Settings.h"
 #include "resources/resource.h"
 #include "tests/win32/TestWindows.h"
 
@@ -23,7 +26,7 @@ bool FileExists(const std::wstring& path) {
 TEST(GetTempDir, IsTheSystemTemporaryPathWithExactlyOneTrailingBackslash) {
     wchar_t system[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, system);
-    const std::wstring dir = PublicData::GetTempDir();
+    const std::wstring dir = forms::GetTempDir();
     EXPECT_EQ(dir, system);
     ASSERT_GE(dir.size(), 2u);
     EXPECT_EQ(dir.back(), L'\\');
@@ -34,7 +37,7 @@ TEST(GetTempDir, AddsTheBackslashWhenTheVariableHasNone) {
     wchar_t saved[MAX_PATH] = {};
     GetEnvironmentVariableW(L"TMP", saved, MAX_PATH);
     SetEnvironmentVariableW(L"TMP", L"C:\\windows\\temp");
-    const std::wstring dir = PublicData::GetTempDir();
+    const std::wstring dir = forms::GetTempDir();
     SetEnvironmentVariableW(L"TMP", saved[0] != 0 ? saved : nullptr);
     EXPECT_EQ(dir, L"C:\\windows\\temp\\");
 }
@@ -42,19 +45,19 @@ TEST(GetTempDir, AddsTheBackslashWhenTheVariableHasNone) {
 class SaveResToFileTest : public testing::Test {
 protected:
     void TearDown() override { DeleteFileW(target.c_str()); }
-    std::wstring target = PublicData::GetTempDir() + L"tavrin-saveres-test.bin";
+    std::wstring target = forms::GetTempDir() + L"tavrin-saveres-test.bin";
 };
 
 TEST_F(SaveResToFileTest, ReplacesALongerFileWithExactlyTheResourceBytes) {
     const std::vector<unsigned char> resource = ResourceBytes(IDR_PNG_SPLASH, L"PNG");
     WriteFileBytes(target, std::vector<unsigned char>(resource.size() * 3, 0xAB));
-    ASSERT_TRUE(PublicData::SaveResToFile(IDR_PNG_SPLASH, L"PNG", target));
+    ASSERT_TRUE(forms::SaveResToFile(IDR_PNG_SPLASH, L"PNG", target));
     EXPECT_EQ(ReadFileBytes(target), resource);
     EXPECT_FALSE(FileExists(target + L".partial"));
 }
 
 TEST_F(SaveResToFileTest, WritesTheUpdaterResourceByteForByte) {
-    ASSERT_TRUE(PublicData::SaveResToFile(IDR_UPDATE, L"UPDATE", target));
+    ASSERT_TRUE(forms::SaveResToFile(IDR_UPDATE, L"UPDATE", target));
     const std::vector<unsigned char> bytes = ReadFileBytes(target);
     EXPECT_EQ(bytes, ResourceBytes(IDR_UPDATE, L"UPDATE"));
     ASSERT_GE(bytes.size(), 2u);
@@ -65,14 +68,14 @@ TEST_F(SaveResToFileTest, WritesTheUpdaterResourceByteForByte) {
 TEST_F(SaveResToFileTest, AMissingResourceReportsFailureAndLeavesTheFileAlone) {
     const std::vector<unsigned char> before{1, 2, 3};
     WriteFileBytes(target, before);
-    EXPECT_FALSE(PublicData::SaveResToFile(999, L"PNG", target));
-    EXPECT_FALSE(PublicData::SaveResToFile(IDR_UPDATE, L"NOSUCHTYPE", target));
+    EXPECT_FALSE(forms::SaveResToFile(999, L"PNG", target));
+    EXPECT_FALSE(forms::SaveResToFile(IDR_UPDATE, L"NOSUCHTYPE", target));
     EXPECT_EQ(ReadFileBytes(target), before);
 }
 
 TEST_F(SaveResToFileTest, AnUnwritablePathReportsFailure) {
-    const std::wstring nowhere = PublicData::GetTempDir() + L"no-such-folder\\file.bin";
-    EXPECT_FALSE(PublicData::SaveResToFile(IDR_PNG_SPLASH, L"PNG", nowhere));
+    const std::wstring nowhere = forms::GetTempDir() + L"no-such-folder\\file.bin";
+    EXPECT_FALSE(forms::SaveResToFile(IDR_PNG_SPLASH, L"PNG", nowhere));
     EXPECT_FALSE(FileExists(nowhere));
 }
 
@@ -82,7 +85,7 @@ TEST_F(SaveResToFileTest, AFileInUseIsLeftWholeAndReportedAsFailure) {
     HANDLE locked =
         CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(PublicData::SaveResToFile(IDR_PNG_SPLASH, L"PNG", target));
+    EXPECT_FALSE(forms::SaveResToFile(IDR_PNG_SPLASH, L"PNG", target));
     CloseHandle(locked);
     EXPECT_EQ(ReadFileBytes(target), before);
     EXPECT_FALSE(FileExists(target + L".partial"));
@@ -98,9 +101,8 @@ TEST(HookWindow, EveryMoveOfTheHookedWindowMovesTheFollowerLeftAndTop) {
     HWND background = testing_support::CreatePlainWindow(100, 100, 400, 300);
     HWND follower = testing_support::CreatePlainWindow(0, 0, 120, 80);
     const LONG_PTR original = GetWindowLongPtrW(background, GWLP_WNDPROC);
-    PublicData::HookWindow(background, follower);
-    EXPECT_EQ(GetWindowLongPtrW(background, GWLP_WNDPROC),
-              reinterpret_cast<LONG_PTR>(&PublicData::LoginBgWndProc));
+    login::HookWindow(background, follower);
+    EXPECT_NE(GetWindowLongPtrW(background, GWLP_WNDPROC), original);
 
     for (const POINT to : {POINT{150, 120}, POINT{10, 20}, POINT{333, 222}}) {
         SetWindowPos(background, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -112,7 +114,7 @@ TEST(HookWindow, EveryMoveOfTheHookedWindowMovesTheFollowerLeftAndTop) {
     }
     EXPECT_EQ(WindowRect(background).right - WindowRect(background).left, 400);
 
-    PublicData::UnhookWindow(background);
+    login::UnhookWindow(background);
     EXPECT_EQ(GetWindowLongPtrW(background, GWLP_WNDPROC), original);
     SetWindowPos(background, nullptr, 500, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     EXPECT_EQ(WindowRect(follower).left, 333) << "no longer glued";

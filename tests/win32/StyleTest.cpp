@@ -1,7 +1,7 @@
-#include "controls/ModGetTaskbarHei.h"
+#include "forms/WorkArea.h"
 #include "controls/cSetStyle.h"
 #include "forms/SingleForm.h"
-#include "forms/Units.h"
+#include "forms/core/Units.h"
 #include "tests/win32/FakeDesktop.h"
 #include "tests/win32/TestWindows.h"
 
@@ -111,15 +111,15 @@ TEST_F(StyleTest, EdgesReportTheirZoneAndTheMiddleNone) {
     EXPECT_EQ(zones, (std::vector<long>{EdgeRules::Left, EdgeRules::Bottom, EdgeRules::None}));
 }
 
-EdgeRules::Rect Edges(const RECT& r) {
+forms::Rect Edges(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
 TEST_F(StyleTest, MaximisedFillsTheWorkAreaWhereverTheTaskbarIsAndRestoresExactly) {
     const RECT before = WindowRect(Window());
-    const EdgeRules::Rect taskbarSides[] = {
+    const forms::Rect taskbarSides[] = {
         {0, 0, 1280, 984}, {0, 40, 1280, 1024}, {40, 0, 1280, 1024}, {0, 0, 1240, 1024}};
-    for (const EdgeRules::Rect& work : taskbarSides) {
+    for (const forms::Rect& work : taskbarSides) {
         const FakeDesktop desktop(work);
         EXPECT_TRUE(watcher->CallWindowStateChange());
         EXPECT_EQ(Edges(WindowRect(Window())), work);
@@ -134,7 +134,7 @@ TEST_F(StyleTest, MaximisedStaysOnASecondMonitorAtNegativeCoordinates) {
     EXPECT_TRUE(watcher->CallWindowStateChange());
     EXPECT_EQ(Edges(WindowRect(Window())), FakeDesktop::kLeftWork);
     EXPECT_FALSE(watcher->CallWindowStateChange());
-    EXPECT_EQ(Edges(WindowRect(Window())), (EdgeRules::Rect{-1200, 100, -200, 900}));
+    EXPECT_EQ(Edges(WindowRect(Window())), (forms::Rect{-1200, 100, -200, 900}));
 }
 
 TEST_F(StyleTest, RestoringKeepsTheWindowOffATaskbarThatMovedMeanwhile) {
@@ -142,7 +142,7 @@ TEST_F(StyleTest, RestoringKeepsTheWindowOffATaskbarThatMovedMeanwhile) {
     watcher->CallWindowStateChange();
     desktop.primary = {0, 100, 1280, 1024};
     watcher->CallWindowStateChange();
-    EXPECT_EQ(Edges(WindowRect(Window())), (EdgeRules::Rect{50, 100, 1050, 900}));
+    EXPECT_EQ(Edges(WindowRect(Window())), (forms::Rect{50, 100, 1050, 900}));
 }
 
 TEST_F(StyleTest, WhileMaximisedNoDragStarts) {

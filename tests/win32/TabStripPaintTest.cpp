@@ -1,5 +1,5 @@
 #include "resources/resource.h"
-#include "tabs/TabError.h"
+#include "tabs/core/TabError.h"
 #include "tabs/mdlTabAPI.h"
 #include "tests/win32/TabStripFixture.h"
 #include "tests/win32/TabStripProbe.h"

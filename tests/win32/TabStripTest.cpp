@@ -1,4 +1,4 @@
-#include "tabs/TabError.h"
+#include "tabs/core/TabError.h"
 #include "tests/win32/TabStripFixture.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "tests/win32/TestWindows.h"
 
-#include "startup/PublicData.h"
+#include "forms/TempDir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -84,7 +84,7 @@ void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& 
 }
 
 void ForgetStartupManifest() {
-    const std::wstring manifest = PublicData::GetTempDir() + L"update.txt";
+    const std::wstring manifest = forms::GetTempDir() + L"update.txt";
     SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(manifest.c_str());
 }

@@ -1,9 +1,9 @@
 #include "forms/Application.h"
-#include "startup/CLumDownLoadFile.h"
-#include "startup/ManifestText.h"
-#include "startup/PublicData.h"
+#include "update/CLumDownLoadFile.h"
+#include "update/ManifestText.h"
+#include "forms/TempDir.h"
 #include "startup/UpdateCheck.h"
-#include "startup/UpdateRules.h"
+#include "update/core/UpdateRules.h"
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
 
@@ -16,8 +16,8 @@ using forms::MsgButtons;
 using forms::MsgIcon;
 using testing_support::OperatorServer;
 
-const std::wstring kManifestPath = PublicData::GetTempDir() + L"update.txt";
-const std::wstring kUpdaterPath = PublicData::GetTempDir() + L"Update.exe";
+const std::wstring kManifestPath = forms::GetTempDir() + L"update.txt";
+const std::wstring kUpdaterPath = forms::GetTempDir() + L"Update.exe";
 
 void Forget(const std::wstring& path) {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);

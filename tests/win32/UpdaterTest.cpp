@@ -1,10 +1,10 @@
-#include "startup/CLumDownLoadFile.h"
-#include "startup/PublicData.h"
+#include "update/CLumDownLoadFile.h"
+#include "forms/TempDir.h"
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
-#include "updater/InstallRecovery.h"
-#include "updater/ManifestTrust.h"
-#include "updater/UpdateJob.h"
+#include "update/InstallRecovery.h"
+#include "update/ManifestTrust.h"
+#include "update/UpdateJob.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,7 @@ protected:
             << what << ": nothing staged is left behind";
     }
 
-    const std::wstring dir = PublicData::GetTempDir() + L"tavrin update test\\";
+    const std::wstring dir = forms::GetTempDir() + L"tavrin update test\\";
     const Bytes oldDll = Text("old dll"), oldExe = Text("old exe");
     const Bytes newDll = Text("new dll, longer"), newExe = Bytes(30000, 0x5A);
     CLumDownLoadFile downloader;

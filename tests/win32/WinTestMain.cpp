@@ -1,4 +1,6 @@
 #include "forms/Application.h"
+#include "forms/Picture.h"
+#include "resources/Artwork.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,7 @@
 // The tests run at the DPI of the prefix's screen, as the programs do.
 int main(int argc, char** argv) {
     forms::Application::TakeScreenDpi();
+    forms::InstallArtwork(&resources::Artwork());
     OleInitialize(nullptr);
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();

@@ -1,0 +1,28 @@
+#include "forms/Application.h"
+#include "forms/CallbackBoundary.h"
+#include "forms/Picture.h"
+#include "forms/core/ScopeExit.h"
+#include "mainwindow/MainGameWindow.h"
+#include "resources/Artwork.h"
+#include "startup/LoadFrm.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+// A run is the start-up window and whatever it leads to. Run returns with
+// every form unloaded and every engine released, so OLE goes last.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    return forms::GuardedEntry(L"wWinMain", [] {
+        forms::Application::TakeScreenDpi();
+        forms::InstallArtwork(&resources::Artwork());
+        OleInitialize(nullptr);
+        const forms::ScopeExit uninitialise([] { OleUninitialize(); });
+        MainGameWindow::Bind();
+        LoadFrm::Instance().Show();
+        // Loaded once the splash is up, which needs none of them.
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        return forms::Application::Run();
+    });
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "browser/IBrowser.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace login {
+
+// The engine behind CreateBrowser: defined once, by the engine library an
+// executable links (tavrin_engine_ie or tavrin_engine_preview).
+std::unique_ptr<IBrowser> CreateEngine(HWND container);
+
+} // namespace login

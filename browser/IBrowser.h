@@ -1,0 +1,64 @@
+#pragma once
+
+#include "forms/core/Event.h"
+#include "browser/core/Navigation.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace login {
+
+// The embedded web browser as every window of the client sees it. Engines
+// (the platform's control, the preview) implement it; windows never name an
+// engine. Events arrive on the user-interface thread, each through the
+// callback boundary.
+class IBrowser {
+public:
+    virtual ~IBrowser() = default;
+
+    virtual void Navigate(const std::wstring& url) = 0;
+    virtual void Refresh() = 0;
+    // True keeps the page from raising dialog boxes of its own.
+    virtual void SetSilent(bool silent) = 0;
+    // Pixels in the container's client area; the browser may be larger than
+    // its container and offset into it: the container clips it.
+    virtual void Move(int left, int top, int width, int height) = 0;
+    virtual HWND Window() const = 0;
+
+    // The current top-level document; all answer "nothing" without one.
+    virtual std::size_t RootInnerHtmlLength() const = 0;
+    virtual std::wstring DocumentUrl() const = 0;
+    // The root element's style property "overflow" ("hidden": no scroll bars),
+    // applied again to the document a reload brings.
+    virtual void SetRootOverflow(const std::wstring& value) = 0;
+    // What the document's oncontextmenu answers: false shows no menu.
+    virtual void SetContextMenuAnswer(bool allow) = 0;
+
+    // Before every navigation, top document and frames, with which one and
+    // the address of the document that navigates; Cancel stops it.
+    forms::Event<const Navigation& /*navigation*/, bool& /*cancel*/> BeforeNavigate2;
+    // A document or frame has loaded.
+    forms::Event<const std::wstring& /*url*/> DocumentComplete;
+    forms::Event<> DownloadBegin;
+    forms::Event<const std::wstring& /*title*/> TitleChange;
+    // The user asked the page for a new window (script pop-ups never come
+    // here), at most one a second; the engine opens none itself.
+    forms::Event<const std::wstring& /*url*/, bool& /*processed*/> NewWindow;
+    // A navigation failed; topLevel says whether it was the top document's.
+    forms::Event<const std::wstring& /*url*/, bool /*topLevel*/, NavigationFailure> NavigateError;
+};
+
+// The engine this build ships (CMake's TAVRIN_BROWSER_ENGINE), placed as a
+// child of container, unless a factory was installed.
+std::unique_ptr<IBrowser> CreateBrowser(HWND container);
+
+// Tests install an engine of their own; an empty factory puts the build's
+// engine back.
+using BrowserFactory = std::function<std::unique_ptr<IBrowser>(HWND container)>;
+void SetBrowserFactory(BrowserFactory factory);
+
+} // namespace login

@@ -1,0 +1,13 @@
+#include "browser/core/NewWindowGate.h"
+
+namespace login {
+
+bool NewWindowGate::Allow(bool userAsked, std::uint64_t nowMs) {
+    if (!userAsked || (last_ && nowMs - *last_ < kIntervalMs)) {
+        return false;
+    }
+    last_ = nowMs;
+    return true;
+}
+
+} // namespace login

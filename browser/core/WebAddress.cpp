@@ -1,0 +1,136 @@
+#include "browser/core/WebAddress.h"
+
+#include <cwctype>
+
+namespace login {
+
+namespace {
+
+constexpr std::size_t npos = std::wstring::npos;
+
+bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
+    for (std::size_t i = 0; prefix[i] != L'\0'; ++i) {
+        if (i >= text.size() || std::towlower(text[i]) != static_cast<wint_t>(prefix[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HasControlOrBlank(const std::wstring& text) {
+    for (wchar_t c : text) {
+        if (c <= 0x20 || c == 0x7f) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsAsciiAlnum(wchar_t c) {
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9');
+}
+
+std::wstring Lower(std::wstring text) {
+    for (wchar_t& c : text) {
+        if (c >= L'A' && c <= L'Z') {
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+        }
+    }
+    return text;
+}
+
+bool IsPort(const std::wstring& digits) {
+    if (digits.empty() || digits.size() > 5) {
+        return false;
+    }
+    unsigned long value = 0;
+    for (wchar_t c : digits) {
+        if (c < L'0' || c > L'9') {
+            return false;
+        }
+        value = value * 10 + static_cast<unsigned long>(c - L'0');
+    }
+    return value <= 65535;
+}
+
+// "[...]" with hexadecimal digits, colons and dots inside.
+bool IsIpv6Literal(const std::wstring& host) {
+    if (host.size() < 4 || host.front() != L'[' || host.back() != L']') {
+        return false;
+    }
+    for (std::size_t i = 1; i + 1 < host.size(); ++i) {
+        const wchar_t c = host[i];
+        if (!std::iswxdigit(c) || c > 0x7f) {
+            if (c != L':' && c != L'.') {
+                return false;
+            }
+        }
+    }
+    return host.find(L':') != npos;
+}
+
+// ASCII letters, digits and hyphens in non-empty labels.
+bool IsHostName(const std::wstring& host) {
+    if (host.empty()) {
+        return false;
+    }
+    std::size_t label = 0;
+    for (wchar_t c : host) {
+        if (c == L'.') {
+            if (label == 0) {
+                return false;
+            }
+            label = 0;
+        } else if (IsAsciiAlnum(c) || c == L'-') {
+            ++label;
+        } else {
+            return false;
+        }
+    }
+    return label != 0;
+}
+
+std::optional<std::wstring> HostOf(const std::wstring& authority) {
+    if (authority.find_first_of(L"@\\%") != npos) {
+        return std::nullopt;
+    }
+    const std::size_t close = authority.rfind(L']');
+    const std::size_t colon = authority.find(L':', close == npos ? 0 : close);
+    if (colon != npos && !IsPort(authority.substr(colon + 1))) {
+        return std::nullopt;
+    }
+    std::wstring host = Lower(authority.substr(0, colon));
+    if (!host.empty() && host.front() == L'[') {
+        return IsIpv6Literal(host) ? std::optional<std::wstring>(host) : std::nullopt;
+    }
+    if (!host.empty() && host.back() == L'.') {
+        host.pop_back();
+    }
+    return IsHostName(host) ? std::optional<std::wstring>(host) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<WebAddress> ParseWebAddress(const std::wstring& url) {
+    if (HasControlOrBlank(url)) {
+        return std::nullopt;
+    }
+    std::wstring scheme;
+    if (StartsWithNoCase(url, L"http://")) {
+        scheme = L"http";
+    } else if (StartsWithNoCase(url, L"https://")) {
+        scheme = L"https";
+    } else {
+        return std::nullopt;
+    }
+    const std::size_t start = scheme.size() + 3;
+    const std::size_t end = url.find_first_of(L"/?#", start);
+    const std::optional<std::wstring> host =
+        HostOf(url.substr(start, end == npos ? npos : end - start));
+    if (!host) {
+        return std::nullopt;
+    }
+    return WebAddress{scheme, *host};
+}
+
+} // namespace login

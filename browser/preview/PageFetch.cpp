@@ -1,0 +1,128 @@
+#include "browser/preview/PageFetch.h"
+
+#include "forms/Application.h"
+#include "forms/CallbackBoundary.h"
+#include "forms/Handles.h"
+#include "forms/Internet.h"
+
+#include <memory>
+#include <string>
+
+namespace login {
+
+namespace {
+
+constexpr DWORD kBlock = 16384;
+constexpr std::size_t kMostBytes = 8 * 1024 * 1024; // enough for any page of links
+
+bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
+    const std::size_t length = wcslen(prefix);
+    return text.size() >= length && _wcsnicmp(text.c_str(), prefix, length) == 0;
+}
+
+bool Succeeded(HINTERNET request) {
+    const DWORD status = forms::QueryNumber(request, HTTP_QUERY_STATUS_CODE);
+    return status >= 200 && status < 300;
+}
+
+bool ReadAll(HINTERNET request, std::string& bytes) {
+    char block[kBlock];
+    for (;;) {
+        DWORD got = 0;
+        if (InternetReadFile(request, block, kBlock, &got) == FALSE) {
+            return false;
+        }
+        if (got == 0 || bytes.size() + got > kMostBytes) {
+            return true;
+        }
+        bytes.append(block, got);
+    }
+}
+
+std::wstring FinalUrl(HINTERNET request, const std::wstring& asked) {
+    DWORD size = 0;
+    InternetQueryOptionW(request, INTERNET_OPTION_URL, nullptr, &size);
+    std::wstring url(size / sizeof(wchar_t) + 1, L'\0');
+    if (size == 0 ||
+        InternetQueryOptionW(request, INTERNET_OPTION_URL, url.data(), &size) == FALSE) {
+        return asked;
+    }
+    url.resize(wcslen(url.c_str()));
+    return url;
+}
+
+std::wstring Decode(std::string bytes) {
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
+        bytes.erase(0, 3);
+    }
+    if (bytes.empty()) {
+        return L"";
+    }
+    UINT codePage = CP_UTF8;
+    DWORD flags = MB_ERR_INVALID_CHARS;
+    int length = MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()),
+                                     nullptr, 0);
+    if (length == 0) {
+        codePage = CP_ACP;
+        flags = 0;
+        length = MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()),
+                                     nullptr, 0);
+    }
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                        length);
+    return text;
+}
+
+struct FetchJob {
+    std::wstring url;
+    std::function<void(FetchedPage)> done;
+};
+
+// The worker thread's entry; it owns its job.
+DWORD WINAPI FetchEntry(void* job) {
+    return static_cast<DWORD>(forms::GuardedEntry(L"PageFetch", [job] {
+        const std::unique_ptr<FetchJob> mine(static_cast<FetchJob*>(job));
+        auto page = std::make_shared<FetchedPage>(FetchPage(mine->url));
+        forms::Application::Post([page, done = std::move(mine->done)] { done(std::move(*page)); });
+        return 0;
+    }));
+}
+
+} // namespace
+
+FetchedPage FetchPage(const std::wstring& url) {
+    if (StartsWithNoCase(url, L"about:")) {
+        return {true, true, url, L""};
+    }
+    if (!StartsWithNoCase(url, L"http://") && !StartsWithNoCase(url, L"https://")) {
+        return {};
+    }
+    forms::InternetHandle internet(
+        InternetOpenW(L"Tavrin", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!internet) {
+        return {};
+    }
+    forms::InternetHandle request(InternetOpenUrlW(
+        internet.get(), url.c_str(), nullptr, 0,
+        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI, 0));
+    std::string bytes;
+    if (!request || !ReadAll(request.get(), bytes)) {
+        return {};
+    }
+    return {Succeeded(request.get()), true, FinalUrl(request.get(), url), Decode(std::move(bytes))};
+}
+
+void FetchPageLater(const std::wstring& url, std::function<void(FetchedPage)> done) {
+    forms::Application::ReadyPosts(); // the worker posts its page back
+    auto job = std::make_unique<FetchJob>(FetchJob{url, std::move(done)});
+    const forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> worker(
+        CreateThread(nullptr, 0, &FetchEntry, job.get(), 0, nullptr));
+    if (worker) {
+        job.release();
+        return;
+    }
+    forms::Application::Post([done = std::move(job->done)] { done(FetchedPage{}); });
+}
+
+} // namespace login

@@ -1,0 +1,11 @@
+#include "browser/BrowserEngine.h"
+
+#include "browser/preview/PreviewBrowser.h"
+
+namespace login {
+
+std::unique_ptr<IBrowser> CreateEngine(HWND container) {
+    return std::make_unique<PreviewBrowser>(container);
+}
+
+} // namespace login

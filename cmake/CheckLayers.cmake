@@ -1,0 +1,32 @@
+cmake_minimum_required(VERSION 3.20)
+# cmake -DROOT=source -DRULES=file -DSTAMP=file -P CheckLayers.cmake
+# RULES: a line per layer, "library|folder|folder,folder,...", the folders
+# the layer reaches through its links. Fails on any include of a folder
+# outside that reach; an include without a folder (a generated header)
+# passes.
+file(STRINGS ${RULES} lines)
+set(faults "")
+foreach(line ${lines})
+    string(REPLACE "|" ";" fields "${line}")
+    list(GET fields 0 library)
+    list(GET fields 1 folder)
+    list(GET fields 2 reach)
+    string(REPLACE "," ";" reach "${reach}")
+    file(GLOB files ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
+    foreach(file ${files})
+        file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[^\"]+/[^\"]+\"")
+        foreach(include ${includes})
+            string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*$" "\\1" header "${include}")
+            get_filename_component(target_folder ${header} DIRECTORY)
+            if(NOT target_folder IN_LIST reach)
+                file(RELATIVE_PATH name ${ROOT} ${file})
+                string(APPEND faults "  ${name} includes ${header}, but ${library} (${folder}) "
+                       "links no layer of ${target_folder}\n")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(faults)
+    message(FATAL_ERROR "Includes against the layers:\n${faults}")
+endif()
+file(TOUCH ${STAMP})

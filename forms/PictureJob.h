@@ -1,0 +1,34 @@
+#pragma once
+
+#include "forms/Gdiplus.h"
+#include "forms/Handles.h"
+#include "forms/LayeredPicture.h"
+#include "forms/PngResource.h"
+
+// A start-up picture decoded and drawn into its layered surface on a worker
+// thread, while the user-interface thread waits on the network or makes
+// windows. Taken once; taking waits for the worker.
+class PictureJob {
+public:
+    PictureJob(WORD id, const wchar_t* type);
+    ~PictureJob();
+    PictureJob(const PictureJob&) = delete;
+    PictureJob& operator=(const PictureJob&) = delete;
+
+    // Hands over the picture and its surface, made here if no worker ran.
+    void Take(PngResource& png, LayeredPicture& picture);
+
+private:
+    static DWORD WINAPI Entry(void* job) noexcept;
+    void Make();
+    void Wait();
+
+    // Up for as long as the worker may draw.
+    forms::GdiplusSession gdiplus_;
+    WORD id_;
+    const wchar_t* type_;
+    PngResource png_;
+    LayeredPicture picture_;
+    bool made_ = false;
+    forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> worker_;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "forms/core/Rect.h"
+
+#include <windows.h>
+
+// The work areas of the monitors: each monitor less its taskbars and docked
+// bars, in screen pixels. Tests put a desktop of their own in place, since
+// a virtual display has no taskbar.
+class WorkAreaSource {
+public:
+    virtual ~WorkAreaSource() = default;
+    virtual forms::Rect OfWindow(HWND window) const = 0;
+    virtual forms::Rect AtPoint(POINT point) const = 0;
+};
+
+// nullptr puts the system's monitors back.
+void InstallWorkAreaSource(const WorkAreaSource* source);
+
+// The work area of the monitor the window is on (the nearest one when it is
+// on none).
+forms::Rect WorkAreaOfWindow(HWND window);
+// The work area of the monitor that holds the pointer.
+forms::Rect WorkAreaAtCursor();
+// Moves a top-level window, keeping its size, to the centre of a work area.
+void CentreInWorkArea(HWND window, const forms::Rect& work);

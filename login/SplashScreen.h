@@ -1,0 +1,26 @@
+#pragma once
+
+#include "forms/LayeredPicture.h"
+#include "forms/PngResource.h"
+
+namespace login {
+
+// The start-up window as the login windows reach it: they take the picture
+// it drew for them and close it once they show.
+class SplashScreen {
+public:
+    virtual ~SplashScreen() = default;
+    // The login background drawn on the splash's worker; false when the
+    // splash is gone or started no such work.
+    virtual bool TakeLoginPicture(PngResource& png, LayeredPicture& picture) = 0;
+    // Unloads the splash; does nothing when it is not loaded.
+    virtual void Close() = 0;
+};
+
+// The splash binds itself here; nullptr unbinds. Without a binding the calls
+// below do nothing and there is no picture to take.
+void BindSplashScreen(SplashScreen* splash);
+bool TakeSplashLoginPicture(PngResource& png, LayeredPicture& picture);
+void CloseSplashScreen();
+
+} // namespace login

@@ -1,0 +1,84 @@
+#include "login/core/PageCommand.h"
+
+#include "browser/core/WebAddress.h"
+
+#include <cwctype>
+
+namespace login {
+
+namespace {
+
+bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
+    if (text.size() < prefix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (std::towlower(text[i]) != static_cast<wint_t>(prefix[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The command alone, or followed by "/" or "?".
+bool IsBareCommand(const std::wstring& url, const std::wstring& command) {
+    if (!StartsWithNoCase(url, command)) {
+        return false;
+    }
+    return url.size() == command.size() || url[command.size()] == L'/' ||
+           url[command.size()] == L'?';
+}
+
+// Piece 1 of the address split at every "|".
+std::optional<std::wstring> SecondPiece(const std::wstring& url) {
+    const std::size_t first = url.find(L'|');
+    const std::size_t second = url.find(L'|', first + 1);
+    std::wstring piece = url.substr(first + 1, second == std::wstring::npos ? std::wstring::npos
+                                                                            : second - first - 1);
+    if (piece.empty()) {
+        return std::nullopt;
+    }
+    return piece;
+}
+
+} // namespace
+
+PageCommand ParsePageCommand(const std::wstring& url) {
+    if (IsBareCommand(url, L"app://exitgame")) {
+        return {PageCommandKind::ExitGame, std::nullopt};
+    }
+    if (IsBareCommand(url, L"app://minimize")) {
+        return {PageCommandKind::Minimize, std::nullopt};
+    }
+    if (StartsWithNoCase(url, L"app://loadgame|")) {
+        return {PageCommandKind::LoadGame, SecondPiece(url)};
+    }
+    return {};
+}
+
+bool IsAppAddress(const std::wstring& url) {
+    return StartsWithNoCase(url, L"app:");
+}
+
+bool IsGameAddress(const std::wstring& url, const OperatorHosts& hosts) {
+    return url.size() <= kMaxWebAddressLength && hosts.IsOperatorPage(url);
+}
+
+// The navigating document is the frame's own for a frame and the top
+// document otherwise, so both ways come down to where it lives.
+PageCommandDecision DecidePageCommand(const Navigation& navigation, const OperatorHosts& hosts) {
+    PageCommandDecision decision;
+    decision.cancel = IsAppAddress(navigation.url);
+    if (!decision.cancel || !hosts.IsOperatorPage(navigation.documentUrl)) {
+        return decision;
+    }
+    PageCommand command = ParsePageCommand(navigation.url);
+    if (command.kind == PageCommandKind::LoadGame &&
+        !(command.gameUrl && IsGameAddress(*command.gameUrl, hosts))) {
+        return decision;
+    }
+    decision.command = std::move(command);
+    return decision;
+}
+
+} // namespace login

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "browser/core/Navigation.h"
+#include "browser/core/OperatorHosts.h"
+
+#include <optional>
+#include <string>
+
+namespace login {
+
+// The commands the login page gives by navigating to an "app://" address.
+enum class PageCommandKind { None, ExitGame, Minimize, LoadGame };
+
+struct PageCommand {
+    PageCommandKind kind = PageCommandKind::None;
+    // LoadGame only: the address between the first and the second "|";
+    // empty when the page gave none.
+    std::optional<std::wstring> gameUrl;
+};
+
+// The command the address starts with, in any letter case:
+// "app://exitgame" or "app://minimize" followed by nothing, "/" or "?",
+// or "app://loadgame|" followed by the address. Elsewhere in an address
+// the text is no command.
+PageCommand ParsePageCommand(const std::wstring& url);
+
+// Any "app:" address: it never reaches the system's handlers.
+bool IsAppAddress(const std::wstring& url);
+
+// A game address: http: or https: on an operator host, at most
+// kMaxWebAddressLength characters.
+bool IsGameAddress(const std::wstring& url, const OperatorHosts& hosts);
+
+struct PageCommandDecision {
+    bool cancel = false;
+    // None unless the command is honoured; LoadGame always with an address.
+    PageCommand command;
+};
+
+// A command counts only from a document on an operator host: the top-level
+// document, or a frame whose own document is there.
+PageCommandDecision DecidePageCommand(const Navigation& navigation, const OperatorHosts& hosts);
+
+} // namespace login

@@ -1,0 +1,28 @@
+#include "mainwindow/core/DdeText.h"
+
+#include "browser/core/WebAddress.h"
+
+std::wstring DdeCommandText(const unsigned char* data, std::size_t size) {
+    std::wstring text;
+    if (data == nullptr) {
+        return text;
+    }
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        const auto unit = static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
+        if (unit == L'\0') {
+            break;
+        }
+        text.push_back(unit);
+    }
+    const wchar_t* blanks = L" \t\r\n";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::wstring::npos) {
+        return std::wstring();
+    }
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+bool IsDdeAddress(const std::wstring& command) {
+    return command.size() <= login::kMaxWebAddressLength &&
+           login::ParseWebAddress(command).has_value();
+}

@@ -1,0 +1,90 @@
+#include "update/ManifestTrust.h"
+
+#include "SigningKey.h"
+#include "forms/Handles.h"
+#include "update/Bcrypt.h"
+#include "update/core/ManifestSignature.h"
+
+#include <windows.h>
+#include <bcrypt.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace ManifestTrust {
+
+namespace {
+
+constexpr DWORD kManifestLimit = 64 * 1024;
+
+using bcrypt::Algorithm;
+using bcrypt::Key;
+using bcrypt::Open;
+using bcrypt::Succeeded;
+
+std::optional<std::array<UCHAR, 32>> Sha256(std::string_view bytes) {
+    const Algorithm sha = Open(BCRYPT_SHA256_ALGORITHM);
+    const bcrypt::Hash hash = bcrypt::NewSha256(sha);
+    std::array<UCHAR, 32> digest{};
+    std::vector<UCHAR> data(bytes.begin(), bytes.end());
+    const bool hashed =
+        hash &&
+        Succeeded(BCryptHashData(hash.get(), data.data(), static_cast<ULONG>(data.size()), 0)) &&
+        Succeeded(
+            BCryptFinishHash(hash.get(), digest.data(), static_cast<ULONG>(digest.size()), 0));
+    return hashed ? std::optional<std::array<UCHAR, 32>>(digest) : std::nullopt;
+}
+
+std::optional<std::string> ReadLimited(const std::wstring& path) {
+    forms::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+    std::string bytes(kManifestLimit + 1, '\0');
+    DWORD got = 0;
+    if (!file || ReadFile(file.get(), bytes.data(), kManifestLimit + 1, &got, nullptr) == FALSE ||
+        got > kManifestLimit) {
+        return std::nullopt;
+    }
+    bytes.resize(got);
+    return bytes;
+}
+
+} // namespace
+
+bool SignedBy(std::string_view manifest, const Point& key) {
+    const std::optional<ManifestSignature::Signed> split = ManifestSignature::Split(manifest);
+    const std::optional<std::array<UCHAR, 32>> digest = split ? Sha256(split->body) : std::nullopt;
+    const Algorithm ecdsa = Open(BCRYPT_ECDSA_P256_ALGORITHM);
+    if (!digest || !ecdsa) {
+        return false;
+    }
+    std::vector<UCHAR> blob(sizeof(BCRYPT_ECCKEY_BLOB) + key.size());
+    const BCRYPT_ECCKEY_BLOB header{BCRYPT_ECDSA_PUBLIC_P256_MAGIC, 32};
+    std::copy_n(reinterpret_cast<const UCHAR*>(&header), sizeof header, blob.begin());
+    std::copy(key.begin(), key.end(), blob.begin() + sizeof header);
+    BCRYPT_KEY_HANDLE keyHandle = nullptr;
+    if (!Succeeded(BCryptImportKeyPair(ecdsa.get(), nullptr, BCRYPT_ECCPUBLIC_BLOB, &keyHandle,
+                                       blob.data(), static_cast<ULONG>(blob.size()), 0))) {
+        return false;
+    }
+    const Key owned(keyHandle);
+    ManifestSignature::RawSignature signature = split->signature;
+    std::array<UCHAR, 32> hash = *digest;
+    return Succeeded(BCryptVerifySignature(keyHandle, nullptr, hash.data(),
+                                           static_cast<ULONG>(hash.size()), signature.data(),
+                                           static_cast<ULONG>(signature.size()), 0));
+}
+
+bool Trusted(const std::wstring& path) {
+    if constexpr (!kManifestSigned) {
+        return true;
+    } else {
+        Point key{};
+        std::copy_n(kSigningPoint, key.size(), key.begin());
+        const std::optional<std::string> manifest = ReadLimited(path);
+        return manifest && SignedBy(*manifest, key);
+    }
+}
+
+} // namespace ManifestTrust

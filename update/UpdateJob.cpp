@@ -1,0 +1,46 @@
+#include "update/UpdateJob.h"
+
+#include "update/CLumDownLoadFile.h"
+#include "update/FileHash.h"
+#include "update/StagedFiles.h"
+
+UpdateJob::Result UpdateJob::Run(const std::wstring& manifest, const std::function<bool()>& stopped,
+                                 DWORD patience) {
+    const std::vector<UpdaterRules::FileLine> lines = UpdaterRules::FileLines(manifest);
+    StagedFiles staged(argument_.dir);
+    Result result;
+    result.complete =
+        !lines.empty() && FetchAll(lines, staged, stopped) && Commit(staged, patience, stopped);
+    result.openFile = UpdaterRules::FileToOpen(argument_, lines, result.complete);
+    return result;
+}
+
+bool UpdateJob::FetchAll(const std::vector<UpdaterRules::FileLine>& lines, StagedFiles& staged,
+                         const std::function<bool()>& stopped) {
+    for (const UpdaterRules::FileLine& line : lines) {
+        if (line.refused || stopped() || !Fetch(line, staged) || stopped()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool UpdateJob::Fetch(const UpdaterRules::FileLine& line, StagedFiles& staged) {
+    FileStarted(line.name);
+    const std::wstring stage = staged.StagePath(line.name);
+    if (!downloader_.DownLoadFile(line.url, stage, false, true)) {
+        return false;
+    }
+    staged.Add(line.name);
+    return !line.sha256 || FileSha256(stage) == line.sha256;
+}
+
+bool UpdateJob::Commit(StagedFiles& staged, DWORD patience, const std::function<bool()>& stopped) {
+    if (stopAfter_) {
+        staged.StopAfterStep(*stopAfter_);
+    }
+    Committing(true);
+    const bool committed = staged.Commit(patience, stopped);
+    Committing(false);
+    return committed;
+}

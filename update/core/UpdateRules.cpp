@@ -1,0 +1,78 @@
+#include "update/core/UpdateRules.h"
+
+#include "forms/core/IntegerText.h"
+
+namespace UpdateRules {
+
+namespace {
+
+constexpr std::size_t kSkippedCharacters = 8; // the key "version" and one separator
+
+// Every white-space character, not only the ASCII space: a tab, a
+// no-break space or an ideographic space typed into the manifest would
+// otherwise make every version differ. The byte-order mark goes too.
+constexpr wchar_t kWhiteSpace[] = L" \t\n\v\f\r\u0085\u00A0\u1680\u2000\u2001\u2002\u2003"
+                                  L"\u2004\u2005\u2006\u2007\u2008\u2009\u200A\u200B\u2028"
+                                  L"\u2029\u202F\u205F\u3000\uFEFF";
+
+std::wstring TrimWhiteSpace(std::wstring_view text) {
+    const std::size_t first = text.find_first_not_of(kWhiteSpace);
+    if (first == std::wstring_view::npos) {
+        return {};
+    }
+    const std::size_t last = text.find_last_not_of(kWhiteSpace);
+    return std::wstring(text.substr(first, last - first + 1));
+}
+
+} // namespace
+
+std::optional<std::wstring> ServerVersion(std::wstring_view manifest) {
+    std::optional<std::wstring> version;
+    ForEachLine(manifest, [&version](std::wstring_view line) {
+        if (!NamesAVersion(line)) {
+            return true;
+        }
+        version = TrimWhiteSpace(line.size() > kSkippedCharacters ? line.substr(kSkippedCharacters)
+                                                                  : std::wstring_view());
+        return false;
+    });
+    return version;
+}
+
+std::wstring VersionText(std::uint32_t fileVersionMS, std::uint32_t fileVersionLS) {
+    constexpr std::uint32_t kLowWord = 0xFFFF;
+    return forms::IntegerText(fileVersionMS >> 16) + L"." +
+           forms::IntegerText(fileVersionMS & kLowWord) + L"." +
+           forms::IntegerText(fileVersionLS & kLowWord);
+}
+
+Outcome Decide(const std::optional<std::wstring>& serverVersion, const std::wstring& localVersion,
+               bool fromMenu) {
+    if (!serverVersion) {
+        return Outcome::Silent;
+    }
+    if (*serverVersion == localVersion) {
+        return fromMenu ? Outcome::SayUpToDate : Outcome::Silent;
+    }
+    return Outcome::OfferUpdate;
+}
+
+std::wstring UpdaterArgument(std::wstring_view exePath) {
+    const std::size_t slash = exePath.find_last_of(L"\\/");
+    const std::wstring_view dir =
+        slash == std::wstring_view::npos ? std::wstring_view() : exePath.substr(0, slash);
+    std::wstring_view name = slash == std::wstring_view::npos ? exePath : exePath.substr(slash + 1);
+    const std::size_t dot = name.find_last_of(L'.');
+    if (dot != std::wstring_view::npos) {
+        name = name.substr(0, dot);
+    }
+    std::wstring argument(dir);
+    argument += L'|';
+    argument += dir;
+    argument += L'\\';
+    argument += name;
+    argument += L".exe";
+    return argument;
+}
+
+} // namespace UpdateRules

@@ -1,0 +1,187 @@
+#include "update/core/UpdaterRules.h"
+
+#include "update/core/UpdateRules.h"
+#include "update/core/CommitJournal.h"
+
+#include <algorithm>
+
+namespace UpdaterRules {
+
+namespace {
+
+wchar_t LowerAscii(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+std::wstring Lower(std::wstring_view text) {
+    std::wstring lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
+    return lower;
+}
+
+std::wstring_view Unquoted(std::wstring_view text) {
+    const std::size_t first = text.find_first_not_of(L" \t");
+    if (first == std::wstring_view::npos) {
+        return {};
+    }
+    text = text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+    if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') {
+        text = text.substr(1, text.size() - 2);
+    }
+    return text;
+}
+
+std::vector<std::wstring_view> Fields(std::wstring_view line) {
+    std::vector<std::wstring_view> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t bar = line.find(L'|', start);
+        fields.push_back(line.substr(start, bar == std::wstring_view::npos ? bar : bar - start));
+        if (bar == std::wstring_view::npos) {
+            return fields;
+        }
+        start = bar + 1;
+    }
+}
+
+// The system ignores blanks at the end of the part before the first dot:
+// "nul .txt" is the null device too. Serial and printer ports also take
+// the superscript digits one to three.
+bool IsDeviceName(std::wstring_view name) {
+    std::wstring stem = Lower(name.substr(0, name.find(L'.')));
+    stem.erase(stem.find_last_not_of(L' ') + 1);
+    for (const wchar_t* device : {L"con", L"prn", L"aux", L"nul", L"conin$", L"conout$"}) {
+        if (stem == device) {
+            return true;
+        }
+    }
+    const bool port =
+        stem.size() == 4 && (stem.compare(0, 3, L"com") == 0 || stem.compare(0, 3, L"lpt") == 0);
+    return port && ((stem[3] >= L'1' && stem[3] <= L'9') || stem[3] == L'\u00B9' ||
+                    stem[3] == L'\u00B2' || stem[3] == L'\u00B3');
+}
+
+int HexDigit(wchar_t c) {
+    if (c >= L'0' && c <= L'9') {
+        return c - L'0';
+    }
+    c = LowerAscii(c);
+    return c >= L'a' && c <= L'f' ? c - L'a' + 10 : -1;
+}
+
+// Nothing when absent; `bad` when present but malformed.
+std::optional<Sha256> HashField(const std::vector<std::wstring_view>& fields, bool& bad) {
+    constexpr std::wstring_view key = L"sha256=";
+    for (std::size_t i = 2; i < fields.size(); ++i) {
+        const std::wstring_view field = Unquoted(fields[i]);
+        if (Lower(field.substr(0, key.size())) != key) {
+            continue;
+        }
+        const std::wstring_view hex = field.substr(key.size());
+        Sha256 digest{};
+        bad = hex.size() != 2 * digest.size();
+        for (std::size_t b = 0; !bad && b < digest.size(); ++b) {
+            const int high = HexDigit(hex[2 * b]);
+            const int low = HexDigit(hex[2 * b + 1]);
+            bad = high < 0 || low < 0;
+            digest[b] = static_cast<unsigned char>(high * 16 + low);
+        }
+        return bad ? std::nullopt : std::optional<Sha256>(digest);
+    }
+    return std::nullopt;
+}
+
+bool IsWebUrl(std::wstring_view url) {
+    const std::wstring lower = Lower(url.substr(0, 8));
+    return lower.compare(0, 7, L"http://") == 0 || lower.compare(0, 8, L"https://") == 0;
+}
+
+} // namespace
+
+std::optional<Argument> SplitArgument(std::wstring_view tail) {
+    // Quotes cannot be part of a path: whatever quoting the tail arrived
+    // with, as a whole or piece by piece, is dropped.
+    std::wstring bare(tail);
+    bare.erase(std::remove(bare.begin(), bare.end(), L'"'), bare.end());
+    const std::vector<std::wstring_view> pieces = Fields(bare);
+    const auto piece = [&pieces](std::size_t i) {
+        return i < pieces.size() ? std::wstring(Unquoted(pieces[i])) : std::wstring();
+    };
+    Argument argument{piece(0), piece(1), piece(2), piece(3) == kElevatedMarker};
+    if (argument.dir.empty()) {
+        return std::nullopt;
+    }
+    if (argument.dir.back() != L'\\') {
+        argument.dir += L'\\';
+    }
+    return argument;
+}
+
+std::wstring ElevatedArgument(const Argument& argument, const std::wstring& manifestPath) {
+    return argument.dir + L"|" + argument.exe + L"|" + manifestPath + L"|" + kElevatedMarker;
+}
+
+RightsStep DecideRights(bool canWrite, const Argument& argument, bool runsElevated) {
+    if (canWrite) {
+        return RightsStep::Proceed;
+    }
+    return argument.elevated || runsElevated ? RightsStep::GiveUp : RightsStep::Relaunch;
+}
+
+std::wstring GetFileName(std::wstring_view url) {
+    const std::size_t slash = url.find_last_of(L'/');
+    return std::wstring(slash == std::wstring_view::npos ? url : url.substr(slash + 1));
+}
+
+bool IsSafeFileName(std::wstring_view name) {
+    if (name.empty() || name.back() == L'.' || name.back() == L' ' ||
+        name.find(L"..") != std::wstring_view::npos ||
+        name.find_first_of(L"\\/:<>\"|?*") != std::wstring_view::npos) {
+        return false;
+    }
+    const bool control = std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 32; });
+    return !control && !IsDeviceName(name);
+}
+
+std::vector<FileLine> FileLines(std::wstring_view manifest) {
+    std::vector<FileLine> lines;
+    UpdateRules::ForEachLine(manifest, [&lines](std::wstring_view text) {
+        const std::vector<std::wstring_view> fields = Fields(text);
+        if (UpdateRules::NamesAVersion(text) || fields.size() < 2) {
+            return true;
+        }
+        FileLine line;
+        line.url = std::wstring(Unquoted(fields[1]));
+        line.name = GetFileName(line.url);
+        bool badHash = false;
+        line.sha256 = HashField(fields, badHash);
+        line.refused = badHash || !IsWebUrl(line.url) || !IsSafeFileName(line.name) ||
+                       CommitJournal::IsOwnName(line.name);
+        lines.push_back(std::move(line));
+        return true;
+    });
+    return lines;
+}
+
+std::wstring FileToOpen(const Argument& argument, const std::vector<FileLine>& lines,
+                        bool complete) {
+    const auto isExe = [](std::wstring_view name) {
+        return name.size() > 4 && Lower(name.substr(name.size() - 4)) == L".exe";
+    };
+    if (complete && !lines.empty() && !lines.back().refused && isExe(lines.back().name)) {
+        return argument.dir + lines.back().name;
+    }
+    const std::wstring_view exe = argument.exe;
+    const bool inPlace = exe.size() > argument.dir.size() &&
+                         Lower(exe.substr(0, argument.dir.size())) == Lower(argument.dir) &&
+                         IsSafeFileName(exe.substr(argument.dir.size())) && isExe(exe);
+    return inPlace ? argument.exe : std::wstring();
+}
+
+int Percent(unsigned long long received, unsigned long long total) {
+    if (total == 0) {
+        return 0;
+    }
+    return static_cast<int>(std::min<unsigned long long>(received, total) * 100ULL / total);
+}
+
+} // namespace UpdaterRules
