@@ -2,6 +2,7 @@
 #include "forms/CallbackBoundary.h"
 #include "forms/Picture.h"
 #include "forms/core/ScopeExit.h"
+#include "login/LoginWindows.h"
 #include "mainwindow/MainGameWindow.h"
 #include "resources/Artwork.h"
 #include "startup/LoadFrm.h"
@@ -14,11 +15,12 @@
 // every form unloaded and every engine released, so OLE goes last.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return forms::GuardedEntry(L"wWinMain", [] {
-        forms::Application::TakeScreenDpi();
+        forms::Application::Start();
         forms::InstallArtwork(&resources::Artwork());
         OleInitialize(nullptr);
         const forms::ScopeExit uninitialise([] { OleUninitialize(); });
         MainGameWindow::Bind();
+        login::LoginWindows::Bind();
         LoadFrm::Instance().Show();
         // Loaded once the splash is up, which needs none of them.
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

@@ -3,7 +3,6 @@
 #include "forms/Bstr.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/ComPtr.h"
-#include "browser/IeBrowser.h"
 #include "browser/core/ExternalUrl.h"
 
 #include <exdisp.h>
@@ -137,7 +136,7 @@ void BrowserEvents::Dispatch(DISPID id, DISPPARAMS& params) {
         owner_->DownloadBegin();
         break;
     case DISPID_DOWNLOADCOMPLETE:
-        owner_->ApplyKeptStyle();
+        reloaded_();
         break;
     case DISPID_TITLECHANGE:
         owner_->TitleChange(Text(Argument(params, 0)));

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "browser/IBrowser.h"
 #include "browser/core/Navigation.h"
 #include "browser/core/NewWindowGate.h"
 
 #include <windows.h>
 #include <oaidl.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace login {
-
-class IeBrowser;
 
 // Receives the browser control's DWebBrowserEvents2 and raises them as the
 // engine's events. Every call from the control runs through the callback
@@ -18,11 +19,14 @@ class IeBrowser;
 // closes the control (window.close) and never opens a window of its own.
 class BrowserEvents final : public IDispatch {
 public:
-    // control: the browser's own IUnknown, to tell its top document from frames.
-    BrowserEvents(IeBrowser& owner, IUnknown* control) : owner_(&owner), control_(control) {}
+    // control: the browser's own IUnknown, to tell its top document from
+    // frames; reloaded: what the engine does again on a reloaded document.
+    BrowserEvents(IBrowser& owner, IUnknown* control, std::function<void()> reloaded)
+        : owner_(&owner), control_(control), reloaded_(std::move(reloaded)) {}
     void Detach() {
         owner_ = nullptr;
         control_ = nullptr;
+        reloaded_ = nullptr;
     }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -45,8 +49,9 @@ private:
     void OnNavigateError(const std::wstring& url, bool topLevel, NavigationFailure failure);
     bool IsTopLevel(const VARIANT* source) const;
 
-    IeBrowser* owner_;
+    IBrowser* owner_;
     IUnknown* control_;
+    std::function<void()> reloaded_;
     std::wstring lastError_; // since the last BeforeNavigate2
     NewWindowGate newWindows_;
     ULONG references_ = 1;

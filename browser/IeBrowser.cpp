@@ -73,7 +73,7 @@ void IeBrowser::Connect() {
         return;
     }
     const auto identity = Query<IUnknown>(browser_.get(), IID_IUnknown);
-    *events_.put() = new BrowserEvents(*this, identity.get());
+    *events_.put() = new BrowserEvents(*this, identity.get(), [this] { ApplyKeptStyle(); });
     if (FAILED(point_->Advise(events_.get(), &cookie_))) {
         cookie_ = 0;
     }

@@ -2,7 +2,6 @@
 
 #include "forms/CallbackBoundary.h"
 #include "forms/core/CommandLine.h"
-#include "forms/Form.h"
 #include "forms/Handles.h"
 #include "forms/core/ScopeExit.h"
 #include "forms/core/Units.h"
@@ -18,7 +17,7 @@ constexpr UINT kRunPosted = WM_APP + 1;
 
 // Not a callback of ours in the boundary's sense: it must see the count of
 // running callbacks at zero to delete anything.
-LRESULT CALLBACK ReaperProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT CALLBACK DispatcherProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == kDeleteRetired) {
         try {
             Application::DeleteRetired();
@@ -64,7 +63,7 @@ int Application::Run() {
 
 void Application::UnloadAll() {
     while (!loaded_.empty()) {
-        Form* form = loaded_.front();
+        LoadedWindow* form = loaded_.front();
         Guarded(
             L"End", [form] { form->UnloadAtEnd(); }, [] {});
         // A form whose unload failed before it was forgotten is left as is.
@@ -89,13 +88,13 @@ void Application::End() {
     PostQuitMessage(0);
 }
 
-void Application::FormLoaded(Form* form) {
+void Application::FormLoaded(LoadedWindow* form) {
     if (std::find(loaded_.begin(), loaded_.end(), form) == loaded_.end()) {
         loaded_.push_back(form);
     }
 }
 
-void Application::FormUnloaded(Form* form) {
+void Application::FormUnloaded(LoadedWindow* form) {
     const auto it = std::find(loaded_.begin(), loaded_.end(), form);
     if (it == loaded_.end()) {
         return;
@@ -106,7 +105,7 @@ void Application::FormUnloaded(Form* form) {
     }
 }
 
-void Application::DeleteLater(Form* form) {
+void Application::DeleteLater(LoadedWindow* form) {
     if (std::find(retired_.begin(), retired_.end(), form) == retired_.end()) {
         retired_.push_back(form);
     }
@@ -119,13 +118,15 @@ void Application::DestroyLater(HWND window) {
 }
 
 void Application::Post(std::function<void()> work) {
-    const HWND reaper = Reaper();
     {
         AcquireSRWLockExclusive(&postedLock_);
         const ScopeExit release([] { ReleaseSRWLockExclusive(&postedLock_); });
         posted_.push_back(std::move(work));
     }
-    PostMessageW(reaper, kRunPosted, 0, 0);
+    // Before Start, the work waits for the dispatcher Start makes.
+    if (dispatcher_ != nullptr) {
+        PostMessageW(dispatcher_, kRunPosted, 0, 0);
+    }
 }
 
 void Application::RunPosted() {
@@ -152,9 +153,9 @@ void Application::ReleaseLater(std::function<void()> release) {
 
 void Application::CallbacksReturned() {
     const bool waiting = !retired_.empty() || !releases_.empty() || !doomed_.empty();
-    if (waiting && !CallbackScope::Active()) {
+    if (waiting && !CallbackScope::Active() && dispatcher_ != nullptr) {
         // Wakes whatever loop waits; the form goes when it dispatches this.
-        PostMessageW(Reaper(), kDeleteRetired, 0, 0);
+        PostMessageW(dispatcher_, kDeleteRetired, 0, 0);
     }
 }
 
@@ -176,20 +177,27 @@ void Application::DeleteRetired() {
         for (HWND window : doomed) {
             DestroyWindow(window);
         }
-        std::vector<Form*> retired;
+        std::vector<LoadedWindow*> retired;
         retired.swap(retired_);
-        for (Form* form : retired) {
+        for (LoadedWindow* form : retired) {
             delete form;
         }
     }
 }
 
-HWND Application::Reaper() {
-    if (reaper_ == nullptr) {
-        reaper_ = CreateWindowExW(0, OwnClass(L"TavrinReaper", &ReaperProcedure), L"", 0, 0, 0, 0,
-                                  0, HWND_MESSAGE, nullptr, Instance(), nullptr);
+void Application::Start() {
+    TakeScreenDpi();
+    if (dispatcher_ == nullptr) {
+        dispatcher_ = CreateWindowExW(0, OwnClass(L"TavrinDispatcher", &DispatcherProcedure), L"",
+                                      0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Instance(), nullptr);
+        CallbackScope::OnOutermostReturn(&Application::CallbacksReturned);
     }
-    return reaper_;
+    AcquireSRWLockExclusive(&postedLock_);
+    std::size_t waiting = posted_.size();
+    ReleaseSRWLockExclusive(&postedLock_);
+    for (; waiting > 0; --waiting) {
+        PostMessageW(dispatcher_, kRunPosted, 0, 0);
+    }
 }
 
 HWND Application::HiddenOwner() {
@@ -207,39 +215,6 @@ void Application::TakeScreenDpi() {
     if (screen.get() != nullptr) {
         SetScreenDpi(GetDeviceCaps(screen.get(), LOGPIXELSX));
     }
-}
-
-HINSTANCE Application::Instance() {
-    return GetModuleHandleW(nullptr);
-}
-
-std::wstring Application::ExePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-std::wstring Application::Path() {
-    const std::wstring exe = ExePath();
-    return exe.substr(0, exe.find_last_of(L"\\/"));
-}
-
-std::wstring Application::ExeName() {
-    const std::wstring exe = ExePath();
-    std::wstring name = exe.substr(exe.find_last_of(L"\\/") + 1);
-    const std::size_t dot = name.find_last_of(L'.');
-    return dot == std::wstring::npos ? name : name.substr(0, dot);
-}
-
-std::wstring Application::Command() {
-    return ArgumentTail(GetCommandLineW());
 }
 
 } // namespace forms

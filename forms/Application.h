@@ -1,5 +1,8 @@
 #pragma once
 
+#include "forms/Executable.h"
+#include "forms/LoadedWindow.h"
+
 #include <windows.h>
 
 #include <deque>
@@ -9,7 +12,6 @@
 
 namespace forms {
 
-class Form;
 
 // The program around the windows: its message loop, the set of loaded
 // windows (the program ends when the last one unloads) and facts about the
@@ -32,14 +34,14 @@ public:
     // Takes an End back, for tests that drive a path which ends the program.
     static void CancelEnd() { ending_ = false; }
 
-    static void FormLoaded(Form* form);
-    static void FormUnloaded(Form* form);
-    static const std::vector<Form*>& LoadedForms() { return loaded_; }
+    static void FormLoaded(LoadedWindow* form);
+    static void FormUnloaded(LoadedWindow* form);
+    static const std::vector<LoadedWindow*>& LoadedForms() { return loaded_; }
 
     // Deletes the form once control is back in the message loop with no
     // code of ours running, so that any callback or step may unload the
     // window it runs in.
-    static void DeleteLater(Form* form);
+    static void DeleteLater(LoadedWindow* form);
     // Destroys the window in the same way, after every waiting release and
     // before any waiting deletion: an engine goes before its host windows.
     static void DestroyLater(HWND window);
@@ -50,11 +52,9 @@ public:
     // Deletes what waits, unless code of ours is running.
     static void DeleteRetired();
     // Runs work from the message loop, after the current event, in the
-    // order posted and inside the callback boundary. A worker thread may
-    // post too, once the loop's thread has called ReadyPosts.
+    // order posted and inside the callback boundary. Any thread may post;
+    // work posted before Start waits for it.
     static void Post(std::function<void()> work);
-    // Makes, on the loop's thread, the window that posted work waits on.
-    static void ReadyPosts() { Reaper(); }
     // Runs the oldest posted work; the loop calls it.
     static void RunPosted();
     // Called when the last callback returns: the loop deletes what waits.
@@ -63,25 +63,27 @@ public:
     // Owner of the windows that must not show in the taskbar.
     static HWND HiddenOwner();
 
-    // Takes the screen's real DPI for every length from then on; each
-    // program calls it once at start, before it makes a window.
+    // Each program calls this once on the loop's thread, before it makes a
+    // window: takes the screen's DPI and makes the window posted work and
+    // waiting deletions run from.
+    static void Start();
+    // Takes the screen's real DPI for every length from then on.
     static void TakeScreenDpi();
 
-    static HINSTANCE Instance();
-    static std::wstring ExePath(); // full name of the running executable
-    static std::wstring Path();    // its folder, without a trailing backslash
-    static std::wstring ExeName(); // its file name without ".exe"
-    static std::wstring Command(); // the argument string
+    static HINSTANCE Instance() { return Executable::Instance(); }
+    static std::wstring ExePath() { return Executable::FullPath(); }
+    static std::wstring Path() { return Executable::Folder(); }
+    static std::wstring ExeName() { return Executable::Name(); }
+    static std::wstring Command() { return Executable::Command(); }
 
 private:
-    static HWND Reaper();
     static void UnloadAll();
 
     static inline bool ending_ = false;
-    static inline std::vector<Form*> loaded_;
+    static inline std::vector<LoadedWindow*> loaded_;
     static inline HWND hiddenOwner_ = nullptr;
-    static inline HWND reaper_ = nullptr;
-    static inline std::vector<Form*> retired_;
+    static inline HWND dispatcher_ = nullptr;
+    static inline std::vector<LoadedWindow*> retired_;
     static inline std::vector<std::function<void()>> releases_;
     static inline std::vector<HWND> doomed_;
     static inline std::deque<std::function<void()>> posted_;
@@ -90,7 +92,7 @@ private:
 
 // For shared owners of a form: the last owner's release waits for the loop.
 struct DeleteLaterDeleter {
-    void operator()(Form* form) const { Application::DeleteLater(form); }
+    void operator()(LoadedWindow* form) const { Application::DeleteLater(form); }
 };
 
 } // namespace forms

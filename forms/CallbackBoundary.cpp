@@ -1,6 +1,6 @@
 #include "forms/CallbackBoundary.h"
 
-#include "forms/Application.h"
+#include "forms/Executable.h"
 #include "forms/ErrorLog.h"
 
 #include <string>
@@ -9,6 +9,7 @@ namespace forms {
 
 namespace {
 int depth = 0;
+void (*outermostReturn)() = nullptr;
 } // namespace
 
 CallbackScope::CallbackScope() noexcept {
@@ -16,9 +17,13 @@ CallbackScope::CallbackScope() noexcept {
 }
 
 CallbackScope::~CallbackScope() {
-    if (--depth == 0) {
-        Application::CallbacksReturned();
+    if (--depth == 0 && outermostReturn != nullptr) {
+        outermostReturn();
     }
+}
+
+void CallbackScope::OnOutermostReturn(void (*hook)()) noexcept {
+    outermostReturn = hook;
 }
 
 bool CallbackScope::Active() noexcept {
@@ -53,7 +58,7 @@ void ReportEntryFailure(const wchar_t* where, const char* what) noexcept {
         const std::wstring message = FailureText(what);
         ErrorLog::Report(L"Entry", where, message);
         MessageBoxW(nullptr, (std::wstring(where) + L": " + message).c_str(),
-                    Application::ExeName().c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+                    Executable::Name().c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
     } catch (...) {
         // Nothing more can be said without memory.
     }

@@ -15,6 +15,8 @@ public:
     CallbackScope(const CallbackScope&) = delete;
     CallbackScope& operator=(const CallbackScope&) = delete;
     static bool Active() noexcept;
+    // What runs each time the outermost scope ends (the loop's deletions).
+    static void OnOutermostReturn(void (*hook)()) noexcept;
 };
 
 // Writes an exception stopped at the boundary to the error log.

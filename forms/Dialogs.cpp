@@ -1,7 +1,5 @@
 #include "forms/Dialogs.h"
 
-#include "forms/Form.h"
-
 #include <windows.h>
 
 namespace forms {
@@ -38,7 +36,7 @@ public:
                                        request.caption.c_str(), MessageBoxStyle(request));
         return FromMessageBoxResult(result);
     }
-    void Modal(Form& form, Form* owner) override { form.RunModalLoop(owner); }
+    void Modal(Form& form, Form* owner) override { RunOwnModalLoop(form, owner); }
 };
 
 // At namespace scope: constant-initialised, so no thread-safe static guard

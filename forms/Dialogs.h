@@ -26,6 +26,9 @@ public:
     virtual void Modal(Form& form, Form* owner) = 0;
 };
 
+// The form's own modal loop, which the system's host runs (Form.cpp).
+void RunOwnModalLoop(Form& form, Form* owner);
+
 class Dialogs {
 public:
     static MsgAnswer Message(const MessageRequest& request) { return Host().Message(request); }

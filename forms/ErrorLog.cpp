@@ -1,13 +1,13 @@
 #include "forms/ErrorLog.h"
 
-#include "forms/Application.h"
+#include "forms/Executable.h"
 
 #include <windows.h>
 
 namespace {
 
 void WriteToEventLog(const std::wstring& line) {
-    HANDLE source = RegisterEventSourceW(nullptr, forms::Application::ExeName().c_str());
+    HANDLE source = RegisterEventSourceW(nullptr, forms::Executable::Name().c_str());
     if (source == nullptr) {
         return;
     }

@@ -321,4 +321,8 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     return HandleMessage(message, wParam, lParam);
 }
 
+void RunOwnModalLoop(Form& form, Form* owner) {
+    form.RunModalLoop(owner);
+}
+
 } // namespace forms

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/LoadedWindow.h"
 #include "forms/PersistentSurface.h"
 #include "forms/WindowBase.h"
 
@@ -26,7 +27,7 @@ struct FormDesign {
 // and unload. Positions and sizes are in twips. A form unloaded while code
 // of ours runs is hidden at once; its window is destroyed and the form freed
 // only back in the message loop.
-class Form : public WindowBase {
+class Form : public WindowBase, public LoadedWindow {
 public:
     bool IsLoaded() const { return *loaded_; }
 
@@ -39,7 +40,7 @@ public:
     // Runs the close request, then the unload step; false when cancelled.
     bool Unload();
     // The unload step without the close request, as the program's end runs it.
-    void UnloadAtEnd();
+    void UnloadAtEnd() override;
 
     std::wstring Caption() const;
     void SetCaption(const std::wstring& caption);

@@ -1,11 +1,12 @@
 #include "login/LoginBgFrm.h"
 
 #include "forms/WorkArea.h"
-#include "login/LoginFrm.h"
 #include "resources/resource.h"
 #include "login/SplashScreen.h"
 #include "login/GluedWindow.h"
 #include "game/Settings.h"
+
+#include <utility>
 
 namespace {
 
@@ -35,7 +36,6 @@ void LoginBgFrm::OnLoad() {
         picture_ = ShowLayeredPng(hWnd(), image_);
     }
     CentreInWorkArea(hWnd(), WorkAreaAtCursor());
-    login::HookWindow(hWnd(), LoginFrm::Exists() ? LoginFrm::Instance().hWnd() : nullptr);
     SetCaption(std::wstring(PublicData::GameTitle) + L"客户端");
 }
 
@@ -45,9 +45,14 @@ void LoginBgFrm::OnUnload() {
     gdiplus_.reset();
     picture_ = LayeredPicture();
     login::UnhookWindow(hWnd());
-    if (LoginFrm::Exists()) {
-        LoginFrm::Instance().Unload();
+    if (forms::Form* follower = std::exchange(follower_, nullptr)) {
+        follower->Unload();
     }
+}
+
+void LoginBgFrm::Glue(forms::Form& follower) {
+    follower_ = &follower;
+    login::HookWindow(hWnd(), follower.hWnd());
 }
 
 void LoginBgFrm::Minimize() {

@@ -17,6 +17,9 @@ public:
 
     const LayeredPicture& Background() const { return picture_; }
     void Minimize();
+    // Glues the browser window to this one: it follows every move, and it
+    // is unloaded with this one.
+    void Glue(forms::Form& follower);
     // Sends the icon with WM_SETICON and keeps it as long as the window.
     void SetIcon(WPARAM which, forms::IconHandle icon);
 
@@ -31,4 +34,5 @@ private:
     LayeredPicture picture_;
     forms::IconHandle smallIcon_;
     forms::IconHandle bigIcon_;
+    forms::Form* follower_ = nullptr;
 };

@@ -6,7 +6,6 @@
 #include "forms/core/Units.h"
 #include "browser/BrowserRelease.h"
 #include "login/LoginBgFrm.h"
-#include "login/LoginWindows.h"
 #include "login/RunPageCommand.h"
 #include "resources/resource.h"
 #include "login/SplashScreen.h"
@@ -48,13 +47,13 @@ LoginFrm::~LoginFrm() {
 }
 
 void LoginFrm::OnLoad() {
-    login::LoginWindows::Bind();
     CreateControls();
     SetBackgroundIcons();
     CreateWebBrowser();
     MakeSeeThrough();
-    SetWindowLongPtrW(hWnd(), GWLP_HWNDPARENT,
-                      reinterpret_cast<LONG_PTR>(LoginBgFrm::Instance().hWnd()));
+    LoginBgFrm& background = LoginBgFrm::Instance();
+    SetWindowLongPtrW(hWnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(background.hWnd()));
+    background.Glue(*this);
 }
 
 void LoginFrm::CreateControls() {

@@ -10,6 +10,12 @@ void BindSplashScreen(SplashScreen* splash) {
     bound = splash;
 }
 
+void UnbindSplashScreen(const SplashScreen* splash) {
+    if (bound == splash) {
+        bound = nullptr;
+    }
+}
+
 bool TakeSplashLoginPicture(PngResource& png, LayeredPicture& picture) {
     return bound != nullptr && bound->TakeLoginPicture(png, picture);
 }

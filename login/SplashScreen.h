@@ -17,9 +17,10 @@ public:
     virtual void Close() = 0;
 };
 
-// The splash binds itself here; nullptr unbinds. Without a binding the calls
+// The splash binds itself here; unbinding takes only that splash away. Without a binding the calls
 // below do nothing and there is no picture to take.
 void BindSplashScreen(SplashScreen* splash);
+void UnbindSplashScreen(const SplashScreen* splash);
 bool TakeSplashLoginPicture(PngResource& png, LayeredPicture& picture);
 void CloseSplashScreen();
 

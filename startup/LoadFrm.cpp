@@ -5,7 +5,6 @@
 #include "login/LoginFrm.h"
 #include "resources/resource.h"
 #include "game/Settings.h"
-#include "startup/SplashWindow.h"
 #include "startup/UpdateCheck.h"
 #include "update/InstallRecovery.h"
 
@@ -28,7 +27,15 @@ forms::FormDesign SplashDesign() {
 } // namespace
 
 LoadFrm::LoadFrm() : SingleForm(SplashDesign()) {
-    SplashWindow::Bind();
+    login::BindSplashScreen(this);
+}
+
+LoadFrm::~LoadFrm() {
+    login::UnbindSplashScreen(this);
+}
+
+void LoadFrm::Close() {
+    Unload();
 }
 
 void LoadFrm::OnInitialize() {
@@ -97,6 +104,7 @@ bool LoadFrm::TakeLoginPicture(PngResource& png, LayeredPicture& picture) {
 }
 
 void LoadFrm::OnUnload() {
+    login::UnbindSplashScreen(this);
     splashJob_.reset();
     loginJob_.reset();
     image_.Reset();

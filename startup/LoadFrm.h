@@ -2,6 +2,7 @@
 
 #include "forms/Gdiplus.h"
 #include "forms/SingleForm.h"
+#include "login/SplashScreen.h"
 #include "update/CLumDownLoadFile.h"
 #include "forms/LayeredPicture.h"
 #include "forms/PictureJob.h"
@@ -11,14 +12,16 @@
 
 // The start-up window: checks that the machine is online, honours "/web"
 // and shows the splash picture, then has the login screen load behind it.
-class LoadFrm : public forms::SingleForm<LoadFrm> {
+class LoadFrm : public forms::SingleForm<LoadFrm>, public login::SplashScreen {
 public:
     LoadFrm();
+    ~LoadFrm() override;
 
     const LayeredPicture& Splash() const { return picture_; }
     // The login background, drawn on a worker from when the splash shows;
     // false when no such work was started.
-    bool TakeLoginPicture(PngResource& png, LayeredPicture& picture);
+    bool TakeLoginPicture(PngResource& png, LayeredPicture& picture) override;
+    void Close() override;
 
 protected:
     void OnInitialize() override;

@@ -29,7 +29,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // comes from the system directory.
     return forms::GuardedEntry(L"wWinMain", [] {
         LimitDllSearch();
-        forms::Application::TakeScreenDpi();
+        forms::Application::Start();
         forms::InstallArtwork(&resources::Artwork());
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&controls);

@@ -114,7 +114,6 @@ FetchedPage FetchPage(const std::wstring& url) {
 }
 
 void FetchPageLater(const std::wstring& url, std::function<void(FetchedPage)> done) {
-    forms::Application::ReadyPosts(); // the worker posts its page back
     auto job = std::make_unique<FetchJob>(FetchJob{url, std::move(done)});
     const forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> worker(
         CreateThread(nullptr, 0, &FetchEntry, job.get(), 0, nullptr));

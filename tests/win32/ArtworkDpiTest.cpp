@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -118,8 +120,8 @@ TEST_F(ArtworkAt144Dpi, TheSplashSurfaceIsDrawnAtTheScaledSize) {
     DestroyWindow(window);
 }
 
-// The updater's skins are run-length encoded, and load with the pixels of
-// the client's skins.
+// The updater's skins, under ids of their own, are run-length encoded and
+// load with the pixels of the client's skins.
 TEST(UpdaterArtwork, RunLengthEncodedSkinsLoadAsPlainBitmapsWithTheClientsPixels) {
     HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_UPDATE), L"UPDATE");
     ASSERT_NE(found, nullptr);
@@ -138,9 +140,11 @@ TEST(UpdaterArtwork, RunLengthEncodedSkinsLoadAsPlainBitmapsWithTheClientsPixels
         return forms::GdiBitmap(static_cast<HBITMAP>(
             LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, flags)));
     };
-    for (const WORD id : {IDB_UPDATE_CLOSE, IDB_UPDATE_FRAME}) {
-        const forms::GdiBitmap client = load(GetModuleHandleW(nullptr), id, LR_CREATEDIBSECTION);
-        ASSERT_TRUE(client) << id;
+    for (const auto& [clientId, id] :
+         {std::pair<WORD, WORD>{IDB_CLOSE, IDB_UPDATE_CLOSE}, {IDB_FRAME, IDB_UPDATE_FRAME}}) {
+        const forms::GdiBitmap client =
+            load(GetModuleHandleW(nullptr), clientId, LR_CREATEDIBSECTION);
+        ASSERT_TRUE(client) << clientId;
         BITMAP size{};
         GetObjectW(client.get(), sizeof size, &size);
         const auto expected = PixelsOf(client.get(), size.bmWidth, size.bmHeight);

@@ -1,4 +1,5 @@
 #include "forms/Application.h"
+#include "login/LoginWindows.h"
 #include "login/LoginBgFrm.h"
 #include "resources/resource.h"
 #include "startup/LoadFrm.h"
@@ -19,6 +20,7 @@ std::uint32_t Alpha(std::uint32_t argb) {
 class LoadFrmTest : public testing::Test {
 protected:
     void SetUp() override {
+        login::LoginWindows::Bind();
         // The start-up check would read a manifest left by another test.
         testing_support::ForgetStartupManifest();
         ScriptedBrowser::Install();

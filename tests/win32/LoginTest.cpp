@@ -1,6 +1,7 @@
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
 #include "browser/BrowserRelease.h"
+#include "login/LoginWindows.h"
 #include "login/LoginBgFrm.h"
 #include "login/LoginFrm.h"
 #include "login/LoginScreen.h"
@@ -52,6 +53,7 @@ int IconWidth(HICON icon) {
 class LoginTest : public testing::Test {
 protected:
     void SetUp() override {
+        login::LoginWindows::Bind();
         testing_support::ForgetStartupManifest();
         DeleteFileW(iconFile.c_str());
         ScriptedBrowser::Install();

@@ -9,7 +9,7 @@
 
 // The tests run at the DPI of the prefix's screen, as the programs do.
 int main(int argc, char** argv) {
-    forms::Application::TakeScreenDpi();
+    forms::Application::Start();
     forms::InstallArtwork(&resources::Artwork());
     OleInitialize(nullptr);
     testing::InitGoogleTest(&argc, argv);
