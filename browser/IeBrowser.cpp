@@ -40,7 +40,7 @@ IeBrowser::IeBrowser(HWND container) {
 }
 
 IeBrowser::~IeBrowser() {
-    *alive_ = false;
+    alive_.End();
     TearDown();
 }
 
@@ -108,11 +108,7 @@ void IeBrowser::TearDown() {
 void IeBrowser::Navigate(const std::wstring& url) {
     if (!browser_) {
         failed_.push_back(url);
-        forms::Application::Post([alive = alive_, this] {
-            if (*alive) {
-                ReportFailure();
-            }
-        });
+        forms::Application::Post(alive_, [this] { ReportFailure(); });
         return;
     }
     VARIANT empty = {};

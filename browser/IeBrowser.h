@@ -2,6 +2,7 @@
 
 #include "forms/ComPtr.h"
 #include "forms/WindowBase.h"
+#include "forms/core/Lifetime.h"
 #include "browser/IBrowser.h"
 
 #include <windows.h>
@@ -63,7 +64,7 @@ private:
     DWORD cookie_ = 0;
     std::wstring overflow_;           // kept for reloads; empty: never set
     std::deque<std::wstring> failed_; // navigations without a control, reported later
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    forms::Lifetime alive_;
 };
 
 } // namespace login

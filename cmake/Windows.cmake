@@ -35,11 +35,12 @@ set(UPDATER_EXE ${TAVRIN_BIN}/Update.exe)
 configure_file(resources/UpdateResource.rc.in ${TAVRIN_GENERATED}/UpdateResource.rc @ONLY)
 file(GLOB TAVRIN_ART CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*)
 set(TAVRIN_RC ${CMAKE_SOURCE_DIR}/resources/Tavrin.rc)
-set_source_files_properties(${TAVRIN_RC} PROPERTIES
-    OBJECT_DEPENDS "${UPDATER_EXE};${TAVRIN_ART};${CMAKE_SOURCE_DIR}/resources/Tavrin.manifest")
 
 function(tavrin_resources target)
     target_sources(${target} PRIVATE ${TAVRIN_RC})
+    # Seen from the target's own folder: a source property is per folder.
+    set_source_files_properties(${TAVRIN_RC} TARGET_DIRECTORY ${target} PROPERTIES
+        OBJECT_DEPENDS "${UPDATER_EXE};${TAVRIN_ART};${CMAKE_SOURCE_DIR}/resources/Tavrin.manifest")
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/resources ${TAVRIN_GENERATED})
     add_dependencies(${target} Update)
 endfunction()

@@ -129,6 +129,14 @@ void Application::Post(std::function<void()> work) {
     }
 }
 
+void Application::Post(const Lifetime& owner, std::function<void()> work) {
+    Post([watch = owner.Watched(), work = std::move(work)] {
+        if (watch.Alive()) {
+            work();
+        }
+    });
+}
+
 void Application::RunPosted() {
     std::function<void()> work;
     {

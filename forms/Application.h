@@ -2,6 +2,7 @@
 
 #include "forms/Executable.h"
 #include "forms/LoadedWindow.h"
+#include "forms/core/Lifetime.h"
 
 #include <windows.h>
 
@@ -55,6 +56,8 @@ public:
     // order posted and inside the callback boundary. Any thread may post;
     // work posted before Start waits for it.
     static void Post(std::function<void()> work);
+    // The same, for work that runs only while owner's life goes on.
+    static void Post(const Lifetime& owner, std::function<void()> work);
     // Runs the oldest posted work; the loop calls it.
     static void RunPosted();
     // Called when the last callback returns: the loop deletes what waits.

@@ -24,7 +24,7 @@ int Pixels(double twips) {
 Form::Form(FormDesign design) : design_(std::move(design)) {}
 
 void Form::LoadForm() {
-    if (*loaded_) {
+    if (loaded_.Alive()) {
         return;
     }
     // The steps run outside the message loop: what they unload waits.
@@ -35,13 +35,13 @@ void Form::LoadForm() {
             return;
         }
         CreateFormWindow();
-        *loaded_ = true;
+        loaded_.Renew();
         Application::FormLoaded(this);
         OnLoad();
     } catch (...) {
         // A step that fails leaves the form unloaded and let go, not half made.
         unloading_ = true;
-        if (*loaded_) {
+        if (loaded_.Alive()) {
             Retire();
         } else {
             Released();
@@ -71,27 +71,23 @@ void Form::CreateFormWindow() {
 }
 
 void Form::PostWhileLoaded(std::function<void()> work) {
-    Application::Post([loaded = loaded_, work = std::move(work)] {
-        if (*loaded) {
-            work();
-        }
-    });
+    Application::Post(loaded_, std::move(work));
 }
 
 void Form::Show() {
-    if (*loaded_ && !Application::Ending()) {
+    if (loaded_.Alive() && !Application::Ending()) {
         ShowWindow(hWnd(), SW_SHOW);
     }
 }
 
 void Form::Hide() {
-    if (*loaded_) {
+    if (loaded_.Alive()) {
         ShowWindow(hWnd(), SW_HIDE);
     }
 }
 
 bool Form::Visible() const {
-    return *loaded_ && IsWindowVisible(hWnd()) != FALSE;
+    return loaded_.Alive() && IsWindowVisible(hWnd()) != FALSE;
 }
 
 void Form::ShowModal(Form* owner) {
@@ -101,7 +97,7 @@ void Form::ShowModal(Form* owner) {
 void Form::RunModalLoop(Form* owner) {
     // Nothing unloaded inside the loop is freed before it returns.
     const CallbackScope scope;
-    const std::shared_ptr<bool> loaded = loaded_;
+    const Lifetime::Watch loaded = loaded_.Watched();
     HWND window = hWnd();
     HWND ownerWindow = owner != nullptr ? owner->hWnd() : nullptr;
     if (ownerWindow != nullptr) {
@@ -115,7 +111,7 @@ void Form::RunModalLoop(Form* owner) {
     }
     Show();
     MSG msg{};
-    while (*loaded && IsWindowVisible(window) && !Application::Ending()) {
+    while (loaded.Alive() && IsWindowVisible(window) && !Application::Ending()) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             // Leave the quit request for the outer loop.
@@ -133,21 +129,21 @@ void Form::RunModalLoop(Form* owner) {
 }
 
 bool Form::Unload() {
-    if (!*loaded_ || unloading_) {
-        return !*loaded_;
+    if (!loaded_.Alive() || unloading_) {
+        return !loaded_.Alive();
     }
     bool cancel = false;
     OnQueryUnload(cancel);
-    if (cancel || !*loaded_ || unloading_) {
+    if (cancel || !loaded_.Alive() || unloading_) {
         // Cancelled, or unloaded meanwhile (inside the question's own loop).
-        return !cancel && !*loaded_;
+        return !cancel && !loaded_.Alive();
     }
     RunUnloadStep();
     return true;
 }
 
 void Form::UnloadAtEnd() {
-    if (*loaded_ && !unloading_) {
+    if (loaded_.Alive() && !unloading_) {
         RunUnloadStep();
     }
 }
@@ -160,7 +156,7 @@ void Form::RunUnloadStep() {
 }
 
 void Form::Retire() {
-    *loaded_ = false;
+    loaded_.End();
     HWND window = hWnd();
     if (modalOwner_ != nullptr) {
         // Enabled before this window hides or goes, or the system activates
@@ -267,7 +263,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (unloading_ && !*loaded_) {
+    if (unloading_ && !loaded_.Alive()) {
         // Unloaded, its window waiting for the loop: nothing of ours runs.
         return DefaultProcedure(message, wParam, lParam);
     }

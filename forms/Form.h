@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/LoadedWindow.h"
+#include "forms/core/Lifetime.h"
 #include "forms/PersistentSurface.h"
 #include "forms/WindowBase.h"
 
@@ -29,7 +30,7 @@ struct FormDesign {
 // only back in the message loop.
 class Form : public WindowBase, public LoadedWindow {
 public:
-    bool IsLoaded() const { return *loaded_; }
+    bool IsLoaded() const { return loaded_.Alive(); }
 
     void Show();
     void Hide();
@@ -96,7 +97,7 @@ private:
     HCURSOR cursor_ = nullptr;
     // The window a modal loop keeps disabled, while it does.
     HWND modalOwner_ = nullptr;
-    std::shared_ptr<bool> loaded_ = std::make_shared<bool>(false);
+    Lifetime loaded_{false};
     bool loadStepDone_ = false;
     bool unloading_ = false;
     bool deleteOnUnload_ = false;

@@ -1,7 +1,7 @@
 #include "mainwindow/MsgFrm.h"
 
 #include "forms/core/Units.h"
-#include "mainwindow/WebMainFrm.h"
+#include "forms/WindowRegion.h"
 #include "resources/resource.h"
 #include "game/Settings.h"
 
@@ -89,7 +89,7 @@ void MsgFrm::OnResize() {
     const int width = Px(ScaleWidth());
     const int height = Px(ScaleHeight());
     const int corner = forms::ScaleDesignPixels(kCorner);
-    WebMainFrm::RectRgn(hWnd(), width + 1, height + 1, corner, corner);
+    forms::RectRgn(hWnd(), width + 1, height + 1, corner, corner);
     BForm1.Printform(*this);
     PaintBody();
     closebtn.Move(Width() - 730, closebtn.Top(), closebtn.Width(), closebtn.Height());
@@ -102,10 +102,15 @@ void MsgFrm::PaintBody() {
     FillRect(Surface(), &body, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
+bool MsgFrm::ShowModal(forms::Form* owner) {
+    exit_ = false;
+    Form::ShowModal(owner);
+    return exit_;
+}
+
 void MsgFrm::Answer(bool exit) {
-    if (WebMainFrm::Exists()) {
-        WebMainFrm::Instance().m_bExit = exit;
-    }
+    exit_ = exit;
+    Answered(exit);
     Unload();
 }
 

@@ -3,16 +3,23 @@
 #include "controls/BForm.h"
 #include "controls/iButton.h"
 #include "forms/SingleForm.h"
+#include "forms/core/Event.h"
 
 #include <memory>
 
-// The skinned question before the main window closes. Its one output is
-// the main window's m_bExit.
+// The skinned question before the main window closes; its one output is
+// the answer.
 class MsgFrm : public forms::SingleForm<MsgFrm> {
 public:
     static constexpr const wchar_t* kQuestion = L"窗口即将关闭，确定要退出游戏？";
 
     MsgFrm();
+
+    // Asks over owner until answered; true when the player chose to exit.
+    // Unloaded otherwise, the question counts as "no".
+    bool ShowModal(forms::Form* owner);
+    // Raised with the answer as a button gives it, before the unload.
+    forms::Event<bool> Answered;
 
     BForm BForm1;
     iButton closebtn;
@@ -31,5 +38,6 @@ private:
     void PaintBody();
 
     HWND label_ = nullptr;
+    bool exit_ = false;
     forms::GdiFont font_;
 };

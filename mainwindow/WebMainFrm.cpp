@@ -1,5 +1,6 @@
 #include "mainwindow/WebMainFrm.h"
 
+#include "forms/WindowRegion.h"
 #include "forms/WorkArea.h"
 #include "forms/Application.h"
 #include "forms/core/Units.h"
@@ -163,7 +164,7 @@ void WebMainFrm::OnResize() {
     WebBForm.Move(0, 0, Width(), WebBForm.Height());
     WebBForm.Printform(*this);
     const int corner = forms::ScaleDesignPixels(kCorner);
-    RectRgn(hWnd(), MainLayout::RegionExtent(ScaleWidth()), MainLayout::RegionExtent(ScaleHeight()),
+    forms::RectRgn(hWnd(), MainLayout::RegionExtent(ScaleWidth()), MainLayout::RegionExtent(ScaleHeight()),
             corner, corner);
     PlaceControls();
 }
@@ -191,10 +192,6 @@ void WebMainFrm::PlaceControls() {
     }
 }
 
-void WebMainFrm::RectRgn(HWND hWnd, int Top, int Buttom, int X, int Y) {
-    // The window owns the region from here on.
-    SetWindowRgn(hWnd, CreateRoundRectRgn(0, 0, Top, Buttom, X, Y), TRUE);
-}
 
 void WebMainFrm::SetURL(const std::wstring& strURL) {
     OpenUrlTab(strURL);

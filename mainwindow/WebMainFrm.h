@@ -33,7 +33,6 @@ public:
     // with every tab taken a new address is refused.
     void SetURL(const std::wstring& strURL);
     // Gives the window a rounded region from (0, 0) to (Top, Buttom) pixels.
-    static void RectRgn(HWND hWnd, int Top, int Buttom, int X, int Y);
     // True: a close request proceeds without asking.
     bool m_bExit = false;
 

@@ -151,7 +151,7 @@ void WebMainFrm::OnQueryUnload(bool& cancel) {
     MsgFrm& question = MsgFrm::Instance();
     // On the game's monitor, over the game.
     CentreInWorkArea(question.hWnd(), WorkAreaOfWindow(hWnd()));
-    question.ShowModal(this);
+    m_bExit = question.ShowModal(this);
     cancel = !m_bExit;
 }
 

@@ -53,21 +53,21 @@ void CLumDownLoadFile::PassMessages() {
 
 bool CLumDownLoadFile::DownLoadFile(const std::wstring& strURLFile, const std::wstring& strSaveFile,
                                     bool bHidden, bool bRaiseEvent) {
-    const std::shared_ptr<bool> alive = alive_;
+    const forms::Lifetime::Watch alive = alive_.Watched();
     StopFlag = false;
     quit_ = QuitRequested();
     lastPass_ = 0;
     const bool result = timeLimit_ != 0 || pace_.window != 0
                             ? FetchWithin(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive)
                             : Fetch(strURLFile, strSaveFile, bHidden, bRaiseEvent, alive);
-    if (*alive && bRaiseEvent) {
+    if (alive.Alive() && bRaiseEvent) {
         Complete();
     }
     return result;
 }
 
 bool CLumDownLoadFile::Fetch(const std::wstring& url, const std::wstring& saveFile, bool hidden,
-                             bool raise, const std::shared_ptr<bool>& alive) {
+                             bool raise, const forms::Lifetime::Watch& alive) {
     forms::InternetHandle internet(
         InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!internet) {
@@ -85,32 +85,32 @@ bool CLumDownLoadFile::Fetch(const std::wstring& url, const std::wstring& saveFi
     if (raise) {
         QueryFileInfo(total);
     }
-    return *alive && Transfer(request.get(), saveFile, hidden, raise, total, alive);
+    return alive.Alive() && Transfer(request.get(), saveFile, hidden, raise, total, alive);
 }
 
 // Runs the transfer where a silent server cannot hold this thread past
 // the time limit; the file is replaced only by a complete copy.
 bool CLumDownLoadFile::FetchWithin(const std::wstring& url, const std::wstring& saveFile,
-                                   bool hidden, bool raise, const std::shared_ptr<bool>& alive) {
+                                   bool hidden, bool raise, const forms::Lifetime::Watch& alive) {
     const std::wstring partial =
         saveFile + L"." + forms::IntegerText(GetTickCount64()) + L".download";
     infoRaised_ = false;
     const bool fetched = TimedFetch::Run(
         url, partial, hidden, sizeLimit_, timeLimit_ != 0 ? GetTickCount64() + timeLimit_ : ~0ULL,
-        pace_, [this, &alive] { return !*alive || StopFlag || QuitRequested(); },
+        pace_, [this, &alive] { return !alive.Alive() || StopFlag || QuitRequested(); },
         [this, raise, &alive](const TimedFetch::Progress& progress) {
-            if (!raise || !*alive || progress.total == 0) {
+            if (!raise || !alive.Alive() || progress.total == 0) {
                 return;
             }
             if (!infoRaised_) {
                 infoRaised_ = true;
                 QueryFileInfo(progress.total);
             }
-            if (*alive && progress.received != 0) {
+            if (alive.Alive() && progress.received != 0) {
                 Loading(progress.received);
             }
         });
-    if (!fetched || !*alive || !PutInPlace(partial, saveFile)) {
+    if (!fetched || !alive.Alive() || !PutInPlace(partial, saveFile)) {
         DeleteFileW(partial.c_str());
         return false;
     }
@@ -118,7 +118,7 @@ bool CLumDownLoadFile::FetchWithin(const std::wstring& url, const std::wstring& 
 }
 
 bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, bool hidden,
-                                bool raise, DWORD total, const std::shared_ptr<bool>& alive) {
+                                bool raise, DWORD total, const forms::Lifetime::Watch& alive) {
     const std::wstring partial = saveFile + L".download";
     bool complete = false;
     {
@@ -131,7 +131,7 @@ bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, boo
         std::vector<char> buffer(kBlockSize);
         DWORD received = 0;
         bool failed = false;
-        while (*alive && !ShouldStop()) {
+        while (alive.Alive() && !ShouldStop()) {
             DWORD got = 0;
             if (InternetReadFile(request, buffer.data(), kBlockSize, &got) == FALSE) {
                 failed = true;
@@ -151,11 +151,11 @@ bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, boo
             if (raise) {
                 Loading(received);
             }
-            if (*alive) {
+            if (alive.Alive()) {
                 PassMessages();
             }
         }
-        complete = *alive && !failed && !ShouldStop() && received == total &&
+        complete = alive.Alive() && !failed && !ShouldStop() && received == total &&
                    FlushFileBuffers(file.get()) != FALSE;
     }
     if (!complete || !PutInPlace(partial, saveFile)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/core/Lifetime.h"
+
 #include "forms/core/Event.h"
 #include "update/TimedFetch.h"
 
@@ -17,7 +19,7 @@
 class CLumDownLoadFile {
 public:
     CLumDownLoadFile() = default;
-    ~CLumDownLoadFile() { *alive_ = false; }
+    ~CLumDownLoadFile() { alive_.End(); }
     CLumDownLoadFile(const CLumDownLoadFile&) = delete;
     CLumDownLoadFile& operator=(const CLumDownLoadFile&) = delete;
 
@@ -40,12 +42,12 @@ public:
 
 private:
     bool Fetch(const std::wstring& url, const std::wstring& saveFile, bool hidden, bool raise,
-               const std::shared_ptr<bool>& alive);
+               const forms::Lifetime::Watch& alive);
     bool Transfer(void* request, const std::wstring& saveFile, bool hidden, bool raise, DWORD total,
-                  const std::shared_ptr<bool>& alive);
+                  const forms::Lifetime::Watch& alive);
 
     bool FetchWithin(const std::wstring& url, const std::wstring& saveFile, bool hidden, bool raise,
-                     const std::shared_ptr<bool>& alive);
+                     const forms::Lifetime::Watch& alive);
     bool ShouldStop() const;
     void PassMessages();
 
@@ -57,5 +59,5 @@ private:
     bool quit_ = false;
     ULONGLONG lastPass_ = 0;
     // Handlers run inside a transfer may destroy this object.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    forms::Lifetime alive_;
 };

@@ -29,11 +29,11 @@ std::wstring Lower(std::wstring text) {
 class PreviewBrowser::Run {
 public:
     explicit Run(const PreviewBrowser& browser)
-        : alive_(browser.alive_), browser_(browser), navigation_(browser.navigation_) {}
-    bool Current() const { return *alive_ && browser_.navigation_ == navigation_; }
+        : alive_(browser.alive_.Watched()), browser_(browser), navigation_(browser.navigation_) {}
+    bool Current() const { return alive_.Alive() && browser_.navigation_ == navigation_; }
 
 private:
-    std::shared_ptr<bool> alive_;
+    forms::Lifetime::Watch alive_;
     const PreviewBrowser& browser_;
     unsigned navigation_;
 };
@@ -46,7 +46,7 @@ PreviewBrowser::PreviewBrowser(HWND container) {
 }
 
 PreviewBrowser::~PreviewBrowser() {
-    *alive_ = false;
+    alive_.End();
     requests_.clear();
     top_.reset();
 }
@@ -75,11 +75,7 @@ void PreviewBrowser::Ask(Request request) {
                         requests_.end());
     }
     requests_.push_back(std::move(request));
-    forms::Application::Post([alive = alive_, this] {
-        if (*alive) {
-            RunNext();
-        }
-    });
+    forms::Application::Post(alive_, [this] { RunNext(); });
 }
 
 // "_blank" asks for a new window, "_top" and "_parent" load the top

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/WindowBase.h"
+#include "forms/core/Lifetime.h"
 #include "browser/IBrowser.h"
 #include "browser/core/NewWindowGate.h"
 #include "browser/preview/PageFetch.h"
@@ -69,7 +70,7 @@ private:
     std::deque<Request> requests_;
     std::vector<Shown> shown_; // the running navigation's panes, outermost first
     unsigned navigation_ = 0;  // counts navigations asked for; a newer one ends a running one
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    forms::Lifetime alive_;
     NewWindowGate newWindows_;
 };
 

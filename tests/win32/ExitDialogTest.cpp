@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 HWND dialogOwner = nullptr;
@@ -100,26 +102,25 @@ TEST_F(ExitDialogTest, TheQuestionsLabelLeavesTheButtonsTopEdgesDrawn) {
     ReleaseDC(nullptr, screen);
 }
 
-// Shows the question and clicks one of its buttons where it is drawn.
-void ClickOnTheDialog(iButton MsgFrm::*button) {
+// Shows the question, clicks one of its buttons where it is drawn and
+// gives the answer it raised; none when it raised none.
+std::optional<bool> ClickOnTheDialog(iButton MsgFrm::*button) {
     MsgFrm& dialog = MsgFrm::Instance();
+    std::optional<bool> answer;
+    dialog.Answered.Connect([&answer](bool exit) { answer = exit; });
     dialog.Show();
     testing_support::PumpMessages();
     EXPECT_TRUE(testing_support::ClickMiddleOf((dialog.*button).hWnd()));
     testing_support::PumpMessages();
+    return answer;
 }
 
-TEST_F(ExitDialogTest, EachButtonWritesTheFlagAndUnloads) {
-    WebMainFrm& main = WebMainFrm::Instance();
-    main.m_bExit = true;
-    ClickOnTheDialog(&MsgFrm::closebtn);
-    EXPECT_FALSE(main.m_bExit);
+TEST_F(ExitDialogTest, EachButtonGivesItsAnswerAndUnloads) {
+    EXPECT_EQ(ClickOnTheDialog(&MsgFrm::closebtn), std::optional<bool>(false));
     EXPECT_FALSE(MsgFrm::Exists());
-    ClickOnTheDialog(&MsgFrm::iButton1);
-    EXPECT_TRUE(main.m_bExit);
+    EXPECT_EQ(ClickOnTheDialog(&MsgFrm::iButton1), std::optional<bool>(true));
     EXPECT_FALSE(MsgFrm::Exists());
-    ClickOnTheDialog(&MsgFrm::iButton2);
-    EXPECT_FALSE(main.m_bExit);
+    EXPECT_EQ(ClickOnTheDialog(&MsgFrm::iButton2), std::optional<bool>(false));
     EXPECT_FALSE(MsgFrm::Exists());
 }
 

@@ -1,5 +1,6 @@
 #include "forms/Application.h"
 #include "browser/IeBrowser.h"
+#include "login/LoginWindows.h"
 #include "login/LoginBgFrm.h"
 #include "login/LoginFrm.h"
 #include "startup/LoadFrm.h"
@@ -95,6 +96,7 @@ bool WaitUntil(const std::function<bool()>& done) {
 TEST(LoginUnload, TheRealControlsEventReturnsThenTheEngineGoesThenTheWindows) {
     // The start-up check would read a manifest left by another test.
     testing_support::ForgetStartupManifest();
+    login::LoginWindows::Bind();
     testing_support::ScriptedDialogs dialogs;
     Log log;
     ObservedIe* engine = nullptr;
