@@ -8,6 +8,7 @@
 #include "startup/LoadFrm.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 #include <ole2.h>
 

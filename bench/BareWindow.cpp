@@ -6,10 +6,10 @@
 #ifdef BARE_WITH_SPLASH
 #include "forms/Application.h"
 #include "forms/Gdiplus.h"
-#include "resource.h"
 #include "forms/LayeredPicture.h"
-#include "forms/PngResource.h"
 #include "forms/Picture.h"
+#include "forms/PngResource.h"
+#include "resource.h"
 #include "resources/Artwork.h"
 #endif
 

@@ -2,6 +2,7 @@
 #include "update/CLumDownLoadFile.h"
 
 #include <windows.h>
+
 #include <wininet.h>
 
 #include <algorithm>

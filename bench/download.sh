@@ -6,6 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$root/build/win32}
+"$root/bench/build-programs.sh" "$(basename "$build")" BenchDownload
 served=$(mktemp -d)
 trap 'exec 3>&-; rm -rf "$served"' EXIT
 head -c $((100 * 1024 * 1024)) /dev/urandom >"$served/blob.bin"

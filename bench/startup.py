@@ -113,6 +113,9 @@ def main():
     parser.add_argument("--prefix", default=os.path.join(ROOT, "build", preset, "wineprefix"))
     parser.add_argument("--runs", type=int, default=7)
     args = parser.parse_args()
+    if args.bin == parser.get_default("bin"):
+        subprocess.run([os.path.join(HERE, "build-programs.sh"), preset, "Tavrin", "TavrinPreview",
+                        "BareWindow", "CheckedWindow", "MinimalSplash"], check=True)
     if not os.environ.get("DISPLAY"):
         sys.exit("needs an X display (for example: Xvfb :95 -noreset & DISPLAY=:95 %s)" % sys.argv[0])
     subprocess.run([os.path.join(ROOT, "tests", "wine", "boot-prefix.sh"), args.prefix],

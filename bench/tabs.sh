@@ -5,6 +5,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-env.sh" || exit 1
 # Without a display no strip is made, and the figures would be empty.
 [ -n "${DISPLAY:-}" ] || { echo "bench/tabs.sh needs an X display (DISPLAY)" >&2; exit 1; }
+"$root/bench/build-programs.sh" "$WINE_PRESET" BenchTabs || exit 1
 export WINEPREFIX="${WINEPREFIX:-$root/build/$WINE_PRESET/wineprefix}"
 "$root/tests/wine/boot-prefix.sh" "$WINEPREFIX" "${WINE_PRESET#win}" >/dev/null
 WINEDEBUG=-all \

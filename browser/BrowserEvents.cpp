@@ -1,9 +1,9 @@
 #include "browser/BrowserEvents.h"
 
+#include "browser/core/ExternalUrl.h"
 #include "forms/Bstr.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/ComPtr.h"
-#include "browser/core/ExternalUrl.h"
 
 #include <exdisp.h>
 #include <exdispid.h>

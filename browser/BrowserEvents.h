@@ -5,6 +5,7 @@
 #include "browser/core/NewWindowGate.h"
 
 #include <windows.h>
+
 #include <oaidl.h>
 
 #include <functional>

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <windows.h>
-#include <ole2.h>
+
 #include <mshtmhst.h>
+#include <ole2.h>
 
 namespace login {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms/core/Event.h"
 #include "browser/core/Navigation.h"
+#include "forms/core/Event.h"
 
 #include <windows.h>
 

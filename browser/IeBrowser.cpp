@@ -1,10 +1,10 @@
 #include "browser/IeBrowser.h"
 
-#include "forms/Application.h"
-#include "forms/Bstr.h"
 #include "browser/BrowserEvents.h"
 #include "browser/BrowserKeys.h"
 #include "browser/BrowserSite.h"
+#include "forms/Application.h"
+#include "forms/Bstr.h"
 
 #include <ole2.h>
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "browser/IBrowser.h"
 #include "forms/ComPtr.h"
 #include "forms/WindowBase.h"
 #include "forms/core/Lifetime.h"
-#include "browser/IBrowser.h"
 
 #include <windows.h>
+
 #include <exdisp.h>
 #include <mshtml.h>
 

@@ -1,5 +1,4 @@
 #include "browser/BrowserEngine.h"
-
 #include "browser/IeBrowser.h"
 
 namespace login {

@@ -2,12 +2,11 @@
 
 #include "controls/core/SkinLayout.h"
 #include "forms/Form.h"
-#include "forms/core/IntegerText.h"
 #include "forms/LogFont.h"
+#include "forms/core/IntegerText.h"
 #include "forms/core/Units.h"
 
 #include <cwchar>
-
 #include <utility>
 
 namespace {
@@ -73,7 +72,8 @@ void BForm::SetfrmHwnd(HWND host) {
 void BForm::Printform(forms::Form& frm) {
     frm.Cls();
     if (frameSkin_) {
-        PaintPieces(frm.Surface(), *frameSkin_, SkinLayout::Border(frm.ScaleWidth(), frm.ScaleHeight()));
+        PaintPieces(frm.Surface(), *frameSkin_,
+                    SkinLayout::Border(frm.ScaleWidth(), frm.ScaleHeight()));
     }
     InvalidateRect(frm.hWnd(), nullptr, FALSE);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "forms/core/Event.h"
 #include "forms/Picture.h"
 #include "forms/UserControl.h"
+#include "forms/core/Event.h"
 
 #include <string>
 

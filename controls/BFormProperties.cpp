@@ -1,7 +1,6 @@
 // The caption bar's stored settings, apart from the bar: a program that
 // never stores a design does not link the bag's parsing and printing.
 #include "controls/BForm.h"
-
 #include "forms/core/IntegerText.h"
 
 void BForm::ReadProperties(const forms::PropertyBag& bag) {

@@ -1,9 +1,9 @@
 #include "controls/cSetStyle.h"
 
-#include "forms/WorkArea.h"
-#include "forms/core/WorkAreaRules.h"
 #include "forms/Form.h"
+#include "forms/WorkArea.h"
 #include "forms/core/Units.h"
+#include "forms/core/WorkAreaRules.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ bool cSetStyle::CallWindowStateChange() {
         const long left = Px(SizeState_.RestoreLeft);
         const long top = Px(SizeState_.RestoreTop);
         const forms::Rect restore{left, top, left + Px(SizeState_.RestoreWidth),
-                                      top + Px(SizeState_.RestoreHeight)};
+                                  top + Px(SizeState_.RestoreHeight)};
         MoveTo(m_hWnd, WorkAreaRules::KeptInside(restore, WorkAreaOfWindow(m_hWnd)));
         m_bMaxed = false;
     } else {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "controls/core/EdgeRules.h"
-#include "forms/core/Event.h"
 #include "forms/Handles.h"
+#include "forms/core/Event.h"
 #include "msghook/cFormSubclass.h"
 
 #include <windows.h>

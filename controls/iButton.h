@@ -1,9 +1,9 @@
 #pragma once
 
 #include "controls/ButtonFrames.h"
-#include "forms/core/Event.h"
 #include "forms/Handles.h"
 #include "forms/UserControl.h"
+#include "forms/core/Event.h"
 
 #include <string>
 

@@ -1,7 +1,6 @@
 // The button's stored settings, apart from the button: a program that never
 // stores a design does not link the bag's parsing and printing.
 #include "controls/iButton.h"
-
 #include "forms/LogFont.h"
 
 namespace {

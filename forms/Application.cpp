@@ -1,8 +1,8 @@
 #include "forms/Application.h"
 
 #include "forms/CallbackBoundary.h"
-#include "forms/core/CommandLine.h"
 #include "forms/Handles.h"
+#include "forms/core/CommandLine.h"
 #include "forms/core/ScopeExit.h"
 #include "forms/core/Units.h"
 
@@ -17,7 +17,8 @@ constexpr UINT kRunPosted = WM_APP + 1;
 
 // Not a callback of ours in the boundary's sense: it must see the count of
 // running callbacks at zero to delete anything.
-LRESULT CALLBACK DispatcherProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT CALLBACK DispatcherProcedure(HWND hWnd, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept {
     if (message == kDeleteRetired) {
         try {
             Application::DeleteRetired();

@@ -13,7 +13,6 @@
 
 namespace forms {
 
-
 // The program around the windows: its message loop, the set of loaded
 // windows (the program ends when the last one unloads) and facts about the
 // running executable.

@@ -1,7 +1,7 @@
 #include "forms/CallbackBoundary.h"
 
-#include "forms/Executable.h"
 #include "forms/ErrorLog.h"
+#include "forms/Executable.h"
 
 #include <string>
 

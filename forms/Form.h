@@ -1,9 +1,9 @@
 #pragma once
 
 #include "forms/LoadedWindow.h"
-#include "forms/core/Lifetime.h"
 #include "forms/PersistentSurface.h"
 #include "forms/WindowBase.h"
+#include "forms/core/Lifetime.h"
 
 #include <windows.h>
 

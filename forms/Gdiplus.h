@@ -2,8 +2,8 @@
 
 #include <windows.h>
 // The flat GDI+ interface needs these before it.
-#include <objidl.h>
 #include <gdiplus.h>
+#include <objidl.h>
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "forms/LayeredPicture.h"
 
-#include "forms/core/Units.h"
 #include "forms/PngResource.h"
+#include "forms/core/Units.h"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "forms/core/Event.h"
 #include "forms/Handles.h"
 #include "forms/WindowBase.h"
+#include "forms/core/Event.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "forms/PngResource.h"
 
-#include "forms/core/Units.h"
 #include "forms/Picture.h"
+#include "forms/core/Units.h"
 
 #include <cstring>
 #include <utility>

@@ -4,6 +4,7 @@
 #include "forms/Handles.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 namespace {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "forms/core/Event.h"
 #include "forms/Handles.h"
 #include "forms/PersistentSurface.h"
 #include "forms/Picture.h"
-#include "forms/core/PropertyBag.h"
 #include "forms/WindowBase.h"
+#include "forms/core/Event.h"
+#include "forms/core/PropertyBag.h"
 
 #include <windows.h>
 

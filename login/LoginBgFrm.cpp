@@ -1,10 +1,10 @@
 #include "login/LoginBgFrm.h"
 
 #include "forms/WorkArea.h"
-#include "resources/resource.h"
-#include "login/SplashScreen.h"
-#include "login/GluedWindow.h"
 #include "game/Settings.h"
+#include "login/GluedWindow.h"
+#include "login/SplashScreen.h"
+#include "resources/resource.h"
 
 #include <utility>
 

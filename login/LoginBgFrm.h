@@ -2,9 +2,9 @@
 
 #include "forms/Gdiplus.h"
 #include "forms/Handles.h"
-#include "forms/SingleForm.h"
 #include "forms/LayeredPicture.h"
 #include "forms/PngResource.h"
+#include "forms/SingleForm.h"
 
 #include <optional>
 

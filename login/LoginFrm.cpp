@@ -1,18 +1,18 @@
 #include "login/LoginFrm.h"
 
+#include "browser/BrowserRelease.h"
+#include "browser/core/ExternalUrl.h"
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
+#include "forms/ResourceFile.h"
 #include "forms/ShellLaunch.h"
+#include "forms/TempDir.h"
 #include "forms/core/Units.h"
-#include "browser/BrowserRelease.h"
+#include "game/Settings.h"
 #include "login/LoginBgFrm.h"
 #include "login/RunPageCommand.h"
-#include "resources/resource.h"
 #include "login/SplashScreen.h"
-#include "forms/TempDir.h"
-#include "forms/ResourceFile.h"
-#include "game/Settings.h"
-#include "browser/core/ExternalUrl.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -83,8 +83,7 @@ HWND LoginFrm::CreatePictureBox(int id, int leftTwips, int topTwips, int widthTw
 // The icon file goes to the temporary directory; its small and large images
 // become the login screen's window icons.
 void LoginFrm::SetBackgroundIcons() {
-    const std::wstring path =
-        forms::GetTempDir() + PublicData::GameCode + std::wstring(L".ico");
+    const std::wstring path = forms::GetTempDir() + PublicData::GameCode + std::wstring(L".ico");
     forms::SaveResToFile(IDR_ICON_FILE, L"ICON", path);
     LoginBgFrm::Instance().SetIcon(ICON_SMALL, LoadIconFile(path, forms::ScaleDesignPixels(16)));
     LoginBgFrm::Instance().SetIcon(ICON_BIG, LoadIconFile(path, forms::ScaleDesignPixels(32)));

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "browser/IBrowser.h"
 #include "forms/Handles.h"
 #include "forms/Picture.h"
 #include "forms/SingleForm.h"
-#include "browser/IBrowser.h"
 
 #include <memory>
 #include <string>

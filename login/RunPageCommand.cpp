@@ -1,9 +1,9 @@
 #include "login/RunPageCommand.h"
 
+#include "game/Settings.h"
 #include "login/GameWindow.h"
 #include "login/LoginScreen.h"
 #include "login/core/PageCommand.h"
-#include "game/Settings.h"
 
 namespace login {
 

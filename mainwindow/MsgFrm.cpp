@@ -1,9 +1,9 @@
 #include "mainwindow/MsgFrm.h"
 
-#include "forms/core/Units.h"
 #include "forms/WindowRegion.h"
-#include "resources/resource.h"
+#include "forms/core/Units.h"
 #include "game/Settings.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -37,8 +37,7 @@ constexpr int kCorner = 4; // the region's rounded corners, design pixels
 
 } // namespace
 
-MsgFrm::MsgFrm()
-    : SingleForm(MsgDesign()), BForm1(forms::Picture::FromResource(IDB_FRAME)) {}
+MsgFrm::MsgFrm() : SingleForm(MsgDesign()), BForm1(forms::Picture::FromResource(IDB_FRAME)) {}
 
 void MsgFrm::CreateControls() {
     BForm1.Create(hWnd(), 0, 0, 4575, 495);

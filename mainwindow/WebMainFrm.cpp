@@ -1,15 +1,15 @@
 #include "mainwindow/WebMainFrm.h"
 
+#include "forms/Application.h"
+#include "forms/TempDir.h"
 #include "forms/WindowRegion.h"
 #include "forms/WorkArea.h"
-#include "forms/Application.h"
 #include "forms/core/Units.h"
+#include "game/Settings.h"
+#include "mainwindow/ModMsg.h"
 #include "mainwindow/core/DdeText.h"
 #include "mainwindow/core/MainLayout.h"
-#include "mainwindow/ModMsg.h"
 #include "resources/resource.h"
-#include "forms/TempDir.h"
-#include "game/Settings.h"
 #include "startup/UpdateCheck.h"
 #include "tabs/WebUrl.h"
 
@@ -164,8 +164,8 @@ void WebMainFrm::OnResize() {
     WebBForm.Move(0, 0, Width(), WebBForm.Height());
     WebBForm.Printform(*this);
     const int corner = forms::ScaleDesignPixels(kCorner);
-    forms::RectRgn(hWnd(), MainLayout::RegionExtent(ScaleWidth()), MainLayout::RegionExtent(ScaleHeight()),
-            corner, corner);
+    forms::RectRgn(hWnd(), MainLayout::RegionExtent(ScaleWidth()),
+                   MainLayout::RegionExtent(ScaleHeight()), corner, corner);
     PlaceControls();
 }
 
@@ -191,7 +191,6 @@ void WebMainFrm::PlaceControls() {
         }
     }
 }
-
 
 void WebMainFrm::SetURL(const std::wstring& strURL) {
     OpenUrlTab(strURL);

@@ -8,8 +8,8 @@
 #include "forms/ToolTip.h"
 #include "mainwindow/CLumNotifyIcon.h"
 #include "mainwindow/DdeSource.h"
-#include "update/CLumDownLoadFile.h"
 #include "tabs/uTab.h"
+#include "update/CLumDownLoadFile.h"
 
 #include <memory>
 #include <optional>

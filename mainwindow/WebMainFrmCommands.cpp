@@ -1,14 +1,13 @@
 // The main window's answers to the user: menu, buttons, strip and bar
 // events, the close request.
-#include "mainwindow/WebMainFrm.h"
-
-#include "forms/WorkArea.h"
 #include "forms/Dialogs.h"
 #include "forms/ShellLaunch.h"
+#include "forms/WorkArea.h"
+#include "game/Settings.h"
 #include "login/LoginScreen.h"
 #include "mainwindow/CacheMain.h"
 #include "mainwindow/MsgFrm.h"
-#include "game/Settings.h"
+#include "mainwindow/WebMainFrm.h"
 #include "startup/UpdateCheck.h"
 #include "tabs/core/TabError.h"
 

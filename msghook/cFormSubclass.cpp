@@ -1,8 +1,8 @@
 #include "msghook/cFormSubclass.h"
 
 #include <algorithm>
-#include <utility>
 #include <limits>
+#include <utility>
 
 cFormSubclass::~cFormSubclass() {
     for (auto it = records_.rbegin(); it != records_.rend(); ++it) {

@@ -2,9 +2,9 @@
 
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
+#include "game/Settings.h"
 #include "login/LoginFrm.h"
 #include "resources/resource.h"
-#include "game/Settings.h"
 #include "startup/UpdateCheck.h"
 #include "update/InstallRecovery.h"
 

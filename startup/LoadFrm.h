@@ -1,12 +1,12 @@
 #pragma once
 
 #include "forms/Gdiplus.h"
-#include "forms/SingleForm.h"
-#include "login/SplashScreen.h"
-#include "update/CLumDownLoadFile.h"
 #include "forms/LayeredPicture.h"
 #include "forms/PictureJob.h"
 #include "forms/PngResource.h"
+#include "forms/SingleForm.h"
+#include "login/SplashScreen.h"
+#include "update/CLumDownLoadFile.h"
 
 #include <optional>
 

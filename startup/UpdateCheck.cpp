@@ -3,14 +3,14 @@
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "forms/Handles.h"
+#include "forms/ResourceFile.h"
+#include "forms/ShellLaunch.h"
+#include "forms/TempDir.h"
 #include "resources/resource.h"
 #include "update/CLumDownLoadFile.h"
 #include "update/ManifestText.h"
-#include "forms/TempDir.h"
-#include "forms/ResourceFile.h"
-#include "forms/ShellLaunch.h"
-#include "update/core/UpdateRules.h"
 #include "update/ManifestTrust.h"
+#include "update/core/UpdateRules.h"
 
 #include <optional>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "tabs/TabPainter.h"
 
-#include "forms/core/KeyedScale.h"
 #include "forms/Picture.h"
+#include "forms/core/KeyedScale.h"
 #include "forms/core/Units.h"
 #include "resources/Artwork.h"
 #include "resources/resource.h"
@@ -34,7 +34,8 @@ struct SkinPieces {
     int backgroundRows; // of the background column
 };
 SkinPieces ScaledPieces(bool low) {
-    const auto cells = forms::ScaledCells(resources::Artwork().Cells(low ? IDB_TABS_LOW : IDB_TABS_HIGH));
+    const auto cells =
+        forms::ScaledCells(resources::Artwork().Cells(low ? IDB_TABS_LOW : IDB_TABS_HIGH));
     return {cells[1].width,
             forms::ScaleDesignPixels(low ? 25 : 26),
             cells[1].left,

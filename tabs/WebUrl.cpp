@@ -1,9 +1,9 @@
 #include "tabs/WebUrl.h"
 
-#include "forms/ShellLaunch.h"
 #include "browser/BrowserRelease.h"
-#include "tabs/core/CTabItem.h"
 #include "browser/core/ExternalUrl.h"
+#include "forms/ShellLaunch.h"
+#include "tabs/core/CTabItem.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "browser/IBrowser.h"
 #include "forms/Form.h"
 #include "forms/PictureBox.h"
-#include "browser/IBrowser.h"
 #include "tabs/core/ITabForm.h"
 
 #include <memory>

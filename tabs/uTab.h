@@ -1,14 +1,14 @@
 #pragma once
 
+#include "forms/UserControl.h"
 #include "forms/core/Event.h"
 #include "forms/core/Units.h"
-#include "forms/UserControl.h"
 #include "msghook/CSubclass.h"
+#include "tabs/SystemPageWindows.h"
+#include "tabs/TabPainter.h"
 #include "tabs/core/CTabItems.h"
 #include "tabs/core/IuTab.h"
-#include "tabs/SystemPageWindows.h"
 #include "tabs/core/TabLayout.h"
-#include "tabs/TabPainter.h"
 
 #include <windows.h>
 

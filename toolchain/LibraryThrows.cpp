@@ -6,7 +6,6 @@
 // standard classes by name, and the callback boundary reports what() as
 // before. MinGW builds only.
 #include <bits/functexcept.h>
-
 #include <exception>
 #include <new>
 #include <typeinfo>

@@ -5,8 +5,9 @@
 // library's, on the system's own primitives. MinGW builds of the updater
 // only; its own threads are plain system threads, and the runtime takes
 // only plain (not recursive) locks.
-#include <pthread.h>
 #include <windows.h>
+
+#include <pthread.h>
 
 #include <cerrno>
 #include <cstdlib>

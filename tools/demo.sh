@@ -7,6 +7,7 @@
 # under build/demo/. The demo ports are shared: the run holds
 # /tmp/tavrin-ports.lock.
 set -euo pipefail
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 . tools/wine-env.sh

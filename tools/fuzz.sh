@@ -4,6 +4,7 @@
 # committed seeds. Prints each target's executions and crashes; fails on any
 # crash, whose input is left under build/fuzz/crashes/.
 set -uo pipefail
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 cd "$(dirname "$0")/.."
 export TAVRIN_FUZZ_SECONDS=${1:-60}
 { cmake --preset fuzz && cmake --build --preset fuzz; } >build-fuzz.log 2>&1 \

@@ -7,6 +7,7 @@
 # A machine that cannot run the win32 build fails here, saying why, unless
 # TAVRIN_WIN64_ONLY=1 asks for the win64 build alone.
 set -uo pipefail
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 cd "$(dirname "$0")/.."
 tools/install-deps.sh || exit 1
 . tools/wine-env.sh || exit 1

@@ -2,8 +2,8 @@
 
 #include "forms/Application.h"
 #include "forms/Handles.h"
-#include "forms/core/IntegerText.h"
 #include "forms/Internet.h"
+#include "forms/core/IntegerText.h"
 
 #include <vector>
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "forms/core/Lifetime.h"
-
 #include "forms/core/Event.h"
+#include "forms/core/Lifetime.h"
 #include "update/TimedFetch.h"
 
 #include <windows.h>

@@ -4,6 +4,7 @@
 #include "update/Bcrypt.h"
 
 #include <windows.h>
+
 #include <bcrypt.h>
 
 #include <memory>

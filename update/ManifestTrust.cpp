@@ -6,6 +6,7 @@
 #include "update/core/ManifestSignature.h"
 
 #include <windows.h>
+
 #include <bcrypt.h>
 
 #include <algorithm>

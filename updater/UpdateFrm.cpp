@@ -3,13 +3,13 @@
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "forms/Picture.h"
+#include "forms/ShellLaunch.h"
+#include "forms/TempDir.h"
 #include "forms/core/Units.h"
 #include "resources/resource.h"
-#include "update/ManifestText.h"
-#include "forms/TempDir.h"
-#include "forms/ShellLaunch.h"
 #include "update/InstallRecovery.h"
 #include "update/InstallRights.h"
+#include "update/ManifestText.h"
 #include "update/ManifestTrust.h"
 #include "update/UpdateJob.h"
 
@@ -150,8 +150,7 @@ bool UpdateFrm::RunElevatedCopy() {
 }
 
 std::wstring UpdateFrm::ManifestPath() const {
-    return argument_.manifest.empty() ? forms::GetTempDir() + L"update.txt"
-                                      : argument_.manifest;
+    return argument_.manifest.empty() ? forms::GetTempDir() + L"update.txt" : argument_.manifest;
 }
 
 bool UpdateFrm::RunUpdate() {

@@ -5,6 +5,7 @@
 #include "updater/UpdateFrm.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 namespace {

@@ -1,8 +1,8 @@
 #include "browser/preview/PreviewBrowser.h"
 
-#include "forms/Application.h"
-#include "browser/core/PageUrl.h"
 #include "browser/core/ExternalUrl.h"
+#include "browser/core/PageUrl.h"
+#include "forms/Application.h"
 
 #include <algorithm>
 #include <cwctype>

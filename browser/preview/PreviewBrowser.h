@@ -1,11 +1,11 @@
 #pragma once
 
-#include "forms/WindowBase.h"
-#include "forms/core/Lifetime.h"
 #include "browser/IBrowser.h"
 #include "browser/core/NewWindowGate.h"
 #include "browser/preview/PageFetch.h"
 #include "browser/preview/PreviewPane.h"
+#include "forms/WindowBase.h"
+#include "forms/core/Lifetime.h"
 
 #include <windows.h>
 

@@ -1,5 +1,4 @@
 #include "browser/BrowserEngine.h"
-
 #include "browser/preview/PreviewBrowser.h"
 
 namespace login {

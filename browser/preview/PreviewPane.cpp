@@ -1,9 +1,9 @@
 #include "browser/preview/PreviewPane.h"
 
+#include "browser/core/PageUrl.h"
 #include "forms/Application.h"
 #include "forms/Handles.h"
 #include "forms/core/Units.h"
-#include "browser/core/PageUrl.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms/WindowBase.h"
 #include "browser/core/PageScan.h"
+#include "forms/WindowBase.h"
 
 #include <windows.h>
 

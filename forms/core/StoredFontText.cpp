@@ -1,7 +1,6 @@
 // A font's stored text, apart from the font itself: a program that only
 // draws fonts does not link the number parsing and printing.
 #include "forms/core/StoredFont.h"
-
 #include "forms/core/Units.h"
 
 #include <cmath>

@@ -4,6 +4,7 @@
 // accepted, 1 when it was answered "not processed", 4 without a server,
 // 5 for any other failure.
 #include <windows.h>
+
 #include <ddeml.h>
 
 #include <string>

@@ -318,10 +318,11 @@ class SignedManifestTest(unittest.TestCase):
         self.openssl("ecparam", "-name", "prime256v1", "-genkey", "-noout", "-out", key)
         self.openssl("ec", "-in", key, "-pubout", "-out", public)
         subprocess.run(["cmake", "-S", ARGS.source, "-B", ARGS.signed_build, "-DCMAKE_BUILD_TYPE=Release",
-                        "-DCMAKE_TOOLCHAIN_FILE=" + ARGS.toolchain, "-DUpdateSigningKey=" + public],
+                        "-DCMAKE_TOOLCHAIN_FILE=" + ARGS.toolchain, "-DUpdateSigningKey=" + public,
+                        "-DBUILD_TESTING=ON"],
                        check=True, stdout=subprocess.DEVNULL)
-        subprocess.run(["cmake", "--build", ARGS.signed_build, "--target", "ManifestCheck", "-j2"],
-                       check=True, stdout=subprocess.DEVNULL)
+        jobs = "-j%d" % (os.cpu_count() or 2)
+        subprocess.run(["cmake", "--build", ARGS.signed_build, "--target", "ManifestCheck", jobs], check=True, stdout=subprocess.DEVNULL)
         signed_check = os.path.join(ARGS.signed_build, "bin", "ManifestCheck.exe")
 
         body = b"version=1.2.0\r\n0|https://cdn.example.com/brnq2/game.dll\r\n"

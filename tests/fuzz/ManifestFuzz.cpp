@@ -1,7 +1,7 @@
 // The update manifest as the client and the updater read it: the version
 // rule, the file lines, their names and "sha256=" fields.
-#include "update/core/UpdateRules.h"
 #include "tests/fuzz/FuzzText.h"
+#include "update/core/UpdateRules.h"
 #include "update/core/UpdaterRules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

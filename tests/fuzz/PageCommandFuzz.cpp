@@ -1,8 +1,8 @@
 // What pages and other programs hand the main window: the login page's
 // app:// addresses, DDE execute blocks and new-window requests.
+#include "browser/core/ExternalUrl.h"
 #include "login/core/PageCommand.h"
 #include "mainwindow/core/DdeText.h"
-#include "browser/core/ExternalUrl.h"
 #include "tests/fuzz/FuzzText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,4 +1,5 @@
 #include "controls/core/EdgeRules.h"
+
 #include "forms/core/Units.h"
 
 #include <gtest/gtest.h>

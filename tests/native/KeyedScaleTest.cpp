@@ -1,4 +1,5 @@
 #include "forms/core/KeyedScale.h"
+
 #include "forms/core/Units.h"
 #include "resources/Artwork.h"
 #include "resources/resource.h"

@@ -1,6 +1,6 @@
+#include "browser/core/ExternalUrl.h"
 #include "mainwindow/core/DdeText.h"
 #include "mainwindow/core/MainLayout.h"
-#include "browser/core/ExternalUrl.h"
 
 #include <gtest/gtest.h>
 

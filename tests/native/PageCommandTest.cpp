@@ -1,6 +1,7 @@
+#include "login/core/PageCommand.h"
+
 #include "browser/core/NewWindowGate.h"
 #include "browser/core/OperatorHosts.h"
-#include "login/core/PageCommand.h"
 #include "browser/core/WebAddress.h"
 
 #include <gtest/gtest.h>

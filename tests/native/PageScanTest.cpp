@@ -1,4 +1,5 @@
 #include "browser/core/PageScan.h"
+
 #include "browser/core/PageUrl.h"
 
 #include <gtest/gtest.h>

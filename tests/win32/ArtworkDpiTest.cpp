@@ -1,22 +1,21 @@
 #include "forms/Handles.h"
-#include "forms/core/KeyedScale.h"
+#include "forms/LayeredPicture.h"
 #include "forms/Picture.h"
+#include "forms/PngResource.h"
+#include "forms/core/KeyedScale.h"
 #include "forms/core/Units.h"
 #include "login/LoginFrm.h"
 #include "resources/Artwork.h"
 #include "resources/resource.h"
-#include "forms/LayeredPicture.h"
-#include "forms/PngResource.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
-
-#include <utility>
 
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The artwork the client loads at 144 DPI: half as large again, its key

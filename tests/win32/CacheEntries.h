@@ -3,6 +3,7 @@
 #include "tests/win32/TestWindows.h"
 
 #include <windows.h>
+
 #include <wininet.h>
 
 #include <string>

@@ -1,9 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <windows.h>
+
 #include <bcrypt.h>
 #include <commctrl.h>
 #include <wininet.h>
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "update/CLumDownLoadFile.h"
 #include "forms/TempDir.h"
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
+#include "update/CLumDownLoadFile.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "controls/BForm.h"
 #include "forms/Application.h"
 #include "forms/core/Units.h"
+#include "game/Settings.h"
 #include "login/LoginBgFrm.h"
 #include "login/LoginFrm.h"
 #include "login/LoginScreen.h"
@@ -11,7 +12,6 @@
 #include "mainwindow/MsgFrm.h"
 #include "mainwindow/WebMainFrm.h"
 #include "startup/LoadFrm.h"
-#include "game/Settings.h"
 #include "tests/win32/ScriptedBrowser.h"
 #include "tests/win32/TestWindows.h"
 

@@ -1,7 +1,7 @@
 // Forms that end themselves from inside callbacks and steps, and exceptions
 // stopped at the boundary between the system and our code.
-#include "forms/SingleForm.h"
 #include "forms/ErrorLog.h"
+#include "forms/SingleForm.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>

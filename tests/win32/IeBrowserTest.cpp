@@ -1,17 +1,18 @@
-#include "forms/Bstr.h"
-#include "forms/ComPtr.h"
+#include "browser/IeBrowser.h"
+
 #include "browser/BrowserEvents.h"
 #include "browser/BrowserKeys.h"
 #include "browser/BrowserSite.h"
-#include "browser/IeBrowser.h"
+#include "forms/Bstr.h"
+#include "forms/ComPtr.h"
 #include "tests/win32/BrowserRecorder.h"
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
 
-#include <gtest/gtest.h>
-
 #include <exdispid.h>
 #include <shobjidl.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>

@@ -1,9 +1,10 @@
-#include "forms/Application.h"
-#include "login/LoginWindows.h"
-#include "login/LoginBgFrm.h"
-#include "resources/resource.h"
 #include "startup/LoadFrm.h"
+
+#include "forms/Application.h"
 #include "forms/PngResource.h"
+#include "login/LoginBgFrm.h"
+#include "login/LoginWindows.h"
+#include "resources/resource.h"
 #include "tests/win32/ScriptedBrowser.h"
 #include "tests/win32/TestWindows.h"
 

@@ -1,10 +1,10 @@
-#include "forms/Application.h"
 #include "browser/IeBrowser.h"
-#include "login/LoginWindows.h"
+#include "forms/Application.h"
+#include "game/Settings.h"
 #include "login/LoginBgFrm.h"
 #include "login/LoginFrm.h"
+#include "login/LoginWindows.h"
 #include "startup/LoadFrm.h"
-#include "game/Settings.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>

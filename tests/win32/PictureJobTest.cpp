@@ -1,5 +1,6 @@
-#include "resources/resource.h"
 #include "forms/PictureJob.h"
+
+#include "resources/resource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "browser/preview/PreviewBrowser.h"
+
 #include "forms/Application.h"
 #include "tests/win32/BrowserRecorder.h"
 #include "tests/win32/OperatorServer.h"

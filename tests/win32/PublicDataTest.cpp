@@ -1,7 +1,7 @@
-#include "forms/TempDir.h"
 #include "forms/ResourceFile.h"
-#include "login/GluedWindow.h"
+#include "forms/TempDir.h"
 #include "game/Settings.h"
+#include "login/GluedWindow.h"
 #include "resources/resource.h"
 #include "tests/win32/TestWindows.h"
 

@@ -3,9 +3,9 @@
 #include "tests/win32/ScriptedBrowser.h"
 #include "tests/win32/TestWindows.h"
 
-#include <gtest/gtest.h>
-
 #include <shellapi.h>
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "forms/WorkArea.h"
 #include "controls/cSetStyle.h"
 #include "forms/SingleForm.h"
+#include "forms/WorkArea.h"
 #include "forms/core/Units.h"
 #include "tests/win32/FakeDesktop.h"
 #include "tests/win32/TestWindows.h"

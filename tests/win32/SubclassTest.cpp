@@ -1,5 +1,5 @@
-#include "msghook/CSubclass.h"
 #include "forms/ErrorLog.h"
+#include "msghook/CSubclass.h"
 #include "tests/win32/HookTestWindow.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,9 @@
 // locks taken by several threads, a one-time call, per-thread values and
 // their destructors at thread exit, and C++ exceptions, which take these
 // locks in the 32-bit runtime. Exit code 0 when all hold.
-#include <pthread.h>
 #include <windows.h>
+
+#include <pthread.h>
 
 #include <cstdio>
 #include <stdexcept>

@@ -1,11 +1,12 @@
-#include "forms/Application.h"
-#include "update/CLumDownLoadFile.h"
-#include "update/ManifestText.h"
-#include "forms/TempDir.h"
 #include "startup/UpdateCheck.h"
-#include "update/core/UpdateRules.h"
+
+#include "forms/Application.h"
+#include "forms/TempDir.h"
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
+#include "update/CLumDownLoadFile.h"
+#include "update/ManifestText.h"
+#include "update/core/UpdateRules.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,11 @@
 #include "forms/Picture.h"
 #include "resources/Artwork.h"
 
-#include <gtest/gtest.h>
-
 #include <windows.h>
+
 #include <ole2.h>
+
+#include <gtest/gtest.h>
 
 // The tests run at the DPI of the prefix's screen, as the programs do.
 int main(int argc, char** argv) {

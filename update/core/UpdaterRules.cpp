@@ -1,7 +1,7 @@
 #include "update/core/UpdaterRules.h"
 
-#include "update/core/UpdateRules.h"
 #include "update/core/CommitJournal.h"
+#include "update/core/UpdateRules.h"
 
 #include <algorithm>
 
