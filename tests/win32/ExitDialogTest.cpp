@@ -46,7 +46,7 @@ protected:
             WebMainFrm::Instance().m_bExit = true;
             WebMainFrm::Instance().Unload();
         }
-        testing_support::PumpMessages();
+        testing_support::DrainPosted();
         ScriptedBrowser::Uninstall();
     }
 };
@@ -89,7 +89,7 @@ TEST_F(ExitDialogTest, TheQuestionsLabelLeavesTheButtonsTopEdgesDrawn) {
     MsgFrm& dialog = MsgFrm::Instance();
     dialog.Show();
     RedrawWindow(dialog.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     HDC screen = GetDC(nullptr);
     for (const iButton* button : {&dialog.iButton1, &dialog.iButton2}) {
         RECT r{};
@@ -104,9 +104,9 @@ TEST_F(ExitDialogTest, TheQuestionsLabelLeavesTheButtonsTopEdgesDrawn) {
 void ClickOnTheDialog(iButton MsgFrm::*button) {
     MsgFrm& dialog = MsgFrm::Instance();
     dialog.Show();
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     EXPECT_TRUE(testing_support::ClickMiddleOf((dialog.*button).hWnd()));
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
 }
 
 TEST_F(ExitDialogTest, EachButtonWritesTheFlagAndUnloads) {

@@ -1,11 +1,23 @@
 #include "forms/Application.h"
 #include "forms/Picture.h"
 #include "resources/Artwork.h"
+#include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <ole2.h>
+
+namespace {
+
+// A quit request an earlier test left unread is not the next test's.
+class ForgetQuitRequests final : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo& /*test*/) override {
+        testing_support::TakeQuitRequest();
+    }
+};
+
+} // namespace
 
 // The tests run at the DPI of the prefix's screen, as the programs do.
 int main(int argc, char** argv) {
@@ -13,6 +25,7 @@ int main(int argc, char** argv) {
     forms::InstallArtwork(&resources::Artwork());
     OleInitialize(nullptr);
     testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new ForgetQuitRequests);
     const int result = RUN_ALL_TESTS();
     OleUninitialize();
     return result;
