@@ -8,9 +8,8 @@ import os
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from desktop import (EXIT_QUESTION, LOGIN, LOGIN_PAGE, MAIN, SPLASH, button_row, click,  # noqa: E402
-                     close_button, exit_answer, geometry, screen_pixel_reader, screen_ppm, screen_settled, screenshot,
+from desktop import (EXIT_QUESTION, LOGIN, LOGIN_PAGE, MAIN, SPLASH, button_row, click, close_button,
+                     exit_answer, geometry, screen_pixel_reader, screen_ppm, screen_settled, screenshot,
                      visible_windows, wait_until, wine_env)
 
 NEWS = "http://127.0.0.1:8641/news/"

@@ -11,12 +11,9 @@ import subprocess
 import sys
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
-from test_startup import geometry, screen_pixel_reader, visible_windows, wait_until, wine_env  # noqa: E402
+from desktop import LOGIN, MAIN, click, geometry, screen_pixel_reader, visible_windows, wait_until, wine_env
 
-LOGIN = "Fennoy客户端"
-MAIN = "Drelmoor2客户端"
+HERE = os.path.dirname(os.path.abspath(__file__))
 GAME_SITE = "http://127.0.0.1:8641"
 
 
@@ -47,10 +44,6 @@ SCALE = 1.0
 def px(design):
     """A length of the 96-DPI layout at the chosen DPI."""
     return round(design * SCALE)
-
-
-def click(window, x, y):
-    subprocess.run(["xdotool", "mousemove", "--window", window, str(x), str(y), "click", "1"], check=True)
 
 
 def main():

@@ -16,7 +16,7 @@ import threading
 import unittest
 import urllib.parse
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from desktop import (EXIT_QUESTION, LOGIN, LOGIN_PAGE, MAIN, TAB_PAGE, button_edge, button_row, click,  # noqa: E402
                      close_button, exit_answer, exit_code, geometry, iconic, key, launch, menu_button, minimise_button,
                      run, screen_pixel_reader, screen_size, visible_class, visible_windows, wait_until, wine_env)

@@ -3,11 +3,13 @@
 waits on it within seconds, with its name, exit code and Wine's crash line,
 instead of holding the run until its timeout."""
 import argparse
+import os
 import sys
 import time
 import unittest
 
-from desktop import ProgramCrashed, exit_code, launch, visible_windows, wait_until, wine_env
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from desktop import ProgramCrashed, exit_code, launch, visible_windows, wait_until, wine_env  # noqa: E402
 
 ARGS = None
 

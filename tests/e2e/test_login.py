@@ -12,8 +12,10 @@ import subprocess
 import sys
 import unittest
 
-import test_startup as startup
-from desktop import exit_code, geometry, screen_pixel_reader, screen_settled, screen_size, visible_windows, wait_until
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+import test_startup as startup  # noqa: E402
+from desktop import (exit_code, geometry, screen_pixel_reader, screen_settled, screen_size,  # noqa: E402
+                     visible_windows, wait_until)
 
 ARGS = None
 SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "operator_server.py")

@@ -3,15 +3,17 @@
 code: the client on a machine that is offline, the updater with an empty
 argument and with a one-file update. Run before the long layers."""
 import argparse
+import os
 import shutil
 import subprocess
 import sys
 import tempfile
 import unittest
 
-import test_startup as startup
-import test_update as update
-from desktop import exit_code, run, visible_windows, wait_until, wine_env
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+import test_startup as startup  # noqa: E402
+import test_update as update  # noqa: E402
+from desktop import exit_code, run, visible_windows, wait_until, wine_env  # noqa: E402
 
 
 class ClientSmokeTest(startup.ClientRun):

@@ -11,8 +11,9 @@ import time
 import unittest
 import urllib.parse
 
-from desktop import (exit_code, geometry, launch, screen_pixel_reader, screen_size, visible_windows, wait_until,
-                     wine_env)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from desktop import (exit_code, geometry, launch, screen_pixel_reader, screen_size, visible_windows,  # noqa: E402
+                     wait_until, wine_env)
 
 ARGS = None
 SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "operator_server.py")

@@ -10,8 +10,9 @@ import time
 import unittest
 import urllib.parse
 
-from desktop import exit_code, launch, run, visible_windows, wait_until, wine_env
-from test_startup import temp_folder, windows_path
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from desktop import exit_code, launch, run, visible_windows, wait_until, wine_env  # noqa: E402
+from test_startup import temp_folder, windows_path  # noqa: E402
 
 ARGS = None
 SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "operator_server.py")

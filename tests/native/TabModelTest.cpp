@@ -108,18 +108,6 @@ protected:
     FakeStrip strip;
 };
 
-TEST_F(TabModelTest, AddRunsItsStepsInOrderAndTheFirstTabIsSelected) {
-    EXPECT_TRUE(strip.items.Add(L"游戏", Page(7), L"game"));
-    EXPECT_EQ(calls,
-              (std::vector<std::string>{"page 7 initialise with strip", "strip redraw",
-                                        "page 7 initialise with strip", "strip change form 7",
-                                        "strip add 7", "activate 900"}));
-    EXPECT_EQ(strip.items.Count(), 1);
-    EXPECT_EQ(strip.items.Selected(), 0);
-    EXPECT_EQ(strip.items.Item(0)->SavedStyle(), 70);
-    EXPECT_EQ(pages[0]->item, strip.items.Item(L"game").get());
-}
-
 TEST_F(TabModelTest, AFullStripTakesNoNewPage) {
     AddPages(CTabItems::kMaxTabs - 1);
     EXPECT_FALSE(strip.items.Full());

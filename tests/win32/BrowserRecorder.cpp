@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace testing_support {
 
 BrowserRecorder::BrowserRecorder(login::IBrowser& browser) {
@@ -29,28 +31,14 @@ BrowserRecorder::BrowserRecorder(login::IBrowser& browser) {
         });
 }
 
-bool BrowserRecorder::WaitFor(const std::wstring& prefix, int timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        for (const std::wstring& line : lines) {
-            if (line.rfind(prefix, 0) == 0) {
-                return true;
-            }
-        }
-        if (static_cast<int>(GetTickCount() - start) > timeoutMs) {
-            return false;
-        }
-        PumpMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
-void BrowserRecorder::Settle(int ms) {
-    const DWORD start = GetTickCount();
-    while (static_cast<int>(GetTickCount() - start) < ms) {
-        PumpMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
+bool BrowserRecorder::WaitFor(const std::wstring& prefix, DWORD timeoutMs) {
+    return PumpUntil(
+        [&] {
+            return std::any_of(lines.begin(), lines.end(), [&](const std::wstring& line) {
+                return line.rfind(prefix, 0) == 0;
+            });
+        },
+        timeoutMs);
 }
 
 } // namespace testing_support

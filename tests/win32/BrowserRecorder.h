@@ -2,6 +2,8 @@
 
 #include "browser/IBrowser.h"
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,9 +20,7 @@ public:
 
     // Pumps messages until a line starting with prefix is written, or
     // timeoutMs passes; true when it came.
-    bool WaitFor(const std::wstring& prefix, int timeoutMs = 10000);
-    // Pumps messages for a while, for what should not come.
-    void Settle(int ms = 300);
+    bool WaitFor(const std::wstring& prefix, DWORD timeoutMs = 10000);
 
     std::vector<std::wstring> lines;
     std::vector<login::Navigation> navigations;

@@ -150,7 +150,8 @@ TEST_F(DownloadTest, AQuitRequestEndsARunningDownloadAndIsLeftForTheLoop) {
         downloader.DownLoadFile(OperatorServer::Url(L"/slow/blob.bin"), target, false, false));
     EXPECT_LT(GetTickCount64() - start, 2000u) << "the whole body would take 4 seconds";
     EXPECT_EQ(ReadFileBytes(target), oldCopy);
-    EXPECT_TRUE(testing_support::PumpMessages()) << "the quit request is still there";
+    testing_support::DrainPosted();
+    EXPECT_TRUE(testing_support::TakeQuitRequest()) << "the quit request is still there";
 }
 
 TEST_F(DownloadTest, TheLimitsRefuseALongAnswerAndGiveUpOnAStall) {

@@ -56,7 +56,7 @@ void ClickAt(HWND window, int x, int y) {
     HWND shown = WindowFromPoint(at);
     ASSERT_NE(shown, nullptr);
     testing_support::ClickWindowAt(shown, at);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
 }
 
 // How many pixels the window shows near the key colour magenta: a picture
@@ -106,7 +106,7 @@ protected:
         }
         LoginBgFrm::UnloadIfLoaded();
         LoadFrm::UnloadIfLoaded();
-        testing_support::PumpMessages();
+        testing_support::DrainPosted();
         forms::Application::CancelEnd();
         login::BindLoginScreen(nullptr);
         ScriptedBrowser::Uninstall();
@@ -122,7 +122,7 @@ TEST_F(DpiWindowsTest, SplashAndLoginScreenGrowWithTheScaleAndTheKeyColourStaysS
     const SIZE splashSize = SizeOf(splash.hWnd());
     EXPECT_NEAR(splashSize.cx, Scaled(356), 1);
     EXPECT_NEAR(splashSize.cy, Scaled(122), 1);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     ASSERT_TRUE(LoginFrm::Exists());
     LoginFrm& login = LoginFrm::Instance();
     const SIZE backgroundSize = SizeOf(LoginBgFrm::Instance().hWnd());
@@ -145,7 +145,7 @@ TEST_F(DpiWindowsTest, SplashAndLoginScreenGrowWithTheScaleAndTheKeyColourStaysS
     EXPECT_EQ(key, LoginFrm::kKeyColour);
     EXPECT_NE(flags & LWA_COLORKEY, 0u);
     RedrawWindow(login.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     POINT body{Scaled(100), Scaled(300)}; // the picture, outside the page
     ClientToScreen(login.hWnd(), &body);
     const forms::WindowDc screen(nullptr);
@@ -157,15 +157,8 @@ TEST_F(DpiWindowsTest, SplashAndLoginScreenGrowWithTheScaleAndTheKeyColourStaysS
     EXPECT_TRUE(IsIconic(LoginBgFrm::Instance().hWnd())) << "the click reached the button";
 }
 
-class FakeLoginScreen final : public login::LoginScreen {
-public:
-    void Close() override {}
-    void Minimize() override {}
-    void Show() override {}
-};
-
 TEST_F(DpiWindowsTest, MainWindowCaptionButtonsTabsAndPageLineUpAndTakeClicksWhereDrawn) {
-    FakeLoginScreen screen;
+    testing_support::FakeLoginScreen screen;
     login::BindLoginScreen(&screen);
     MainGameWindow::Bind();
     bool cancel = false;

@@ -48,7 +48,7 @@ protected:
             WebMainFrm::Instance().m_bExit = true;
             WebMainFrm::Instance().Unload();
         }
-        testing_support::PumpMessages();
+        testing_support::DrainPosted();
         ScriptedBrowser::Uninstall();
     }
 };
@@ -91,7 +91,7 @@ TEST_F(ExitDialogTest, TheQuestionsLabelLeavesTheButtonsTopEdgesDrawn) {
     MsgFrm& dialog = MsgFrm::Instance();
     dialog.Show();
     RedrawWindow(dialog.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     HDC screen = GetDC(nullptr);
     for (const iButton* button : {&dialog.iButton1, &dialog.iButton2}) {
         RECT r{};
@@ -109,9 +109,9 @@ std::optional<bool> ClickOnTheDialog(iButton MsgFrm::*button) {
     std::optional<bool> answer;
     dialog.Answered.Connect([&answer](bool exit) { answer = exit; });
     dialog.Show();
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     EXPECT_TRUE(testing_support::ClickMiddleOf((dialog.*button).hWnd()));
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     return answer;
 }
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-using testing_support::PumpMessages;
+using testing_support::DrainPosted;
 
 std::vector<std::string> steps;
 std::function<void()> onLoad;
@@ -59,7 +59,7 @@ protected:
             ScriptedFrm::Instance().Unload();
         }
         ErrorLog::SetSink(nullptr);
-        PumpMessages();
+        DrainPosted();
     }
 };
 
@@ -69,7 +69,7 @@ TEST_F(FormReleaseTest, AFormThatUnloadsInItsLoadStepIsFreedOnlyInTheLoop) {
     EXPECT_FALSE(ScriptedFrm::Exists());
     EXPECT_FALSE(form.IsLoaded());
     EXPECT_EQ(steps, (std::vector<std::string>{"unload", "load returned"}));
-    PumpMessages();
+    DrainPosted();
     EXPECT_EQ(steps.back(), "destroyed");
 }
 
@@ -87,7 +87,7 @@ TEST_F(FormReleaseTest, ASystemButtonWhoseClickUnloadsItsFormLeavesTheFormUntilT
     EXPECT_TRUE(IsWindow(button)) << "not destroyed under its own click";
     EXPECT_FALSE(IsWindowVisible(button));
     EXPECT_EQ(steps.back(), "click handled");
-    PumpMessages();
+    DrainPosted();
     EXPECT_FALSE(IsWindow(button));
     EXPECT_EQ(steps.back(), "destroyed");
 }

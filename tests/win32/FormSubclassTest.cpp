@@ -76,13 +76,6 @@ TEST_F(FormSubclassTest, AHandledMessageNeverReachesTheWindow) {
     EXPECT_EQ(window.Received(WM_APP + 1), 0);
 }
 
-TEST_F(FormSubclassTest, DeleteWindowMsgChangesNothing) {
-    hook->AddWindowMsgs(window.hWnd());
-    EXPECT_FALSE(hook->DeleteWindowMsg(window.hWnd()));
-    SendMessageW(window.hWnd(), WM_APP, 0, 0);
-    EXPECT_EQ(Count(beforeMessages, WM_APP), 1);
-}
-
 TEST_F(FormSubclassTest, EndingTheInstanceRestoresEveryHookedWindow) {
     HookTestWindow second;
     hook->AddWindowMsgs(window.hWnd());

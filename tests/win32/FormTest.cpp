@@ -12,7 +12,8 @@
 
 namespace {
 
-using testing_support::PumpMessages;
+using testing_support::DrainPosted;
+using testing_support::TakeQuitRequest;
 
 std::vector<std::string> steps;
 bool cancelClose = false;
@@ -96,7 +97,7 @@ protected:
         if (OwnerFrm::Exists()) {
             OwnerFrm::Instance().Unload();
         }
-        PumpMessages();
+        DrainPosted();
     }
 };
 
@@ -109,7 +110,7 @@ TEST_F(FormTest, FirstReferenceInitialisesCreatesAndLoadsHidden) {
     EXPECT_EQ(steps.size(), 2u) << "a second reference must not load again";
 
     form.Show();
-    PumpMessages();
+    DrainPosted();
     EXPECT_TRUE(form.Visible());
     ASSERT_FALSE(steps.empty());
     EXPECT_EQ(steps.back(), "resize");
@@ -157,7 +158,7 @@ TEST_F(FormTest, UnloadDestroysTheInstanceAndTheNextReferenceStartsAgain) {
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_FALSE(ProbeFrm::Exists());
-    PumpMessages();
+    DrainPosted();
     EXPECT_FALSE(IsWindow(window)) << "destroyed from the loop";
     EXPECT_EQ(steps, (std::vector<std::string>{"initialize", "load with window", "query unload",
                                                "unload", "destroyed"}));
@@ -175,7 +176,7 @@ TEST_F(FormTest, UnloadIfLoadedCreatesNothingAndUnloadsWhatIsThere) {
     const HWND window = ProbeFrm::Instance().hWnd();
     steps.clear();
     ProbeFrm::UnloadIfLoaded();
-    PumpMessages();
+    DrainPosted();
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(ProbeFrm::Exists());
     EXPECT_EQ(steps, (std::vector<std::string>{"query unload", "unload", "destroyed"}));
@@ -187,7 +188,7 @@ TEST_F(FormTest, UnloadFromItsOwnHandlerDeletesOnlyBackInTheMessageLoop) {
     EXPECT_EQ(result, 7);
     EXPECT_EQ(steps.back(), "handler returned");
     EXPECT_FALSE(ProbeFrm::Exists());
-    PumpMessages();
+    DrainPosted();
     EXPECT_EQ(steps, (std::vector<std::string>{"initialize", "load with window", "query unload",
                                                "unload", "handler returned", "destroyed"}));
 }
@@ -195,12 +196,14 @@ TEST_F(FormTest, UnloadFromItsOwnHandlerDeletesOnlyBackInTheMessageLoop) {
 TEST_F(FormTest, TheProgramEndsWhenTheLastWindowUnloads) {
     ProbeFrm::Instance();
     OwnerFrm::Instance();
-    PumpMessages();
+    DrainPosted();
     ProbeFrm::Instance().Unload();
-    EXPECT_FALSE(PumpMessages()) << "another window is still loaded";
+    DrainPosted();
+    EXPECT_FALSE(TakeQuitRequest()) << "another window is still loaded";
     OwnerFrm::Instance().Unload();
     EXPECT_TRUE(forms::Application::LoadedForms().empty());
-    EXPECT_TRUE(PumpMessages());
+    DrainPosted();
+    EXPECT_TRUE(TakeQuitRequest());
 }
 
 TEST_F(FormTest, AStepThatThrowsLeavesTheFormUnloadedAndGone) {
@@ -216,7 +219,7 @@ TEST_F(FormTest, AStepThatThrowsLeavesTheFormUnloadedAndGone) {
     EXPECT_FALSE(ProbeFrm::Exists());
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(forms::Application::LoadedForms().empty());
-    PumpMessages();
+    DrainPosted();
     EXPECT_EQ(std::count(steps.begin(), steps.end(), "destroyed"), 2);
 }
 
@@ -225,7 +228,7 @@ TEST_F(FormTest, AnUnloadInsideTheCloseQuestionRunsTheUnloadStepOnce) {
     unloadInsideQuestion = true;
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(ProbeFrm::Exists());
-    PumpMessages();
+    DrainPosted();
     EXPECT_EQ(steps, (std::vector<std::string>{"initialize", "load with window", "query unload",
                                                "query unload", "unload", "destroyed"}));
 }
@@ -242,7 +245,7 @@ TEST_F(FormTest, ModalShowingDisablesTheOwnerUntilTheFormUnloads) {
     EXPECT_FALSE(ProbeFrm::Exists());
     EXPECT_TRUE(IsWindowEnabled(ownerWindow));
     EXPECT_EQ(steps.back(), "unload") << "freed inside the loop that still used it";
-    PumpMessages();
+    DrainPosted();
     EXPECT_EQ(steps.back(), "destroyed");
 }
 

@@ -43,7 +43,7 @@ protected:
         if (HostFrm::Exists()) {
             HostFrm::Instance().Unload();
         }
-        testing_support::PumpMessages();
+        testing_support::DrainPosted();
     }
     COLORREF Bar(int twipsX, int twipsY) const {
         return GetPixel(bar.hDC(), forms::TwipsToPixels(twipsX), forms::TwipsToPixels(twipsY));

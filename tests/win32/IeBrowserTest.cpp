@@ -40,7 +40,7 @@ protected:
         recorder.reset();
         browser.reset();
         DestroyWindow(container);
-        testing_support::PumpMessages();
+        testing_support::DrainPosted();
     }
 
     HWND container = nullptr;
@@ -72,7 +72,7 @@ TEST_F(IeBrowserTest, HostsTheControlInItsOwnChildWindowWithEventsConnected) {
 TEST_F(IeBrowserTest, ACancelledAppAddressGoesNoFurther) {
     browser->Navigate(L"app://exitgame");
     ASSERT_TRUE(recorder->WaitFor(L"before"));
-    recorder->Settle(500);
+    testing_support::DrainPosted();
     EXPECT_EQ(recorder->lines, Lines{L"before app://exitgame"});
     ASSERT_EQ(recorder->navigations.size(), 1u);
     EXPECT_TRUE(recorder->navigations[0].topLevel) << "the control's own navigation";
@@ -83,7 +83,7 @@ TEST_F(IeBrowserTest, AFailedNavigationIsReportedOnceAsTheTopDocuments) {
     const std::wstring missing = OperatorServer::Url(L"/status/404/login.html");
     browser->Navigate(missing);
     ASSERT_TRUE(recorder->WaitFor(L"error", 30000));
-    recorder->Settle(1000);
+    testing_support::DrainPosted();
     EXPECT_EQ(recorder->lines,
               (Lines{L"before " + missing, L"download", L"error " + missing + L" top error-page"}));
     EXPECT_EQ(browser->RootInnerHtmlLength(), 0u);
@@ -96,7 +96,7 @@ TEST_F(IeBrowserTest, APageThisWineCannotShowBringsNoPage) {
     const std::wstring page = OperatorServer::Url(L"/login.html");
     browser->Navigate(page);
     ASSERT_TRUE(recorder->WaitFor(L"error", 30000));
-    recorder->Settle(1000);
+    testing_support::DrainPosted();
     EXPECT_EQ(recorder->lines,
               (Lines{L"before " + page, L"download", L"error " + page + L" top no-page"}));
 }
@@ -257,10 +257,10 @@ TEST(BrowserKeys, KeysInsideTheHostReachTheControlFirstWhileItIsThere) {
         PostMessageW(field, WM_CHAR, key, 0);
     }
     PostMessageW(outside, WM_CHAR, L'o', 0);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     login::BrowserKeys::Remove(host);
     PostMessageW(field, WM_CHAR, L'z', 0);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
 
     EXPECT_EQ(control.offered, L"xy");
     EXPECT_EQ(control.references, 1) << "each call's own reference given back";

@@ -33,7 +33,7 @@ protected:
         if (LoadFrm::Exists()) {
             LoadFrm::Instance().Unload();
         }
-        testing_support::PumpMessages();
+        testing_support::DrainPosted();
         ScriptedBrowser::Uninstall();
     }
     testing_support::ScriptedDialogs dialogs;
@@ -48,7 +48,7 @@ TEST_F(LoadFrmTest, OnlineStartShowsTheSplashAsALayeredPictureOfItsOwnSize) {
     EXPECT_NE(GetWindowLongPtrW(splash.hWnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
 
     splash.Show();
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     RECT r{};
     GetWindowRect(splash.hWnd(), &r);
     EXPECT_EQ(r.right - r.left, 356);
@@ -76,11 +76,12 @@ TEST_F(LoadFrmTest, SplashSurfaceHoldsThePicturesAlpha) {
 TEST_F(LoadFrmTest, TheLoginWindowsLoadFromTheLoopAndTakeTheSplashAlongWhenTheyClose) {
     HWND window = LoadFrm::Instance().hWnd();
     EXPECT_FALSE(LoginBgFrm::Exists()) << "the splash first";
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     ASSERT_TRUE(LoginBgFrm::Exists()) << "the login windows load from the loop";
     LoginBgFrm::Instance().Unload();
     EXPECT_FALSE(LoadFrm::Exists()) << "the splash goes with the login screen";
-    EXPECT_TRUE(testing_support::PumpMessages()) << "no window is left: the program ends";
+    testing_support::DrainPosted();
+    EXPECT_TRUE(testing_support::TakeQuitRequest()) << "no window is left: the program ends";
     EXPECT_FALSE(IsWindow(window));
 }
 

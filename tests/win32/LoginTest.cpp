@@ -73,43 +73,32 @@ protected:
     // Starts as a player does: the splash loads the login windows.
     ScriptedBrowser& Start() {
         LoadFrm::Instance().Show();
-        testing_support::PumpMessages();
+        testing_support::DrainPosted();
         ScriptedBrowser* browser = ScriptedBrowser::Inside(LoginFrm::Instance().hWnd());
         EXPECT_NE(browser, nullptr);
         return *browser;
     }
     // Runs posted work and timers as they fall due until `done` holds, for
     // at most 10 s; returns whether it holds.
-    static bool PumpUntil(const std::function<bool()>& done, bool* quitSeen = nullptr) {
-        const ULONGLONG deadline = GetTickCount64() + 10000;
-        while (!done()) {
-            if (GetTickCount64() > deadline) {
-                return false;
-            }
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-            if (testing_support::PumpMessages() && quitSeen != nullptr) {
-                *quitSeen = true;
-            }
-        }
-        return true;
+    static bool PumpUntil(const std::function<bool()>& done) {
+        return testing_support::PumpUntil(done, 10000);
     }
     // The message, then the login screen and the splash gone; the program
     // ends unless another window is loaded.
-    void ExpectOfflineEnd(const char* why, bool programEnds = true, bool quitSeen = false) {
+    void ExpectOfflineEnd(const char* why, bool programEnds = true) {
         ASSERT_EQ(dialogs.messages.size(), 1u)
             << why << ": " << testing::PrintToString(dialogs.messages.back().text);
         EXPECT_EQ(dialogs.messages[0].text, L"未能连接到服务器，请检查网络连接是否正常！") << why;
         EXPECT_EQ(dialogs.messages[0].caption, L"提示") << why;
         EXPECT_EQ(dialogs.messages[0].icon, forms::MsgIcon::Exclamation) << why;
-        ExpectLoginScreenGone(why, programEnds, quitSeen);
+        ExpectLoginScreenGone(why, programEnds);
     }
-    static void ExpectLoginScreenGone(const char* why, bool programEnds = true,
-                                      bool quitSeen = false) {
+    static void ExpectLoginScreenGone(const char* why, bool programEnds = true) {
         EXPECT_FALSE(LoginBgFrm::Exists()) << why;
         EXPECT_FALSE(LoginFrm::Exists()) << why;
         EXPECT_FALSE(LoadFrm::Exists()) << why << ": the splash goes too";
-        EXPECT_EQ(testing_support::PumpMessages() || quitSeen, programEnds)
-            << why << ": the program ends";
+        testing_support::DrainPosted();
+        EXPECT_EQ(testing_support::TakeQuitRequest(), programEnds) << why << ": the program ends";
     }
 
     const std::wstring iconFile =
@@ -236,9 +225,8 @@ TEST_F(LoginTest, AnEmptyPageAFailedLoginPageOrNoEngineEndWithTheOfflineMessage)
 
     login::SetBrowserFactory([](HWND) { return std::unique_ptr<login::IBrowser>(); });
     LoadFrm::Instance().Show();
-    bool quit = false;
-    EXPECT_TRUE(PumpUntil([this] { return !dialogs.messages.empty(); }, &quit)) << "no message";
-    ExpectOfflineEnd("no engine", true, quit);
+    EXPECT_TRUE(PumpUntil([this] { return !dialogs.messages.empty(); })) << "no message";
+    ExpectOfflineEnd("no engine");
 }
 
 TEST_F(LoginTest, AnHttpErrorPageIsShownNotTheOfflineEnd) {
@@ -265,7 +253,8 @@ TEST_F(LoginTest, AFailedLoginPageReopenedFromTheGameLeavesTheGameRunning) {
     EXPECT_TRUE(WebMainFrm::Exists());
     game.m_bExit = true; // no question
     game.Unload();
-    EXPECT_TRUE(testing_support::PumpMessages()) << "the last window ends the program";
+    testing_support::DrainPosted();
+    EXPECT_TRUE(testing_support::TakeQuitRequest()) << "the last window ends the program";
 }
 
 TEST_F(LoginTest, ExitBeforeThePageCompletesOrAClosedBrowserWindowEndsTheWholeLoginScreen) {
@@ -309,7 +298,8 @@ TEST_F(LoginTest, ButtonsMinimiseOrCloseTheLoginScreenAndTheBrowserGoesAfterItsE
     EXPECT_FALSE(LoginFrm::Exists());
     EXPECT_FALSE(IsWindowVisible(background));
     EXPECT_TRUE(IsWindow(login)) << "hidden under the click, destroyed from the loop";
-    EXPECT_TRUE(testing_support::PumpMessages()) << "no window is left: the program ends";
+    testing_support::DrainPosted();
+    EXPECT_TRUE(testing_support::TakeQuitRequest()) << "no window is left: the program ends";
     EXPECT_TRUE(PumpUntil([] { return ScriptedBrowser::Alive().empty(); }));
     EXPECT_FALSE(IsWindow(background));
     EXPECT_FALSE(IsWindow(login));

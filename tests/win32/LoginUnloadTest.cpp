@@ -81,18 +81,6 @@ std::string Describe(HWND engine, HWND login, HWND background) {
            " background:" + state(background);
 }
 
-bool WaitUntil(const std::function<bool()>& done) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 20000) {
-            return false;
-        }
-        testing_support::PumpMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
-}
-
 TEST(LoginUnload, TheRealControlsEventReturnsThenTheEngineGoesThenTheWindows) {
     // The start-up check would read a manifest left by another test.
     testing_support::ForgetStartupManifest();
@@ -109,7 +97,7 @@ TEST(LoginUnload, TheRealControlsEventReturnsThenTheEngineGoesThenTheWindows) {
         return std::unique_ptr<login::IBrowser>(std::move(browser));
     });
     LoadFrm::Instance().Show();
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     ASSERT_NE(engine, nullptr) << "the login window made its engine";
     login = LoginFrm::Instance().hWnd();
     background = LoginBgFrm::Instance().hWnd();
@@ -118,7 +106,7 @@ TEST(LoginUnload, TheRealControlsEventReturnsThenTheEngineGoesThenTheWindows) {
     ASSERT_TRUE(IsWindowVisible(login)) << "the login screen shows";
 
     engine->Navigate(L"app://exitgame");
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(background); }));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !IsWindow(background); }, 20000));
     EXPECT_EQ(log, (Log{"event engine:shown login:shown owned background:shown",
                         "event returns engine:hidden login:hidden background:hidden",
                         "engine released engine:hidden login:hidden background:hidden"}))
@@ -129,7 +117,7 @@ TEST(LoginUnload, TheRealControlsEventReturnsThenTheEngineGoesThenTheWindows) {
     EXPECT_FALSE(LoginFrm::Exists());
     EXPECT_TRUE(dialogs.messages.empty());
     login::SetBrowserFactory(nullptr);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
 }
 
 } // namespace

@@ -9,7 +9,7 @@ TEST_F(MainWindowTest, CloseRequestAsksOnceAndNoKeepsEverything) {
     main.SetURL(kSite + L"other");
     answers.yes = false;
     main.RunMenuCommand(WebMainFrm::exit);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     EXPECT_EQ(answers.asked, 1);
     EXPECT_EQ(answers.caption, L"Drelmoor2客户端");
     EXPECT_TRUE(answers.dialogGone);
@@ -17,14 +17,14 @@ TEST_F(MainWindowTest, CloseRequestAsksOnceAndNoKeepsEverything) {
     EXPECT_EQ(main.WebuTab.TabItems().Count(), 2);
 
     SendMessageW(main.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     EXPECT_EQ(answers.asked, 2) << "the system menu's close asks once";
     EXPECT_TRUE(WebMainFrm::Exists());
 
     main.WebuTab.TabItems().Remove(1, true);
     bool cancel = false;
     main.WebuTab.OnItemColose(0, cancel);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     EXPECT_TRUE(cancel) << "the last tab stays";
     EXPECT_EQ(answers.asked, 3);
     EXPECT_EQ(main.WebuTab.TabItems().Count(), 1);
@@ -37,13 +37,13 @@ TEST_F(MainWindowTest, CloseRequestAsksOnceAndNoKeepsEverything) {
     EXPECT_FALSE(main.m_bExit) << "another program cancelled the shutdown";
     answers.yes = false;
     main.RunMenuCommand(WebMainFrm::exit);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     EXPECT_EQ(answers.asked, 5) << "the next close asks again";
     ASSERT_TRUE(WebMainFrm::Exists());
     SendMessageW(window, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(answers.asked, 5) << "never asked while the session ends";
     EXPECT_FALSE(WebMainFrm::Exists());
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(ScriptedBrowser::Alive().empty()) << "every page unloaded";
 }
@@ -127,10 +127,8 @@ bool SendDdeExecute(const std::wstring& service, const std::vector<unsigned char
         DdeUninitialize(instance);
         done = true;
     });
-    while (!done) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        testing_support::PumpMessages();
-    }
+    // The transaction gives up after 10 s on its own.
+    testing_support::PumpUntil([&] { return done.load(); }, 30000);
     client.join();
     return accepted;
 }

@@ -31,16 +31,20 @@ namespace main_window_test {
 const std::wstring kSite = PublicData::GameSiteUrl;
 
 // Answers the exit question by pressing one of the dialog's buttons.
-class ExitAnswers final : public forms::DialogHost {
+class ExitAnswers {
 public:
-    ExitAnswers() { forms::Dialogs::Install(this); }
-    ~ExitAnswers() override { forms::Dialogs::Install(nullptr); }
-    forms::MsgAnswer Message(const forms::MessageRequest& request) override {
-        messages.push_back(request);
-        return forms::MsgAnswer::Ok;
+    ExitAnswers() {
+        dialogs.answerModal = [this](forms::Form& form) { Answer(dynamic_cast<MsgFrm&>(form)); };
     }
-    void Modal(forms::Form& form, forms::Form*) override {
-        auto& dialog = dynamic_cast<MsgFrm&>(form);
+    testing_support::ScriptedDialogs dialogs;
+    std::vector<forms::MessageRequest>& messages = dialogs.messages;
+    bool yes = false;
+    int asked = 0;
+    bool dialogGone = false;
+    std::wstring caption;
+
+private:
+    void Answer(MsgFrm& dialog) {
         ++asked;
         caption = dialog.BForm1.Caption();
         dialog.Show();
@@ -48,19 +52,6 @@ public:
             testing_support::ClickMiddleOf((yes ? dialog.iButton1 : dialog.iButton2).hWnd()));
         dialogGone = !MsgFrm::Exists();
     }
-    bool yes = false;
-    int asked = 0;
-    bool dialogGone = false;
-    std::wstring caption;
-    std::vector<forms::MessageRequest> messages;
-};
-
-class FakeLoginScreen final : public login::LoginScreen {
-public:
-    void Close() override { calls.push_back("close"); }
-    void Minimize() override { calls.push_back("minimize"); }
-    void Show() override { calls.push_back("show"); }
-    std::vector<std::string> calls;
 };
 
 inline RECT WindowRect(HWND window) {
@@ -79,7 +70,7 @@ protected:
     void TearDown() override {
         answers.yes = true;
         WebMainFrm::UnloadIfLoaded();
-        testing_support::PumpMessages();
+        testing_support::DrainPosted();
         login::BindLoginScreen(nullptr);
         login::BindGameWindow(nullptr);
         ScriptedBrowser::Uninstall();
@@ -103,7 +94,7 @@ protected:
     }
 
     ExitAnswers answers;
-    FakeLoginScreen login;
+    testing_support::FakeLoginScreen login;
     testing_support::RecordedLaunches launches;
     std::vector<std::wstring> Opened() const {
         std::vector<std::wstring> files;

@@ -78,7 +78,7 @@ protected:
         recorder.reset();
         browser.reset();
         DestroyWindow(container);
-        testing_support::PumpMessages();
+        testing_support::DrainPosted();
     }
     // Loads the index page and forgets its events.
     void LoadIndex() {
@@ -138,7 +138,7 @@ TEST_F(PreviewBrowserTest, ButtonsNavigateUnlessCancelledAndBlankTargetsAskForAW
     Click(L"Stop");
     Click(L"Out");
     ASSERT_TRUE(recorder->WaitFor(L"newwindow"));
-    recorder->Settle();
+    testing_support::DrainPosted();
     EXPECT_EQ(recorder->lines,
               (Lines{L"before " + site + L"stop.html", L"newwindow http://example.com/"}));
     EXPECT_EQ(browser->DocumentUrl(), index);
@@ -185,7 +185,7 @@ TEST_F(PreviewBrowserTest, ErrorPagesAreShownAndOnlyUnreachableHostsBringNoPage)
     const std::wstring closed = L"http://127.0.0.1:1/login.html"; // nothing listens there
     browser->Navigate(closed);
     ASSERT_TRUE(recorder->WaitFor(L"error", 30000));
-    recorder->Settle();
+    testing_support::DrainPosted();
     EXPECT_EQ(recorder->lines,
               (Lines{L"before " + closed, L"download", L"error " + closed + L" top no-page"}));
 
@@ -212,7 +212,7 @@ TEST_F(PreviewBrowserTest, ANavigationAskedForByAHandlerReplacesTheRunningOne) {
     });
     browser->Navigate(index);
     ASSERT_TRUE(recorder->WaitFor(L"complete"));
-    recorder->Settle();
+    testing_support::DrainPosted();
     EXPECT_EQ(recorder->lines,
               (Lines{L"before " + index, L"download", L"before " + site + L"next.html",
                      L"title 下一页", L"complete " + site + L"next.html"}));

@@ -17,13 +17,6 @@ using Bytes = std::vector<unsigned char>;
 
 constexpr WORD kChineseSimplified = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
 
-// The numbers are the program's published resource ids.
-static_assert(IDR_ICON_FILE == 101 && IDR_PNG_LOGIN == 101 && IDR_PNG_SPLASH == 102 &&
-              IDR_UPDATE == 101);
-static_assert(IDB_MIN == 101 && IDB_MINMAX == 102 && IDB_CLOSE == 103 && IDB_TOOL == 104 &&
-              IDB_LOGO == 105 && IDB_TABS_LOW == 106 && IDB_TABS_HIGH == 107 && IDB_FRAME == 108);
-static_assert(IDI_TAVRIN == 1 && IDR_VERSION == 1 && IDR_MANIFEST == 1);
-
 class ClientResources : public testing::Test {
 protected:
     static void SetUpTestSuite() {

@@ -31,7 +31,7 @@ TEST(Shutdown, EndUnloadsTheMainWindowRemovesItsTrayIconAndReleasesEveryEngine) 
     EXPECT_TRUE(dialogs.messages.empty()) << "no close question";
 
     forms::Application::CancelEnd();
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     ScriptedBrowser::Uninstall();
 }
 

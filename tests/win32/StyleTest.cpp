@@ -51,7 +51,7 @@ protected:
         if (GameFrm::Exists()) {
             GameFrm::Instance().Unload();
         }
-        testing_support::PumpMessages();
+        testing_support::DrainPosted();
     }
     HWND Window() const { return GameFrm::Instance().hWnd(); }
     // The pointer at a screen point, and the window told about it.

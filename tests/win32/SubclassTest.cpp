@@ -1,6 +1,7 @@
 #include "forms/ErrorLog.h"
 #include "msghook/CSubclass.h"
 #include "tests/win32/HookTestWindow.h"
+#include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -310,14 +311,9 @@ TEST_F(SubclassTest, TrackMouseTrackingPostsALeaveNoticeWhenThePointerLeaves) {
     subclass->TrackMouseTracking(window.hWnd());
     SetCursorPos(600, 600); // well away from the 50 x 50 window at the origin
     // The system may notice the leave on a timer of this thread: keep pumping.
-    const DWORD deadline = GetTickCount() + 3000;
-    while (window.Received(WM_MOUSELEAVE) == 0 && GetTickCount() < deadline) {
-        MSG msg{};
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    }
+    EXPECT_TRUE(
+        testing_support::PumpUntil([&] { return window.Received(WM_MOUSELEAVE) != 0; }, 3000));
+    testing_support::DrainPosted();
     EXPECT_EQ(window.Received(WM_MOUSELEAVE), 1);
 }
 

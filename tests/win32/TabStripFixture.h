@@ -57,7 +57,7 @@ protected:
     void TearDown() override {
         strip.reset();
         DestroyWindow(form);
-        testing_support::PumpMessages();
+        testing_support::DrainPosted();
     }
     std::shared_ptr<TestPage> AddPage(const std::wstring& caption) {
         auto page = std::make_shared<TestPage>();

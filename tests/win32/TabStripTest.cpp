@@ -106,7 +106,7 @@ TEST_F(TabStripTest, TheCloseButtonRemovesItsTabOnReleaseUnlessVetoed) {
     Send(WM_LBUTTONUP, 0, closeX, 12);
     EXPECT_EQ(asked, (std::vector<long>{1, 1}));
     EXPECT_EQ(strip->TabItems().Count(), 1);
-    testing_support::PumpMessages();
+    testing_support::DrainPosted();
     EXPECT_FALSE(IsWindow(second->Window())) << "its page was unloaded";
 }
 

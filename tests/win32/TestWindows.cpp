@@ -2,24 +2,52 @@
 
 #include "forms/TempDir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 namespace testing_support {
 
-bool PumpMessages() {
+namespace {
+bool quitRequested = false;
+// The longest nap between checks: a condition may change on another thread
+// without a message to this one.
+constexpr DWORD kCheckIntervalMs = 10;
+} // namespace
+
+void DrainPosted() {
     MSG msg{};
-    bool quit = false;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
-            quit = true;
+            quitRequested = true;
             continue;
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    return quit;
+}
+
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        DrainPosted();
+        if (pred()) {
+            return true;
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) {
+            return false;
+        }
+        const DWORD nap = static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, kCheckIntervalMs));
+        MsgWaitForMultipleObjectsEx(0, nullptr, nap, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+bool TakeQuitRequest() {
+    const bool requested = quitRequested;
+    quitRequested = false;
+    return requested;
 }
 
 HWND CreatePlainWindow(int x, int y, int width, int height) {
@@ -47,6 +75,9 @@ forms::MsgAnswer ScriptedDialogs::Message(const forms::MessageRequest& request) 
 
 void ScriptedDialogs::Modal(forms::Form& form, forms::Form* /*owner*/) {
     modalForms.push_back(&form);
+    if (answerModal) {
+        answerModal(form);
+    }
 }
 
 bool ClickMiddleOf(HWND control) {

@@ -2,18 +2,27 @@
 
 #include "forms/Dialogs.h"
 #include "forms/ShellLaunch.h"
+#include "login/LoginScreen.h"
 
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace testing_support {
 
-// Dispatches what is queued, then drops a quit request so that the next
-// test starts with a clean queue. Returns whether a quit was requested.
-bool PumpMessages();
+// Runs what is already posted (and posted while it runs), without waiting.
+// A quit request is taken off the queue, so that the next test starts clean,
+// and kept for TakeQuitRequest.
+void DrainPosted();
+// Runs messages and timers as they come until pred holds, for at most
+// timeoutMs; returns whether it holds.
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs);
+// Whether a pump met a quit request since the last call (or the test's
+// start); forgets it.
+bool TakeQuitRequest();
 
 // A plain top-level window of a class of its own, for hooking tests.
 HWND CreatePlainWindow(int x, int y, int width, int height);
@@ -27,6 +36,8 @@ public:
     std::deque<forms::MsgAnswer> answers;
     std::vector<forms::MessageRequest> messages;
     std::vector<forms::Form*> modalForms;
+    // Plays the user's part in a modal form, when set.
+    std::function<void(forms::Form&)> answerModal;
 
     forms::MsgAnswer Message(const forms::MessageRequest& request) override;
     void Modal(forms::Form& form, forms::Form* owner) override;
@@ -45,6 +56,15 @@ public:
         requests.push_back(request);
         return accept;
     }
+};
+
+// The login screen as the game window sees it, recording each call.
+class FakeLoginScreen final : public login::LoginScreen {
+public:
+    void Close() override { calls.push_back("close"); }
+    void Minimize() override { calls.push_back("minimize"); }
+    void Show() override { calls.push_back("show"); }
+    std::vector<std::string> calls;
 };
 
 // Clicks the left button at the middle of `control` as the user reaches it:

@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <optional>
-#include <thread>
 
 namespace {
 
@@ -47,8 +47,17 @@ protected:
             job.StopCommitAfterStep(*stopAfter);
         }
         job.FileStarted.Connect([this](const std::wstring& name) { started.push_back(name); });
+        job.Committing.Connect([this](bool now) { committing = now; });
         return job.Run(
-            L"version=1.2.0\r\n" + fileLines, [this] { return stop; }, patience);
+            L"version=1.2.0\r\n" + fileLines,
+            [this] {
+                // Asked between tries: a step of the commit found a file held.
+                if (committing && onRetry) {
+                    onRetry();
+                }
+                return stop;
+            },
+            patience);
     }
     std::vector<std::wstring> Names() const {
         std::vector<std::wstring> names;
@@ -75,6 +84,8 @@ protected:
     CLumDownLoadFile downloader;
     std::vector<std::wstring> started;
     bool stop = false;
+    bool committing = false;
+    std::function<void()> onRetry;
 };
 
 TEST_F(UpdaterTest, EveryFileLandsByteExactInOrderAndTheLastIsOpened) {
@@ -129,12 +140,14 @@ HANDLE Hold(const std::wstring& path) {
 TEST_F(UpdaterTest, AHeldClientIsWaitedForThenReplaced) {
     HANDLE held = Hold(dir + L"client.exe");
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    std::thread release([held] {
-        Sleep(1500);
-        CloseHandle(held);
-    });
+    int retries = 0;
+    onRetry = [&] {
+        if (++retries == 1) {
+            CloseHandle(held); // the client ends while the updater waits
+        }
+    };
     const auto result = Run(Line(L"/files/game.dll") + Line(L"/files/client.exe"), 10000);
-    release.join();
+    EXPECT_EQ(retries, 1) << "the held file was found held once, then moved";
     EXPECT_TRUE(result.complete);
     EXPECT_EQ(ReadFileBytes(dir + L"client.exe"), newExe);
 }

@@ -1,6 +1,7 @@
 #include "forms/Application.h"
 #include "forms/Picture.h"
 #include "resources/Artwork.h"
+#include "tests/win32/TestWindows.h"
 
 #include <windows.h>
 
@@ -8,12 +9,24 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// A quit request an earlier test left unread is not the next test's.
+class ForgetQuitRequests final : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo& /*test*/) override {
+        testing_support::TakeQuitRequest();
+    }
+};
+
+} // namespace
+
 // The tests run at the DPI of the prefix's screen, as the programs do.
 int main(int argc, char** argv) {
     forms::Application::Start();
     forms::InstallArtwork(&resources::Artwork());
     OleInitialize(nullptr);
     testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new ForgetQuitRequests);
     const int result = RUN_ALL_TESTS();
     OleUninitialize();
     return result;

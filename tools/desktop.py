@@ -1,6 +1,7 @@
 """Driving the built programs under Wine on an X display: finding, watching,
-clicking and photographing their windows. Shared by the end-to-end tests and
-the headless demo (tools/demo_road.py)."""
+clicking and photographing their windows. Shared by the end-to-end tests
+(tests/e2e) and the tools that drive the client (demo_road.py, screenshots.py).
+Tests import it from here; nothing here imports a test."""
 import os
 import re
 import subprocess
