@@ -1,17 +1,15 @@
 #include "login/GameWindow.h"
 
+#include "forms/core/Binding.h"
+
 namespace login {
 
-namespace {
-GameWindow* bound = nullptr;
-} // namespace
-
 void BindGameWindow(GameWindow* window) {
-    bound = window;
+    forms::Binding<GameWindow>::Bind(window);
 }
 
 GameWindow* BoundGameWindow() {
-    return bound;
+    return forms::Binding<GameWindow>::Current();
 }
 
 } // namespace login

@@ -1,31 +1,25 @@
 #include "login/LoginScreen.h"
 
+#include "forms/core/Binding.h"
+
 namespace login {
 
-namespace {
-LoginScreen* bound = nullptr;
-} // namespace
+using Bound = forms::Binding<LoginScreen>;
 
 void BindLoginScreen(LoginScreen* screen) {
-    bound = screen;
+    Bound::Bind(screen);
 }
 
 void CloseLoginScreen() {
-    if (bound != nullptr) {
-        bound->Close();
-    }
+    Bound::Call([](LoginScreen& screen) { screen.Close(); });
 }
 
 void MinimizeLoginScreen() {
-    if (bound != nullptr) {
-        bound->Minimize();
-    }
+    Bound::Call([](LoginScreen& screen) { screen.Minimize(); });
 }
 
 void ShowLoginScreen() {
-    if (bound != nullptr) {
-        bound->Show();
-    }
+    Bound::Call([](LoginScreen& screen) { screen.Show(); });
 }
 
 } // namespace login

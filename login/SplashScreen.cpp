@@ -1,29 +1,26 @@
 #include "login/SplashScreen.h"
 
+#include "forms/core/Binding.h"
+
 namespace login {
 
-namespace {
-SplashScreen* bound = nullptr;
-} // namespace
+using Bound = forms::Binding<SplashScreen>;
 
 void BindSplashScreen(SplashScreen* splash) {
-    bound = splash;
+    Bound::Bind(splash);
 }
 
 void UnbindSplashScreen(const SplashScreen* splash) {
-    if (bound == splash) {
-        bound = nullptr;
-    }
+    Bound::Unbind(splash);
 }
 
 bool TakeSplashLoginPicture(PngResource& png, LayeredPicture& picture) {
-    return bound != nullptr && bound->TakeLoginPicture(png, picture);
+    SplashScreen* splash = Bound::Current();
+    return splash != nullptr && splash->TakeLoginPicture(png, picture);
 }
 
 void CloseSplashScreen() {
-    if (bound != nullptr) {
-        bound->Close();
-    }
+    Bound::Call([](SplashScreen& splash) { splash.Close(); });
 }
 
 } // namespace login
