@@ -1,24 +1,14 @@
 #include "browser/BrowserEngine.h"
 #include "browser/IBrowser.h"
+#include "forms/Host.h"
 
 #include <utility>
 
 namespace login {
 
-namespace {
-BrowserFactory& Installed() {
-    static BrowserFactory factory;
-    return factory;
-}
-} // namespace
-
-void SetBrowserFactory(BrowserFactory factory) {
-    Installed() = std::move(factory);
-}
-
 std::unique_ptr<IBrowser> CreateBrowser(HWND container) {
-    if (Installed()) {
-        return Installed()(container);
+    if (const BrowserFactory* factory = forms::Host::Current().Find<const BrowserFactory>()) {
+        return (*factory)(container);
     }
     return CreateEngine(container);
 }

@@ -53,12 +53,10 @@ public:
 };
 
 // The engine this build ships (CMake's TAVRIN_BROWSER_ENGINE), placed as a
-// child of container, unless a factory was installed.
+// child of container, unless the host has a factory (forms::Host::Put).
 std::unique_ptr<IBrowser> CreateBrowser(HWND container);
 
-// Tests install an engine of their own; an empty factory puts the build's
-// engine back.
+// Tests put an engine of their own in the host.
 using BrowserFactory = std::function<std::unique_ptr<IBrowser>(HWND container)>;
-void SetBrowserFactory(BrowserFactory factory);
 
 } // namespace login

@@ -189,7 +189,7 @@ void Application::DeleteRetired() {
         std::vector<LoadedWindow*> retired;
         retired.swap(retired_);
         for (LoadedWindow* form : retired) {
-            delete form;
+            form->Destroy();
         }
     }
 }

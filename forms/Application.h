@@ -92,9 +92,4 @@ private:
     static inline SRWLOCK postedLock_ = SRWLOCK_INIT;
 };
 
-// For shared owners of a form: the last owner's release waits for the loop.
-struct DeleteLaterDeleter {
-    void operator()(LoadedWindow* form) const { Application::DeleteLater(form); }
-};
-
 } // namespace forms

@@ -1,5 +1,7 @@
 #include "forms/Dialogs.h"
 
+#include "forms/Host.h"
+
 #include <windows.h>
 
 namespace forms {
@@ -46,7 +48,8 @@ SystemDialogHost systemHost;
 } // namespace
 
 DialogHost& Dialogs::Host() {
-    return installed_ != nullptr ? *installed_ : systemHost;
+    DialogHost* installed = forms::Host::Current().dialogs;
+    return installed != nullptr ? *installed : systemHost;
 }
 
 } // namespace forms

@@ -34,12 +34,8 @@ public:
     static MsgAnswer Message(const MessageRequest& request) { return Host().Message(request); }
     static void Modal(Form& form, Form* owner) { Host().Modal(form, owner); }
 
-    // Replaces the host; nullptr puts the real one back.
-    static void Install(DialogHost* host) { installed_ = host; }
+    // The host's (forms::Host::dialogs), or the system's.
     static DialogHost& Host();
-
-private:
-    static inline DialogHost* installed_ = nullptr;
 };
 
 } // namespace forms

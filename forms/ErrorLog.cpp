@@ -1,6 +1,7 @@
 #include "forms/ErrorLog.h"
 
 #include "forms/Executable.h"
+#include "forms/Host.h"
 
 #include <windows.h>
 
@@ -16,20 +17,13 @@ void WriteToEventLog(const std::wstring& line) {
     DeregisterEventSource(source);
 }
 
-// At namespace scope: constant-initialised, so no thread-safe static guard.
-ErrorLog::Sink installedSink;
-
 } // namespace
-
-ErrorLog::Sink& ErrorLog::Installed() {
-    return installedSink;
-}
 
 void ErrorLog::Report(const wchar_t* className, const wchar_t* routine,
                       const std::wstring& message) {
     const std::wstring line = std::wstring(className) + L"." + routine + L": " + message;
-    if (Installed()) {
-        Installed()(line);
+    if (std::vector<std::wstring>* sink = forms::Host::Current().errorSink) {
+        sink->push_back(line);
     } else {
         WriteToEventLog(line);
     }

@@ -36,7 +36,7 @@ void Form::LoadForm() {
         }
         CreateFormWindow();
         loaded_.Renew();
-        Application::FormLoaded(this);
+        Application::FormLoaded(&asLoaded_);
         OnLoad();
     } catch (...) {
         // A step that fails leaves the form unloaded and let go, not half made.
@@ -46,7 +46,7 @@ void Form::LoadForm() {
         } else {
             Released();
             if (deleteOnUnload_) {
-                Application::DeleteLater(this);
+                Application::DeleteLater(&asLoaded_);
             }
         }
         throw;
@@ -176,9 +176,9 @@ void Form::Retire() {
         DestroyWindow(window);
     }
     Released();
-    Application::FormUnloaded(this);
+    Application::FormUnloaded(&asLoaded_);
     if (deleteOnUnload_) {
-        Application::DeleteLater(this);
+        Application::DeleteLater(&asLoaded_);
     }
 }
 

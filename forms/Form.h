@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/Application.h"
 #include "forms/LoadedWindow.h"
 #include "forms/PersistentSurface.h"
 #include "forms/WindowBase.h"
@@ -28,7 +29,7 @@ struct FormDesign {
 // and unload. Positions and sizes are in twips. A form unloaded while code
 // of ours runs is hidden at once; its window is destroyed and the form freed
 // only back in the message loop.
-class Form : public WindowBase, public LoadedWindow {
+class Form : public WindowBase {
 public:
     bool IsLoaded() const { return loaded_.Alive(); }
 
@@ -41,7 +42,7 @@ public:
     // Runs the close request, then the unload step; false when cancelled.
     bool Unload();
     // The unload step without the close request, as the program's end runs it.
-    void UnloadAtEnd() override;
+    void UnloadAtEnd();
 
     std::wstring Caption() const;
     void SetCaption(const std::wstring& caption);
@@ -98,9 +99,17 @@ private:
     // The window a modal loop keeps disabled, while it does.
     HWND modalOwner_ = nullptr;
     Lifetime loaded_{false};
+    LoadedWindow asLoaded_{this, [](void* form) { static_cast<Form*>(form)->UnloadAtEnd(); },
+                           [](void* form) { delete static_cast<Form*>(form); }};
+    friend struct DeleteLaterDeleter;
     bool loadStepDone_ = false;
     bool unloading_ = false;
     bool deleteOnUnload_ = false;
+};
+
+// For shared owners of a form: the last owner's release waits for the loop.
+struct DeleteLaterDeleter {
+    void operator()(Form* form) const { Application::DeleteLater(&form->asLoaded_); }
 };
 
 } // namespace forms

@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/Handles.h"
+#include "forms/Host.h"
 
 #include <windows.h>
 
@@ -52,5 +53,6 @@ SystemLaunchHost systemHost;
 } // namespace
 
 LaunchHost& ShellLaunch::Host() {
-    return installed_ != nullptr ? *installed_ : systemHost;
+    LaunchHost* installed = forms::Host::Current().launches;
+    return installed != nullptr ? *installed : systemHost;
 }

@@ -23,10 +23,6 @@ public:
 class ShellLaunch {
 public:
     static bool Launch(const LaunchRequest& request) { return Host().Launch(request); }
-    // Replaces the host; nullptr puts the real one back.
-    static void Install(LaunchHost* host) { installed_ = host; }
+    // The host's (forms::Host::launches), or the system's.
     static LaunchHost& Host();
-
-private:
-    static inline LaunchHost* installed_ = nullptr;
 };

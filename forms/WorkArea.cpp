@@ -1,5 +1,6 @@
 #include "forms/WorkArea.h"
 
+#include "forms/Host.h"
 #include "forms/core/WorkAreaRules.h"
 
 namespace {
@@ -24,18 +25,13 @@ public:
     }
 };
 
-const WorkAreaSource* installed = nullptr;
-
 const WorkAreaSource& Source() {
     static const SystemWorkAreas system;
+    const WorkAreaSource* installed = forms::Host::Current().workAreas;
     return installed != nullptr ? *installed : system;
 }
 
 } // namespace
-
-void InstallWorkAreaSource(const WorkAreaSource* source) {
-    installed = source;
-}
 
 forms::Rect WorkAreaOfWindow(HWND window) {
     return Source().OfWindow(window);

@@ -14,9 +14,6 @@ public:
     virtual forms::Rect AtPoint(POINT point) const = 0;
 };
 
-// nullptr puts the system's monitors back.
-void InstallWorkAreaSource(const WorkAreaSource* source);
-
 // The work area of the monitor the window is on (the nearest one when it is
 // on none).
 forms::Rect WorkAreaOfWindow(HWND window);

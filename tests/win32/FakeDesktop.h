@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/Host.h"
 #include "forms/WorkArea.h"
 
 // Two monitors in place of the display's one: the primary one at 0, 0 with
@@ -12,9 +13,8 @@ public:
     static constexpr forms::Rect kLeftWork{-1240, 0, 0, 984};
 
     explicit FakeDesktop(forms::Rect primaryWork) : primary(primaryWork) {
-        InstallWorkAreaSource(this);
+        host_->workAreas = this;
     }
-    ~FakeDesktop() override { InstallWorkAreaSource(nullptr); }
     FakeDesktop(const FakeDesktop&) = delete;
     FakeDesktop& operator=(const FakeDesktop&) = delete;
 
@@ -31,4 +31,7 @@ public:
     // A virtual display keeps the real pointer on its own screen: this puts
     // it on the left monitor.
     bool pointerOnLeft = false;
+
+private:
+    forms::HostSwap host_;
 };

@@ -1,6 +1,7 @@
 // Forms that end themselves from inside callbacks and steps, and exceptions
 // stopped at the boundary between the system and our code.
 #include "forms/ErrorLog.h"
+#include "forms/Host.h"
 #include "forms/SingleForm.h"
 #include "tests/win32/TestWindows.h"
 
@@ -58,7 +59,6 @@ protected:
         if (ScriptedFrm::Exists()) {
             ScriptedFrm::Instance().Unload();
         }
-        ErrorLog::SetSink(nullptr);
         DrainPosted();
     }
 };
@@ -94,7 +94,8 @@ TEST_F(FormReleaseTest, ASystemButtonWhoseClickUnloadsItsFormLeavesTheFormUntilT
 
 TEST_F(FormReleaseTest, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn) {
     std::vector<std::wstring> reports;
-    ErrorLog::SetSink([&](const std::wstring& line) { reports.push_back(line); });
+    forms::HostSwap host;
+    host->errorSink = &reports;
     onMessage = [](UINT) -> LRESULT { throw std::runtime_error("painting failed"); };
     HWND window = ScriptedFrm::Instance().hWnd();
     EXPECT_EQ(SendMessageW(window, kThrow, 0, 0), 0) << "the default answer";

@@ -1,6 +1,7 @@
 #include "browser/BrowserRelease.h"
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
+#include "forms/Host.h"
 #include "forms/TempDir.h"
 #include "game/Settings.h"
 #include "login/LoginBgFrm.h"
@@ -223,7 +224,9 @@ TEST_F(LoginTest, AnEmptyPageAFailedLoginPageOrNoEngineEndWithTheOfflineMessage)
         SetUp();
     }
 
-    login::SetBrowserFactory([](HWND) { return std::unique_ptr<login::IBrowser>(); });
+    forms::HostSwap host;
+    const login::BrowserFactory none = [](HWND) { return std::unique_ptr<login::IBrowser>(); };
+    host->Put(&none);
     LoadFrm::Instance().Show();
     EXPECT_TRUE(PumpUntil([this] { return !dialogs.messages.empty(); })) << "no message";
     ExpectOfflineEnd("no engine");

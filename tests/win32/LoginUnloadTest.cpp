@@ -1,5 +1,6 @@
 #include "browser/IeBrowser.h"
 #include "forms/Application.h"
+#include "forms/Host.h"
 #include "game/Settings.h"
 #include "login/LoginBgFrm.h"
 #include "login/LoginFrm.h"
@@ -89,13 +90,15 @@ TEST(LoginUnload, TheRealControlsEventReturnsThenTheEngineGoesThenTheWindows) {
     Log log;
     ObservedIe* engine = nullptr;
     HWND engineWindow = nullptr, login = nullptr, background = nullptr;
-    login::SetBrowserFactory([&](HWND container) {
+    forms::HostSwap host;
+    const login::BrowserFactory observed = [&](HWND container) {
         auto browser = std::make_unique<ObservedIe>(
             container, log, [&] { return Describe(engineWindow, login, background); });
         engine = browser.get();
         engineWindow = browser->Window();
         return std::unique_ptr<login::IBrowser>(std::move(browser));
-    });
+    };
+    host->Put(&observed);
     LoadFrm::Instance().Show();
     testing_support::DrainPosted();
     ASSERT_NE(engine, nullptr) << "the login window made its engine";
@@ -116,7 +119,6 @@ TEST(LoginUnload, TheRealControlsEventReturnsThenTheEngineGoesThenTheWindows) {
     EXPECT_FALSE(IsWindow(engineWindow));
     EXPECT_FALSE(LoginFrm::Exists());
     EXPECT_TRUE(dialogs.messages.empty());
-    login::SetBrowserFactory(nullptr);
     testing_support::DrainPosted();
 }
 

@@ -1,6 +1,7 @@
 #include "tests/win32/ScriptedBrowser.h"
 
 #include "forms/CallbackBoundary.h"
+#include "forms/Host.h"
 
 #include <algorithm>
 
@@ -24,13 +25,18 @@ ScriptedBrowser::~ScriptedBrowser() {
     DestroyWindow(window_);
 }
 
+namespace {
+const login::BrowserFactory scripted = [](HWND container) {
+    return std::unique_ptr<login::IBrowser>(std::make_unique<ScriptedBrowser>(container));
+};
+} // namespace
+
 void ScriptedBrowser::Install() {
-    login::SetBrowserFactory(
-        [](HWND container) { return std::make_unique<ScriptedBrowser>(container); });
+    forms::Host::Current().Put(&scripted);
 }
 
 void ScriptedBrowser::Uninstall() {
-    login::SetBrowserFactory(nullptr);
+    forms::Host::Current().Put<const login::BrowserFactory>(nullptr);
 }
 
 const std::vector<ScriptedBrowser*>& ScriptedBrowser::Alive() {

@@ -1,4 +1,5 @@
 #include "forms/ErrorLog.h"
+#include "forms/Host.h"
 #include "msghook/CSubclass.h"
 #include "tests/win32/HookTestWindow.h"
 #include "tests/win32/TestWindows.h"
@@ -23,7 +24,7 @@ struct Event {
 class SubclassTest : public testing::Test {
 protected:
     void SetUp() override {
-        ErrorLog::SetSink([this](const std::wstring& line) { reports.push_back(line); });
+        host_->errorSink = &reports;
         subclass->WindowProc.Connect([this](bool before, bool& handled, LRESULT& result, HWND hWnd,
                                             UINT message, WPARAM wParam, LPARAM lParam,
                                             LONG_PTR& user) {
@@ -33,7 +34,6 @@ protected:
             }
         });
     }
-    void TearDown() override { ErrorLog::SetSink(nullptr); }
 
     int EventsFor(UINT message, bool before) const {
         int n = 0;
@@ -47,6 +47,7 @@ protected:
     std::unique_ptr<CSubclass> subclass = std::make_unique<CSubclass>();
     std::vector<Event> events;
     std::vector<std::wstring> reports;
+    forms::HostSwap host_;
     std::function<void(bool, bool&, LRESULT&, HWND, UINT, WPARAM, LPARAM, LONG_PTR&)> handler;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/Dialogs.h"
+#include "forms/Host.h"
 #include "forms/ShellLaunch.h"
 #include "login/LoginScreen.h"
 
@@ -30,8 +31,7 @@ HWND CreatePlainWindow(int x, int y, int width, int height);
 // Answers blocking dialogs in the user's place and records what was asked.
 class ScriptedDialogs final : public forms::DialogHost {
 public:
-    ScriptedDialogs() { forms::Dialogs::Install(this); }
-    ~ScriptedDialogs() override { forms::Dialogs::Install(nullptr); }
+    ScriptedDialogs() { host_->dialogs = this; }
 
     std::deque<forms::MsgAnswer> answers;
     std::vector<forms::MessageRequest> messages;
@@ -41,13 +41,15 @@ public:
 
     forms::MsgAnswer Message(const forms::MessageRequest& request) override;
     void Modal(forms::Form& form, forms::Form* owner) override;
+
+private:
+    forms::HostSwap host_;
 };
 
 // Records what would have been started, and starts nothing.
 class RecordedLaunches final : public LaunchHost {
 public:
-    RecordedLaunches() { ShellLaunch::Install(this); }
-    ~RecordedLaunches() override { ShellLaunch::Install(nullptr); }
+    RecordedLaunches() { host_->launches = this; }
 
     bool accept = true;
     std::vector<LaunchRequest> requests;
@@ -56,6 +58,9 @@ public:
         requests.push_back(request);
         return accept;
     }
+
+private:
+    forms::HostSwap host_;
 };
 
 // The login screen as the game window sees it, recording each call.
