@@ -48,20 +48,20 @@ bool BForm::SetBackColorText(const std::wstring& colour) {
     }
     SetBackColor(static_cast<COLORREF>(value));
     PropertyChanged("BackColor");
-    DrawCaptionBar(tag_);
+    DrawCaptionBar(caption_);
     return true;
 }
 
 void BForm::SetCaption(const std::wstring& caption) {
-    tag_ = caption;
+    caption_ = caption;
     PropertyChanged("Caption");
-    DrawCaptionBar(tag_);
+    DrawCaptionBar(caption_);
 }
 
 void BForm::SetHasLogo(bool hasLogo) {
     hasLogo_ = hasLogo;
     PropertyChanged("HasLogo");
-    DrawCaptionBar(tag_);
+    DrawCaptionBar(caption_);
 }
 
 void BForm::SetfrmHwnd(HWND host) {
@@ -82,7 +82,7 @@ void BForm::Nomin() {
     if (frameSkin_) {
         PaintPieces(hDC(), *frameSkin_, {SkinLayout::MinimiseCover(Width())});
     }
-    Print(120, 100, tag_);
+    Print(120, 100, caption_);
 }
 
 void BForm::HandleResize() {
@@ -93,7 +93,7 @@ void BForm::HandleResize() {
         SetSize(Width(), SkinLayout::kBarHeight);
         return; // the resize that follows paints
     }
-    DrawCaptionBar(tag_);
+    DrawCaptionBar(caption_);
 }
 
 void BForm::HandleMouseDown(int button, int shift, float x, float y) {

@@ -20,7 +20,7 @@ public:
     std::wstring BackColorText() const;
     // A decimal colour number; anything else is refused and changes nothing.
     bool SetBackColorText(const std::wstring& colour);
-    const std::wstring& Caption() const { return tag_; }
+    const std::wstring& Caption() const { return caption_; }
     void SetCaption(const std::wstring& caption);
     bool HasLogo() const { return hasLogo_; }
     void SetHasLogo(bool hasLogo);
@@ -50,7 +50,7 @@ private:
     void DrawCaptionBar(const std::wstring& title);
 
     forms::PicturePtr frameSkin_;
-    std::wstring tag_ = L"NewForm";
+    std::wstring caption_ = L"NewForm";
     bool hasLogo_ = false;
     HWND frmHwnd_ = nullptr;
 };

@@ -6,15 +6,15 @@
 void BForm::ReadProperties(const forms::PropertyBag& bag) {
     SetBackColor(static_cast<COLORREF>(
         bag.Read<std::int32_t>("BackColor", static_cast<std::int32_t>(kDefaultBackColor))));
-    tag_ = bag.Read<std::wstring>("Caption", L"NewForm");
-    DrawCaptionBar(tag_);
+    caption_ = bag.Read<std::wstring>("Caption", L"NewForm");
+    DrawCaptionBar(caption_);
     frmHwnd_ = reinterpret_cast<HWND>(static_cast<LONG_PTR>(bag.Read<std::int32_t>("frmHwnd", 0)));
     hasLogo_ = bag.Read<bool>("HasLogo", hasLogo_);
 }
 
 void BForm::WriteProperties(forms::PropertyBag& bag) const {
     bag.Write<std::wstring>("BackColor", BackColorText(), forms::IntegerText(kDefaultBackColor));
-    bag.Write<std::wstring>("Caption", tag_, L"NewForm");
+    bag.Write<std::wstring>("Caption", caption_, L"NewForm");
     bag.Write<std::int32_t>("frmHwnd",
                             static_cast<std::int32_t>(reinterpret_cast<LONG_PTR>(frmHwnd_)), 0);
     bag.Write<bool>("HasLogo", hasLogo_);

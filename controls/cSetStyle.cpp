@@ -24,48 +24,48 @@ int Px(long twips) {
 
 } // namespace
 
-cSetStyle::cSetStyle() : objSubclass(std::make_unique<cFormSubclass>()) {
-    objSubclass->MsgCome.Connect([this](bool bBefore, bool&, LRESULT&, HWND&, UINT& uMsg,
-                                        WPARAM& wParam,
-                                        LPARAM&) { objSubclass_MsgCome(bBefore, uMsg, wParam); });
+cSetStyle::cSetStyle() : subclass_(std::make_unique<cFormSubclass>()) {
+    subclass_->MsgCome.Connect([this](bool bBefore, bool&, LRESULT&, HWND&, UINT& uMsg,
+                                      WPARAM& wParam,
+                                      LPARAM&) { OnFormMessage(bBefore, uMsg, wParam); });
 }
 
 cSetStyle::~cSetStyle() {
-    objSubclass->DeleteWindowMsg(m_hWnd);
+    subclass_->DeleteWindowMsg(window_);
 }
 
 void cSetStyle::SetWindowStyle(HWND hWnd) {
-    m_hWnd = hWnd;
+    window_ = hWnd;
     SetWindowLongPtrW(hWnd, GWL_STYLE, WS_SYSMENU | WS_MINIMIZEBOX);
-    objSubclass->AddWindowMsgs(hWnd);
+    subclass_->AddWindowMsgs(hWnd);
 }
 
 bool cSetStyle::CallWindowStateChange() {
-    if (m_bMaxed) {
-        const long left = Px(SizeState_.RestoreLeft);
-        const long top = Px(SizeState_.RestoreTop);
-        const forms::Rect restore{left, top, left + Px(SizeState_.RestoreWidth),
-                                  top + Px(SizeState_.RestoreHeight)};
-        MoveTo(m_hWnd, WorkAreaRules::KeptInside(restore, WorkAreaOfWindow(m_hWnd)));
-        m_bMaxed = false;
+    if (maximized_) {
+        const long left = Px(sizeState_.RestoreLeft);
+        const long top = Px(sizeState_.RestoreTop);
+        const forms::Rect restore{left, top, left + Px(sizeState_.RestoreWidth),
+                                  top + Px(sizeState_.RestoreHeight)};
+        MoveTo(window_, WorkAreaRules::KeptInside(restore, WorkAreaOfWindow(window_)));
+        maximized_ = false;
     } else {
-        SizeState_.RestoreWidth = objForm_->Width();
-        SizeState_.RestoreHeight = objForm_->Height();
-        SizeState_.RestoreLeft = objForm_->Left();
-        SizeState_.RestoreTop = objForm_->Top();
+        sizeState_.RestoreWidth = objForm_->Width();
+        sizeState_.RestoreHeight = objForm_->Height();
+        sizeState_.RestoreLeft = objForm_->Left();
+        sizeState_.RestoreTop = objForm_->Top();
         FillWorkArea();
-        m_bMaxed = true;
+        maximized_ = true;
     }
-    return m_bMaxed;
+    return maximized_;
 }
 
 // Runs inside the watched window's messages. CloseClick's handler may end
 // this object: nothing here touches it after raising an event.
-void cSetStyle::objSubclass_MsgCome(bool bBefore, UINT uMsg, WPARAM wParam) {
-    if (!bBefore) {
+void cSetStyle::OnFormMessage(bool before, UINT message, WPARAM wParam) {
+    if (!before) {
         return;
     }
-    switch (uMsg) {
+    switch (message) {
     case WM_SETTINGCHANGE:
         SettingChange();
         RefitMaximized();
@@ -92,24 +92,24 @@ void cSetStyle::objSubclass_MsgCome(bool bBefore, UINT uMsg, WPARAM wParam) {
 void cSetStyle::OnMouseMove(WPARAM wParam) {
     POINT at{};
     GetCursorPos(&at);
-    SizeState_.CursorX = at.x;
-    SizeState_.CursorY = at.y;
-    if (!m_bSizing && !m_bMaxed) {
+    sizeState_.CursorX = at.x;
+    sizeState_.CursorY = at.y;
+    if (!sizing_ && !maximized_) {
         RECT r{};
-        GetWindowRect(m_hWnd, &r);
-        SizeState_.Zone = EdgeRules::HitTestEdge(ToRect(r), at.x, at.y);
-        const int zone = SizeState_.Zone;
+        GetWindowRect(window_, &r);
+        sizeState_.Zone = EdgeRules::HitTestEdge(ToRect(r), at.x, at.y);
+        const int zone = sizeState_.Zone;
         SetEdgeCursor(zone);
         MouseSize(zone);
         return;
     }
-    if (m_bSizing && (wParam & MK_LBUTTON) != 0) {
+    if (sizing_ && (wParam & MK_LBUTTON) != 0) {
         TakeScreenDc();
-        SizeState_.NewRect =
-            ToRECT(EdgeRules::DragRect(ToRect(SizeState_.NewRect), SizeState_.Zone, at.x, at.y));
-        DrawSizingRect(SizeState_.OldRect);
-        DrawSizingRect(SizeState_.NewRect);
-        SizeState_.OldRect = SizeState_.NewRect;
+        sizeState_.NewRect =
+            ToRECT(EdgeRules::DragRect(ToRect(sizeState_.NewRect), sizeState_.Zone, at.x, at.y));
+        DrawSizingRect(sizeState_.OldRect);
+        DrawSizingRect(sizeState_.NewRect);
+        sizeState_.OldRect = sizeState_.NewRect;
     }
 }
 
@@ -117,36 +117,36 @@ void cSetStyle::OnButtonDown() {
     POINT at{};
     GetCursorPos(&at);
     RECT r{};
-    GetWindowRect(m_hWnd, &r);
-    SizeState_.Zone = EdgeRules::HitTestEdge(ToRect(r), at.x, at.y);
-    if (SizeState_.Zone == EdgeRules::None || m_bSizing || m_bMaxed) {
+    GetWindowRect(window_, &r);
+    sizeState_.Zone = EdgeRules::HitTestEdge(ToRect(r), at.x, at.y);
+    if (sizeState_.Zone == EdgeRules::None || sizing_ || maximized_) {
         return;
     }
-    m_bSizing = true;
+    sizing_ = true;
     // Moves and the release must reach the window wherever the pointer goes.
-    SetCapture(m_hWnd);
-    SizeState_.WindowRect = r;
-    SizeState_.OldRect = r;
-    SizeState_.NewRect = r;
+    SetCapture(window_);
+    sizeState_.WindowRect = r;
+    sizeState_.OldRect = r;
+    sizeState_.NewRect = r;
     TakeScreenDc();
-    DrawSizingRect(SizeState_.OldRect);
+    DrawSizingRect(sizeState_.OldRect);
 }
 
 void cSetStyle::OnButtonUp() {
-    if (!m_bSizing) {
+    if (!sizing_) {
         return;
     }
-    m_bSizing = false;
-    DrawSizingRect(SizeState_.OldRect);
+    sizing_ = false;
+    DrawSizingRect(sizeState_.OldRect);
     ReleaseCapture();
-    const RECT& r = SizeState_.OldRect;
-    MoveWindow(m_hWnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-    m_hScreenDC.reset();
+    const RECT& r = sizeState_.OldRect;
+    MoveWindow(window_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    screenDc_.reset();
 }
 
 void cSetStyle::TakeScreenDc() {
-    if (!m_hScreenDC) {
-        m_hScreenDC.emplace(nullptr);
+    if (!screenDc_) {
+        screenDc_.emplace(nullptr);
     }
 }
 
@@ -178,13 +178,13 @@ void cSetStyle::SetEdgeCursor(int zone) {
 }
 
 void cSetStyle::DrawSizingRect(const RECT& rect) {
-    if (m_hScreenDC) {
-        DrawFocusRect(m_hScreenDC->get(), &rect);
+    if (screenDc_) {
+        DrawFocusRect(screenDc_->get(), &rect);
     }
 }
 
 void cSetStyle::RefitMaximized() {
-    if (objForm_ == nullptr || !m_bMaxed || IsIconic(objForm_->hWnd())) {
+    if (objForm_ == nullptr || !maximized_ || IsIconic(objForm_->hWnd())) {
         return;
     }
     FillWorkArea();
@@ -193,5 +193,5 @@ void cSetStyle::RefitMaximized() {
 // The work area of the window's own monitor: no taskbar on any side covers
 // it, and a window on a second monitor stays there.
 void cSetStyle::FillWorkArea() {
-    MoveTo(m_hWnd, WorkAreaOfWindow(m_hWnd));
+    MoveTo(window_, WorkAreaOfWindow(window_));
 }

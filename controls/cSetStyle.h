@@ -40,15 +40,15 @@ public:
     void SetWindowStyle(HWND hWnd);
     // Toggles the maximised state; answers whether it is now maximised.
     bool CallWindowStateChange();
-    bool Sizing() const { return m_bSizing; }
-    const SizeState& State() const { return SizeState_; }
+    bool Sizing() const { return sizing_; }
+    const SizeState& State() const { return sizeState_; }
 
     forms::Event<> CloseClick;
     forms::Event<> SettingChange;
     forms::Event<long> MouseSize; // the zone
 
 private:
-    void objSubclass_MsgCome(bool bBefore, UINT uMsg, WPARAM wParam);
+    void OnFormMessage(bool before, UINT message, WPARAM wParam);
     void OnMouseMove(WPARAM wParam);
     void OnButtonDown();
     void OnButtonUp();
@@ -59,11 +59,11 @@ private:
     void FillWorkArea();
 
     forms::Form* objForm_ = nullptr;
-    std::unique_ptr<cFormSubclass> objSubclass;
-    HWND m_hWnd = nullptr;
+    std::unique_ptr<cFormSubclass> subclass_;
+    HWND window_ = nullptr;
     // The screen's DC while the rubber band is drawn.
-    std::optional<forms::WindowDc> m_hScreenDC;
-    bool m_bSizing = false;
-    bool m_bMaxed = false;
-    SizeState SizeState_;
+    std::optional<forms::WindowDc> screenDc_;
+    bool sizing_ = false;
+    bool maximized_ = false;
+    SizeState sizeState_;
 };

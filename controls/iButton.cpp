@@ -21,10 +21,10 @@ iButton::~iButton() {
     StopHoverPolling();
 }
 
-void iButton::cMouseAction(int cAction, bool vComplePaint) {
-    if (cAction != drawnState_ || vComplePaint) {
-        drawnState_ = cAction;
-        DrawState(cAction);
+void iButton::cMouseAction(int state, bool repaintSame) {
+    if (state != drawnState_ || repaintSame) {
+        drawnState_ = state;
+        DrawState(state);
     }
 }
 
@@ -116,9 +116,9 @@ void iButton::SetcDrawMode(int drawMode) {
 }
 
 void iButton::HandleShow() {
-    if (tag_.empty()) {
+    if (!framesBuilt_) {
         BuildFrames();
-        tag_ = L"1";
+        framesBuilt_ = true;
     }
 }
 

@@ -14,8 +14,8 @@ public:
     iButton();
     ~iButton() override;
 
-    // Repaints a look; with vComplePaint also when it is the one shown.
-    void cMouseAction(int cAction, bool vComplePaint);
+    // Repaints a look; with repaintSame also when it is the one shown.
+    void cMouseAction(int state, bool repaintSame);
 
     forms::PicturePtr BackPicture() const { return backPicture_; }
     void SetBackPicture(forms::PicturePtr picture);
@@ -102,6 +102,7 @@ private:
     int backStyle_ = 1;
     int drawMode_ = R2_COPYPEN;
     std::wstring caption_;
-    std::wstring tag_;
+    // The first show builds the frames; later shows keep them.
+    bool framesBuilt_ = false;
     bool polling_ = false;
 };

@@ -16,7 +16,7 @@ template <std::size_t N> void CopyField(wchar_t (&field)[N], const std::wstring&
 } // namespace
 
 CLumNotifyIcon::CLumNotifyIcon() {
-    NotifyData_.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    notifyData_.cbSize = NOTIFYICONDATAW_V2_SIZE;
 }
 
 CLumNotifyIcon::~CLumNotifyIcon() {
@@ -25,13 +25,13 @@ CLumNotifyIcon::~CLumNotifyIcon() {
 
 void CLumNotifyIcon::Fill(HWND hWnd, HICON hIcon, const std::wstring& strTip,
                           UINT callbackMessage) {
-    NotifyData_.cbSize = NOTIFYICONDATAW_V2_SIZE;
-    NotifyData_.hWnd = hWnd;
-    NotifyData_.uID = kIconId;
-    NotifyData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
-    NotifyData_.uCallbackMessage = callbackMessage;
-    NotifyData_.hIcon = hIcon;
-    CopyField(NotifyData_.szTip, strTip);
+    notifyData_.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    notifyData_.hWnd = hWnd;
+    notifyData_.uID = kIconId;
+    notifyData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
+    notifyData_.uCallbackMessage = callbackMessage;
+    notifyData_.hIcon = hIcon;
+    CopyField(notifyData_.szTip, strTip);
 }
 
 void CLumNotifyIcon::AddNotifyIcon(HWND hWnd, HICON hIcon, const std::wstring& strTip) {
@@ -47,15 +47,15 @@ void CLumNotifyIcon::ModifyNotifyIcon(HWND hWnd, HICON hIcon, const std::wstring
 
 void CLumNotifyIcon::ShowBubble(const std::wstring& strTitle, const std::wstring& strInfo,
                                 DWORD eInfoFlags) {
-    CopyField(NotifyData_.szInfoTitle, strTitle);
-    CopyField(NotifyData_.szInfo, strInfo);
-    NotifyData_.dwInfoFlags = eInfoFlags;
+    CopyField(notifyData_.szInfoTitle, strTitle);
+    CopyField(notifyData_.szInfo, strInfo);
+    notifyData_.dwInfoFlags = eInfoFlags;
     Send(NIM_MODIFY);
 }
 
 void CLumNotifyIcon::HideBubble() {
-    NotifyData_.szInfoTitle[0] = L'\0';
-    NotifyData_.szInfo[0] = L'\0';
+    notifyData_.szInfoTitle[0] = L'\0';
+    notifyData_.szInfo[0] = L'\0';
     Send(NIM_MODIFY);
 }
 
@@ -67,5 +67,5 @@ void CLumNotifyIcon::DeleteNotifyIcon() {
 }
 
 void CLumNotifyIcon::Send(DWORD message) {
-    lastResult_ = Shell_NotifyIconW(message, &NotifyData_) != FALSE;
+    lastResult_ = Shell_NotifyIconW(message, &notifyData_) != FALSE;
 }

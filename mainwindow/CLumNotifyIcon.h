@@ -23,7 +23,7 @@ public:
     void HideBubble();
     void DeleteNotifyIcon();
 
-    const NOTIFYICONDATAW& NotifyData() const { return NotifyData_; }
+    const NOTIFYICONDATAW& NotifyData() const { return notifyData_; }
     // Whether the shell took the last call.
     bool LastCallSucceeded() const { return lastResult_; }
 
@@ -31,7 +31,7 @@ private:
     void Fill(HWND hWnd, HICON hIcon, const std::wstring& strTip, UINT callbackMessage);
     void Send(DWORD message);
 
-    NOTIFYICONDATAW NotifyData_{};
+    NOTIFYICONDATAW notifyData_{};
     bool added_ = false;
     bool lastResult_ = false;
 };

@@ -9,7 +9,7 @@ namespace {
 
 struct Slot {
     HWND window = nullptr;
-    WNDPROC OldMainWndProc = nullptr;
+    WNDPROC previousProcedure = nullptr;
     bool active = false;
     TrayActions actions;
 };
@@ -52,7 +52,7 @@ void HookMainWindow(HWND hWnd, TrayActions actions) {
     slot.window = hWnd;
     slot.actions = std::move(actions);
     slot.active = true;
-    slot.OldMainWndProc = reinterpret_cast<WNDPROC>(
+    slot.previousProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWndProc)));
 }
 
@@ -64,13 +64,13 @@ void UnhookMainWindow(HWND hWnd) {
     slot.active = false;
     slot.actions = TrayActions{};
     if (GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&MainWndProc)) {
-        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(slot.OldMainWndProc));
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(slot.previousProcedure));
         slot = Slot{};
     }
 }
 
 LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    const WNDPROC previous = slot.OldMainWndProc;
+    const WNDPROC previous = slot.previousProcedure;
     if (uMsg == WM_NCDESTROY && hWnd == slot.window) {
         slot = Slot{};
     }

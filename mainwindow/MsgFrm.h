@@ -23,8 +23,8 @@ public:
 
     BForm BForm1;
     iButton closebtn;
-    iButton iButton1;
-    iButton iButton2;
+    iButton iButton1; // "是": exit
+    iButton iButton2; // "否": stay
     HWND Label1() const { return label_; }
 
 protected:

@@ -123,7 +123,7 @@ void WebMainFrm::OnLoad() {
     ConnectEvents();
     smallIcon_ = LoadIconFile(forms::ScaleDesignPixels(16));
     SendMessageW(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-    TrayIcon_ = std::make_unique<CLumNotifyIcon>();
+    trayIcon_ = std::make_unique<CLumNotifyIcon>();
     AddTrayIcon();
     bigIcon_ = LoadIconFile(forms::ScaleDesignPixels(32));
     SendMessageW(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
@@ -132,10 +132,10 @@ void WebMainFrm::OnLoad() {
     CreateAppMenu();
     WebBForm.SetCaption(PublicData::GameTitle);
     SetCaption(MainCaption());
-    objStyle = std::make_unique<cSetStyle>();
-    objStyle->CloseClick.Connect([this] { PostCloseRequest(); });
-    objStyle->SetobjForm(this);
-    objStyle->SetWindowStyle(hWnd());
+    frameStyle_ = std::make_unique<cSetStyle>();
+    frameStyle_->CloseClick.Connect([this] { PostCloseRequest(); });
+    frameStyle_->SetobjForm(this);
+    frameStyle_->SetWindowStyle(hWnd());
     WebBForm.SetfrmHwnd(hWnd());
     // On the monitor the player is using: where the login screen was clicked.
     CentreInWorkArea(hWnd(), WorkAreaAtCursor());
@@ -218,8 +218,8 @@ bool WebMainFrm::OpenUrlTab(const std::wstring& url) {
 // Also when the shell could not take the icon at log-on: the taskbar's
 // creation, or Explorer's restart, brings it here again.
 void WebMainFrm::AddTrayIcon() {
-    if (TrayIcon_) {
-        TrayIcon_->AddNotifyIcon(hWnd(), smallIcon_.get(), MainCaption());
+    if (trayIcon_) {
+        trayIcon_->AddNotifyIcon(hWnd(), smallIcon_.get(), MainCaption());
     }
 }
 
@@ -246,9 +246,9 @@ bool WebMainFrm::DdeExecute(const std::wstring& command) {
 
 void WebMainFrm::OnUnload() {
     // Gone from the tray before the window it calls back goes.
-    TrayIcon_.reset();
+    trayIcon_.reset();
     ModMsg::UnhookMainWindow(hWnd());
     WebuTab.TabItems().Clear();
-    objStyle.reset();
+    frameStyle_.reset();
     dde_.reset();
 }

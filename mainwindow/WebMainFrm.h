@@ -32,7 +32,6 @@ public:
     // Opens the address as a tab page, or brings its open tab to the front;
     // with every tab taken a new address is refused.
     void SetURL(const std::wstring& strURL);
-    // Gives the window a rounded region from (0, 0) to (Top, Buttom) pixels.
     // True: a close request proceeds without asking.
     bool m_bExit = false;
 
@@ -40,7 +39,7 @@ public:
     void PopupAppMenu();
     void RunMenuCommand(UINT item);
     HMENU appmenu() const { return appmenu_; }
-    const CLumNotifyIcon* TrayIcon() const { return TrayIcon_.get(); }
+    const CLumNotifyIcon* TrayIcon() const { return trayIcon_.get(); }
     const DdeSource* Dde() const { return dde_.get(); }
     const forms::ToolTip& StripToolTip() const { return toolTip_; }
 
@@ -48,6 +47,8 @@ public:
     uTab WebuTab;
     iButton web_tool, web_min, web_minmax, web_close;
     iButton OtherUserBtn, GameSpaceBtn;
+    // Picture1 covers the page area until the first tab opens; pCnt hosts the
+    // tab pages.
     std::unique_ptr<forms::PictureBox> Picture1, pCnt, PicLogo;
 
 protected:
@@ -87,9 +88,9 @@ private:
 
     Icon smallIcon_;
     Icon bigIcon_;
-    std::unique_ptr<CLumNotifyIcon> TrayIcon_;
-    std::unique_ptr<cSetStyle> objStyle;
-    std::optional<CLumDownLoadFile> Downloader;
+    std::unique_ptr<CLumNotifyIcon> trayIcon_;
+    std::unique_ptr<cSetStyle> frameStyle_;
+    std::optional<CLumDownLoadFile> downloader_;
     std::unique_ptr<DdeSource> dde_;
     forms::ToolTip toolTip_;
     HMENU appmenu_ = nullptr;

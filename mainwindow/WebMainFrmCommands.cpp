@@ -97,17 +97,17 @@ void WebMainFrm::clearcache_Click() {
 }
 
 void WebMainFrm::update_Click() {
-    if (!Downloader) {
-        Downloader.emplace();
+    if (!downloader_) {
+        downloader_.emplace();
     }
-    if (RunUpdateCheck(*Downloader, UpdateCheckMode::Menu)) {
+    if (RunUpdateCheck(*downloader_, UpdateCheckMode::Menu)) {
         m_bExit = true;
         PostCloseRequest();
     }
 }
 
 void WebMainFrm::web_minmax_Click() {
-    const bool state = objStyle->CallWindowStateChange();
+    const bool state = frameStyle_->CallWindowStateChange();
     WebBForm.SetfrmHwnd(state ? nullptr : hWnd());
 }
 

@@ -6,6 +6,7 @@
 
 namespace {
 
+// The routine names in the log are the ones its readers know.
 void Report(const wchar_t* routine, const std::wstring& message) {
     ErrorLog::Report(L"CSubclass", routine, message);
 }
@@ -81,32 +82,32 @@ void CSubclass::ssc_Terminate() {
 }
 
 void CSubclass::ssc_UnSubclass(HWND lng_hWnd) {
-    if (SubclassHook* hook = zMap_VFunction(lng_hWnd, true)) {
+    if (SubclassHook* hook = FindHook(lng_hWnd, true)) {
         hook->Release();
         registry_->erase(Key(lng_hWnd));
     }
 }
 
 LRESULT CSubclass::ssc_CallOrigWndProc(HWND lng_hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    SubclassHook* hook = zMap_VFunction(lng_hWnd);
+    SubclassHook* hook = FindHook(lng_hWnd);
     return hook != nullptr ? hook->CallPrevious(uMsg, wParam, lParam) : 0;
 }
 
 void CSubclass::ssc_AddMsg(HWND lng_hWnd, long uMsg, long When) {
-    SubclassHook* hook = zMap_VFunction(lng_hWnd);
+    SubclassHook* hook = FindHook(lng_hWnd);
     if (hook == nullptr) {
         return;
     }
     if ((When & WHEN_BEFORE) != 0) {
-        zAddMsg(hook->Before(), uMsg);
+        AddToTable(hook->Before(), uMsg);
     }
     if ((When & WHEN_AFTER) != 0) {
-        zAddMsg(hook->After(), uMsg);
+        AddToTable(hook->After(), uMsg);
     }
 }
 
 void CSubclass::ssc_DelMsg(HWND lng_hWnd, long When, std::initializer_list<long> Messages) {
-    SubclassHook* hook = zMap_VFunction(lng_hWnd);
+    SubclassHook* hook = FindHook(lng_hWnd);
     if (hook == nullptr) {
         return;
     }
@@ -121,13 +122,13 @@ void CSubclass::ssc_DelMsg(HWND lng_hWnd, long When, std::initializer_list<long>
 }
 
 void CSubclass::zSet_lParamUser(HWND hWnd_Hook_ID, LONG_PTR NewValue) {
-    if (SubclassHook* hook = zMap_VFunction(hWnd_Hook_ID)) {
+    if (SubclassHook* hook = FindHook(hWnd_Hook_ID)) {
         hook->UserValue() = NewValue;
     }
 }
 
 LONG_PTR CSubclass::zGet_lParamUser(HWND hWnd_Hook_ID) {
-    SubclassHook* hook = zMap_VFunction(hWnd_Hook_ID);
+    SubclassHook* hook = FindHook(hWnd_Hook_ID);
     return hook != nullptr ? hook->UserValue() : 0;
 }
 
@@ -151,7 +152,7 @@ std::wstring CSubclass::Key(HWND hWnd) {
     return L"h" + std::to_wstring(reinterpret_cast<LONG_PTR>(hWnd));
 }
 
-SubclassHook* CSubclass::zMap_VFunction(HWND hWnd, bool quiet) {
+SubclassHook* CSubclass::FindHook(HWND hWnd, bool quiet) {
     if (!registry_) {
         Report(L"zMap_VFunction", L"Thunk hasn't been initialized");
         return nullptr;
@@ -169,8 +170,8 @@ SubclassHook* CSubclass::zMap_VFunction(HWND hWnd, bool quiet) {
     return it->second;
 }
 
-bool CSubclass::zAddMsg(MessageTable& table, long uMsg) {
-    if (!table.Add(static_cast<std::int32_t>(uMsg))) {
+bool CSubclass::AddToTable(MessageTable& table, long message) {
+    if (!table.Add(static_cast<std::int32_t>(message))) {
         Report(L"zAddMsg",
                L"Message table overflow. Either increase the value of Const MSG_ENTRIES or use "
                L"ALL_MESSAGES instead of specific message values");

@@ -51,8 +51,9 @@ private:
 
     static std::wstring Key(HWND hWnd);
     // The window's hook; reports a missing one unless told to stay quiet.
-    SubclassHook* zMap_VFunction(HWND hWnd, bool quiet = false);
-    bool zAddMsg(MessageTable& table, long uMsg);
+    SubclassHook* FindHook(HWND hWnd, bool quiet = false);
+    // Reports a full table.
+    bool AddToTable(MessageTable& table, long message);
 
     bool hasTrackMouseEvent_ = false;
     // Keyed "h" and the handle in decimal; a destroyed window keeps its

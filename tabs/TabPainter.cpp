@@ -81,16 +81,16 @@ std::pair<int, int> TextSpan(long style, int left, int width, bool selected, boo
 } // namespace
 
 TabPainter::TabPainter()
-    : SkinDC0(mdlTabAPI::CreateBitmapDC(forms::LoadArtwork(IDB_TABS_LOW))),
-      SkinDC1(mdlTabAPI::CreateBitmapDC(forms::LoadArtwork(IDB_TABS_HIGH))),
-      hFontNormal(TabFont(100)), hFontBold(TabFont(700)) {}
+    : lowSkin_(mdlTabAPI::CreateBitmapDC(forms::LoadArtwork(IDB_TABS_LOW))),
+      highSkin_(mdlTabAPI::CreateBitmapDC(forms::LoadArtwork(IDB_TABS_HIGH))),
+      normalFont_(TabFont(100)), boldFont_(TabFont(700)) {}
 
 void TabPainter::CreateBuffers(int width, int areaWidth, int height) {
     FreeBuffers();
     outDC_ = mdlTabAPI::CreateMemDC(width, height);
     backDC_ = mdlTabAPI::CreateMemDC(width, height);
     tabsDC_ = mdlTabAPI::CreateMemDC(areaWidth, height);
-    tabsFont_ = forms::SelectedObject(tabsDC_.get(), hFontNormal.get());
+    tabsFont_ = forms::SelectedObject(tabsDC_.get(), normalFont_.get());
     SetBkMode(tabsDC_.get(), TRANSPARENT);
 }
 
@@ -198,7 +198,7 @@ void TabPainter::ComposeTabs(const TabScene& scene, Span first, Span second) {
         }
     }
     if (scene.selected >= 0 && scene.selected < count && touches(scene.selected)) {
-        const forms::SelectedObject bold(tabs, hFontBold.get());
+        const forms::SelectedObject bold(tabs, boldFont_.get());
         SetTextColor(tabs, kSelectedText);
         DrawTab(scene, scene.selected, true);
     }
@@ -260,7 +260,7 @@ void TabPainter::DrawClosePiece(long style, int closeX, int x, int y) {
 }
 
 HDC TabPainter::SkinOf(long style) const {
-    return style == 0 ? SkinDC0.get() : SkinDC1.get();
+    return style == 0 ? lowSkin_.get() : highSkin_.get();
 }
 
 void TabPainter::DrawTabText(HDC hDC, const std::wstring& text, int x, int y, int width,

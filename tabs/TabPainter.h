@@ -66,10 +66,10 @@ private:
     void DrawClosePiece(long style, int closeX, int x, int y);
     HDC SkinOf(long style) const;
 
-    forms::BitmapDc SkinDC0;
-    forms::BitmapDc SkinDC1;
-    forms::GdiFont hFontNormal;
-    forms::GdiFont hFontBold;
+    forms::BitmapDc lowSkin_;
+    forms::BitmapDc highSkin_;
+    forms::GdiFont normalFont_;
+    forms::GdiFont boldFont_;
     forms::BitmapDc backDC_;
     forms::BitmapDc outDC_;
     forms::BitmapDc tabsDC_;

@@ -21,13 +21,13 @@ const forms::WindowBase::WindowClass uTab::kStripClass = {
 
 uTab::uTab() : UserControl(kStripClass) {
     items_.AttachTab(*this);
-    c_Subclass.WindowProc.Connect(
+    subclass_.WindowProc.Connect(
         [this](bool, bool& handled, LRESULT& result, HWND window, UINT message, WPARAM, LPARAM,
-               LONG_PTR&) { c_Subclass_WindowProc(handled, result, window, message); });
+               LONG_PTR&) { OnHookedMessage(handled, result, window, message); });
 }
 
 uTab::~uTab() {
-    c_Subclass.ssc_Terminate();
+    subclass_.ssc_Terminate();
 }
 
 void uTab::LockReDraw(bool bLock) {
@@ -41,8 +41,8 @@ void uTab::LockReDraw(bool bLock) {
 
 void uTab::SethContainerWnd(HWND container) {
     container_ = container;
-    c_Subclass.ssc_Subclass(container, 0, 1, true, nullptr, false);
-    c_Subclass.ssc_AddMsg(container, WM_SIZE, CSubclass::WHEN_AFTER);
+    subclass_.ssc_Subclass(container, 0, 1, true, nullptr, false);
+    subclass_.ssc_AddMsg(container, WM_SIZE, CSubclass::WHEN_AFTER);
 }
 
 void uTab::RefreshPage() {
@@ -125,8 +125,8 @@ void uTab::ReadProperties(const forms::PropertyBag& bag) {
     tabStyle_ = bag.Read<std::int32_t>("TabStyle", tabStyle_);
     leftSize_ = bag.Read<std::int32_t>("TabLeftSize", leftSize_);
     rightSize_ = bag.Read<std::int32_t>("TabRightSize", rightSize_);
-    c_Subclass.ssc_Subclass(UserControl::hWnd(), 0, 1, true, nullptr, false);
-    c_Subclass.ssc_AddMsg(UserControl::hWnd(), CSubclass::ALL_MESSAGES, CSubclass::WHEN_BEFORE);
+    subclass_.ssc_Subclass(UserControl::hWnd(), 0, 1, true, nullptr, false);
+    subclass_.ssc_AddMsg(UserControl::hWnd(), CSubclass::ALL_MESSAGES, CSubclass::WHEN_BEFORE);
 }
 
 void uTab::WriteProperties(forms::PropertyBag& bag) const {
@@ -137,25 +137,25 @@ void uTab::WriteProperties(forms::PropertyBag& bag) const {
 
 // ---- messages and mouse -------------------------------------------------
 
-void uTab::c_Subclass_WindowProc(bool& bHandled, LRESULT& lReturn, HWND lng_hWnd, UINT uMsg) {
-    if (lng_hWnd == container_) {
-        if (uMsg == WM_SIZE) {
+void uTab::OnHookedMessage(bool& handled, LRESULT& result, HWND window, UINT message) {
+    if (window == container_) {
+        if (message == WM_SIZE) {
             ShowSelectedPage();
         }
         return;
     }
-    switch (uMsg) {
+    switch (message) {
     case WM_ERASEBKGND:
-        bHandled = true;
-        lReturn = 0;
+        handled = true;
+        result = 0;
         break;
     case WM_PAINT: {
-        forms::PaintDc dc(lng_hWnd);
+        forms::PaintDc dc(window);
         if (OutDC() != nullptr) {
             BitBlt(dc.get(), 0, 0, ControlWidth(), StripHeight(), OutDC(), 0, 0, SRCCOPY);
         }
-        bHandled = true;
-        lReturn = 0;
+        handled = true;
+        result = 0;
         break;
     }
     case WM_MOUSELEAVE:
@@ -210,7 +210,7 @@ void uTab::HandleMouseMove(int button, int shift, float twipsX, float twipsY) {
     long p = 0;
     if (button == 0) {
         if (!tracking_) {
-            c_Subclass.TrackMouseTracking(UserControl::hWnd());
+            subclass_.TrackMouseTracking(UserControl::hWnd());
             tracking_ = true;
         }
         const TabLayout::Hit hit = HitTest(x, y);

@@ -30,7 +30,7 @@ public:
     int TabLeftSize() const { return leftSize_; }
     void SetTabLeftSize(int size) { leftSize_ = size; }
     int TabRightSize() const { return rightSize_; }
-    void SetTabRight(int size) { rightSize_ = size; }
+    void SetTabRight(int size) { rightSize_ = size; } // sets TabRightSize
     int TabWidth() const { return tabWidth_; }
     int HoverIndex() const { return hoverIndex_; }
     int CloseState() const { return closeState_; }
@@ -65,7 +65,8 @@ public:
     forms::Event<long, int&, int&, float&, float&> OnMouseMove;
     forms::Event<long, int&, int&, float&, float&> OnMouseUp;
     forms::Event<> OnMouseLeave;
-    forms::Event<long, bool&> OnItemColose;                // ItemIndex, Cancel
+    // A tab's close button: ItemIndex, Cancel.
+    forms::Event<long, bool&> OnItemColose;
     forms::Event<HDC, long, long, bool&> OnDrawBackground; // hdc, cx, cy, bSkipDefault
 
 private:
@@ -77,7 +78,7 @@ private:
     void HandleMouseUp(int button, int shift, float x, float y) override;
     void HandleDblClick() override;
 
-    void c_Subclass_WindowProc(bool& bHandled, LRESULT& lReturn, HWND lng_hWnd, UINT uMsg);
+    void OnHookedMessage(bool& handled, LRESULT& result, HWND window, UINT message);
     void Press(int button, int shift, float x, float y);
     void AttachPage(HWND page);
     void ShowSelectedPage();
@@ -101,7 +102,7 @@ private:
 
     SystemPageWindows windows_;
     CTabItems items_{windows_};
-    CSubclass c_Subclass;
+    CSubclass subclass_;
     long tabStyle_ = 0;
     int leftSize_ = 40;
     int rightSize_ = 0;

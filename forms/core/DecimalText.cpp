@@ -1,5 +1,6 @@
 // Kept apart from the other units: only what stores designs links the C
-// library's number printing.
+// library's number printing. --gc-sections does not make this moot: a
+// 32-bit object's one .eh_frame keeps all its functions once any is linked.
 #include "forms/core/Units.h"
 
 #include <cwchar>

@@ -1,5 +1,5 @@
 // Apart from the rest of the check: the updater, which skips such lines,
-// links nothing else of it.
+// links nothing else of it (a 32-bit object's .eh_frame keeps all of it).
 #include "update/core/UpdateRules.h"
 
 namespace UpdateRules {
