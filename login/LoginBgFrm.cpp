@@ -1,5 +1,6 @@
 #include "login/LoginBgFrm.h"
 
+#include "forms/DragByCaption.h"
 #include "forms/WorkArea.h"
 #include "game/Settings.h"
 #include "login/GluedWindow.h"
@@ -67,8 +68,7 @@ void LoginBgFrm::SetIcon(WPARAM which, forms::IconHandle icon) {
 LRESULT LoginBgFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LBUTTONDOWN) {
         // Dragging anywhere on the picture moves the whole login screen.
-        ReleaseCapture();
-        SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        forms::DragByCaption(hWnd());
         return 0;
     }
     return Form::HandleMessage(message, wParam, lParam);

@@ -4,6 +4,7 @@
 #include "browser/core/ExternalUrl.h"
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
+#include "forms/DragByCaption.h"
 #include "forms/ResourceFile.h"
 #include "forms/ShellLaunch.h"
 #include "forms/TempDir.h"
@@ -222,8 +223,7 @@ LRESULT LoginFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_LBUTTONDOWN:
-        ReleaseCapture();
-        SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        forms::DragByCaption(hWnd());
         return 0;
     default:
         return Form::HandleMessage(message, wParam, lParam);

@@ -1,5 +1,6 @@
 #include "mainwindow/MsgFrm.h"
 
+#include "forms/DragByCaption.h"
 #include "forms/WindowRegion.h"
 #include "forms/core/Units.h"
 #include "game/Settings.h"
@@ -70,10 +71,7 @@ void MsgFrm::CreateControls() {
     iButton1.Click.Connect([this] { Answer(true); });
     iButton2.Click.Connect([this] { Answer(false); });
     closebtn.Click.Connect([this] { Answer(false); });
-    BForm1.MouseDown.Connect([this](int&, int&, float&, float&) {
-        ReleaseCapture();
-        SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-    });
+    BForm1.MouseDown.Connect([this](int&, int&, float&, float&) { forms::DragByCaption(hWnd()); });
 }
 
 void MsgFrm::OnLoad() {

@@ -1,6 +1,7 @@
 // The main window's answers to the user: menu, buttons, strip and bar
 // events, the close request.
 #include "forms/Dialogs.h"
+#include "forms/DragByCaption.h"
 #include "forms/ShellLaunch.h"
 #include "forms/WorkArea.h"
 #include "game/Settings.h"
@@ -114,8 +115,7 @@ void WebMainFrm::web_minmax_Click() {
 void WebMainFrm::WebuTab_OnMouseDown(long itemIndex) {
     ArrowPointer();
     if (!web_minmax.Value() && itemIndex < 0) {
-        ReleaseCapture();
-        SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        forms::DragByCaption(hWnd());
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
+#include "forms/DragByCaption.h"
 #include "forms/Picture.h"
 #include "forms/ShellLaunch.h"
 #include "forms/TempDir.h"
@@ -201,8 +202,7 @@ void UpdateFrm::closebtn_Click() {
 }
 
 void UpdateFrm::BForm1_MouseDown() {
-    ReleaseCapture();
-    SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    forms::DragByCaption(hWnd());
 }
 
 void UpdateFrm::OnQueryUnload(bool& cancel) {
