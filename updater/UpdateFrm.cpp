@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr unsigned long kManifestSizeLimit = 64 * 1024;
-
 forms::FormDesign UpdateDesign() {
     forms::FormDesign design;
     design.caption = L"更新";
@@ -141,8 +139,7 @@ bool UpdateFrm::RunElevatedCopy() {
     // The elevated copy has said how it went.
     const bool complete = exitCode == kComplete;
     if (complete) {
-        const std::optional<std::wstring> manifest =
-            ReadManifestText(ManifestPath(), kManifestSizeLimit);
+        const std::optional<std::wstring> manifest = ReadManifest(ManifestPath());
         m_strLastFile = UpdaterRules::FileToOpen(
             argument_, UpdaterRules::FileLines(manifest.value_or(L"")), true);
     }
@@ -155,8 +152,7 @@ std::wstring UpdateFrm::ManifestPath() const {
 }
 
 bool UpdateFrm::RunUpdate() {
-    const std::optional<std::wstring> manifest =
-        ReadManifestText(ManifestPath(), kManifestSizeLimit);
+    const std::optional<std::wstring> manifest = ReadManifest(ManifestPath());
     if (!manifest) {
         return false;
     }
