@@ -2,7 +2,7 @@
 
 #include "forms/DragByCaption.h"
 #include "forms/WorkArea.h"
-#include "game/Settings.h"
+#include "game/Texts.h"
 #include "login/GluedWindow.h"
 #include "login/SplashScreen.h"
 #include "resources/resource.h"
@@ -13,7 +13,7 @@ namespace {
 
 forms::FormDesign BackgroundDesign() {
     forms::FormDesign design;
-    design.caption = L"Fennoy客户端";
+    design.caption = Texts::ClientWindow;
     design.clientWidthTwips = 13620;
     design.clientHeightTwips = 7050;
     design.showInTaskbar = true;
@@ -37,7 +37,7 @@ void LoginBgFrm::OnLoad() {
         picture_ = ShowLayeredPng(hWnd(), image_);
     }
     CentreInWorkArea(hWnd(), WorkAreaAtCursor());
-    SetCaption(std::wstring(PublicData::GameTitle) + L"客户端");
+    SetCaption(Texts::GameClientTitle());
 }
 
 void LoginBgFrm::OnUnload() {

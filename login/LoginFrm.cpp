@@ -10,6 +10,7 @@
 #include "forms/TempDir.h"
 #include "forms/core/Units.h"
 #include "game/Settings.h"
+#include "game/Texts.h"
 #include "login/LoginBgFrm.h"
 #include "login/RunPageCommand.h"
 #include "login/SplashScreen.h"
@@ -21,7 +22,7 @@ enum ControlId { kPicture1 = 1, kMiniBtn, kCloseBtn };
 
 forms::FormDesign LoginDesign() {
     forms::FormDesign design;
-    design.caption = L"Fennoy客户端";
+    design.caption = Texts::ClientWindow;
     design.clientWidthTwips = 18555;
     design.clientHeightTwips = 10440;
     design.style = WS_POPUP | WS_CLIPCHILDREN;
@@ -163,8 +164,8 @@ void LoginFrm::OnNavigateError(bool topLevel, login::NavigationFailure failure) 
 void LoginFrm::EndOffline() {
     // The engine may go on raising events while the message is up.
     ending_ = true;
-    forms::Dialogs::Message({L"未能连接到服务器，请检查网络连接是否正常！", L"提示",
-                             forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
+    forms::Dialogs::Message(
+        {Texts::Offline, Texts::Notice, forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
     Unload();
 }
 

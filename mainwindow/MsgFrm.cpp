@@ -3,7 +3,7 @@
 #include "forms/DragByCaption.h"
 #include "forms/WindowRegion.h"
 #include "forms/core/Units.h"
-#include "game/Settings.h"
+#include "game/Texts.h"
 #include "resources/resource.h"
 
 namespace {
@@ -78,7 +78,7 @@ void MsgFrm::OnLoad() {
     CreateControls();
     BForm1.Move(0, 0, Width(), BForm1.Height());
     closebtn.SetBackPicture(forms::Picture::FromResource(IDB_CLOSE));
-    BForm1.SetCaption(std::wstring(PublicData::GameTitle) + L"客户端");
+    BForm1.SetCaption(Texts::GameClientTitle());
     OnResize();
 }
 

@@ -5,6 +5,7 @@
 #include "forms/ShellLaunch.h"
 #include "forms/WorkArea.h"
 #include "game/Settings.h"
+#include "game/Texts.h"
 #include "login/LoginScreen.h"
 #include "mainwindow/CacheMain.h"
 #include "mainwindow/MsgFrm.h"
@@ -89,11 +90,11 @@ void WebMainFrm::clearcache_Click() {
     const CacheMain::ClearResult result =
         CacheMain::ClearBrowserCache(L"*.*", CacheMain::kKeepCookiesAndHistory);
     if (result.Complete()) {
-        forms::Dialogs::Message(
-            {L"缓存已清理完毕！", L"缓存清理", forms::MsgButtons::Ok, forms::MsgIcon::Information});
+        forms::Dialogs::Message({L"缓存已清理完毕！", Texts::CacheCleaning, forms::MsgButtons::Ok,
+                                 forms::MsgIcon::Information});
     } else {
-        forms::Dialogs::Message(
-            {kCacheNotCleared, L"缓存清理", forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
+        forms::Dialogs::Message({kCacheNotCleared, Texts::CacheCleaning, forms::MsgButtons::Ok,
+                                 forms::MsgIcon::Exclamation});
     }
 }
 

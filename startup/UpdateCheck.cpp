@@ -6,6 +6,7 @@
 #include "forms/ResourceFile.h"
 #include "forms/ShellLaunch.h"
 #include "forms/TempDir.h"
+#include "game/Texts.h"
 #include "resources/resource.h"
 #include "update/CLumDownLoadFile.h"
 #include "update/ManifestText.h"
@@ -21,7 +22,8 @@ namespace {
 constexpr DWORD kManifestTimeLimit = 15000;
 
 void Tell(const wchar_t* text) {
-    forms::Dialogs::Message({text, L"提示", forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
+    forms::Dialogs::Message(
+        {text, Texts::Notice, forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
 }
 
 bool StartUpdater() {
@@ -82,7 +84,7 @@ bool RunUpdateCheck(CLumDownLoadFile& downloader, UpdateCheckMode mode,
         break;
     }
     const forms::MsgAnswer answer =
-        forms::Dialogs::Message({L"发现有新版本，是否现在更新！", L"提示", forms::MsgButtons::YesNo,
-                                 forms::MsgIcon::Question});
+        forms::Dialogs::Message({L"发现有新版本，是否现在更新！", Texts::Notice,
+                                 forms::MsgButtons::YesNo, forms::MsgIcon::Question});
     return answer == forms::MsgAnswer::Yes && StartUpdater();
 }

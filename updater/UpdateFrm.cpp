@@ -7,6 +7,7 @@
 #include "forms/ShellLaunch.h"
 #include "forms/TempDir.h"
 #include "forms/core/Units.h"
+#include "game/Texts.h"
 #include "resources/resource.h"
 #include "update/InstallRecovery.h"
 #include "update/InstallRights.h"
@@ -20,7 +21,7 @@ namespace {
 
 forms::FormDesign UpdateDesign() {
     forms::FormDesign design;
-    design.caption = L"更新";
+    design.caption = Texts::Update;
     design.clientWidthTwips = 5400;
     design.clientHeightTwips = 1650;
     design.style = WS_POPUP | WS_BORDER;
@@ -29,7 +30,7 @@ forms::FormDesign UpdateDesign() {
 }
 
 void Tell(const wchar_t* text, forms::MsgIcon icon) {
-    forms::Dialogs::Message({text, L"提示", forms::MsgButtons::Ok, icon});
+    forms::Dialogs::Message({text, Texts::Notice, forms::MsgButtons::Ok, icon});
 }
 
 // Places in design pixels.
@@ -68,7 +69,7 @@ void UpdateFrm::OnInitialize() {
 
 void UpdateFrm::CreateControls() {
     BForm1.Create(hWnd(), 0, 0, 5400, 500);
-    BForm1.SetCaption(L"更新");
+    BForm1.SetCaption(Texts::Update);
     BForm1.MouseDown.Connect([this](int&, int&, float&, float&) { BForm1_MouseDown(); });
     closebtn.Create(hWnd(), 4600, 100, 645, 270);
     closebtn.Click.Connect([this] { closebtn_Click(); });
@@ -190,7 +191,7 @@ void UpdateFrm::Finish(bool complete) {
 
 void UpdateFrm::closebtn_Click() {
     const forms::MsgAnswer answer = forms::Dialogs::Message(
-        {L"您是否要退出更新！", L"提示", forms::MsgButtons::YesNo, forms::MsgIcon::Question});
+        {L"您是否要退出更新！", Texts::Notice, forms::MsgButtons::YesNo, forms::MsgIcon::Question});
     if (answer == forms::MsgAnswer::Yes) {
         m_bStop = true;
         m_downfile->StopDownLoad();
