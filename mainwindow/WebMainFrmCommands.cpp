@@ -11,7 +11,6 @@
 #include "mainwindow/MsgFrm.h"
 #include "mainwindow/WebMainFrm.h"
 #include "startup/UpdateCheck.h"
-#include "tabs/core/TabError.h"
 
 namespace {
 
@@ -79,11 +78,7 @@ void WebMainFrm::refresh_Click() {
     if (Picture1->Visible()) {
         return; // no page has been opened yet: nothing to reload
     }
-    try {
-        WebuTab.RefreshPage();
-    } catch (const TabError&) {
-        // No tab selected: nothing to reload.
-    }
+    WebuTab.RefreshPage(); // false with no tab selected: nothing to reload
 }
 
 void WebMainFrm::clearcache_Click() {
