@@ -1,6 +1,7 @@
 #include "controls/BForm.h"
 
 #include "controls/core/SkinLayout.h"
+#include "forms/DragByCaption.h"
 #include "forms/Form.h"
 #include "forms/LogFont.h"
 #include "forms/core/IntegerText.h"
@@ -99,8 +100,7 @@ void BForm::HandleResize() {
 void BForm::HandleMouseDown(int button, int shift, float x, float y) {
     SetMousePointer(LoadCursorW(nullptr, IDC_ARROW));
     if (button == forms::kLeftButton && frmHwnd_ != nullptr) {
-        ReleaseCapture();
-        SendMessageW(frmHwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        forms::DragByCaption(frmHwnd_);
         SetMousePointer(LoadCursorW(nullptr, IDC_ARROW));
     }
     MouseDown(button, shift, x, y);

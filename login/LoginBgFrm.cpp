@@ -1,7 +1,8 @@
 #include "login/LoginBgFrm.h"
 
+#include "forms/DragByCaption.h"
 #include "forms/WorkArea.h"
-#include "game/Settings.h"
+#include "game/Texts.h"
 #include "login/GluedWindow.h"
 #include "login/SplashScreen.h"
 #include "resources/resource.h"
@@ -12,7 +13,7 @@ namespace {
 
 forms::FormDesign BackgroundDesign() {
     forms::FormDesign design;
-    design.caption = L"Fennoy客户端";
+    design.caption = Texts::ClientWindow;
     design.clientWidthTwips = 13620;
     design.clientHeightTwips = 7050;
     design.showInTaskbar = true;
@@ -36,7 +37,7 @@ void LoginBgFrm::OnLoad() {
         picture_ = ShowLayeredPng(hWnd(), image_);
     }
     CentreInWorkArea(hWnd(), WorkAreaAtCursor());
-    SetCaption(std::wstring(PublicData::GameTitle) + L"客户端");
+    SetCaption(Texts::GameClientTitle());
 }
 
 void LoginBgFrm::OnUnload() {
@@ -67,8 +68,7 @@ void LoginBgFrm::SetIcon(WPARAM which, forms::IconHandle icon) {
 LRESULT LoginBgFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LBUTTONDOWN) {
         // Dragging anywhere on the picture moves the whole login screen.
-        ReleaseCapture();
-        SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        forms::DragByCaption(hWnd());
         return 0;
     }
     return Form::HandleMessage(message, wParam, lParam);

@@ -4,11 +4,13 @@
 #include "browser/core/ExternalUrl.h"
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
+#include "forms/DragByCaption.h"
 #include "forms/ResourceFile.h"
 #include "forms/ShellLaunch.h"
 #include "forms/TempDir.h"
 #include "forms/core/Units.h"
 #include "game/Settings.h"
+#include "game/Texts.h"
 #include "login/LoginBgFrm.h"
 #include "login/RunPageCommand.h"
 #include "login/SplashScreen.h"
@@ -20,7 +22,7 @@ enum ControlId { kPicture1 = 1, kMiniBtn, kCloseBtn };
 
 forms::FormDesign LoginDesign() {
     forms::FormDesign design;
-    design.caption = L"Fennoy客户端";
+    design.caption = Texts::ClientWindow;
     design.clientWidthTwips = 18555;
     design.clientHeightTwips = 10440;
     design.style = WS_POPUP | WS_CLIPCHILDREN;
@@ -162,8 +164,8 @@ void LoginFrm::OnNavigateError(bool topLevel, login::NavigationFailure failure) 
 void LoginFrm::EndOffline() {
     // The engine may go on raising events while the message is up.
     ending_ = true;
-    forms::Dialogs::Message({L"未能连接到服务器，请检查网络连接是否正常！", L"提示",
-                             forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
+    forms::Dialogs::Message(
+        {Texts::Offline, Texts::Notice, forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
     Unload();
 }
 
@@ -222,8 +224,7 @@ LRESULT LoginFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_LBUTTONDOWN:
-        ReleaseCapture();
-        SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        forms::DragByCaption(hWnd());
         return 0;
     default:
         return Form::HandleMessage(message, wParam, lParam);

@@ -1,8 +1,9 @@
 #include "mainwindow/MsgFrm.h"
 
+#include "forms/DragByCaption.h"
 #include "forms/WindowRegion.h"
 #include "forms/core/Units.h"
-#include "game/Settings.h"
+#include "game/Texts.h"
 #include "resources/resource.h"
 
 namespace {
@@ -70,17 +71,14 @@ void MsgFrm::CreateControls() {
     iButton1.Click.Connect([this] { Answer(true); });
     iButton2.Click.Connect([this] { Answer(false); });
     closebtn.Click.Connect([this] { Answer(false); });
-    BForm1.MouseDown.Connect([this](int&, int&, float&, float&) {
-        ReleaseCapture();
-        SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-    });
+    BForm1.MouseDown.Connect([this](int&, int&, float&, float&) { forms::DragByCaption(hWnd()); });
 }
 
 void MsgFrm::OnLoad() {
     CreateControls();
     BForm1.Move(0, 0, Width(), BForm1.Height());
     closebtn.SetBackPicture(forms::Picture::FromResource(IDB_CLOSE));
-    BForm1.SetCaption(std::wstring(PublicData::GameTitle) + L"客户端");
+    BForm1.SetCaption(Texts::GameClientTitle());
     OnResize();
 }
 

@@ -6,6 +6,7 @@
 #include "forms/WorkArea.h"
 #include "forms/core/Units.h"
 #include "game/Settings.h"
+#include "game/Texts.h"
 #include "mainwindow/ModMsg.h"
 #include "mainwindow/core/DdeText.h"
 #include "mainwindow/core/MainLayout.h"
@@ -17,7 +18,7 @@ namespace {
 
 forms::FormDesign MainDesign() {
     forms::FormDesign design;
-    design.caption = L"Fennoy客户端";
+    design.caption = Texts::ClientWindow;
     design.clientWidthTwips = 15540;
     design.clientHeightTwips = 9585;
     design.style = WS_POPUP | WS_CLIPCHILDREN;
@@ -39,10 +40,6 @@ void SkinTextButton(iButton& button, WORD art) {
     button.SetBackPicture(forms::Picture::FromResource(art));
 }
 
-std::wstring MainCaption() {
-    return std::wstring(PublicData::GameTitle) + L"客户端";
-}
-
 } // namespace
 
 WebMainFrm::WebMainFrm()
@@ -58,7 +55,7 @@ void WebMainFrm::CreateControls() {
     WebBForm.Create(hWnd(), 0, 0, 15495, 495);
     WebBForm.SetBackColor(RGB(0xDE, 0xDE, 0xDE));
     WebBForm.SetHasLogo(true);
-    WebBForm.SetCaption(L"Fennoy客户端");
+    WebBForm.SetCaption(Texts::ClientWindow);
     web_close.Create(hWnd(), 13680, 15, 645, 270);
     web_minmax.Create(hWnd(), 13320, 15, 375, 270);
     web_minmax.SetStyle(1);
@@ -99,13 +96,10 @@ void WebMainFrm::StackControls() {
 void WebMainFrm::CreateAppMenu() {
     appmenu_ = CreatePopupMenu();
     const std::wstring versionCaption = L"版本号:" + LocalVersion();
-    const std::pair<UINT, const wchar_t*> items[] = {{refresh, L"刷新(F5)"},
-                                                     {hiderestore, L"隐藏/恢复(F10)"},
-                                                     {clearcache, L"清除缓存"},
-                                                     {line, nullptr},
-                                                     {update, L"更新"},
-                                                     {version, versionCaption.c_str()},
-                                                     {exit, L"退出"}};
+    const std::pair<UINT, const wchar_t*> items[] = {
+        {refresh, L"刷新(F5)"}, {hiderestore, L"隐藏/恢复(F10)"}, {clearcache, L"清除缓存"},
+        {line, nullptr},        {update, Texts::Update},          {version, versionCaption.c_str()},
+        {exit, L"退出"}};
     for (const auto& [id, caption] : items) {
         AppendMenuW(appmenu_, caption == nullptr ? MF_SEPARATOR : MF_STRING, id, caption);
     }
@@ -131,7 +125,7 @@ void WebMainFrm::OnLoad() {
                                     [this](bool ending) { OnSessionEnding(ending); }});
     CreateAppMenu();
     WebBForm.SetCaption(PublicData::GameTitle);
-    SetCaption(MainCaption());
+    SetCaption(Texts::GameClientTitle());
     frameStyle_ = std::make_unique<cSetStyle>();
     frameStyle_->CloseClick.Connect([this] { PostCloseRequest(); });
     frameStyle_->SetobjForm(this);
@@ -219,7 +213,7 @@ bool WebMainFrm::OpenUrlTab(const std::wstring& url) {
 // creation, or Explorer's restart, brings it here again.
 void WebMainFrm::AddTrayIcon() {
     if (trayIcon_) {
-        trayIcon_->AddNotifyIcon(hWnd(), smallIcon_.get(), MainCaption());
+        trayIcon_->AddNotifyIcon(hWnd(), smallIcon_.get(), Texts::GameClientTitle());
     }
 }
 

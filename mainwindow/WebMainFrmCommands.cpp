@@ -1,15 +1,16 @@
 // The main window's answers to the user: menu, buttons, strip and bar
 // events, the close request.
 #include "forms/Dialogs.h"
+#include "forms/DragByCaption.h"
 #include "forms/ShellLaunch.h"
 #include "forms/WorkArea.h"
 #include "game/Settings.h"
+#include "game/Texts.h"
 #include "login/LoginScreen.h"
 #include "mainwindow/CacheMain.h"
 #include "mainwindow/MsgFrm.h"
 #include "mainwindow/WebMainFrm.h"
 #include "startup/UpdateCheck.h"
-#include "tabs/core/TabError.h"
 
 namespace {
 
@@ -77,22 +78,18 @@ void WebMainFrm::refresh_Click() {
     if (Picture1->Visible()) {
         return; // no page has been opened yet: nothing to reload
     }
-    try {
-        WebuTab.RefreshPage();
-    } catch (const TabError&) {
-        // No tab selected: nothing to reload.
-    }
+    WebuTab.RefreshPage(); // false with no tab selected: nothing to reload
 }
 
 void WebMainFrm::clearcache_Click() {
     const CacheMain::ClearResult result =
         CacheMain::ClearBrowserCache(L"*.*", CacheMain::kKeepCookiesAndHistory);
     if (result.Complete()) {
-        forms::Dialogs::Message(
-            {L"缓存已清理完毕！", L"缓存清理", forms::MsgButtons::Ok, forms::MsgIcon::Information});
+        forms::Dialogs::Message({L"缓存已清理完毕！", Texts::CacheCleaning, forms::MsgButtons::Ok,
+                                 forms::MsgIcon::Information});
     } else {
-        forms::Dialogs::Message(
-            {kCacheNotCleared, L"缓存清理", forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
+        forms::Dialogs::Message({kCacheNotCleared, Texts::CacheCleaning, forms::MsgButtons::Ok,
+                                 forms::MsgIcon::Exclamation});
     }
 }
 
@@ -114,8 +111,7 @@ void WebMainFrm::web_minmax_Click() {
 void WebMainFrm::WebuTab_OnMouseDown(long itemIndex) {
     ArrowPointer();
     if (!web_minmax.Value() && itemIndex < 0) {
-        ReleaseCapture();
-        SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        forms::DragByCaption(hWnd());
     }
 }
 

@@ -3,6 +3,7 @@
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "game/Settings.h"
+#include "game/Texts.h"
 #include "login/LoginFrm.h"
 #include "resources/resource.h"
 #include "startup/UpdateCheck.h"
@@ -43,8 +44,8 @@ void LoadFrm::OnInitialize() {
     InstallRecovery::RecoverAtStart(forms::Application::Path() + L"\\");
     DWORD flags = 0;
     if (InternetGetConnectedState(&flags, 0) == FALSE) {
-        forms::Dialogs::Message({L"未能连接到服务器，请检查网络连接是否正常！", L"提示",
-                                 forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
+        forms::Dialogs::Message(
+            {Texts::Offline, Texts::Notice, forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
         forms::Application::End();
         return;
     }

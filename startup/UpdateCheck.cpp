@@ -6,6 +6,7 @@
 #include "forms/ResourceFile.h"
 #include "forms/ShellLaunch.h"
 #include "forms/TempDir.h"
+#include "game/Texts.h"
 #include "resources/resource.h"
 #include "update/CLumDownLoadFile.h"
 #include "update/ManifestText.h"
@@ -19,10 +20,10 @@ namespace {
 
 // A stalled or hostile server must not hold the start.
 constexpr DWORD kManifestTimeLimit = 15000;
-constexpr DWORD kManifestSizeLimit = 64 * 1024;
 
 void Tell(const wchar_t* text) {
-    forms::Dialogs::Message({text, L"提示", forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
+    forms::Dialogs::Message(
+        {text, Texts::Notice, forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
 }
 
 bool StartUpdater() {
@@ -57,7 +58,7 @@ bool RunUpdateCheck(CLumDownLoadFile& downloader, UpdateCheckMode mode,
     const std::wstring manifestPath = forms::GetTempDir() + L"update.txt";
     // At start, whatever copy is there afterwards is read, a stale one
     // included; asked from the menu, a failed download is said as such.
-    downloader.SetLimits(kManifestTimeLimit, kManifestSizeLimit);
+    downloader.SetLimits(kManifestTimeLimit, kManifestMaxBytes);
     const bool fetched = downloader.DownLoadFile(manifestUrl, manifestPath, true, false);
     // Unsigned where a signature is required, the manifest offers nothing.
     const bool trusted = ManifestTrust::Trusted(manifestPath);
@@ -68,7 +69,7 @@ bool RunUpdateCheck(CLumDownLoadFile& downloader, UpdateCheckMode mode,
         Tell(L"检查更新失败，请稍后再试！");
         return false;
     }
-    const std::optional<std::wstring> manifest = ReadManifestText(manifestPath, kManifestSizeLimit);
+    const std::optional<std::wstring> manifest = ReadManifest(manifestPath);
     if (!manifest) {
         return false;
     }
@@ -83,7 +84,7 @@ bool RunUpdateCheck(CLumDownLoadFile& downloader, UpdateCheckMode mode,
         break;
     }
     const forms::MsgAnswer answer =
-        forms::Dialogs::Message({L"发现有新版本，是否现在更新！", L"提示", forms::MsgButtons::YesNo,
-                                 forms::MsgIcon::Question});
+        forms::Dialogs::Message({L"发现有新版本，是否现在更新！", Texts::Notice,
+                                 forms::MsgButtons::YesNo, forms::MsgIcon::Question});
     return answer == forms::MsgAnswer::Yes && StartUpdater();
 }

@@ -85,13 +85,17 @@ TabPainter::TabPainter()
       highSkin_(mdlTabAPI::CreateBitmapDC(forms::LoadArtwork(IDB_TABS_HIGH))),
       normalFont_(TabFont(100)), boldFont_(TabFont(700)) {}
 
-void TabPainter::CreateBuffers(int width, int areaWidth, int height) {
+bool TabPainter::CreateBuffers(int width, int areaWidth, int height) {
     FreeBuffers();
     outDC_ = mdlTabAPI::CreateMemDC(width, height);
-    backDC_ = mdlTabAPI::CreateMemDC(width, height);
-    tabsDC_ = mdlTabAPI::CreateMemDC(areaWidth, height);
+    backDC_ = outDC_ ? mdlTabAPI::CreateMemDC(width, height) : forms::BitmapDc();
+    tabsDC_ = backDC_ ? mdlTabAPI::CreateMemDC(areaWidth, height) : forms::BitmapDc();
+    if (!tabsDC_) {
+        return false;
+    }
     tabsFont_ = forms::SelectedObject(tabsDC_.get(), normalFont_.get());
     SetBkMode(tabsDC_.get(), TRANSPARENT);
+    return true;
 }
 
 void TabPainter::FreeBuffers() {

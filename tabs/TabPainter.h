@@ -36,8 +36,9 @@ class TabPainter {
 public:
     TabPainter();
 
-    // Raises TabError when a buffer cannot be made.
-    void CreateBuffers(int width, int areaWidth, int height);
+    // False when a buffer cannot be made (a size of zero): those made
+    // before it are kept.
+    bool CreateBuffers(int width, int areaWidth, int height);
     void FreeBuffers();
     HDC BackDC() const { return backDC_.get(); }
     HDC OutDC() const { return outDC_.get(); }

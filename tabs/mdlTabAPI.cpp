@@ -1,28 +1,13 @@
 #include "tabs/mdlTabAPI.h"
 
-#include "tabs/core/TabError.h"
-
 #include <utility>
 
 namespace mdlTabAPI {
 
 namespace {
 
-class ScreenDc : public forms::WindowDc {
-public:
-    ScreenDc() : WindowDc(nullptr) {
-        if (get() == nullptr) {
-            throw TabError(kDrawingFailed, "GetDC调用失败");
-        }
-    }
-};
-
-forms::MemoryDc NewCompatibleDc(HDC screen) {
-    forms::MemoryDc dc(CreateCompatibleDC(screen));
-    if (!dc) {
-        throw TabError(kDrawingFailed, "CreateCompatibleDC调用失败");
-    }
-    return dc;
+forms::MemoryDc CompatibleDc(const forms::WindowDc& screen) {
+    return forms::MemoryDc(screen.get() != nullptr ? CreateCompatibleDC(screen.get()) : nullptr);
 }
 
 } // namespace
@@ -41,18 +26,24 @@ void SetWindowStyleBits(HWND window, int index, LONG_PTR clearBits, LONG_PTR set
 }
 
 forms::BitmapDc CreateMemDC(int width, int height) {
-    ScreenDc screen;
-    forms::GdiBitmap bitmap(
-        width > 0 && height > 0 ? CreateCompatibleBitmap(screen.get(), width, height) : nullptr);
-    if (!bitmap) {
-        throw TabError(kDrawingFailed, "CreateCompatibleBitmap调用失败");
+    const forms::WindowDc screen(nullptr);
+    forms::GdiBitmap bitmap(screen.get() != nullptr && width > 0 && height > 0
+                                ? CreateCompatibleBitmap(screen.get(), width, height)
+                                : nullptr);
+    forms::MemoryDc dc = bitmap ? CompatibleDc(screen) : forms::MemoryDc();
+    if (!dc) {
+        return {};
     }
-    return forms::BitmapDc(NewCompatibleDc(screen.get()), std::move(bitmap));
+    return forms::BitmapDc(std::move(dc), std::move(bitmap));
 }
 
 forms::BitmapDc CreateBitmapDC(forms::GdiBitmap bitmap) {
-    ScreenDc screen;
-    return forms::BitmapDc(NewCompatibleDc(screen.get()), std::move(bitmap));
+    const forms::WindowDc screen(nullptr);
+    forms::MemoryDc dc = CompatibleDc(screen);
+    if (!dc) {
+        return {};
+    }
+    return forms::BitmapDc(std::move(dc), std::move(bitmap));
 }
 
 BOOL TransBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int sy,
@@ -66,6 +57,9 @@ BOOL DrawSkin(HDC dest, int x, int y, int dw, int dh, HDC src, int sx, int sy, i
         return 0;
     }
     const forms::BitmapDc buffer = CreateMemDC(dw, dh);
+    if (!buffer) {
+        return 0;
+    }
     const HDC scratch = buffer.get();
     SetStretchBltMode(scratch, HALFTONE);
     if (left <= 0 && top <= 0 && right <= 0 && bottom <= 0) {

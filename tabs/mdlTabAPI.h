@@ -7,13 +7,11 @@
 #include <optional>
 #include <string>
 
-// The GDI helpers of the tab strip. The DC makers raise TabError, described
-// as the system call that failed; the DCs they make delete themselves and
-// their bitmaps.
+// The GDI helpers of the tab strip. The DC makers answer an empty DC when
+// one cannot be made; the DCs they make delete themselves and their bitmaps.
 namespace mdlTabAPI {
 
 constexpr COLORREF kKeyColour = RGB(255, 0, 255);
-constexpr int kDrawingFailed = 1001;
 
 void SetWindowStyleBits(HWND window, int index, LONG_PTR clearBits, LONG_PTR setBits,
                         UINT swpFlags);

@@ -1,7 +1,6 @@
 #include "tabs/uTab.h"
 
 #include "forms/core/Units.h"
-#include "tabs/core/TabError.h"
 #include "tabs/mdlTabAPI.h"
 
 #include <utility>
@@ -45,12 +44,13 @@ void uTab::SethContainerWnd(HWND container) {
     subclass_.ssc_AddMsg(container, WM_SIZE, CSubclass::WHEN_AFTER);
 }
 
-void uTab::RefreshPage() {
+bool uTab::RefreshPage() {
     const std::shared_ptr<CTabItem> item = items_.Item(selected_);
     if (!item || item->Form() == nullptr) {
-        throw TabError(TabError::kObjectNotSet, "Object variable or With block variable not set");
+        return false;
     }
     item->Form()->RefreshPage();
+    return true;
 }
 
 // ---- IuTab --------------------------------------------------------------
@@ -261,11 +261,9 @@ void uTab::HandleResize() {
         SetSize(Width(), height);
         return; // the resize that follows does the rest
     }
-    try {
-        CreateBuffers();
-    } catch (const TabError&) {
-        // A strip narrower than its margins has no tab area to draw.
-    }
+    // A strip narrower than its margins has no tab area to draw, which the
+    // drawing steps check for themselves.
+    CreateBuffers();
     CalcTabWidth();
     LayoutTabs();
     DrawAll(true);
@@ -328,8 +326,8 @@ TabScene uTab::Scene() const {
 
 // ---- painting -----------------------------------------------------------
 
-void uTab::CreateBuffers() {
-    painter_.CreateBuffers(ControlWidth(), AreaWidth(), StripHeight());
+bool uTab::CreateBuffers() {
+    return painter_.CreateBuffers(ControlWidth(), AreaWidth(), StripHeight());
 }
 
 void uTab::CalcTabWidth() {

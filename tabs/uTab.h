@@ -34,8 +34,8 @@ public:
     int TabWidth() const { return tabWidth_; }
     int HoverIndex() const { return hoverIndex_; }
     int CloseState() const { return closeState_; }
-    // Raises TabError 91 when no tab is selected.
-    void RefreshPage();
+    // Reloads the selected tab's page; false when no tab is selected.
+    bool RefreshPage();
     // The finished strip, as WM_PAINT copies it.
     HDC OutDC() const { return painter_.OutDC(); }
     TabLayout::Hit HitTest(double x, double y) const;
@@ -92,7 +92,7 @@ private:
     TabScene Scene() const;
 
     // Painting, through the painter
-    void CreateBuffers();
+    bool CreateBuffers();
     void CalcTabWidth();
     void LayoutTabs();
     void DrawAll(bool bUpdate);

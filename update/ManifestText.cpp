@@ -26,7 +26,7 @@ std::wstring ManifestText(const std::string& bytes, unsigned codePage) {
     return Convert(codePage, bytes.data(), static_cast<int>(bytes.size()));
 }
 
-std::optional<std::wstring> ReadManifestText(const std::wstring& path, unsigned long maxBytes) {
+std::optional<std::string> ReadManifestBytes(const std::wstring& path) {
     forms::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -34,12 +34,25 @@ std::optional<std::wstring> ReadManifestText(const std::wstring& path, unsigned 
     }
     std::string bytes;
     char block[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), block, sizeof block, &got, nullptr) != FALSE && got > 0) {
+    for (;;) {
+        DWORD got = 0;
+        if (ReadFile(file.get(), block, sizeof block, &got, nullptr) == FALSE) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            return bytes;
+        }
         bytes.append(block, got);
-        if (bytes.size() > maxBytes) {
+        if (bytes.size() > kManifestMaxBytes) {
             return std::nullopt;
         }
     }
-    return ManifestText(bytes, CP_ACP);
+}
+
+std::optional<std::wstring> ReadManifest(const std::wstring& path) {
+    const std::optional<std::string> bytes = ReadManifestBytes(path);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return ManifestText(*bytes, CP_ACP);
 }

@@ -1,8 +1,8 @@
 #include "update/ManifestTrust.h"
 
 #include "SigningKey.h"
-#include "forms/Handles.h"
 #include "update/Bcrypt.h"
+#include "update/ManifestText.h"
 #include "update/core/ManifestSignature.h"
 
 #include <windows.h>
@@ -17,8 +17,6 @@
 namespace ManifestTrust {
 
 namespace {
-
-constexpr DWORD kManifestLimit = 64 * 1024;
 
 using bcrypt::Algorithm;
 using bcrypt::Key;
@@ -36,19 +34,6 @@ std::optional<std::array<UCHAR, 32>> Sha256(std::string_view bytes) {
         Succeeded(
             BCryptFinishHash(hash.get(), digest.data(), static_cast<ULONG>(digest.size()), 0));
     return hashed ? std::optional<std::array<UCHAR, 32>>(digest) : std::nullopt;
-}
-
-std::optional<std::string> ReadLimited(const std::wstring& path) {
-    forms::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                       OPEN_EXISTING, 0, nullptr));
-    std::string bytes(kManifestLimit + 1, '\0');
-    DWORD got = 0;
-    if (!file || ReadFile(file.get(), bytes.data(), kManifestLimit + 1, &got, nullptr) == FALSE ||
-        got > kManifestLimit) {
-        return std::nullopt;
-    }
-    bytes.resize(got);
-    return bytes;
 }
 
 } // namespace
@@ -83,7 +68,7 @@ bool Trusted(const std::wstring& path) {
     } else {
         Point key{};
         std::copy_n(kSigningPoint, key.size(), key.begin());
-        const std::optional<std::string> manifest = ReadLimited(path);
+        const std::optional<std::string> manifest = ReadManifestBytes(path);
         return manifest && SignedBy(*manifest, key);
     }
 }

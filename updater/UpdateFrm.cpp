@@ -2,10 +2,12 @@
 
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
+#include "forms/DragByCaption.h"
 #include "forms/Picture.h"
 #include "forms/ShellLaunch.h"
 #include "forms/TempDir.h"
 #include "forms/core/Units.h"
+#include "game/Texts.h"
 #include "resources/resource.h"
 #include "update/InstallRecovery.h"
 #include "update/InstallRights.h"
@@ -17,11 +19,9 @@
 
 namespace {
 
-constexpr unsigned long kManifestSizeLimit = 64 * 1024;
-
 forms::FormDesign UpdateDesign() {
     forms::FormDesign design;
-    design.caption = L"更新";
+    design.caption = Texts::Update;
     design.clientWidthTwips = 5400;
     design.clientHeightTwips = 1650;
     design.style = WS_POPUP | WS_BORDER;
@@ -30,7 +30,7 @@ forms::FormDesign UpdateDesign() {
 }
 
 void Tell(const wchar_t* text, forms::MsgIcon icon) {
-    forms::Dialogs::Message({text, L"提示", forms::MsgButtons::Ok, icon});
+    forms::Dialogs::Message({text, Texts::Notice, forms::MsgButtons::Ok, icon});
 }
 
 // Places in design pixels.
@@ -69,7 +69,7 @@ void UpdateFrm::OnInitialize() {
 
 void UpdateFrm::CreateControls() {
     BForm1.Create(hWnd(), 0, 0, 5400, 500);
-    BForm1.SetCaption(L"更新");
+    BForm1.SetCaption(Texts::Update);
     BForm1.MouseDown.Connect([this](int&, int&, float&, float&) { BForm1_MouseDown(); });
     closebtn.Create(hWnd(), 4600, 100, 645, 270);
     closebtn.Click.Connect([this] { closebtn_Click(); });
@@ -140,8 +140,7 @@ bool UpdateFrm::RunElevatedCopy() {
     // The elevated copy has said how it went.
     const bool complete = exitCode == kComplete;
     if (complete) {
-        const std::optional<std::wstring> manifest =
-            ReadManifestText(ManifestPath(), kManifestSizeLimit);
+        const std::optional<std::wstring> manifest = ReadManifest(ManifestPath());
         m_strLastFile = UpdaterRules::FileToOpen(
             argument_, UpdaterRules::FileLines(manifest.value_or(L"")), true);
     }
@@ -154,8 +153,7 @@ std::wstring UpdateFrm::ManifestPath() const {
 }
 
 bool UpdateFrm::RunUpdate() {
-    const std::optional<std::wstring> manifest =
-        ReadManifestText(ManifestPath(), kManifestSizeLimit);
+    const std::optional<std::wstring> manifest = ReadManifest(ManifestPath());
     if (!manifest) {
         return false;
     }
@@ -193,7 +191,7 @@ void UpdateFrm::Finish(bool complete) {
 
 void UpdateFrm::closebtn_Click() {
     const forms::MsgAnswer answer = forms::Dialogs::Message(
-        {L"您是否要退出更新！", L"提示", forms::MsgButtons::YesNo, forms::MsgIcon::Question});
+        {L"您是否要退出更新！", Texts::Notice, forms::MsgButtons::YesNo, forms::MsgIcon::Question});
     if (answer == forms::MsgAnswer::Yes) {
         m_bStop = true;
         m_downfile->StopDownLoad();
@@ -201,8 +199,7 @@ void UpdateFrm::closebtn_Click() {
 }
 
 void UpdateFrm::BForm1_MouseDown() {
-    ReleaseCapture();
-    SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    forms::DragByCaption(hWnd());
 }
 
 void UpdateFrm::OnQueryUnload(bool& cancel) {

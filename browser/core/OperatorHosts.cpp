@@ -1,20 +1,13 @@
 #include "browser/core/OperatorHosts.h"
 
 #include "browser/core/WebAddress.h"
+#include "forms/core/Text.h"
 
 #include <algorithm>
 
 namespace login {
 
 namespace {
-
-std::wstring Trim(const std::wstring& text) {
-    const std::size_t first = text.find_first_not_of(L" \t");
-    if (first == std::wstring::npos) {
-        return L"";
-    }
-    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
-}
 
 bool EndsWith(const std::wstring& text, const std::wstring& suffix) {
     return text.size() > suffix.size() &&
@@ -33,7 +26,8 @@ OperatorHosts::OperatorHosts(const std::vector<std::wstring>& addresses,
     std::size_t start = 0;
     while (start <= extra.size()) {
         const std::size_t end = std::min(extra.find(L';', start), extra.size());
-        AddEntry(Trim(extra.substr(start, end - start)));
+        AddEntry(
+            std::wstring(forms::Trim(std::wstring_view(extra).substr(start, end - start), L" \t")));
         start = end + 1;
     }
 }

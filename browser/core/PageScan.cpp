@@ -1,5 +1,7 @@
 #include "browser/core/PageScan.h"
 
+#include "forms/core/Text.h"
+
 #include <cstdlib>
 #include <cwchar>
 #include <cwctype>
@@ -27,17 +29,6 @@ struct Tag {
 
 bool IsSpace(wchar_t c) {
     return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\f' || c == 0xA0;
-}
-
-wchar_t AsciiLower(wchar_t c) {
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
-
-std::wstring AsciiLower(std::wstring text) {
-    for (wchar_t& c : text) {
-        c = AsciiLower(c);
-    }
-    return text;
 }
 
 // Decoded text with every run of blanks made one space, and none at the ends.
@@ -99,7 +90,7 @@ void ReadAttributes(const std::wstring& s, std::size_t pos, Tag& tag) {
             continue;
         }
         const std::size_t nameEnd = WordEnd(s, pos + 1, L"=>/");
-        std::wstring name = AsciiLower(s.substr(pos, nameEnd - pos));
+        std::wstring name = forms::LowerAscii(s.substr(pos, nameEnd - pos));
         pos = SkipSpace(s, nameEnd);
         std::wstring value;
         if (pos < s.size() && s[pos] == L'=') {
@@ -142,7 +133,7 @@ std::size_t RawTextEnd(const std::wstring& lower, std::size_t from, const std::w
 
 class Scanner {
 public:
-    explicit Scanner(const std::wstring& html) : html_(html), lower_(AsciiLower(html)) {}
+    explicit Scanner(const std::wstring& html) : html_(html), lower_(forms::LowerAscii(html)) {}
 
     PageScan Run() {
         std::size_t pos = 0;

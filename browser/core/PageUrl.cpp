@@ -1,5 +1,7 @@
 #include "browser/core/PageUrl.h"
 
+#include "forms/core/Text.h"
+
 #include <algorithm>
 #include <cwctype>
 
@@ -8,10 +10,6 @@ namespace login {
 namespace {
 
 constexpr std::size_t npos = std::wstring::npos;
-
-bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
-    return text.rfind(prefix, 0) == 0;
-}
 
 // "app://x", "mailto:x", "http://x": a scheme before any '/', '?' or '#'.
 bool HasScheme(const std::wstring& reference) {
@@ -60,13 +58,13 @@ void DropLastSegment(std::wstring& output) {
 std::wstring RemoveDotSegments(std::wstring input) {
     std::wstring output;
     while (!input.empty()) {
-        if (StartsWith(input, L"../")) {
+        if (forms::StartsWith(input, L"../")) {
             input.erase(0, 3);
-        } else if (StartsWith(input, L"./") || StartsWith(input, L"/./")) {
+        } else if (forms::StartsWith(input, L"./") || forms::StartsWith(input, L"/./")) {
             input.erase(0, 2);
         } else if (input == L"/.") {
             input = L"/";
-        } else if (StartsWith(input, L"/../") || input == L"/..") {
+        } else if (forms::StartsWith(input, L"/../") || input == L"/..") {
             input = L"/" + input.substr(input.size() > 3 ? 4 : 3);
             DropLastSegment(output);
         } else if (input == L"." || input == L"..") {
@@ -80,18 +78,10 @@ std::wstring RemoveDotSegments(std::wstring input) {
     return output;
 }
 
-std::wstring Trim(const std::wstring& text) {
-    const std::size_t first = text.find_first_not_of(L" \t\r\n");
-    if (first == npos) {
-        return L"";
-    }
-    return text.substr(first, text.find_last_not_of(L" \t\r\n") - first + 1);
-}
-
 } // namespace
 
 std::wstring ResolveUrl(const std::wstring& base, const std::wstring& written) {
-    const std::wstring reference = Trim(written);
+    const std::wstring reference(forms::Trim(written, L" \t\r\n"));
     if (HasScheme(reference)) {
         return reference;
     }
@@ -99,7 +89,7 @@ std::wstring ResolveUrl(const std::wstring& base, const std::wstring& written) {
     if (reference.empty() || reference[0] == L'#') {
         return b.scheme + b.authority + b.path + b.query + reference;
     }
-    if (StartsWith(reference, L"//")) {
+    if (forms::StartsWith(reference, L"//")) {
         return b.scheme + reference;
     }
     if (reference[0] == L'?') {

@@ -1,5 +1,7 @@
 #include "browser/core/WebAddress.h"
 
+#include "forms/core/Text.h"
+
 #include <cwctype>
 
 namespace login {
@@ -7,15 +9,6 @@ namespace login {
 namespace {
 
 constexpr std::size_t npos = std::wstring::npos;
-
-bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
-    for (std::size_t i = 0; prefix[i] != L'\0'; ++i) {
-        if (i >= text.size() || std::towlower(text[i]) != static_cast<wint_t>(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool HasControlOrBlank(const std::wstring& text) {
     for (wchar_t c : text) {
@@ -28,15 +21,6 @@ bool HasControlOrBlank(const std::wstring& text) {
 
 bool IsAsciiAlnum(wchar_t c) {
     return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9');
-}
-
-std::wstring Lower(std::wstring text) {
-    for (wchar_t& c : text) {
-        if (c >= L'A' && c <= L'Z') {
-            c = static_cast<wchar_t>(c - L'A' + L'a');
-        }
-    }
-    return text;
 }
 
 bool IsPort(const std::wstring& digits) {
@@ -99,7 +83,7 @@ std::optional<std::wstring> HostOf(const std::wstring& authority) {
     if (colon != npos && !IsPort(authority.substr(colon + 1))) {
         return std::nullopt;
     }
-    std::wstring host = Lower(authority.substr(0, colon));
+    std::wstring host = forms::LowerAscii(authority.substr(0, colon));
     if (!host.empty() && host.front() == L'[') {
         return IsIpv6Literal(host) ? std::optional<std::wstring>(host) : std::nullopt;
     }
@@ -116,9 +100,9 @@ std::optional<WebAddress> ParseWebAddress(const std::wstring& url) {
         return std::nullopt;
     }
     std::wstring scheme;
-    if (StartsWithNoCase(url, L"http://")) {
+    if (forms::StartsWithNoCase(url, L"http://")) {
         scheme = L"http";
-    } else if (StartsWithNoCase(url, L"https://")) {
+    } else if (forms::StartsWithNoCase(url, L"https://")) {
         scheme = L"https";
     } else {
         return std::nullopt;

@@ -4,6 +4,7 @@
 #include "forms/CallbackBoundary.h"
 #include "forms/Handles.h"
 #include "forms/Internet.h"
+#include "forms/core/Text.h"
 
 #include <memory>
 #include <string>
@@ -14,11 +15,6 @@ namespace {
 
 constexpr DWORD kBlock = 16384;
 constexpr std::size_t kMostBytes = 8 * 1024 * 1024; // enough for any page of links
-
-bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
-    const std::size_t length = wcslen(prefix);
-    return text.size() >= length && _wcsnicmp(text.c_str(), prefix, length) == 0;
-}
 
 bool Succeeded(HINTERNET request) {
     const DWORD status = forms::QueryNumber(request, HTTP_QUERY_STATUS_CODE);
@@ -92,10 +88,10 @@ DWORD WINAPI FetchEntry(void* job) {
 } // namespace
 
 FetchedPage FetchPage(const std::wstring& url) {
-    if (StartsWithNoCase(url, L"about:")) {
+    if (forms::StartsWithNoCase(url, L"about:")) {
         return {true, true, url, L""};
     }
-    if (!StartsWithNoCase(url, L"http://") && !StartsWithNoCase(url, L"https://")) {
+    if (!forms::StartsWithNoCase(url, L"http://") && !forms::StartsWithNoCase(url, L"https://")) {
         return {};
     }
     forms::InternetHandle internet(

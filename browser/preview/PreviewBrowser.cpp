@@ -3,9 +3,9 @@
 #include "browser/core/ExternalUrl.h"
 #include "browser/core/PageUrl.h"
 #include "forms/Application.h"
+#include "forms/core/Text.h"
 
 #include <algorithm>
-#include <cwctype>
 
 namespace login {
 
@@ -14,13 +14,6 @@ namespace {
 constexpr wchar_t kBrowserClass[] = L"TavrinPreviewBrowser";
 // Frames inside frames end here: a page that frames itself stops at once.
 constexpr int kDeepestFrame = 3;
-
-std::wstring Lower(std::wstring text) {
-    for (wchar_t& c : text) {
-        c = static_cast<wchar_t>(std::towlower(c));
-    }
-    return text;
-}
 
 } // namespace
 
@@ -82,7 +75,7 @@ void PreviewBrowser::Ask(Request request) {
 // document; every other target loads the pane the link is on.
 void PreviewBrowser::OnLinkClicked(PreviewPane& pane, const PageLink& link) {
     const std::wstring url = ResolveUrl(pane.Url(), link.href);
-    const std::wstring target = Lower(link.target);
+    const std::wstring target = forms::LowerAscii(link.target);
     if (target == L"_blank") {
         Ask({Kind::NewWindow, nullptr, url});
     } else if (target == L"_top" || target == L"_parent") {

@@ -1,28 +1,15 @@
 #include "login/core/PageCommand.h"
 
 #include "browser/core/WebAddress.h"
-
-#include <cwctype>
+#include "forms/core/Text.h"
 
 namespace login {
 
 namespace {
 
-bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::towlower(text[i]) != static_cast<wint_t>(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The command alone, or followed by "/" or "?".
 bool IsBareCommand(const std::wstring& url, const std::wstring& command) {
-    if (!StartsWithNoCase(url, command)) {
+    if (!forms::StartsWithNoCase(url, command)) {
         return false;
     }
     return url.size() == command.size() || url[command.size()] == L'/' ||
@@ -50,14 +37,14 @@ PageCommand ParsePageCommand(const std::wstring& url) {
     if (IsBareCommand(url, L"app://minimize")) {
         return {PageCommandKind::Minimize, std::nullopt};
     }
-    if (StartsWithNoCase(url, L"app://loadgame|")) {
+    if (forms::StartsWithNoCase(url, L"app://loadgame|")) {
         return {PageCommandKind::LoadGame, SecondPiece(url)};
     }
     return {};
 }
 
 bool IsAppAddress(const std::wstring& url) {
-    return StartsWithNoCase(url, L"app:");
+    return forms::StartsWithNoCase(url, L"app:");
 }
 
 bool IsGameAddress(const std::wstring& url, const OperatorHosts& hosts) {

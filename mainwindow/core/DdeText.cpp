@@ -1,6 +1,7 @@
 #include "mainwindow/core/DdeText.h"
 
 #include "browser/core/WebAddress.h"
+#include "forms/core/Text.h"
 
 std::wstring DdeCommandText(const unsigned char* data, std::size_t size) {
     std::wstring text;
@@ -14,12 +15,7 @@ std::wstring DdeCommandText(const unsigned char* data, std::size_t size) {
         }
         text.push_back(unit);
     }
-    const wchar_t* blanks = L" \t\r\n";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::wstring::npos) {
-        return std::wstring();
-    }
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+    return std::wstring(forms::Trim(text, L" \t\r\n"));
 }
 
 bool IsDdeAddress(const std::wstring& command) {

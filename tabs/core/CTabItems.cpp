@@ -1,25 +1,12 @@
 #include "tabs/core/CTabItems.h"
 
+#include "forms/core/Text.h"
 #include "forms/core/Units.h"
 #include "tabs/core/IuTab.h"
 #include "tabs/core/PageWindows.h"
 #include "tabs/core/TabError.h"
 
-#include <cwctype>
-
 namespace {
-
-bool SameKey(const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::towlower(static_cast<wint_t>(a[i])) != std::towlower(static_cast<wint_t>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 int WholeNumber(double value) {
     return static_cast<int>(forms::RoundHalfEven(value));
@@ -162,7 +149,7 @@ void CTabItems::SetSelected(int value) {
 int CTabItems::KeyPosition(const std::wstring& key) const {
     for (int p = 0; p < Count(); ++p) {
         const Entry& entry = entries_[static_cast<std::size_t>(p)];
-        if (entry.key && SameKey(*entry.key, key)) {
+        if (entry.key && forms::EqualsNoCase(*entry.key, key)) {
             return p;
         }
     }

@@ -9,7 +9,6 @@ class TabError : public std::runtime_error {
 public:
     static constexpr int kInvalidArgument = 5;
     static constexpr int kOutOfRange = 9;
-    static constexpr int kObjectNotSet = 91;
     static constexpr int kDuplicateKey = 457;
 
     TabError(int number, const std::string& description)

@@ -1,5 +1,5 @@
 #include "resources/resource.h"
-#include "tabs/core/TabError.h"
+#include "tabs/TabPainter.h"
 #include "tabs/mdlTabAPI.h"
 #include "tests/win32/TabStripFixture.h"
 #include "tests/win32/TabStripProbe.h"
@@ -164,13 +164,14 @@ TEST_F(TabStripTest, AStyleChangedAtRunTimeDrawsThatStylesPieces) {
     EXPECT_EQ(Pixels(strip->OutDC(), 558, 25), kept);
 }
 
-TEST(mdlTabAPI, BuffersThatCannotBeMadeSayWhichCallFailed) {
-    try {
-        mdlTabAPI::CreateMemDC(0, 10);
-        ADD_FAILURE() << "no error";
-    } catch (const TabError& error) {
-        EXPECT_STREQ(error.what(), "CreateCompatibleBitmap调用失败");
-    }
+TEST(TabPainter, ABufferOfNoSizeIsNotMadeAndTheOnesBeforeItAreKept) {
+    EXPECT_FALSE(mdlTabAPI::CreateMemDC(0, 10));
+    TabPainter painter;
+    EXPECT_FALSE(painter.CreateBuffers(100, 0, 25)) << "no tab area";
+    EXPECT_TRUE(painter.HasBuffers());
+    EXPECT_FALSE(painter.CreateBuffers(0, 60, 25));
+    EXPECT_FALSE(painter.HasBuffers());
+    EXPECT_TRUE(painter.CreateBuffers(100, 60, 25));
 }
 
 TEST(DrawTabText, ALongCaptionIsCutWithAnEllipsisAndAShortOneCentred) {

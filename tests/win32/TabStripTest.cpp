@@ -1,4 +1,3 @@
-#include "tabs/core/TabError.h"
 #include "tests/win32/TabStripFixture.h"
 
 #include <string>
@@ -35,12 +34,15 @@ TEST_F(TabStripTest, SelectingShowsThatPageOnTopAndTheContainerSizeIsFollowed) {
 
 TEST_F(TabStripTest, WritingSelectedOutOfRange) {
     AddPage(L"a");
-    AddPage(L"b");
+    auto second = AddPage(L"b");
     strip->SetSelected(2);
     EXPECT_EQ(strip->Selected(), 0) << "Count is ignored";
     strip->SetSelected(-5);
     EXPECT_EQ(strip->Selected(), -1);
-    EXPECT_THROW(strip->RefreshPage(), TabError);
+    EXPECT_FALSE(strip->RefreshPage()) << "no tab selected";
+    strip->SetSelected(1);
+    EXPECT_TRUE(strip->RefreshPage());
+    EXPECT_EQ(second->refreshes, 1);
 }
 
 TEST_F(TabStripTest, SelectionFollowsRemovals) {

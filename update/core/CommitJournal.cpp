@@ -1,5 +1,7 @@
 #include "update/core/CommitJournal.h"
 
+#include "forms/core/Text.h"
+
 #include <algorithm>
 
 namespace CommitJournal {
@@ -10,18 +12,6 @@ constexpr std::wstring_view kHeader = L"tavrin-journal 1";
 constexpr std::wstring_view kEnd = L"end";
 constexpr std::wstring_view kReplaced = L"replace|";
 constexpr std::wstring_view kAdded = L"add|";
-
-std::wstring Lower(std::wstring_view text) {
-    std::wstring lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](wchar_t c) {
-        return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-    });
-    return lower;
-}
-
-bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
 
 std::vector<std::wstring_view> Lines(std::wstring_view text) {
     std::vector<std::wstring_view> lines;
@@ -66,8 +56,8 @@ std::optional<std::vector<Entry>> Parse(std::wstring_view text) {
     std::vector<Entry> entries;
     for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
         const std::wstring_view line = lines[i];
-        const bool replaced = StartsWith(line, kReplaced);
-        if (!replaced && !StartsWith(line, kAdded)) {
+        const bool replaced = forms::StartsWith(line, kReplaced);
+        if (!replaced && !forms::StartsWith(line, kAdded)) {
             return std::nullopt;
         }
         const std::wstring_view name = line.substr(replaced ? kReplaced.size() : kAdded.size());
@@ -129,13 +119,13 @@ std::vector<Step> RecoverySteps(const std::optional<std::vector<Entry>>& journal
 }
 
 bool IsLeftover(std::wstring_view name) {
-    const std::wstring lower = Lower(name);
+    const std::wstring lower = forms::LowerAscii(name);
     return lower != kJournalName && lower != kProbeName &&
            lower.find(L".tavrin-") != std::wstring::npos;
 }
 
 bool IsOwnName(std::wstring_view name) {
-    const std::wstring lower = Lower(name);
+    const std::wstring lower = forms::LowerAscii(name);
     return lower == kProbeName || lower.find(L".tavrin-") != std::wstring::npos;
 }
 

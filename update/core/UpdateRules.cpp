@@ -1,6 +1,7 @@
 #include "update/core/UpdateRules.h"
 
 #include "forms/core/IntegerText.h"
+#include "forms/core/Text.h"
 
 namespace UpdateRules {
 
@@ -15,15 +16,6 @@ constexpr wchar_t kWhiteSpace[] = L" \t\n\v\f\r\u0085\u00A0\u1680\u2000\u2001\u2
                                   L"\u2004\u2005\u2006\u2007\u2008\u2009\u200A\u200B\u2028"
                                   L"\u2029\u202F\u205F\u3000\uFEFF";
 
-std::wstring TrimWhiteSpace(std::wstring_view text) {
-    const std::size_t first = text.find_first_not_of(kWhiteSpace);
-    if (first == std::wstring_view::npos) {
-        return {};
-    }
-    const std::size_t last = text.find_last_not_of(kWhiteSpace);
-    return std::wstring(text.substr(first, last - first + 1));
-}
-
 } // namespace
 
 std::optional<std::wstring> ServerVersion(std::wstring_view manifest) {
@@ -32,8 +24,10 @@ std::optional<std::wstring> ServerVersion(std::wstring_view manifest) {
         if (!NamesAVersion(line)) {
             return true;
         }
-        version = TrimWhiteSpace(line.size() > kSkippedCharacters ? line.substr(kSkippedCharacters)
-                                                                  : std::wstring_view());
+        version = std::wstring(forms::Trim(line.size() > kSkippedCharacters
+                                               ? line.substr(kSkippedCharacters)
+                                               : std::wstring_view(),
+                                           kWhiteSpace));
         return false;
     });
     return version;

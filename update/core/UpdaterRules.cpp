@@ -1,5 +1,6 @@
 #include "update/core/UpdaterRules.h"
 
+#include "forms/core/Text.h"
 #include "update/core/CommitJournal.h"
 #include "update/core/UpdateRules.h"
 
@@ -9,22 +10,8 @@ namespace UpdaterRules {
 
 namespace {
 
-wchar_t LowerAscii(wchar_t c) {
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
-
-std::wstring Lower(std::wstring_view text) {
-    std::wstring lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
-    return lower;
-}
-
 std::wstring_view Unquoted(std::wstring_view text) {
-    const std::size_t first = text.find_first_not_of(L" \t");
-    if (first == std::wstring_view::npos) {
-        return {};
-    }
-    text = text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+    text = forms::Trim(text, L" \t");
     if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') {
         text = text.substr(1, text.size() - 2);
     }
@@ -47,7 +34,7 @@ std::vector<std::wstring_view> Fields(std::wstring_view line) {
 // "nul .txt" is the null device too. Serial and printer ports also take
 // the superscript digits one to three.
 bool IsDeviceName(std::wstring_view name) {
-    std::wstring stem = Lower(name.substr(0, name.find(L'.')));
+    std::wstring stem = forms::LowerAscii(name.substr(0, name.find(L'.')));
     stem.erase(stem.find_last_not_of(L' ') + 1);
     for (const wchar_t* device : {L"con", L"prn", L"aux", L"nul", L"conin$", L"conout$"}) {
         if (stem == device) {
@@ -64,7 +51,7 @@ int HexDigit(wchar_t c) {
     if (c >= L'0' && c <= L'9') {
         return c - L'0';
     }
-    c = LowerAscii(c);
+    c = forms::LowerAscii(c);
     return c >= L'a' && c <= L'f' ? c - L'a' + 10 : -1;
 }
 
@@ -73,7 +60,7 @@ std::optional<Sha256> HashField(const std::vector<std::wstring_view>& fields, bo
     constexpr std::wstring_view key = L"sha256=";
     for (std::size_t i = 2; i < fields.size(); ++i) {
         const std::wstring_view field = Unquoted(fields[i]);
-        if (Lower(field.substr(0, key.size())) != key) {
+        if (!forms::StartsWithNoCase(field, key)) {
             continue;
         }
         const std::wstring_view hex = field.substr(key.size());
@@ -91,8 +78,7 @@ std::optional<Sha256> HashField(const std::vector<std::wstring_view>& fields, bo
 }
 
 bool IsWebUrl(std::wstring_view url) {
-    const std::wstring lower = Lower(url.substr(0, 8));
-    return lower.compare(0, 7, L"http://") == 0 || lower.compare(0, 8, L"https://") == 0;
+    return forms::StartsWithNoCase(url, L"http://") || forms::StartsWithNoCase(url, L"https://");
 }
 
 } // namespace
@@ -165,14 +151,14 @@ std::vector<FileLine> FileLines(std::wstring_view manifest) {
 std::wstring FileToOpen(const Argument& argument, const std::vector<FileLine>& lines,
                         bool complete) {
     const auto isExe = [](std::wstring_view name) {
-        return name.size() > 4 && Lower(name.substr(name.size() - 4)) == L".exe";
+        return name.size() > 4 && forms::LowerAscii(name.substr(name.size() - 4)) == L".exe";
     };
     if (complete && !lines.empty() && !lines.back().refused && isExe(lines.back().name)) {
         return argument.dir + lines.back().name;
     }
     const std::wstring_view exe = argument.exe;
     const bool inPlace = exe.size() > argument.dir.size() &&
-                         Lower(exe.substr(0, argument.dir.size())) == Lower(argument.dir) &&
+                         forms::StartsWithNoCase(exe, argument.dir) &&
                          IsSafeFileName(exe.substr(argument.dir.size())) && isExe(exe);
     return inPlace ? argument.exe : std::wstring();
 }
