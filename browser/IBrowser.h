@@ -40,16 +40,16 @@ public:
 
     // Before every navigation, top document and frames, with which one and
     // the address of the document that navigates; Cancel stops it.
-    forms::Event<const Navigation& /*navigation*/, bool& /*cancel*/> BeforeNavigate2;
+    forms::Event<Navigation, bool& /*cancel*/> BeforeNavigate2;
     // A document or frame has loaded.
-    forms::Event<const std::wstring& /*url*/> DocumentComplete;
+    forms::Event<std::wstring /*url*/> DocumentComplete;
     forms::Event<> DownloadBegin;
-    forms::Event<const std::wstring& /*title*/> TitleChange;
+    forms::Event<std::wstring /*title*/> TitleChange;
     // The user asked the page for a new window (script pop-ups never come
     // here), at most one a second; the engine opens none itself.
-    forms::Event<const std::wstring& /*url*/, bool& /*processed*/> NewWindow;
+    forms::Event<std::wstring /*url*/, bool& /*processed*/> NewWindow;
     // A navigation failed; topLevel says whether it was the top document's.
-    forms::Event<const std::wstring& /*url*/, bool /*topLevel*/, NavigationFailure> NavigateError;
+    forms::Event<std::wstring /*url*/, bool /*topLevel*/, NavigationFailure> NavigateError;
 };
 
 // The engine this build ships (CMake's TAVRIN_BROWSER_ENGINE), placed as a

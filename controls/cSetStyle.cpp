@@ -25,9 +25,10 @@ int Px(long twips) {
 } // namespace
 
 cSetStyle::cSetStyle() : subclass_(std::make_unique<cFormSubclass>()) {
-    subclass_->MsgCome.Connect([this](bool bBefore, bool&, LRESULT&, HWND&, UINT& uMsg,
-                                      WPARAM& wParam,
-                                      LPARAM&) { OnFormMessage(bBefore, uMsg, wParam); });
+    connections_ += subclass_->MsgCome.Connect(
+        [this](bool bBefore, bool&, LRESULT&, HWND&, UINT& uMsg, WPARAM& wParam, LPARAM&) {
+            OnFormMessage(bBefore, uMsg, wParam);
+        });
 }
 
 cSetStyle::~cSetStyle() {

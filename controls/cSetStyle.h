@@ -66,4 +66,6 @@ private:
     bool sizing_ = false;
     bool maximized_ = false;
     SizeState sizeState_;
+    // Last: disconnected before any member they reach goes.
+    forms::Connections connections_;
 };

@@ -60,7 +60,7 @@ public:
     // stores a design does not link the bag's parsing and formatting.
 
     // A saved setting changed; the container marks its design as changed.
-    Event<const std::string&> PropertyChanged;
+    Event<const char*> PropertyChanged; // the property's name
 
 protected:
     UserControl();

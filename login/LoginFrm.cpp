@@ -1,12 +1,10 @@
 #include "login/LoginFrm.h"
 
-#include "browser/BrowserRelease.h"
-#include "browser/core/ExternalUrl.h"
+#include "browser/BrowserPage.h"
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "forms/DragByCaption.h"
 #include "forms/ResourceFile.h"
-#include "forms/ShellLaunch.h"
 #include "forms/TempDir.h"
 #include "forms/core/Units.h"
 #include "game/Settings.h"
@@ -92,7 +90,7 @@ void LoginFrm::SetBackgroundIcons() {
 }
 
 void LoginFrm::CreateWebBrowser() {
-    browser_ = login::CreateBrowser(picture1_);
+    browser_.Open(picture1_);
     // The first navigation starts from the message loop: an engine that
     // completes at once must not unload the splash inside this load step.
     PostWhileLoaded([this] { NavigateLoginPage(); });
@@ -101,20 +99,15 @@ void LoginFrm::CreateWebBrowser() {
     }
     browser_->Move(Px(-15), Px(-15), Px(11265), Px(6660));
     browser_->SetContextMenuAnswer(false);
-    browser_->BeforeNavigate2.Connect([this](const login::Navigation& navigation, bool& cancel) {
-        OnPageNavigation(navigation, cancel);
-    });
-    browser_->NewWindow.Connect([](const std::wstring& url, bool& processed) {
-        processed = true;
-        if (IsForDefaultBrowser(url)) {
-            ShellLaunch::Launch({L"open", url, L""});
-        }
-    });
-    browser_->DownloadBegin.Connect([this] { browser_->SetSilent(true); });
-    browser_->DocumentComplete.Connect(
-        [this](const std::wstring& url) { OnDocumentComplete(url); });
-    browser_->NavigateError.Connect(
-        [this](const std::wstring&, bool topLevel, login::NavigationFailure failure) {
+    forms::Connections& handlers = browser_.Handlers();
+    handlers +=
+        browser_->BeforeNavigate2.Connect([this](login::Navigation navigation, bool& cancel) {
+            OnPageNavigation(navigation, cancel);
+        });
+    handlers +=
+        browser_->DocumentComplete.Connect([this](std::wstring url) { OnDocumentComplete(url); });
+    handlers += browser_->NavigateError.Connect(
+        [this](std::wstring, bool topLevel, login::NavigationFailure failure) {
             OnNavigateError(topLevel, failure);
         });
 }
@@ -193,14 +186,7 @@ void LoginFrm::OnUnload() {
 }
 
 void LoginFrm::ReleaseBrowser() {
-    if (browser_) {
-        browser_->BeforeNavigate2.Disconnect();
-        browser_->DownloadBegin.Disconnect();
-        browser_->DocumentComplete.Disconnect();
-        browser_->NavigateError.Disconnect();
-        browser_->NewWindow.Disconnect();
-        login::ReleaseBrowser(std::move(browser_));
-    }
+    browser_.Release();
 }
 
 LRESULT LoginFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/IBrowser.h"
+#include "browser/BrowserPage.h"
 #include "forms/Handles.h"
 #include "forms/Picture.h"
 #include "forms/SingleForm.h"
@@ -53,7 +53,7 @@ private:
     forms::PicturePtr miniPicture_;
     forms::PicturePtr closePicture_;
     forms::GdiBrush keyBrush_;
-    std::unique_ptr<login::IBrowser> browser_;
+    login::BrowserPage browser_;
     bool loginShown_ = false;
     bool ending_ = false;
 };

@@ -68,10 +68,11 @@ void MsgFrm::CreateControls() {
     SetWindowPos(label_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     iButton1.SetCaption(L"是");
     iButton2.SetCaption(L"否");
-    iButton1.Click.Connect([this] { Answer(true); });
-    iButton2.Click.Connect([this] { Answer(false); });
-    closebtn.Click.Connect([this] { Answer(false); });
-    BForm1.MouseDown.Connect([this](int&, int&, float&, float&) { forms::DragByCaption(hWnd()); });
+    connections_ += iButton1.Click.Connect([this] { Answer(true); });
+    connections_ += iButton2.Click.Connect([this] { Answer(false); });
+    connections_ += closebtn.Click.Connect([this] { Answer(false); });
+    connections_ += BForm1.MouseDown.Connect(
+        [this](int&, int&, float&, float&) { forms::DragByCaption(hWnd()); });
 }
 
 void MsgFrm::OnLoad() {

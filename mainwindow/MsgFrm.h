@@ -40,4 +40,6 @@ private:
     HWND label_ = nullptr;
     bool exit_ = false;
     forms::GdiFont font_;
+    // Last: disconnected before any member they reach goes.
+    forms::Connections connections_;
 };

@@ -127,7 +127,7 @@ void WebMainFrm::OnLoad() {
     WebBForm.SetCaption(PublicData::GameTitle);
     SetCaption(Texts::GameClientTitle());
     frameStyle_ = std::make_unique<cSetStyle>();
-    frameStyle_->CloseClick.Connect([this] { PostCloseRequest(); });
+    connections_ += frameStyle_->CloseClick.Connect([this] { PostCloseRequest(); });
     frameStyle_->SetobjForm(this);
     frameStyle_->SetWindowStyle(hWnd());
     WebBForm.SetfrmHwnd(hWnd());

@@ -6,6 +6,7 @@
 #include "forms/PictureBox.h"
 #include "forms/SingleForm.h"
 #include "forms/ToolTip.h"
+#include "forms/core/Connection.h"
 #include "mainwindow/CLumNotifyIcon.h"
 #include "mainwindow/DdeSource.h"
 #include "tabs/uTab.h"
@@ -94,4 +95,6 @@ private:
     std::unique_ptr<DdeSource> dde_;
     forms::ToolTip toolTip_;
     HMENU appmenu_ = nullptr;
+    // Last: disconnected before any member they reach goes.
+    forms::Connections connections_;
 };

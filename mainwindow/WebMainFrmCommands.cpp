@@ -21,22 +21,24 @@ void ArrowPointer() {
 } // namespace
 
 void WebMainFrm::ConnectEvents() {
-    web_close.Click.Connect([this] { PostCloseRequest(); });
-    web_min.Click.Connect([this] { ShowWindow(hWnd(), SW_MINIMIZE); });
-    web_minmax.Click.Connect([this] { web_minmax_Click(); });
-    web_tool.Click.Connect([this] { PopupAppMenu(); });
-    OtherUserBtn.Click.Connect([] { login::ShowLoginScreen(); });
-    GameSpaceBtn.Click.Connect([] {
+    connections_ += web_close.Click.Connect([this] { PostCloseRequest(); });
+    connections_ += web_min.Click.Connect([this] { ShowWindow(hWnd(), SW_MINIMIZE); });
+    connections_ += web_minmax.Click.Connect([this] { web_minmax_Click(); });
+    connections_ += web_tool.Click.Connect([this] { PopupAppMenu(); });
+    connections_ += OtherUserBtn.Click.Connect([] { login::ShowLoginScreen(); });
+    connections_ += GameSpaceBtn.Click.Connect([] {
         ShellLaunch::Launch({L"open", PublicData::GameSiteUrl, L""});
     });
-    WebuTab.TabChanged.Connect([this] { Picture1->SetVisible(false); });
-    WebuTab.OnMouseDown.Connect(
+    connections_ += WebuTab.TabChanged.Connect([this] { Picture1->SetVisible(false); });
+    connections_ += WebuTab.OnMouseDown.Connect(
         [this](long index, int&, int&, float&, float&) { WebuTab_OnMouseDown(index); });
-    WebuTab.OnMouseHover.Connect(
+    connections_ += WebuTab.OnMouseHover.Connect(
         [this](long index, int&, int&, float&, float&) { WebuTab_OnMouseHover(index); });
-    WebuTab.OnMouseMove.Connect([](long, int&, int&, float&, float&) { ArrowPointer(); });
-    WebuTab.OnItemColose.Connect([this](long, bool& cancel) { WebuTab_OnItemColose(cancel); });
-    WebBForm.MouseMove.Connect([](int&, int&, float&, float&) { ArrowPointer(); });
+    connections_ +=
+        WebuTab.OnMouseMove.Connect([](long, int&, int&, float&, float&) { ArrowPointer(); });
+    connections_ +=
+        WebuTab.OnItemColose.Connect([this](long, bool& cancel) { WebuTab_OnItemColose(cancel); });
+    connections_ += WebBForm.MouseMove.Connect([](int&, int&, float&, float&) { ArrowPointer(); });
 }
 
 void WebMainFrm::PopupAppMenu() {

@@ -1,8 +1,6 @@
 #include "tabs/WebUrl.h"
 
-#include "browser/BrowserRelease.h"
-#include "browser/core/ExternalUrl.h"
-#include "forms/ShellLaunch.h"
+#include "browser/BrowserPage.h"
 #include "tabs/core/CTabItem.h"
 
 namespace {
@@ -33,17 +31,14 @@ WebUrl::~WebUrl() {
 void WebUrl::OnLoad() {
     Picture1 =
         std::make_unique<forms::PictureBox>(Form::hWnd(), 0, 0, 0, 0, GetSysColor(COLOR_WINDOW));
-    Picture1->Resize.Connect([this] { Picture1_Resize(); });
-    wb = login::CreateBrowser(Picture1->hWnd());
+    resize_ = Picture1->Resize.Connect([this] { Picture1_Resize(); });
+    wb.Open(Picture1->hWnd());
     OnResize();
     if (!wb) {
         return;
     }
-    wb->DownloadBegin.Connect([this] { wb->SetSilent(true); });
-    wb->DocumentComplete.Connect([this](const std::wstring&) { wb_DocumentComplete(); });
-    wb->TitleChange.Connect([this](const std::wstring& text) { wb_TitleChange(text); });
-    wb->NewWindow.Connect(
-        [this](const std::wstring& url, bool& processed) { Web_V1_NewWindow(url, processed); });
+    wb.Handlers() += wb->DocumentComplete.Connect([this](std::wstring) { wb_DocumentComplete(); });
+    wb.Handlers() += wb->TitleChange.Connect([this](std::wstring text) { wb_TitleChange(text); });
     wb->Navigate(L"about:blank");
 }
 
@@ -79,13 +74,6 @@ void WebUrl::wb_TitleChange(const std::wstring& text) {
     }
 }
 
-void WebUrl::Web_V1_NewWindow(const std::wstring& url, bool& processed) {
-    processed = true;
-    if (IsForDefaultBrowser(url)) {
-        ShellLaunch::Launch({L"open", url, L""});
-    }
-}
-
 WindowHandle WebUrl::hWnd() const {
     return reinterpret_cast<WindowHandle>(Form::hWnd());
 }
@@ -110,14 +98,6 @@ void WebUrl::OnUnload() {
     // The browser goes before its window (which takes Picture1 along), so it
     // never outlives its host; under its own event, both wait for the loop.
     m_Item = nullptr;
-    if (wb) {
-        wb->DownloadBegin.Disconnect();
-        wb->DocumentComplete.Disconnect();
-        wb->TitleChange.Disconnect();
-        wb->NewWindow.Disconnect();
-        login::ReleaseBrowser(std::move(wb));
-    }
-    if (Picture1) {
-        Picture1->Resize.Disconnect();
-    }
+    wb.Release();
+    resize_.Disconnect();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/IBrowser.h"
+#include "browser/BrowserPage.h"
 #include "forms/Form.h"
 #include "forms/PictureBox.h"
 #include "tabs/core/ITabForm.h"
@@ -36,10 +36,10 @@ private:
     void Picture1_Resize();
     void wb_DocumentComplete();
     void wb_TitleChange(const std::wstring& text);
-    void Web_V1_NewWindow(const std::wstring& url, bool& processed);
 
     std::unique_ptr<forms::PictureBox> Picture1;
-    std::unique_ptr<login::IBrowser> wb;
+    login::BrowserPage wb;
+    forms::Connection resize_;
     IuTab* m_Implement = nullptr;
     CTabItem* m_Item = nullptr;
 };

@@ -20,7 +20,7 @@ const forms::WindowBase::WindowClass uTab::kStripClass = {
 
 uTab::uTab() : UserControl(kStripClass) {
     items_.AttachTab(*this);
-    subclass_.WindowProc.Connect(
+    connections_ += subclass_.WindowProc.Connect(
         [this](bool, bool& handled, LRESULT& result, HWND window, UINT message, WPARAM, LPARAM,
                LONG_PTR&) { OnHookedMessage(handled, result, window, message); });
 }

@@ -120,4 +120,6 @@ private:
     float lastY_ = 0;
 
     friend class TabStripProbe; // tests and the benchmark
+    // Last: disconnected before any member they reach goes.
+    forms::Connections connections_;
 };

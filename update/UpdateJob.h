@@ -29,8 +29,8 @@ public:
     // `patience` bounds those retries, in milliseconds.
     Result Run(const std::wstring& manifest, const std::function<bool()>& stopped, DWORD patience);
 
-    forms::Event<const std::wstring&> FileStarted; // the file's name
-    forms::Event<bool> Committing;                 // true before the commit, false after
+    forms::Event<std::wstring> FileStarted; // the file's name
+    forms::Event<bool> Committing;          // true before the commit, false after
     // For tests: the commit ends after this many steps, as if killed there.
     void StopCommitAfterStep(std::size_t steps) { stopAfter_ = steps; }
 

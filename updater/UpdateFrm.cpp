@@ -70,9 +70,10 @@ void UpdateFrm::OnInitialize() {
 void UpdateFrm::CreateControls() {
     BForm1.Create(hWnd(), 0, 0, 5400, 500);
     BForm1.SetCaption(Texts::Update);
-    BForm1.MouseDown.Connect([this](int&, int&, float&, float&) { BForm1_MouseDown(); });
+    connections_ +=
+        BForm1.MouseDown.Connect([this](int&, int&, float&, float&) { BForm1_MouseDown(); });
     closebtn.Create(hWnd(), 4600, 100, 645, 270);
-    closebtn.Click.Connect([this] { closebtn_Click(); });
+    connections_ += closebtn.Click.Connect([this] { closebtn_Click(); });
     // Drawn over the caption bar, which was placed first.
     SetWindowPos(closebtn.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Label1 = Child(hWnd(), WC_STATICW, 20, 46, 320, 20);
@@ -85,8 +86,8 @@ void UpdateFrm::OnLoad() {
     CreateControls();
     m_downfile.emplace();
     m_downfile->SetStallLimit(kStallWindow, kStallBytes);
-    m_downfile->QueryFileInfo.Connect([this](DWORD total) { total_ = total; });
-    m_downfile->Loading.Connect([this](DWORD received) { ShowProgress(received); });
+    connections_ += m_downfile->QueryFileInfo.Connect([this](DWORD total) { total_ = total; });
+    connections_ += m_downfile->Loading.Connect([this](DWORD received) { ShowProgress(received); });
     closebtn.SetBackPicture(forms::Picture::FromResource(IDB_UPDATE_CLOSE));
     Show();
     // An unsigned manifest where a signature is required is not acted on,
@@ -158,12 +159,13 @@ bool UpdateFrm::RunUpdate() {
         return false;
     }
     UpdateJob job(*m_downfile, argument_);
-    job.FileStarted.Connect([this](const std::wstring& name) {
+    connections_ += job.FileStarted.Connect([this](const std::wstring& name) {
         SetWindowTextW(Label1, (L"正在下载：" + name).c_str());
         total_ = 0;
         SendMessageW(LumProgressBar1, PBM_SETPOS, 0, 0);
     });
-    job.Committing.Connect([this](bool committing) { BlockSessionEnd(committing); });
+    connections_ +=
+        job.Committing.Connect([this](bool committing) { BlockSessionEnd(committing); });
     running_ = true;
     const UpdateJob::Result result = job.Run(
         *manifest, [this] { return m_bStop; }, kReplacePatience);

@@ -3,6 +3,7 @@
 #include "controls/BForm.h"
 #include "controls/iButton.h"
 #include "forms/SingleForm.h"
+#include "forms/core/Connection.h"
 #include "update/CLumDownLoadFile.h"
 #include "update/core/UpdaterRules.h"
 
@@ -61,4 +62,6 @@ private:
     iButton closebtn;
     HWND Label1 = nullptr;
     HWND LumProgressBar1 = nullptr;
+    // Last: disconnected before any member they reach goes.
+    forms::Connections connections_;
 };

@@ -1,32 +1,39 @@
 #pragma once
 
+#include "forms/core/Connection.h"
+
 #include <functional>
 #include <memory>
 #include <utility>
 
 namespace forms {
 
-// A control's event, delivered to the one owner that connected to it.
-// Reference arguments let the owner answer back (cancel flags, results).
+// A control's event, delivered to the one owner that connected to it, for
+// as long as the owner keeps the connection. Read-only arguments come by
+// value; reference arguments let the owner answer back (cancel flags,
+// results).
 template <class... Args> class Event {
 public:
     using Handler = std::function<void(Args...)>;
 
-    void Connect(Handler handler) { handler_ = std::make_shared<Handler>(std::move(handler)); }
-    void Disconnect() { handler_.reset(); }
-    bool Connected() const { return handler_ != nullptr; }
+    // The handler replaces any earlier one; it runs until the connection
+    // goes or is disconnected.
+    [[nodiscard]] Connection Connect(Handler handler) {
+        return Connection::Attach(slot_, std::make_shared<Handler>(std::move(handler)));
+    }
+    bool Connected() const { return slot_ && slot_->handler != nullptr; }
 
     void operator()(Args... args) const {
-        if (handler_) {
-            // The extra reference keeps the handler alive if it disconnects
-            // itself or destroys the object that raised the event.
-            const std::shared_ptr<Handler> handler = handler_;
-            (*handler)(std::forward<Args>(args)...);
+        // The extra reference keeps the handler alive if it disconnects
+        // itself or destroys the object that raised the event.
+        if (const std::shared_ptr<void> held = slot_ ? slot_->handler : nullptr) {
+            (*static_cast<Handler*>(held.get()))(std::forward<Args>(args)...);
         }
     }
 
 private:
-    std::shared_ptr<Handler> handler_;
+    // Made by the first connection: most events of a control never have one.
+    std::shared_ptr<Connection::Slot> slot_;
 };
 
 } // namespace forms

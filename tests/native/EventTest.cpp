@@ -7,7 +7,7 @@ namespace {
 TEST(Event, ReachesTheConnectedOwnerWhoCanAnswerThroughReferences) {
     forms::Event<int, bool&> closing;
     int seen = 0;
-    closing.Connect([&](int tab, bool& cancel) {
+    const forms::Connection connection = closing.Connect([&](int tab, bool& cancel) {
         seen = tab;
         cancel = tab == 2;
     });
@@ -28,14 +28,33 @@ TEST(Event, WithoutAnOwnerNothingHappens) {
 TEST(Event, AHandlerMayDisconnectItselfWhileRunning) {
     forms::Event<> click;
     int calls = 0;
-    click.Connect([&] {
+    forms::Connection connection;
+    connection = click.Connect([&] {
         ++calls;
-        click.Disconnect();
+        connection.Disconnect();
         ++calls; // still alive: the event runs a copy
     });
     click();
     click();
     EXPECT_EQ(calls, 2);
+}
+
+TEST(Event, TheConnectionGoingDisconnectsOnlyItsOwnHandler) {
+    forms::Event<> click;
+    int first = 0, second = 0;
+    {
+        const forms::Connection connection = click.Connect([&] { ++first; });
+        click();
+    }
+    click();
+    EXPECT_EQ(first, 1) << "gone with its connection";
+    EXPECT_FALSE(click.Connected());
+
+    forms::Connection replaced = click.Connect([&] { ++first; });
+    const forms::Connection current = click.Connect([&] { ++second; });
+    replaced.Disconnect(); // a replaced connection leaves the newer handler alone
+    click();
+    EXPECT_EQ(second, 1);
 }
 
 } // namespace

@@ -9,21 +9,22 @@
 namespace testing_support {
 
 BrowserRecorder::BrowserRecorder(login::IBrowser& browser) {
-    browser.BeforeNavigate2.Connect([this](const login::Navigation& navigation, bool& cancel) {
-        lines.push_back(L"before " + navigation.url);
-        navigations.push_back(navigation);
-        cancel = cancelIf && cancelIf(navigation.url);
-    });
-    browser.DocumentComplete.Connect(
+    held_ +=
+        browser.BeforeNavigate2.Connect([this](const login::Navigation& navigation, bool& cancel) {
+            lines.push_back(L"before " + navigation.url);
+            navigations.push_back(navigation);
+            cancel = cancelIf && cancelIf(navigation.url);
+        });
+    held_ += browser.DocumentComplete.Connect(
         [this](const std::wstring& url) { lines.push_back(L"complete " + url); });
-    browser.DownloadBegin.Connect([this] { lines.push_back(L"download"); });
-    browser.TitleChange.Connect(
+    held_ += browser.DownloadBegin.Connect([this] { lines.push_back(L"download"); });
+    held_ += browser.TitleChange.Connect(
         [this](const std::wstring& title) { lines.push_back(L"title " + title); });
-    browser.NewWindow.Connect([this](const std::wstring& url, bool& processed) {
+    held_ += browser.NewWindow.Connect([this](const std::wstring& url, bool& processed) {
         lines.push_back(L"newwindow " + url);
         processed = true;
     });
-    browser.NavigateError.Connect(
+    held_ += browser.NavigateError.Connect(
         [this](const std::wstring& url, bool topLevel, login::NavigationFailure failure) {
             lines.push_back(
                 L"error " + url + (topLevel ? L" top" : L" frame") +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/IBrowser.h"
+#include "forms/core/Connection.h"
 
 #include <windows.h>
 
@@ -25,6 +26,9 @@ public:
     std::vector<std::wstring> lines;
     std::vector<login::Navigation> navigations;
     std::function<bool(const std::wstring& url)> cancelIf;
+
+private:
+    forms::Connections held_;
 };
 
 } // namespace testing_support

@@ -41,20 +41,22 @@ protected:
     void TearDown() override { DestroyWindow(parent); }
 
     void Record() {
-        button.Click.Connect([this] { events.push_back("Click"); });
-        button.MouseDown.Connect([this](int& b, int&, float&, float&) {
+        testing_support::Held() += button.Click.Connect([this] { events.push_back("Click"); });
+        testing_support::Held() += button.MouseDown.Connect([this](int& b, int&, float&, float&) {
             events.push_back("MouseDown " + std::to_string(b));
         });
-        button.MouseUp.Connect([this](int& b, int&, float&, float&) {
+        testing_support::Held() += button.MouseUp.Connect([this](int& b, int&, float&, float&) {
             events.push_back("MouseUp " + std::to_string(b));
         });
-        button.KeyDown.Connect(
+        testing_support::Held() += button.KeyDown.Connect(
             [this](int& k, int&) { events.push_back("KeyDown " + std::to_string(k)); });
-        button.KeyUP.Connect(
+        testing_support::Held() += button.KeyUP.Connect(
             [this](int& k, int&) { events.push_back("KeyUP " + std::to_string(k)); });
-        button.MouseOver.Connect([this] { events.push_back("MouseOver"); });
-        button.MouseOut.Connect([this] { events.push_back("MouseOut"); });
-        button.DBClick.Connect([this] { events.push_back("DBClick"); });
+        testing_support::Held() +=
+            button.MouseOver.Connect([this] { events.push_back("MouseOver"); });
+        testing_support::Held() +=
+            button.MouseOut.Connect([this] { events.push_back("MouseOut"); });
+        testing_support::Held() += button.DBClick.Connect([this] { events.push_back("DBClick"); });
     }
     COLORREF Shown(int x = 2, int y = 2) const { return GetPixel(button.hDC(), x, y); }
     POINT ScreenPointOfButton(int x, int y) const {
@@ -155,7 +157,7 @@ TEST_F(ButtonTest, PressAndReleaseOnTheButtonClicksAndTogglesFirst) {
     button.SetBackPicture(Strip(20, 10, kColours));
     button.SetStyle(1);
     bool valueAtClick = false;
-    button.Click.Connect([&] { valueAtClick = button.Value(); });
+    testing_support::Held() += button.Click.Connect([&] { valueAtClick = button.Value(); });
     PointerOverButton();
     SendMessageW(button.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(button.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -264,7 +266,8 @@ TEST_F(ButtonTest, ImageIsACopyOfWhatTheButtonShows) {
 
 TEST_F(ButtonTest, EverySavedAssignmentIsReportedUnderItsKey) {
     std::vector<std::string> keys;
-    button.PropertyChanged.Connect([&](const std::string& key) { keys.push_back(key); });
+    testing_support::Held() +=
+        button.PropertyChanged.Connect([&](const std::string& key) { keys.push_back(key); });
     button.SetCaption(L"x");
     button.SetStyle(1);
     button.SetValue(true);

@@ -43,10 +43,12 @@ protected:
     }
     // Records the events in the order they came.
     void Record(CLumDownLoadFile& downloader) {
-        downloader.QueryFileInfo.Connect(
+        testing_support::Held() += downloader.QueryFileInfo.Connect(
             [this](DWORD total) { events.push_back("info " + std::to_string(total)); });
-        downloader.Loading.Connect([this](DWORD received) { loaded.push_back(received); });
-        downloader.Complete.Connect([this] { events.push_back("complete"); });
+        testing_support::Held() +=
+            downloader.Loading.Connect([this](DWORD received) { loaded.push_back(received); });
+        testing_support::Held() +=
+            downloader.Complete.Connect([this] { events.push_back("complete"); });
     }
     void KeepAnOldCopy() { WriteFileBytes(target, oldCopy); }
 
@@ -109,7 +111,7 @@ TEST_F(DownloadTest, AStopFromALoadingHandlerEndsAfterThatBlockAndKeepsTheOldFil
     KeepAnOldCopy();
     CLumDownLoadFile downloader;
     Record(downloader);
-    downloader.Loading.Connect([&](DWORD received) {
+    testing_support::Held() += downloader.Loading.Connect([&](DWORD received) {
         loaded.push_back(received);
         downloader.StopDownLoad();
     });
@@ -176,7 +178,7 @@ TEST_F(DownloadTest, ADripBelowThePaceFailsAndAStopDuringItWorksAtOnce) {
     CLumDownLoadFile downloader;
     downloader.SetStallLimit(1500, 1024);
     int progress = 0;
-    downloader.Loading.Connect([&](DWORD) { ++progress; });
+    testing_support::Held() += downloader.Loading.Connect([&](DWORD) { ++progress; });
     const ULONGLONG start = GetTickCount64();
     EXPECT_FALSE(downloader.DownLoadFile(OperatorServer::Url(L"/drip/blob.bin?every=0.2&hold=20"),
                                          target, false, true));
@@ -186,7 +188,7 @@ TEST_F(DownloadTest, ADripBelowThePaceFailsAndAStopDuringItWorksAtOnce) {
     EXPECT_GE(progress, 3) << "this thread saw the drip byte by byte";
     EXPECT_EQ(ReadFileBytes(target), oldCopy);
 
-    downloader.Loading.Connect([&](DWORD received) {
+    testing_support::Held() += downloader.Loading.Connect([&](DWORD received) {
         if (received > 1024) {
             downloader.StopDownLoad();
         }
@@ -202,7 +204,7 @@ TEST_F(DownloadTest, DestroyingTheDownloaderInAHandlerEndsTheTransferSafely) {
     KeepAnOldCopy();
     auto downloader = std::make_unique<CLumDownLoadFile>();
     int calls = 0;
-    downloader->Loading.Connect([&](DWORD) {
+    testing_support::Held() += downloader->Loading.Connect([&](DWORD) {
         ++calls;
         downloader.reset();
     });

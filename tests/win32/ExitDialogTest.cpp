@@ -107,7 +107,7 @@ TEST_F(ExitDialogTest, TheQuestionsLabelLeavesTheButtonsTopEdgesDrawn) {
 std::optional<bool> ClickOnTheDialog(iButton MsgFrm::*button) {
     MsgFrm& dialog = MsgFrm::Instance();
     std::optional<bool> answer;
-    dialog.Answered.Connect([&answer](bool exit) { answer = exit; });
+    testing_support::Held() += dialog.Answered.Connect([&answer](bool exit) { answer = exit; });
     dialog.Show();
     testing_support::DrainPosted();
     EXPECT_TRUE(testing_support::ClickMiddleOf((dialog.*button).hWnd()));

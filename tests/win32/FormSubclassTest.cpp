@@ -1,5 +1,6 @@
 #include "msghook/cFormSubclass.h"
 #include "tests/win32/HookTestWindow.h"
+#include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,14 @@ class FormSubclassTest : public testing::Test {
 protected:
     void SetUp() override { Watch(*hook); }
     void Watch(cFormSubclass& subclass) {
-        subclass.MsgCome.Connect([this](bool before, bool& handled, LRESULT& result, HWND& hWnd,
-                                        UINT& message, WPARAM& wParam, LPARAM& lParam) {
-            (before ? beforeMessages : afterMessages).push_back(message);
-            if (handler) {
-                handler(before, handled, result, hWnd, message, wParam, lParam);
-            }
-        });
+        testing_support::Held() +=
+            subclass.MsgCome.Connect([this](bool before, bool& handled, LRESULT& result, HWND& hWnd,
+                                            UINT& message, WPARAM& wParam, LPARAM& lParam) {
+                (before ? beforeMessages : afterMessages).push_back(message);
+                if (handler) {
+                    handler(before, handled, result, hWnd, message, wParam, lParam);
+                }
+            });
     }
     int Count(const std::vector<UINT>& list, UINT message) const {
         return static_cast<int>(std::count(list.begin(), list.end(), message));

@@ -112,7 +112,7 @@ TEST_F(FrameTest, PrintformPaintsTheLeftRightAndBottomBorder) {
 
 TEST_F(FrameTest, APressOnTheBarRaisesMouseDownAndMovesNothingWithoutAHost) {
     int downs = 0;
-    bar.MouseDown.Connect([&](int& button, int&, float&, float&) {
+    testing_support::Held() += bar.MouseDown.Connect([&](int& button, int&, float&, float&) {
         EXPECT_EQ(button, 1);
         ++downs;
     });

@@ -31,14 +31,15 @@ public:
     ObservedIe(HWND container, Log& log, std::function<std::string()> windows)
         : inner_(std::make_unique<login::IeBrowser>(container)), log_(log),
           windows_(std::move(windows)) {
-        inner_->BeforeNavigate2.Connect([this](const login::Navigation& navigation, bool& cancel) {
-            log_.push_back("event " + windows_());
-            // The real event's arguments, from the page this Wine cannot load.
-            login::Navigation asked = navigation;
-            asked.documentUrl = DocumentUrl();
-            BeforeNavigate2(asked, cancel);
-            log_.push_back("event returns " + windows_());
-        });
+        testing_support::Held() += inner_->BeforeNavigate2.Connect(
+            [this](const login::Navigation& navigation, bool& cancel) {
+                log_.push_back("event " + windows_());
+                // The real event's arguments, from the page this Wine cannot load.
+                login::Navigation asked = navigation;
+                asked.documentUrl = DocumentUrl();
+                BeforeNavigate2(asked, cancel);
+                log_.push_back("event returns " + windows_());
+            });
     }
     ~ObservedIe() override {
         log_.push_back("engine released " + windows_());

@@ -205,9 +205,10 @@ TEST_F(PreviewBrowserTest, ErrorPagesAreShownAndOnlyUnreachableHostsBringNoPage)
 }
 
 TEST_F(PreviewBrowserTest, ANavigationAskedForByAHandlerReplacesTheRunningOne) {
-    browser->DownloadBegin.Connect([this] {
+    forms::Connection once;
+    once = browser->DownloadBegin.Connect([this, &once] {
         recorder->lines.push_back(L"download");
-        browser->DownloadBegin.Disconnect();
+        once.Disconnect();
         browser->Navigate(site + L"next.html");
     });
     browser->Navigate(index);
@@ -220,7 +221,7 @@ TEST_F(PreviewBrowserTest, ANavigationAskedForByAHandlerReplacesTheRunningOne) {
 
 TEST_F(PreviewBrowserTest, TheLoopRunsWhileAPageIsFetched) {
     // Work posted as the download begins runs before the page has come.
-    browser->DownloadBegin.Connect([this] {
+    testing_support::Held() += browser->DownloadBegin.Connect([this] {
         recorder->lines.push_back(L"download");
         forms::Application::Post([this] { recorder->lines.push_back(L"loop"); });
     });

@@ -104,7 +104,8 @@ TEST_F(StyleTest, DraggingOutwardEnlargesTheWindowOnRelease) {
 
 TEST_F(StyleTest, EdgesReportTheirZoneAndTheMiddleNone) {
     std::vector<long> zones;
-    watcher->MouseSize.Connect([&](long zone) { zones.push_back(zone); });
+    testing_support::Held() +=
+        watcher->MouseSize.Connect([&](long zone) { zones.push_back(zone); });
     Mouse(WM_MOUSEMOVE, 50, 500, 0);
     Mouse(WM_MOUSEMOVE, 500, 850, 0);
     Mouse(WM_MOUSEMOVE, 500, 500, 0);
@@ -147,7 +148,8 @@ TEST_F(StyleTest, RestoringKeepsTheWindowOffATaskbarThatMovedMeanwhile) {
 
 TEST_F(StyleTest, WhileMaximisedNoDragStarts) {
     std::vector<long> zones;
-    watcher->MouseSize.Connect([&](long zone) { zones.push_back(zone); });
+    testing_support::Held() +=
+        watcher->MouseSize.Connect([&](long zone) { zones.push_back(zone); });
     watcher->CallWindowStateChange();
     const RECT r = WindowRect(Window());
     Mouse(WM_MOUSEMOVE, r.right - 1, 300, 0);
@@ -160,7 +162,7 @@ TEST_F(StyleTest, ASettingsChangeWhileMaximisedRefitsToTheNewWorkArea) {
     FakeDesktop desktop({0, 0, 1280, 984});
     watcher->CallWindowStateChange();
     int changes = 0;
-    watcher->SettingChange.Connect([&] { ++changes; });
+    testing_support::Held() += watcher->SettingChange.Connect([&] { ++changes; });
     desktop.primary = {0, 60, 1280, 1024}; // the taskbar moved to the top
     SendMessageW(Window(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
     EXPECT_EQ(changes, 1);
@@ -169,7 +171,7 @@ TEST_F(StyleTest, ASettingsChangeWhileMaximisedRefitsToTheNewWorkArea) {
 
 TEST_F(StyleTest, CloseFromTheSystemMenuIsReportedAndStillReachesTheWindow) {
     int closes = 0;
-    watcher->CloseClick.Connect([&] {
+    testing_support::Held() += watcher->CloseClick.Connect([&] {
         ++closes;
         steps.push_back("CloseClick");
     });
@@ -181,7 +183,7 @@ TEST_F(StyleTest, CloseFromTheSystemMenuIsReportedAndStillReachesTheWindow) {
 
 TEST_F(StyleTest, AHandlerMayEndTheWatcherAndTheWindowFromInsideCloseClick) {
     HWND window = Window();
-    watcher->CloseClick.Connect([&] {
+    testing_support::Held() += watcher->CloseClick.Connect([&] {
         watcher.reset();
         GameFrm::Instance().Unload();
     });

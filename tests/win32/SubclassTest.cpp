@@ -25,14 +25,14 @@ class SubclassTest : public testing::Test {
 protected:
     void SetUp() override {
         host_->errorSink = &reports;
-        subclass->WindowProc.Connect([this](bool before, bool& handled, LRESULT& result, HWND hWnd,
-                                            UINT message, WPARAM wParam, LPARAM lParam,
-                                            LONG_PTR& user) {
-            events.push_back({before, hWnd, message});
-            if (handler) {
-                handler(before, handled, result, hWnd, message, wParam, lParam, user);
-            }
-        });
+        testing_support::Held() += subclass->WindowProc.Connect(
+            [this](bool before, bool& handled, LRESULT& result, HWND hWnd, UINT message,
+                   WPARAM wParam, LPARAM lParam, LONG_PTR& user) {
+                events.push_back({before, hWnd, message});
+                if (handler) {
+                    handler(before, handled, result, hWnd, message, wParam, lParam, user);
+                }
+            });
     }
 
     int EventsFor(UINT message, bool before) const {

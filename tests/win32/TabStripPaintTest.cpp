@@ -70,7 +70,8 @@ TEST_F(TabStripTest, TheSelectedCaptionIsBlueAndTheOthersBlack) {
 }
 
 TEST_F(TabStripTest, AHandlerMayPaintTheBackgroundInsteadOfTheStrip) {
-    strip->OnDrawBackground.Connect([](HDC hdc, long cx, long cy, bool& skip) {
+    testing_support::Held() += strip->OnDrawBackground.Connect([](HDC hdc, long cx, long cy,
+                                                                  bool& skip) {
         forms::UniqueHandle<HBRUSH, forms::GdiObjectDeleter> brush(CreateSolidBrush(RGB(1, 2, 3)));
         RECT r{0, 0, cx, cy};
         FillRect(hdc, &r, brush.get());

@@ -63,10 +63,11 @@ TEST_F(TabStripTest, APressOnATabSelectsItAndRaisesTabChangedThenMouseDown) {
     AddPage(L"a");
     auto second = AddPage(L"b");
     std::vector<std::string> events;
-    strip->TabChanged.Connect([&] { events.push_back("TabChanged"); });
-    strip->OnMouseDown.Connect([&](long index, int& button, int&, float&, float&) {
-        events.push_back("OnMouseDown " + std::to_string(index) + " " + std::to_string(button));
-    });
+    testing_support::Held() += strip->TabChanged.Connect([&] { events.push_back("TabChanged"); });
+    testing_support::Held() +=
+        strip->OnMouseDown.Connect([&](long index, int& button, int&, float&, float&) {
+            events.push_back("OnMouseDown " + std::to_string(index) + " " + std::to_string(button));
+        });
     Send(WM_LBUTTONDOWN, MK_LBUTTON, Middle(1), 12);
     Send(WM_LBUTTONUP, 0, Middle(1), 12);
     EXPECT_EQ(strip->Selected(), 1);
@@ -89,7 +90,7 @@ TEST_F(TabStripTest, TheCloseButtonRemovesItsTabOnReleaseUnlessVetoed) {
     const int closeX = 40 + item->Left() + item->Width() - 24 + 6;
     bool veto = true;
     std::vector<long> asked;
-    strip->OnItemColose.Connect([&](long index, bool& cancel) {
+    testing_support::Held() += strip->OnItemColose.Connect([&](long index, bool& cancel) {
         asked.push_back(index);
         cancel = veto;
     });
@@ -115,10 +116,10 @@ TEST_F(TabStripTest, TheCloseButtonRemovesItsTabOnReleaseUnlessVetoed) {
 TEST_F(TabStripTest, HoverEventsFollowTheHitTestAndLeavingClearsTheLook) {
     AddPage(L"a");
     std::vector<long> hovers;
-    strip->OnMouseHover.Connect(
+    testing_support::Held() += strip->OnMouseHover.Connect(
         [&](long index, int&, int&, float&, float&) { hovers.push_back(index); });
     std::vector<int> shifts;
-    strip->OnMouseMove.Connect(
+    testing_support::Held() += strip->OnMouseMove.Connect(
         [&](long, int&, int& shift, float&, float&) { shifts.push_back(shift); });
     Send(WM_MOUSEMOVE, 0, Middle(0), 12);
     Send(WM_MOUSEMOVE, MK_SHIFT | MK_CONTROL, Middle(0) + 2, 12);
@@ -127,7 +128,7 @@ TEST_F(TabStripTest, HoverEventsFollowTheHitTestAndLeavingClearsTheLook) {
     EXPECT_EQ(shifts, (std::vector<int>{0, forms::kShiftMask | forms::kCtrlMask, 0}))
         << "Shift and Ctrl as the message brings them";
     int leaves = 0;
-    strip->OnMouseLeave.Connect([&] { ++leaves; });
+    testing_support::Held() += strip->OnMouseLeave.Connect([&] { ++leaves; });
     Send(WM_MOUSEMOVE, 0, Middle(0), 12);
     Send(WM_MOUSELEAVE, 0, 0, 0);
     EXPECT_EQ(leaves, 1);
@@ -138,13 +139,15 @@ TEST_F(TabStripTest, ADoubleClickReplaysThePressThenRaisesOnDblClick) {
     AddPage(L"a");
     AddPage(L"b");
     std::vector<std::string> events;
-    strip->TabChanged.Connect([&] { events.push_back("TabChanged"); });
-    strip->OnMouseDown.Connect([&](long index, int&, int&, float&, float&) {
-        events.push_back("OnMouseDown " + std::to_string(index));
-    });
-    strip->OnDblClick.Connect([&](long index, int& button, int&, float&, float&) {
-        events.push_back("OnDblClick " + std::to_string(index) + " " + std::to_string(button));
-    });
+    testing_support::Held() += strip->TabChanged.Connect([&] { events.push_back("TabChanged"); });
+    testing_support::Held() +=
+        strip->OnMouseDown.Connect([&](long index, int&, int&, float&, float&) {
+            events.push_back("OnMouseDown " + std::to_string(index));
+        });
+    testing_support::Held() +=
+        strip->OnDblClick.Connect([&](long index, int& button, int&, float&, float&) {
+            events.push_back("OnDblClick " + std::to_string(index) + " " + std::to_string(button));
+        });
     Send(WM_LBUTTONDOWN, MK_LBUTTON, Middle(1), 12);
     Send(WM_LBUTTONUP, 0, Middle(1), 12);
     Send(WM_LBUTTONDBLCLK, MK_LBUTTON, Middle(1), 12);

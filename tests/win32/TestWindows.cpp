@@ -120,4 +120,9 @@ void ForgetStartupManifest() {
     DeleteFileW(manifest.c_str());
 }
 
+forms::Connections& Held() {
+    static forms::Connections held;
+    return held;
+}
+
 } // namespace testing_support

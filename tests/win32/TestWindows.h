@@ -3,6 +3,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Host.h"
 #include "forms/ShellLaunch.h"
+#include "forms/core/Connection.h"
 #include "login/LoginScreen.h"
 
 #include <windows.h>
@@ -24,6 +25,9 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs);
 // Whether a pump met a quit request since the last call (or the test's
 // start); forgets it.
 bool TakeQuitRequest();
+
+// Connections a test keeps until it ends.
+forms::Connections& Held();
 
 // A plain top-level window of a class of its own, for hooking tests.
 HWND CreatePlainWindow(int x, int y, int width, int height);

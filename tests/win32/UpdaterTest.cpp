@@ -46,8 +46,9 @@ protected:
         if (stopAfter) {
             job.StopCommitAfterStep(*stopAfter);
         }
-        job.FileStarted.Connect([this](const std::wstring& name) { started.push_back(name); });
-        job.Committing.Connect([this](bool now) { committing = now; });
+        testing_support::Held() +=
+            job.FileStarted.Connect([this](const std::wstring& name) { started.push_back(name); });
+        testing_support::Held() += job.Committing.Connect([this](bool now) { committing = now; });
         return job.Run(
             L"version=1.2.0\r\n" + fileLines,
             [this] {
@@ -123,7 +124,7 @@ TEST_F(UpdaterTest, AMatchingSha256IsAccepted) {
 }
 
 TEST_F(UpdaterTest, AStopDuringTheFirstFileFetchesNothingFurther) {
-    downloader.Loading.Connect([this](DWORD) {
+    testing_support::Held() += downloader.Loading.Connect([this](DWORD) {
         stop = true;
         downloader.StopDownLoad();
     });

@@ -16,6 +16,7 @@ class ForgetQuitRequests final : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo& /*test*/) override {
         testing_support::TakeQuitRequest();
     }
+    void OnTestEnd(const testing::TestInfo& /*test*/) override { testing_support::Held().Clear(); }
 };
 
 } // namespace
