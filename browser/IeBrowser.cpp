@@ -14,12 +14,6 @@ namespace {
 
 constexpr wchar_t kHostClass[] = L"TavrinBrowserHost";
 
-// Once per process, on the user-interface thread that hosts the controls.
-void EnsureOle() {
-    static const HRESULT initialised = OleInitialize(nullptr);
-    (void)initialised;
-}
-
 template <class T> forms::ComPtr<T> Query(IUnknown* from, REFIID iid) {
     forms::ComPtr<T> to;
     if (from != nullptr) {
@@ -31,7 +25,6 @@ template <class T> forms::ComPtr<T> Query(IUnknown* from, REFIID iid) {
 } // namespace
 
 IeBrowser::IeBrowser(HWND container) {
-    EnsureOle();
     CreateBound(0, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, container,
                 {kHostClass, nullptr, 0});
     site_ = forms::MakeCom<BrowserSite>(hWnd());
