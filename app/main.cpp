@@ -1,7 +1,8 @@
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
+#include "forms/Gdiplus.h"
+#include "forms/OleSession.h"
 #include "forms/Picture.h"
-#include "forms/core/ScopeExit.h"
 #include "login/LoginWindows.h"
 #include "mainwindow/MainGameWindow.h"
 #include "resources/Artwork.h"
@@ -10,16 +11,16 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <ole2.h>
 
 // A run is the start-up window and whatever it leads to. Run returns with
-// every form unloaded and every engine released, so OLE goes last.
+// every form unloaded and every engine released, so OLE and GDI+ go last.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return forms::GuardedEntry(L"wWinMain", [] {
+        // Up first: the splash picture is drawn on a worker from the start.
+        const forms::GdiplusSession gdiplus;
         forms::Application::Start();
         forms::InstallArtwork(&resources::Artwork());
-        OleInitialize(nullptr);
-        const forms::ScopeExit uninitialise([] { OleUninitialize(); });
+        const forms::OleSession ole;
         MainGameWindow::Bind();
         login::LoginWindows::Bind();
         LoadFrm::Instance().Show();

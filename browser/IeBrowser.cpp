@@ -14,12 +14,6 @@ namespace {
 
 constexpr wchar_t kHostClass[] = L"TavrinBrowserHost";
 
-// Once per process, on the user-interface thread that hosts the controls.
-void EnsureOle() {
-    static const HRESULT initialised = OleInitialize(nullptr);
-    (void)initialised;
-}
-
 template <class T> forms::ComPtr<T> Query(IUnknown* from, REFIID iid) {
     forms::ComPtr<T> to;
     if (from != nullptr) {
@@ -31,10 +25,9 @@ template <class T> forms::ComPtr<T> Query(IUnknown* from, REFIID iid) {
 } // namespace
 
 IeBrowser::IeBrowser(HWND container) {
-    EnsureOle();
     CreateBound(0, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, container,
                 {kHostClass, nullptr, 0});
-    *site_.put() = new BrowserSite(hWnd());
+    site_ = forms::MakeCom<BrowserSite>(hWnd());
     CreateControl();
     Connect();
 }
@@ -73,7 +66,7 @@ void IeBrowser::Connect() {
         return;
     }
     const auto identity = Query<IUnknown>(browser_.get(), IID_IUnknown);
-    *events_.put() = new BrowserEvents(*this, identity.get(), [this] { ApplyKeptStyle(); });
+    events_ = forms::MakeCom<BrowserEvents>(*this, identity.get(), [this] { ApplyKeptStyle(); });
     if (FAILED(point_->Advise(events_.get(), &cookie_))) {
         cookie_ = 0;
     }

@@ -11,7 +11,7 @@ forms::PicturePtr CutFrame(HDC strip, int x, int y, int width, int height) {
         const forms::SelectedObject selection(target.get(), bitmap.get());
         BitBlt(target.get(), 0, 0, width, height, strip, x, y, SRCCOPY);
     }
-    return forms::Picture::FromBitmap(bitmap.release());
+    return forms::Picture::FromBitmap(std::move(bitmap));
 }
 
 } // namespace

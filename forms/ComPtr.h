@@ -27,6 +27,11 @@ public:
         return &p_;
     }
     void reset() { Release(); }
+    // Takes over a reference the caller already holds, such as a new object's.
+    void Attach(T* p) {
+        Release();
+        p_ = p;
+    }
 
 private:
     void AddRef() {
@@ -42,5 +47,12 @@ private:
 
     T* p_ = nullptr;
 };
+
+// A new COM object, held by its first reference (a new object starts at one).
+template <class T, class... Args> ComPtr<T> MakeCom(Args&&... args) {
+    ComPtr<T> made;
+    made.Attach(new T(std::forward<Args>(args)...));
+    return made;
+}
 
 } // namespace forms

@@ -24,6 +24,9 @@ struct GlobalMemoryDeleter {
 struct IconDeleter {
     void operator()(HICON icon) const { DestroyIcon(icon); }
 };
+struct MenuDeleter {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
 struct LibraryDeleter {
     void operator()(HMODULE module) const { FreeLibrary(module); }
 };
@@ -51,6 +54,7 @@ using MemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryDeleter>;
 using IconHandle = UniqueHandle<HICON, IconDeleter>;
 using Library = UniqueHandle<HMODULE, LibraryDeleter>;
+using MenuHandle = UniqueHandle<HMENU, MenuDeleter>;
 
 // CreateFile reports failure as INVALID_HANDLE_VALUE rather than null.
 class FileHandle {

@@ -99,7 +99,7 @@ std::shared_ptr<Picture> Picture::FromResource(WORD id, COLORREF key) {
     return std::shared_ptr<Picture>(new Picture(bitmap.release(), id));
 }
 
-std::shared_ptr<Picture> Picture::FromBitmap(HBITMAP bitmap) {
+std::shared_ptr<Picture> Picture::Adopt(HBITMAP bitmap) {
     return std::shared_ptr<Picture>(new Picture(bitmap, 0));
 }
 
@@ -110,7 +110,7 @@ std::shared_ptr<Picture> Picture::CopyOf(HDC dc, int width, int height) {
         const SelectedObject selection(target.get(), bitmap.get());
         BitBlt(target.get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
     }
-    return FromBitmap(bitmap.release());
+    return Adopt(bitmap.release());
 }
 
 void PaintPicture(HDC target, const Picture& picture, double x, double y, double width,

@@ -28,7 +28,9 @@ class Picture {
 public:
     // At the screen's DPI (LoadArtwork); nullptr without such a resource.
     static std::shared_ptr<Picture> FromResource(WORD id, COLORREF key = kArtKey);
-    static std::shared_ptr<Picture> FromBitmap(HBITMAP bitmap);
+    static std::shared_ptr<Picture> FromBitmap(GdiBitmap&& bitmap) {
+        return Adopt(bitmap.release());
+    }
     // A copy of what the DC shows in (0, 0, width, height).
     static std::shared_ptr<Picture> CopyOf(HDC dc, int width, int height);
 
@@ -42,6 +44,8 @@ public:
 
 private:
     Picture(HBITMAP bitmap, WORD resourceId);
+    // Inline above so that callers' emptied owners cost nothing.
+    static std::shared_ptr<Picture> Adopt(HBITMAP bitmap);
 
     GdiBitmap bitmap_;
     int width_ = 0;

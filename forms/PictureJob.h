@@ -23,8 +23,6 @@ private:
     void Make();
     void Wait();
 
-    // Up for as long as the worker may draw.
-    forms::GdiplusSession gdiplus_;
     WORD id_;
     const wchar_t* type_;
     PngResource png_;

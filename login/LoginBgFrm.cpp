@@ -29,7 +29,6 @@ void LoginBgFrm::OnLoad() {
     SetWindowLongPtrW(hWnd(), GWL_STYLE,
                       style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
     SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
-    gdiplus_.emplace();
     if (login::TakeSplashLoginPicture(image_, picture_)) {
         PushLayered(hWnd(), picture_);
     } else {
@@ -43,7 +42,6 @@ void LoginBgFrm::OnLoad() {
 void LoginBgFrm::OnUnload() {
     image_.Reset();
     picture_.ReleaseGraphics();
-    gdiplus_.reset();
     picture_ = LayeredPicture();
     login::UnhookWindow(hWnd());
     if (forms::Form* follower = std::exchange(follower_, nullptr)) {

@@ -6,8 +6,6 @@
 #include "forms/PngResource.h"
 #include "forms/SingleForm.h"
 
-#include <optional>
-
 // The visible frame of the login screen: the layered background picture,
 // with the taskbar button, caption and icons. The login browser window lies
 // on top of it, owned by it and glued to its left and top.
@@ -29,7 +27,6 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    std::optional<forms::GdiplusSession> gdiplus_;
     PngResource image_;
     LayeredPicture picture_;
     forms::IconHandle smallIcon_;

@@ -45,11 +45,7 @@ void SkinTextButton(iButton& button, WORD art) {
 WebMainFrm::WebMainFrm()
     : SingleForm(MainDesign()), WebBForm(forms::Picture::FromResource(IDB_FRAME)) {}
 
-WebMainFrm::~WebMainFrm() {
-    if (appmenu_ != nullptr) {
-        DestroyMenu(appmenu_);
-    }
-}
+WebMainFrm::~WebMainFrm() = default;
 
 void WebMainFrm::CreateControls() {
     WebBForm.Create(hWnd(), 0, 0, 15495, 495);
@@ -94,21 +90,21 @@ void WebMainFrm::StackControls() {
 }
 
 void WebMainFrm::CreateAppMenu() {
-    appmenu_ = CreatePopupMenu();
+    appmenu_.reset(CreatePopupMenu());
     const std::wstring versionCaption = L"版本号:" + LocalVersion();
     const std::pair<UINT, const wchar_t*> items[] = {
         {refresh, L"刷新(F5)"}, {hiderestore, L"隐藏/恢复(F10)"}, {clearcache, L"清除缓存"},
         {line, nullptr},        {update, Texts::Update},          {version, versionCaption.c_str()},
         {exit, L"退出"}};
     for (const auto& [id, caption] : items) {
-        AppendMenuW(appmenu_, caption == nullptr ? MF_SEPARATOR : MF_STRING, id, caption);
+        AppendMenuW(appmenu_.get(), caption == nullptr ? MF_SEPARATOR : MF_STRING, id, caption);
     }
 }
 
-WebMainFrm::Icon WebMainFrm::LoadIconFile(int size) {
+forms::IconHandle WebMainFrm::LoadIconFile(int size) {
     const std::wstring path = forms::GetTempDir() + PublicData::GameCode + L".ico";
     const int pixels = forms::ScaleDesignPixels(size);
-    return Icon(static_cast<HICON>(
+    return forms::IconHandle(static_cast<HICON>(
         LoadImageW(nullptr, path.c_str(), IMAGE_ICON, pixels, pixels, LR_LOADFROMFILE)));
 }
 

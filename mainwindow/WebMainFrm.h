@@ -3,6 +3,7 @@
 #include "controls/BForm.h"
 #include "controls/cSetStyle.h"
 #include "controls/iButton.h"
+#include "forms/Handles.h"
 #include "forms/PictureBox.h"
 #include "forms/SingleForm.h"
 #include "forms/ToolTip.h"
@@ -39,7 +40,7 @@ public:
     // The program menu at the pointer; the chosen item runs.
     void PopupAppMenu();
     void RunMenuCommand(UINT item);
-    HMENU appmenu() const { return appmenu_; }
+    HMENU appmenu() const { return appmenu_.get(); }
     const CLumNotifyIcon* TrayIcon() const { return trayIcon_.get(); }
     const DdeSource* Dde() const { return dde_.get(); }
     const forms::ToolTip& StripToolTip() const { return toolTip_; }
@@ -60,16 +61,11 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    struct IconDeleter {
-        void operator()(HICON icon) const { DestroyIcon(icon); }
-    };
-    using Icon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
-
     // Set-up and layout
     void CreateControls();
     void StackControls();
     void CreateAppMenu();
-    Icon LoadIconFile(int size);
+    forms::IconHandle LoadIconFile(int size);
     void PlaceControls();
     bool OpenUrlTab(const std::wstring& url);
     void AddTrayIcon();
@@ -87,14 +83,14 @@ private:
     void WebuTab_OnMouseHover(long itemIndex);
     void WebuTab_OnItemColose(bool& cancel);
 
-    Icon smallIcon_;
-    Icon bigIcon_;
+    forms::IconHandle smallIcon_;
+    forms::IconHandle bigIcon_;
     std::unique_ptr<CLumNotifyIcon> trayIcon_;
     std::unique_ptr<cSetStyle> frameStyle_;
     std::optional<CLumDownLoadFile> downloader_;
     std::unique_ptr<DdeSource> dde_;
     forms::ToolTip toolTip_;
-    HMENU appmenu_ = nullptr;
+    forms::MenuHandle appmenu_;
     // Last: disconnected before any member they reach goes.
     forms::Connections connections_;
 };

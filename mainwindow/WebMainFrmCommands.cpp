@@ -46,8 +46,8 @@ void WebMainFrm::PopupAppMenu() {
     SetForegroundWindow(hWnd());
     POINT at{};
     GetCursorPos(&at);
-    const UINT chosen =
-        static_cast<UINT>(TrackPopupMenu(appmenu_, TPM_RETURNCMD, at.x, at.y, 0, hWnd(), nullptr));
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(appmenu_.get(), TPM_RETURNCMD, at.x, at.y, 0, hWnd(), nullptr));
     PostMessageW(hWnd(), WM_NULL, 0, 0);
     if (chosen != 0) {
         RunMenuCommand(chosen);

@@ -74,7 +74,6 @@ void LoadFrm::OnLoad() {
         return;
     }
     SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
-    gdiplus_.emplace();
     // Started once the online check passed; the load step comes only then.
     splashJob_->Take(image_, picture_);
     splashJob_.reset();
@@ -110,6 +109,5 @@ void LoadFrm::OnUnload() {
     loginJob_.reset();
     image_.Reset();
     picture_.ReleaseGraphics();
-    gdiplus_.reset();
     picture_ = LayeredPicture();
 }

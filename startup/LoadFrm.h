@@ -32,7 +32,6 @@ private:
     void CheckUpdate();
 
     std::optional<CLumDownLoadFile> downloader_;
-    std::optional<forms::GdiplusSession> gdiplus_;
     std::optional<PictureJob> splashJob_;
     std::optional<PictureJob> loginJob_;
     PngResource image_;

@@ -3,9 +3,8 @@
 #include "forms/Application.h"
 #include "forms/Handles.h"
 #include "forms/Internet.h"
+#include "forms/InternetTransfer.h"
 #include "forms/core/IntegerText.h"
-
-#include <vector>
 
 namespace {
 
@@ -128,34 +127,23 @@ bool CLumDownLoadFile::Transfer(void* request, const std::wstring& saveFile, boo
         if (!file) {
             return false;
         }
-        std::vector<char> buffer(kBlockSize);
-        DWORD received = 0;
-        bool failed = false;
-        while (alive.Alive() && !ShouldStop()) {
-            DWORD got = 0;
-            if (InternetReadFile(request, buffer.data(), kBlockSize, &got) == FALSE) {
-                failed = true;
-                break;
-            }
-            if (got == 0) {
-                break;
-            }
-            DWORD written = 0;
-            if (received + got > total ||
-                WriteFile(file.get(), buffer.data(), got, &written, nullptr) == FALSE ||
-                written != got) {
-                failed = true;
-                break;
-            }
-            received += got;
-            if (raise) {
-                Loading(received);
-            }
-            if (alive.Alive()) {
-                PassMessages();
-            }
-        }
-        complete = alive.Alive() && !failed && !ShouldStop() && received == total &&
+        forms::InternetTransfer transfer(false, total);
+        const auto end = transfer.Run<kBlockSize>(
+            request, [this, &alive] { return !alive.Alive() || ShouldStop(); },
+            [&file](const char* data, DWORD size) {
+                return forms::InternetTransfer::WriteAll(file.get(), data, size);
+            },
+            // A handler may destroy this downloader.
+            [this, raise, &alive](DWORD received) {
+                if (raise) {
+                    Loading(received);
+                }
+                if (alive.Alive()) {
+                    PassMessages();
+                }
+            });
+        const bool finished = end == forms::InternetTransfer::End::Finished;
+        complete = finished && alive.Alive() && !ShouldStop() && transfer.Received() == total &&
                    FlushFileBuffers(file.get()) != FALSE;
     }
     if (!complete || !PutInPlace(partial, saveFile)) {

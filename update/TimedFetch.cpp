@@ -4,12 +4,11 @@
 #include "forms/CallbackBoundary.h"
 #include "forms/Handles.h"
 #include "forms/Internet.h"
+#include "forms/InternetTransfer.h"
 #include "update/core/StallWatch.h"
 
-#include <algorithm>
 #include <atomic>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -31,19 +30,6 @@ struct Shared {
         CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
-// Only what has arrived is read: a read of a whole block would wait for the
-// block to fill, and a slow server's progress would not be seen meanwhile.
-DWORD ReadArrived(HINTERNET request, std::vector<char>& buffer) {
-    DWORD available = 0;
-    DWORD got = 0;
-    if (InternetQueryDataAvailable(request, &available, 0, 0) == FALSE || available == 0 ||
-        InternetReadFile(request, buffer.data(),
-                         std::min(available, static_cast<DWORD>(buffer.size())), &got) == FALSE) {
-        return 0;
-    }
-    return got;
-}
-
 // The shared state's lock, held for a scope.
 class Hold {
 public:
@@ -57,20 +43,16 @@ private:
 };
 
 bool Transfer(HINTERNET request, HANDLE file, Shared& shared) {
-    std::vector<char> buffer(kBlockSize);
-    const DWORD total = shared.total;
-    DWORD received = 0;
-    DWORD got = 0;
-    while (!shared.abandoned && (got = ReadArrived(request, buffer)) > 0) {
-        DWORD written = 0;
-        if (received + got > total ||
-            WriteFile(file, buffer.data(), got, &written, nullptr) == FALSE || written != got) {
-            return false;
-        }
-        received += got;
-        shared.received = received;
-    }
-    return !shared.abandoned && received == total && FlushFileBuffers(file) != FALSE;
+    forms::InternetTransfer transfer(true, shared.total);
+    const auto end = transfer.Run<kBlockSize>(
+        request, [&shared] { return shared.abandoned.load(); },
+        [file](const char* data, DWORD size) {
+            return forms::InternetTransfer::WriteAll(file, data, size);
+        },
+        [&shared](DWORD received) { shared.received = received; });
+    // A failed read ends the body as its end does: the count decides.
+    return end != forms::InternetTransfer::End::Refused && !shared.abandoned &&
+           transfer.Received() == shared.total && FlushFileBuffers(file) != FALSE;
 }
 
 // Made under the lock and deletable while open: a reader that gives up can

@@ -1,9 +1,9 @@
 #include "browser/preview/PageFetch.h"
 
 #include "forms/Application.h"
-#include "forms/CallbackBoundary.h"
-#include "forms/Handles.h"
 #include "forms/Internet.h"
+#include "forms/InternetTransfer.h"
+#include "forms/OwnedThread.h"
 #include "forms/core/Text.h"
 
 #include <memory>
@@ -21,18 +21,20 @@ bool Succeeded(HINTERNET request) {
     return status >= 200 && status < 300;
 }
 
+// Past the bound the page ends with what came before it.
 bool ReadAll(HINTERNET request, std::string& bytes) {
-    char block[kBlock];
-    for (;;) {
-        DWORD got = 0;
-        if (InternetReadFile(request, block, kBlock, &got) == FALSE) {
-            return false;
-        }
-        if (got == 0 || bytes.size() + got > kMostBytes) {
+    forms::InternetTransfer transfer(false, 0);
+    const auto end = transfer.Run<kBlock>(
+        request, [] { return false; },
+        [&bytes](const char* data, DWORD size) {
+            if (bytes.size() + size > kMostBytes) {
+                return false;
+            }
+            bytes.append(data, size);
             return true;
-        }
-        bytes.append(block, got);
-    }
+        },
+        [](DWORD) {});
+    return end != forms::InternetTransfer::End::ReadFailed;
 }
 
 std::wstring FinalUrl(HINTERNET request, const std::wstring& asked) {
@@ -70,20 +72,17 @@ std::wstring Decode(std::string bytes) {
     return text;
 }
 
+// The worker thread's job, which it owns.
 struct FetchJob {
+    static constexpr const wchar_t* kWhere = L"PageFetch";
     std::wstring url;
     std::function<void(FetchedPage)> done;
-};
 
-// The worker thread's entry; it owns its job.
-DWORD WINAPI FetchEntry(void* job) {
-    return static_cast<DWORD>(forms::GuardedEntry(L"PageFetch", [job] {
-        const std::unique_ptr<FetchJob> mine(static_cast<FetchJob*>(job));
-        auto page = std::make_shared<FetchedPage>(FetchPage(mine->url));
-        forms::Application::Post([page, done = std::move(mine->done)] { done(std::move(*page)); });
-        return 0;
-    }));
-}
+    void operator()() {
+        auto page = std::make_shared<FetchedPage>(FetchPage(url));
+        forms::Application::Post([page, done = std::move(done)] { done(std::move(*page)); });
+    }
+};
 
 } // namespace
 
@@ -111,10 +110,7 @@ FetchedPage FetchPage(const std::wstring& url) {
 
 void FetchPageLater(const std::wstring& url, std::function<void(FetchedPage)> done) {
     auto job = std::make_unique<FetchJob>(FetchJob{url, std::move(done)});
-    const forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> worker(
-        CreateThread(nullptr, 0, &FetchEntry, job.get(), 0, nullptr));
-    if (worker) {
-        job.release();
+    if (forms::StartOwnedThread(job)) {
         return;
     }
     forms::Application::Post([done = std::move(job->done)] { done(FetchedPage{}); });

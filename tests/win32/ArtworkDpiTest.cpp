@@ -103,7 +103,6 @@ TEST_F(ArtworkAt144Dpi, TabSkinsKeepEachPieceInItsScaledCell) {
 }
 
 TEST_F(ArtworkAt144Dpi, TheSplashSurfaceIsDrawnAtTheScaledSize) {
-    forms::GdiplusSession gdiplus;
     const PngResource png = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     EXPECT_EQ(png.Scale(), 2) << "the splash drawn twice as large";
     EXPECT_EQ(LoadPngResource(IDR_PNG_LOGIN, L"PNG").Scale(), 2) << "and the login background";

@@ -15,15 +15,15 @@ namespace {
 forms::PicturePtr Strip(int frameWidth, int height, const std::vector<COLORREF>& colours) {
     forms::WindowDc screen(nullptr);
     forms::MemoryDc dc(CreateCompatibleDC(screen.get()));
-    HBITMAP bitmap =
-        CreateCompatibleBitmap(screen.get(), frameWidth * static_cast<int>(colours.size()), height);
-    forms::SelectedObject selection(dc.get(), bitmap);
+    forms::GdiBitmap bitmap(CreateCompatibleBitmap(
+        screen.get(), frameWidth * static_cast<int>(colours.size()), height));
+    forms::SelectedObject selection(dc.get(), bitmap.get());
     for (std::size_t i = 0; i < colours.size(); ++i) {
         forms::UniqueHandle<HBRUSH, forms::GdiObjectDeleter> brush(CreateSolidBrush(colours[i]));
         RECT r{static_cast<LONG>(i) * frameWidth, 0, static_cast<LONG>(i + 1) * frameWidth, height};
         FillRect(dc.get(), &r, brush.get());
     }
-    return forms::Picture::FromBitmap(bitmap);
+    return forms::Picture::FromBitmap(std::move(bitmap));
 }
 
 const std::vector<COLORREF> kColours{RGB(200, 0, 0),   RGB(0, 200, 0),   RGB(0, 0, 200),

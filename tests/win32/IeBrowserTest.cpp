@@ -132,10 +132,9 @@ VARIANT Long(VARTYPE type, long value) {
 }
 
 TEST_F(IeBrowserTest, TheSinkTellsTheTopDocumentFromFramesAndAnswersBack) {
-    forms::ComPtr<IDispatch> top, frame, sink;
-    *top.put() = new login::BrowserEvents(*browser, nullptr, [] {});
-    *frame.put() = new login::BrowserEvents(*browser, nullptr, [] {});
-    *sink.put() = new login::BrowserEvents(*browser, top.get(), [] {});
+    const auto top = forms::MakeCom<login::BrowserEvents>(*browser, nullptr, [] {});
+    const auto frame = forms::MakeCom<login::BrowserEvents>(*browser, nullptr, [] {});
+    const auto sink = forms::MakeCom<login::BrowserEvents>(*browser, top.get(), [] {});
     forms::Bstr app(L"app://minimize"), page(L"http://h/p");
     VARIANT appUrl = Of(VT_BSTR, app.get()), pageUrl = Of(VT_BSTR, page.get()), none = {};
     VARIANT_BOOL cancel = VARIANT_FALSE;
@@ -180,9 +179,8 @@ VARIANT_BOOL AskNewWindow(IDispatch& sink, VARIANT flags, const wchar_t* url) {
 }
 
 TEST_F(IeBrowserTest, OnlyANewWindowTheUserAskedForGoesOnAndAtMostOneASecond) {
-    forms::ComPtr<IDispatch> sink, other;
-    *sink.put() = new login::BrowserEvents(*browser, nullptr, [] {});
-    *other.put() = new login::BrowserEvents(*browser, nullptr, [] {});
+    const auto sink = forms::MakeCom<login::BrowserEvents>(*browser, nullptr, [] {});
+    const auto other = forms::MakeCom<login::BrowserEvents>(*browser, nullptr, [] {});
     const long clicked = NWMF_USERINITED | NWMF_FIRST;
     EXPECT_EQ(AskNewWindow(*sink.get(), Long(VT_I4, NWMF_FIRST), L"http://h/script"), VARIANT_TRUE)
         << "a script's pop-up";
@@ -207,8 +205,7 @@ TEST_F(IeBrowserTest, OnlyANewWindowTheUserAskedForGoesOnAndAtMostOneASecond) {
 
 // WindowClosing (IsChildWindow, Cancel), as window.close() raises it.
 TEST_F(IeBrowserTest, WindowCloseFromThePageIsCancelled) {
-    forms::ComPtr<IDispatch> sink;
-    *sink.put() = new login::BrowserEvents(*browser, nullptr, [] {});
+    const auto sink = forms::MakeCom<login::BrowserEvents>(*browser, nullptr, [] {});
     for (VARIANT_BOOL child : {VARIANT_FALSE, VARIANT_TRUE}) {
         VARIANT_BOOL cancel = VARIANT_FALSE;
         VARIANT isChild = {};

@@ -86,7 +86,6 @@ TEST_F(LoadFrmTest, TheLoginWindowsLoadFromTheLoopAndTakeTheSplashAlongWhenTheyC
 }
 
 TEST(LoadPngResource, DecodesBothPicturesAndGivesAnEmptyPictureForAMissingOne) {
-    forms::GdiplusSession gdiplus;
     const PngResource login = LoadPngResource(IDR_PNG_LOGIN, L"PNG");
     EXPECT_EQ(login.Width(), 1237u);
     EXPECT_EQ(login.Height(), 696u);
@@ -99,7 +98,6 @@ TEST(LoadPngResource, DecodesBothPicturesAndGivesAnEmptyPictureForAMissingOne) {
 }
 
 TEST(LayeredPicture, TakingAnotherSurfaceOrPictureLetsTheOldOneGoWhole) {
-    forms::GdiplusSession gdiplus;
     PngResource png = LoadPngResource(IDR_PNG_LOGIN, L"PNG");
     png = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     ASSERT_EQ(png.Width(), 356u) << "the new picture, readable after the old one went";

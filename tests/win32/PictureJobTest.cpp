@@ -28,7 +28,6 @@ bool Near(std::uint32_t a, std::uint32_t b) {
 }
 
 TEST(PictureJob, DrawsOnAWorkerThePicturePremultipliedForTheLayeredWindow) {
-    forms::GdiplusSession gdiplus;
     PngResource png;
     LayeredPicture surface;
     PictureJob(IDR_PNG_SPLASH, L"PNG").Take(png, surface);
@@ -54,7 +53,6 @@ TEST(PictureJob, DrawsOnAWorkerThePicturePremultipliedForTheLayeredWindow) {
 }
 
 TEST(PictureJob, AJobNeverTakenWaitsForItsWorkerAndLetsGo) {
-    forms::GdiplusSession gdiplus;
     for (int i = 0; i < 3; ++i) {
         PictureJob job(IDR_PNG_SPLASH, L"PNG");
     }

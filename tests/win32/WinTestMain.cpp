@@ -1,11 +1,11 @@
 #include "forms/Application.h"
+#include "forms/Gdiplus.h"
+#include "forms/OleSession.h"
 #include "forms/Picture.h"
 #include "resources/Artwork.h"
 #include "tests/win32/TestWindows.h"
 
 #include <windows.h>
-
-#include <ole2.h>
 
 #include <gtest/gtest.h>
 
@@ -23,12 +23,11 @@ class ForgetQuitRequests final : public testing::EmptyTestEventListener {
 
 // The tests run at the DPI of the prefix's screen, as the programs do.
 int main(int argc, char** argv) {
+    const forms::GdiplusSession gdiplus;
     forms::Application::Start();
     forms::InstallArtwork(&resources::Artwork());
-    OleInitialize(nullptr);
+    const forms::OleSession ole;
     testing::InitGoogleTest(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new ForgetQuitRequests);
-    const int result = RUN_ALL_TESTS();
-    OleUninitialize();
-    return result;
+    return RUN_ALL_TESTS();
 }
