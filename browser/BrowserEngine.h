@@ -6,10 +6,10 @@
 
 #include <memory>
 
-namespace login {
+namespace browser {
 
 // The engine behind CreateBrowser: defined once, by the engine library an
 // executable links (tavrin_engine_ie or tavrin_engine_preview).
 std::unique_ptr<IBrowser> CreateEngine(HWND container);
 
-} // namespace login
+} // namespace browser

@@ -11,7 +11,7 @@
 
 #include <utility>
 
-namespace login {
+namespace browser {
 
 namespace {
 
@@ -215,4 +215,4 @@ bool BrowserEvents::IsTopLevel(const VARIANT* source) const {
     return identity.get() == control_;
 }
 
-} // namespace login
+} // namespace browser

@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-namespace login {
+namespace browser {
 
 // Receives the browser control's DWebBrowserEvents2 and raises them as the
 // engine's events. Every call from the control runs through the callback
@@ -58,4 +58,4 @@ private:
     ULONG references_ = 1;
 };
 
-} // namespace login
+} // namespace browser

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace login {
+namespace browser {
 
 namespace {
 
@@ -78,4 +78,4 @@ void BrowserKeys::Offer(MSG& message) {
     }
 }
 
-} // namespace login
+} // namespace browser

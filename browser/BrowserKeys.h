@@ -4,7 +4,7 @@
 
 #include <ole2.h>
 
-namespace login {
+namespace browser {
 
 // The hosted control handles its own keys (Tab between fields, clipboard
 // keys) only when it sees them before they are dispatched. A message hook
@@ -21,4 +21,4 @@ private:
     static void Offer(MSG& message);
 };
 
-} // namespace login
+} // namespace browser

@@ -6,7 +6,7 @@
 
 #include <utility>
 
-namespace login {
+namespace browser {
 
 bool BrowserPage::Open(HWND container) {
     Release();
@@ -30,4 +30,4 @@ void BrowserPage::Release() {
     ReleaseBrowser(std::move(browser_));
 }
 
-} // namespace login
+} // namespace browser

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-namespace login {
+namespace browser {
 
 // A window's page engine with what every page wires alike: silent once a
 // download begins, new windows refused and their addresses, when they are
@@ -35,4 +35,4 @@ private:
     forms::Connections connections_;
 };
 
-} // namespace login
+} // namespace browser

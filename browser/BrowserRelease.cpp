@@ -2,7 +2,7 @@
 
 #include "forms/Application.h"
 
-namespace login {
+namespace browser {
 
 void ReleaseBrowser(std::unique_ptr<IBrowser> browser) {
     if (!browser) {
@@ -12,4 +12,4 @@ void ReleaseBrowser(std::unique_ptr<IBrowser> browser) {
     forms::Application::ReleaseLater([held]() mutable { held.reset(); });
 }
 
-} // namespace login
+} // namespace browser

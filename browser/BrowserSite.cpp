@@ -1,6 +1,6 @@
 #include "browser/BrowserSite.h"
 
-namespace login {
+namespace browser {
 
 namespace {
 
@@ -121,4 +121,4 @@ STDMETHODIMP BrowserSite::FilterDataObject(IDataObject*, IDataObject** filtered)
     return S_FALSE;
 }
 
-} // namespace login
+} // namespace browser

@@ -5,7 +5,7 @@
 #include <mshtmhst.h>
 #include <ole2.h>
 
-namespace login {
+namespace browser {
 
 // The container side of the hosted browser control: client site, in-place
 // site and frame, and the document host's questions. The control lives in
@@ -98,4 +98,4 @@ private:
     ULONG references_ = 1;
 };
 
-} // namespace login
+} // namespace browser

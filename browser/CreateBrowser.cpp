@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace login {
+namespace browser {
 
 std::unique_ptr<IBrowser> CreateBrowser(HWND container) {
     if (const BrowserFactory* factory = forms::Host::Current().Find<const BrowserFactory>()) {
@@ -13,4 +13,4 @@ std::unique_ptr<IBrowser> CreateBrowser(HWND container) {
     return CreateEngine(container);
 }
 
-} // namespace login
+} // namespace browser

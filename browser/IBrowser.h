@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-namespace login {
+namespace browser {
 
 // The embedded web browser as every window of the client sees it. Engines
 // (the platform's control, the preview) implement it; windows never name an
@@ -59,4 +59,4 @@ std::unique_ptr<IBrowser> CreateBrowser(HWND container);
 // Tests put an engine of their own in the host.
 using BrowserFactory = std::function<std::unique_ptr<IBrowser>(HWND container)>;
 
-} // namespace login
+} // namespace browser

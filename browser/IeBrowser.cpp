@@ -8,7 +8,7 @@
 
 #include <ole2.h>
 
-namespace login {
+namespace browser {
 
 namespace {
 
@@ -194,4 +194,4 @@ void IeBrowser::ReportFailure() {
     NavigateError(url, true, NavigationFailure::NoPage);
 }
 
-} // namespace login
+} // namespace browser

@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-namespace login {
+namespace browser {
 
 class BrowserEvents;
 class BrowserSite;
@@ -68,4 +68,4 @@ private:
     forms::Lifetime alive_;
 };
 
-} // namespace login
+} // namespace browser

@@ -1,10 +1,10 @@
 #include "browser/BrowserEngine.h"
 #include "browser/IeBrowser.h"
 
-namespace login {
+namespace browser {
 
 std::unique_ptr<IBrowser> CreateEngine(HWND container) {
     return std::make_unique<IeBrowser>(container);
 }
 
-} // namespace login
+} // namespace browser

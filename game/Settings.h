@@ -13,8 +13,8 @@ inline constexpr const wchar_t* GameSiteUrl = TAVRIN_GAME_SITE_URL;
 inline constexpr const wchar_t* MakerSiteUrl = TAVRIN_MAKER_SITE_URL;
 
 // The hosts of the four addresses and the build's OperatorHosts.
-inline const login::OperatorHosts& OperatorHosts() {
-    static const login::OperatorHosts hosts(
+inline const browser::OperatorHosts& OperatorHosts() {
+    static const browser::OperatorHosts hosts(
         {UpdateManifestUrl, LoginPageUrl, GameSiteUrl, MakerSiteUrl}, TAVRIN_OPERATOR_HOSTS);
     return hosts;
 }

@@ -101,13 +101,13 @@ void LoginFrm::CreateWebBrowser() {
     browser_->SetContextMenuAnswer(false);
     forms::Connections& handlers = browser_.Handlers();
     handlers +=
-        browser_->BeforeNavigate2.Connect([this](login::Navigation navigation, bool& cancel) {
+        browser_->BeforeNavigate2.Connect([this](browser::Navigation navigation, bool& cancel) {
             OnPageNavigation(navigation, cancel);
         });
     handlers +=
         browser_->DocumentComplete.Connect([this](std::wstring url) { OnDocumentComplete(url); });
     handlers += browser_->NavigateError.Connect(
-        [this](std::wstring, bool topLevel, login::NavigationFailure failure) {
+        [this](std::wstring, bool topLevel, browser::NavigationFailure failure) {
             OnNavigateError(topLevel, failure);
         });
 }
@@ -117,7 +117,7 @@ void LoginFrm::NavigateLoginPage() {
         browser_->Navigate(PublicData::LoginPageUrl);
     } else {
         // No engine: the page will never come.
-        OnNavigateError(true, login::NavigationFailure::NoPage);
+        OnNavigateError(true, browser::NavigationFailure::NoPage);
     }
 }
 
@@ -126,7 +126,7 @@ void LoginFrm::MakeSeeThrough() {
     SetLayeredWindowAttributes(hWnd(), kKeyColour, 0, LWA_COLORKEY);
 }
 
-void LoginFrm::OnPageNavigation(const login::Navigation& navigation, bool& cancel) {
+void LoginFrm::OnPageNavigation(const browser::Navigation& navigation, bool& cancel) {
     login::RunPageCommand(navigation, cancel);
 }
 
@@ -146,8 +146,8 @@ void LoginFrm::OnDocumentComplete(const std::wstring& url) {
 // A login page that brings nothing before any document of its own has
 // completed would otherwise leave the splash up for good. An error page
 // the server sent (maintenance, say) is shown like any page.
-void LoginFrm::OnNavigateError(bool topLevel, login::NavigationFailure failure) {
-    if (topLevel && failure == login::NavigationFailure::NoPage && !loginShown_ && !ending_) {
+void LoginFrm::OnNavigateError(bool topLevel, browser::NavigationFailure failure) {
+    if (topLevel && failure == browser::NavigationFailure::NoPage && !loginShown_ && !ending_) {
         EndOffline();
     }
 }

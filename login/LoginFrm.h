@@ -26,7 +26,7 @@ public:
 
     // Every navigation request of the login browser, top document and
     // frames alike; the page commands (app://) are answered here.
-    void OnPageNavigation(const login::Navigation& navigation, bool& cancel);
+    void OnPageNavigation(const browser::Navigation& navigation, bool& cancel);
 
 protected:
     void OnLoad() override;
@@ -41,7 +41,7 @@ private:
     void NavigateLoginPage();
     void MakeSeeThrough();
     void OnDocumentComplete(const std::wstring& url);
-    void OnNavigateError(bool topLevel, login::NavigationFailure failure);
+    void OnNavigateError(bool topLevel, browser::NavigationFailure failure);
     void EndOffline();
     void ShowLoginScreen();
     void OnButtonClick(int id);
@@ -53,7 +53,7 @@ private:
     forms::PicturePtr miniPicture_;
     forms::PicturePtr closePicture_;
     forms::GdiBrush keyBrush_;
-    login::BrowserPage browser_;
+    browser::BrowserPage browser_;
     bool loginShown_ = false;
     bool ending_ = false;
 };

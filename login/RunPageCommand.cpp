@@ -23,7 +23,7 @@ void LoadGame(const std::wstring& url) {
 
 } // namespace
 
-void RunPageCommand(const Navigation& navigation, bool& cancel) {
+void RunPageCommand(const browser::Navigation& navigation, bool& cancel) {
     const PageCommandDecision decision = DecidePageCommand(navigation, PublicData::OperatorHosts());
     cancel = cancel || decision.cancel;
     switch (decision.command.kind) {

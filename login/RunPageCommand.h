@@ -10,6 +10,6 @@ namespace login {
 // "app://loadgame|<address>" closes it and opens the address in the game
 // window. Every "app:" request is cancelled; a refused load leaves the
 // player on the login screen.
-void RunPageCommand(const Navigation& navigation, bool& cancel);
+void RunPageCommand(const browser::Navigation& navigation, bool& cancel);
 
 } // namespace login

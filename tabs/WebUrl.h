@@ -38,7 +38,7 @@ private:
     void wb_TitleChange(const std::wstring& text);
 
     std::unique_ptr<forms::PictureBox> Picture1;
-    login::BrowserPage wb;
+    browser::BrowserPage wb;
     forms::Connection resize_;
     IuTab* m_Implement = nullptr;
     CTabItem* m_Item = nullptr;

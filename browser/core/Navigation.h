@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace login {
+namespace browser {
 
 // One navigation request as the engine reports it.
 struct Navigation {
@@ -24,4 +24,4 @@ enum class NavigationFailure { NoPage, ErrorPage };
 // failure result such as the platform's INET_E_ ones (0x800C00xx).
 NavigationFailure FailureOfStatus(long status);
 
-} // namespace login
+} // namespace browser

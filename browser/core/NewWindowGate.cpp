@@ -1,6 +1,6 @@
 #include "browser/core/NewWindowGate.h"
 
-namespace login {
+namespace browser {
 
 bool NewWindowGate::Allow(bool userAsked, std::uint64_t nowMs) {
     if (!userAsked || (last_ && nowMs - *last_ < kIntervalMs)) {
@@ -10,4 +10,4 @@ bool NewWindowGate::Allow(bool userAsked, std::uint64_t nowMs) {
     return true;
 }
 
-} // namespace login
+} // namespace browser

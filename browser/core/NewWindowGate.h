@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace login {
+namespace browser {
 
 // Which of a page's requests for a new window may leave for the default
 // browser: only those the user asked for, and at most one a second, so a
@@ -19,4 +19,4 @@ private:
     std::optional<std::uint64_t> last_;
 };
 
-} // namespace login
+} // namespace browser

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace login {
+namespace browser {
 
 namespace {
 
@@ -64,4 +64,4 @@ bool OperatorHosts::IsOperatorPage(const std::wstring& url) const {
     return parsed && Contains(parsed->host);
 }
 
-} // namespace login
+} // namespace browser

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace login {
+namespace browser {
 
 // The hosts whose pages the client trusts to give it commands: those of the
 // compiled-in addresses, and the build's extra list ("a.example.com;
@@ -25,4 +25,4 @@ private:
     std::vector<std::wstring> suffixes_; // ".example.net"
 };
 
-} // namespace login
+} // namespace browser

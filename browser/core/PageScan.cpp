@@ -7,7 +7,7 @@
 #include <cwctype>
 #include <utility>
 
-namespace login {
+namespace browser {
 
 namespace {
 
@@ -300,4 +300,4 @@ std::wstring DecodeEntities(const std::wstring& text) {
     return out;
 }
 
-} // namespace login
+} // namespace browser

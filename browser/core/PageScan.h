@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace login {
+namespace browser {
 
 struct PageLink {
     std::wstring text; // what the link shows, tags dropped, blanks collapsed
@@ -27,4 +27,4 @@ PageScan ScanPage(const std::wstring& html);
 // Character references (&amp; &lt; &#20013; &#x4E2D; ...); unknown ones stay.
 std::wstring DecodeEntities(const std::wstring& text);
 
-} // namespace login
+} // namespace browser

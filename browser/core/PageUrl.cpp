@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cwctype>
 
-namespace login {
+namespace browser {
 
 namespace {
 
@@ -106,4 +106,4 @@ std::wstring ResolveUrl(const std::wstring& base, const std::wstring& written) {
     return b.scheme + b.authority + RemoveDotSegments(path) + reference.substr(pathEnd);
 }
 
-} // namespace login
+} // namespace browser

@@ -2,9 +2,9 @@
 
 #include <string>
 
-namespace login {
+namespace browser {
 
 // The absolute address a reference written on the page at base points to.
 std::wstring ResolveUrl(const std::wstring& base, const std::wstring& reference);
 
-} // namespace login
+} // namespace browser

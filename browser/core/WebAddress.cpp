@@ -4,7 +4,7 @@
 
 #include <cwctype>
 
-namespace login {
+namespace browser {
 
 namespace {
 
@@ -117,4 +117,4 @@ std::optional<WebAddress> ParseWebAddress(const std::wstring& url) {
     return WebAddress{scheme, *host};
 }
 
-} // namespace login
+} // namespace browser

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace login {
+namespace browser {
 
 // The longest address the client takes from a page or another program.
 inline constexpr std::size_t kMaxWebAddressLength = 2048;
@@ -23,4 +23,4 @@ struct WebAddress {
 // bad port, an empty label.
 std::optional<WebAddress> ParseWebAddress(const std::wstring& url);
 
-} // namespace login
+} // namespace browser

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-namespace login {
+namespace browser {
 
 namespace {
 
@@ -116,4 +116,4 @@ void FetchPageLater(const std::wstring& url, std::function<void(FetchedPage)> do
     forms::Application::Post([done = std::move(job->done)] { done(FetchedPage{}); });
 }
 
-} // namespace login
+} // namespace browser

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-namespace login {
+namespace browser {
 
 struct FetchedPage {
     bool ok = false;
@@ -21,4 +21,4 @@ FetchedPage FetchPage(const std::wstring& url);
 // runs from the message loop (forms::Application::Post) with the result.
 void FetchPageLater(const std::wstring& url, std::function<void(FetchedPage)> done);
 
-} // namespace login
+} // namespace browser

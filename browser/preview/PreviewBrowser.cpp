@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace login {
+namespace browser {
 
 namespace {
 
@@ -184,4 +184,4 @@ void PreviewBrowser::Relayout() {
     top_->Layout(area.right);
 }
 
-} // namespace login
+} // namespace browser

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace login {
+namespace browser {
 
 // The preview engine: fetches a page and shows its title and its links as
 // push buttons, frames nested. No scripts, styles or pictures. Events are
@@ -74,4 +74,4 @@ private:
     NewWindowGate newWindows_;
 };
 
-} // namespace login
+} // namespace browser

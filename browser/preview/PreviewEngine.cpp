@@ -1,10 +1,10 @@
 #include "browser/BrowserEngine.h"
 #include "browser/preview/PreviewBrowser.h"
 
-namespace login {
+namespace browser {
 
 std::unique_ptr<IBrowser> CreateEngine(HWND container) {
     return std::make_unique<PreviewBrowser>(container);
 }
 
-} // namespace login
+} // namespace browser

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace login {
+namespace browser {
 
 namespace {
 
@@ -142,4 +142,4 @@ LRESULT PreviewPane::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProcedure(message, wParam, lParam);
 }
 
-} // namespace login
+} // namespace browser

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace login {
+namespace browser {
 
 // One document of the preview engine on a plain white surface: its title
 // as text, each link as a push button, each frame as a bordered pane of
@@ -52,4 +52,4 @@ private:
     std::vector<std::unique_ptr<PreviewPane>> frames_;
 };
 
-} // namespace login
+} // namespace browser

@@ -47,13 +47,14 @@ bool IsAppAddress(const std::wstring& url) {
     return forms::StartsWithNoCase(url, L"app:");
 }
 
-bool IsGameAddress(const std::wstring& url, const OperatorHosts& hosts) {
-    return url.size() <= kMaxWebAddressLength && hosts.IsOperatorPage(url);
+bool IsGameAddress(const std::wstring& url, const browser::OperatorHosts& hosts) {
+    return url.size() <= browser::kMaxWebAddressLength && hosts.IsOperatorPage(url);
 }
 
 // The navigating document is the frame's own for a frame and the top
 // document otherwise, so both ways come down to where it lives.
-PageCommandDecision DecidePageCommand(const Navigation& navigation, const OperatorHosts& hosts) {
+PageCommandDecision DecidePageCommand(const browser::Navigation& navigation,
+                                      const browser::OperatorHosts& hosts) {
     PageCommandDecision decision;
     decision.cancel = IsAppAddress(navigation.url);
     if (!decision.cancel || !hosts.IsOperatorPage(navigation.documentUrl)) {

@@ -28,8 +28,8 @@ PageCommand ParsePageCommand(const std::wstring& url);
 bool IsAppAddress(const std::wstring& url);
 
 // A game address: http: or https: on an operator host, at most
-// kMaxWebAddressLength characters.
-bool IsGameAddress(const std::wstring& url, const OperatorHosts& hosts);
+// browser::kMaxWebAddressLength characters.
+bool IsGameAddress(const std::wstring& url, const browser::OperatorHosts& hosts);
 
 struct PageCommandDecision {
     bool cancel = false;
@@ -39,6 +39,7 @@ struct PageCommandDecision {
 
 // A command counts only from a document on an operator host: the top-level
 // document, or a frame whose own document is there.
-PageCommandDecision DecidePageCommand(const Navigation& navigation, const OperatorHosts& hosts);
+PageCommandDecision DecidePageCommand(const browser::Navigation& navigation,
+                                      const browser::OperatorHosts& hosts);
 
 } // namespace login

@@ -19,6 +19,6 @@ std::wstring DdeCommandText(const unsigned char* data, std::size_t size) {
 }
 
 bool IsDdeAddress(const std::wstring& command) {
-    return command.size() <= login::kMaxWebAddressLength &&
-           login::ParseWebAddress(command).has_value();
+    return command.size() <= browser::kMaxWebAddressLength &&
+           browser::ParseWebAddress(command).has_value();
 }

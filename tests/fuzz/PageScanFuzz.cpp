@@ -7,13 +7,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = fuzz::Bytes(data, size);
     const std::wstring page = fuzz::WideText(bytes);
-    const login::PageScan scan = login::ScanPage(page);
+    const browser::PageScan scan = browser::ScanPage(page);
     fuzz::Require(scan.rootInnerHtmlLength <= page.size());
-    fuzz::Require(login::DecodeEntities(page).size() <= page.size());
+    fuzz::Require(browser::DecodeEntities(page).size() <= page.size());
     const auto [base, reference] = fuzz::TwoTexts(bytes);
-    login::ResolveUrl(base, reference);
-    for (const login::PageLink& link : scan.links) {
-        login::ResolveUrl(base, link.href);
+    browser::ResolveUrl(base, reference);
+    for (const browser::PageLink& link : scan.links) {
+        browser::ResolveUrl(base, link.href);
     }
     return 0;
 }

@@ -10,12 +10,12 @@
 
 namespace {
 
+using browser::Navigation;
+using browser::OperatorHosts;
+using browser::ParseWebAddress;
 using login::DecidePageCommand;
-using login::Navigation;
-using login::OperatorHosts;
 using login::PageCommandKind;
 using login::ParsePageCommand;
-using login::ParseWebAddress;
 
 std::wstring HostOf(const std::wstring& url) {
     const auto parsed = ParseWebAddress(url);
@@ -115,8 +115,8 @@ TEST(PageCommand, LoadGameTakesTheSecondPieceOnly) {
 }
 
 TEST(NavigationFailure, AnHttpStatusBringsAPageAnyOtherFailureNone) {
-    using login::FailureOfStatus;
-    using login::NavigationFailure;
+    using browser::FailureOfStatus;
+    using browser::NavigationFailure;
     for (long status : {100l, 404l, 500l, 503l, 599l}) {
         EXPECT_EQ(FailureOfStatus(status), NavigationFailure::ErrorPage) << status;
     }
@@ -128,7 +128,7 @@ TEST(NavigationFailure, AnHttpStatusBringsAPageAnyOtherFailureNone) {
 }
 
 TEST(NewWindowGate, OnlyWhatTheUserAskedForAndOneASecond) {
-    login::NewWindowGate gate;
+    browser::NewWindowGate gate;
     EXPECT_FALSE(gate.Allow(false, 5000)) << "a script's pop-up";
     EXPECT_TRUE(gate.Allow(true, 5000));
     EXPECT_FALSE(gate.Allow(true, 5999));

@@ -6,12 +6,12 @@
 
 namespace {
 
-using login::DecodeEntities;
-using login::ResolveUrl;
-using login::ScanPage;
+using browser::DecodeEntities;
+using browser::ResolveUrl;
+using browser::ScanPage;
 
 TEST(PageScan, FindsTitleLinksAndFramesInOrder) {
-    const login::PageScan page = ScanPage(
+    const browser::PageScan page = ScanPage(
         L"<!DOCTYPE html><HTML><head><TITLE> Drelmoor2 &amp;\n 登录 </TITLE>"
         L"<script>var s = '<a href=\"x\">no</a>';</script><style>a{}</style></head>"
         L"<body><!-- <a href='commented'>no</a> -->"
@@ -42,7 +42,7 @@ TEST(PageScan, RootLengthIsWhatLiesInsideHtml) {
 }
 
 TEST(PageScan, BrokenMarkupEndsWithoutLosingWhatCameBefore) {
-    const login::PageScan page = ScanPage(L"<a href='ok'>1 < 2</a><a href=\"open");
+    const browser::PageScan page = ScanPage(L"<a href='ok'>1 < 2</a><a href=\"open");
     ASSERT_EQ(page.links.size(), 2u);
     EXPECT_EQ(page.links[0].text, L"1 < 2");
     EXPECT_EQ(page.links[1].href, L"open");

@@ -8,9 +8,9 @@
 
 namespace testing_support {
 
-BrowserRecorder::BrowserRecorder(login::IBrowser& browser) {
-    held_ +=
-        browser.BeforeNavigate2.Connect([this](const login::Navigation& navigation, bool& cancel) {
+BrowserRecorder::BrowserRecorder(browser::IBrowser& browser) {
+    held_ += browser.BeforeNavigate2.Connect(
+        [this](const browser::Navigation& navigation, bool& cancel) {
             lines.push_back(L"before " + navigation.url);
             navigations.push_back(navigation);
             cancel = cancelIf && cancelIf(navigation.url);
@@ -25,10 +25,10 @@ BrowserRecorder::BrowserRecorder(login::IBrowser& browser) {
         processed = true;
     });
     held_ += browser.NavigateError.Connect(
-        [this](const std::wstring& url, bool topLevel, login::NavigationFailure failure) {
+        [this](const std::wstring& url, bool topLevel, browser::NavigationFailure failure) {
             lines.push_back(
                 L"error " + url + (topLevel ? L" top" : L" frame") +
-                (failure == login::NavigationFailure::NoPage ? L" no-page" : L" error-page"));
+                (failure == browser::NavigationFailure::NoPage ? L" no-page" : L" error-page"));
         });
 }
 

@@ -17,14 +17,14 @@ namespace testing_support {
 // cancels the navigations cancelIf picks.
 class BrowserRecorder {
 public:
-    explicit BrowserRecorder(login::IBrowser& browser);
+    explicit BrowserRecorder(browser::IBrowser& browser);
 
     // Pumps messages until a line starting with prefix is written, or
     // timeoutMs passes; true when it came.
     bool WaitFor(const std::wstring& prefix, DWORD timeoutMs = 10000);
 
     std::vector<std::wstring> lines;
-    std::vector<login::Navigation> navigations;
+    std::vector<browser::Navigation> navigations;
     std::function<bool(const std::wstring& url)> cancelIf;
 
 private:

@@ -163,8 +163,8 @@ TEST_F(DpiWindowsTest, MainWindowCaptionButtonsTabsAndPageLineUpAndTakeClicksWhe
     MainGameWindow::Bind();
     bool cancel = false;
     login::RunPageCommand(
-        login::Navigation{L"app://loadgame|" + std::wstring(PublicData::GameSiteUrl) + L"play",
-                          true, PublicData::LoginPageUrl},
+        browser::Navigation{L"app://loadgame|" + std::wstring(PublicData::GameSiteUrl) + L"play",
+                            true, PublicData::LoginPageUrl},
         cancel);
     ASSERT_TRUE(WebMainFrm::Exists());
     WebMainFrm& main = WebMainFrm::Instance();

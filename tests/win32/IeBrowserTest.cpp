@@ -32,7 +32,7 @@ class IeBrowserTest : public testing::Test {
 protected:
     void SetUp() override {
         container = testing_support::CreatePlainWindow(100, 100, 300, 200);
-        browser = std::make_unique<login::IeBrowser>(container);
+        browser = std::make_unique<browser::IeBrowser>(container);
         recorder = std::make_unique<BrowserRecorder>(*browser);
         recorder->cancelIf = [](const std::wstring& url) { return url.rfind(L"app:", 0) == 0; };
     }
@@ -44,7 +44,7 @@ protected:
     }
 
     HWND container = nullptr;
-    std::unique_ptr<login::IeBrowser> browser;
+    std::unique_ptr<browser::IeBrowser> browser;
     std::unique_ptr<BrowserRecorder> recorder;
 };
 
@@ -65,7 +65,7 @@ TEST_F(IeBrowserTest, HostsTheControlInItsOwnChildWindowWithEventsConnected) {
     browser->SetRootOverflow(L"hidden");
     browser->SetSilent(true);
     browser->SetContextMenuAnswer(false);
-    EXPECT_NE(dynamic_cast<login::IeBrowser*>(login::CreateBrowser(container).get()), nullptr)
+    EXPECT_NE(dynamic_cast<browser::IeBrowser*>(browser::CreateBrowser(container).get()), nullptr)
         << "the default build ships the platform's control";
 }
 
@@ -132,9 +132,9 @@ VARIANT Long(VARTYPE type, long value) {
 }
 
 TEST_F(IeBrowserTest, TheSinkTellsTheTopDocumentFromFramesAndAnswersBack) {
-    const auto top = forms::MakeCom<login::BrowserEvents>(*browser, nullptr, [] {});
-    const auto frame = forms::MakeCom<login::BrowserEvents>(*browser, nullptr, [] {});
-    const auto sink = forms::MakeCom<login::BrowserEvents>(*browser, top.get(), [] {});
+    const auto top = forms::MakeCom<browser::BrowserEvents>(*browser, nullptr, [] {});
+    const auto frame = forms::MakeCom<browser::BrowserEvents>(*browser, nullptr, [] {});
+    const auto sink = forms::MakeCom<browser::BrowserEvents>(*browser, top.get(), [] {});
     forms::Bstr app(L"app://minimize"), page(L"http://h/p");
     VARIANT appUrl = Of(VT_BSTR, app.get()), pageUrl = Of(VT_BSTR, page.get()), none = {};
     VARIANT_BOOL cancel = VARIANT_FALSE;
@@ -179,8 +179,8 @@ VARIANT_BOOL AskNewWindow(IDispatch& sink, VARIANT flags, const wchar_t* url) {
 }
 
 TEST_F(IeBrowserTest, OnlyANewWindowTheUserAskedForGoesOnAndAtMostOneASecond) {
-    const auto sink = forms::MakeCom<login::BrowserEvents>(*browser, nullptr, [] {});
-    const auto other = forms::MakeCom<login::BrowserEvents>(*browser, nullptr, [] {});
+    const auto sink = forms::MakeCom<browser::BrowserEvents>(*browser, nullptr, [] {});
+    const auto other = forms::MakeCom<browser::BrowserEvents>(*browser, nullptr, [] {});
     const long clicked = NWMF_USERINITED | NWMF_FIRST;
     EXPECT_EQ(AskNewWindow(*sink.get(), Long(VT_I4, NWMF_FIRST), L"http://h/script"), VARIANT_TRUE)
         << "a script's pop-up";
@@ -205,7 +205,7 @@ TEST_F(IeBrowserTest, OnlyANewWindowTheUserAskedForGoesOnAndAtMostOneASecond) {
 
 // WindowClosing (IsChildWindow, Cancel), as window.close() raises it.
 TEST_F(IeBrowserTest, WindowCloseFromThePageIsCancelled) {
-    const auto sink = forms::MakeCom<login::BrowserEvents>(*browser, nullptr, [] {});
+    const auto sink = forms::MakeCom<browser::BrowserEvents>(*browser, nullptr, [] {});
     for (VARIANT_BOOL child : {VARIANT_FALSE, VARIANT_TRUE}) {
         VARIANT_BOOL cancel = VARIANT_FALSE;
         VARIANT isChild = {};
@@ -248,14 +248,14 @@ TEST(BrowserKeys, KeysInsideTheHostReachTheControlFirstWhileItIsThere) {
                                  nullptr, GetModuleHandleW(nullptr), nullptr);
     HWND outside = testing_support::CreatePlainWindow(0, 0, 50, 50);
     FakeControl control;
-    login::BrowserKeys::Add(host, &control);
+    browser::BrowserKeys::Add(host, &control);
     EXPECT_EQ(control.references, 1) << "no reference of its own to release after OLE is gone";
     for (const wchar_t key : std::wstring(L"xy")) {
         PostMessageW(field, WM_CHAR, key, 0);
     }
     PostMessageW(outside, WM_CHAR, L'o', 0);
     testing_support::DrainPosted();
-    login::BrowserKeys::Remove(host);
+    browser::BrowserKeys::Remove(host);
     PostMessageW(field, WM_CHAR, L'z', 0);
     testing_support::DrainPosted();
 
@@ -269,7 +269,7 @@ TEST(BrowserKeys, KeysInsideTheHostReachTheControlFirstWhileItIsThere) {
 }
 
 TEST(BrowserSite, PagesAreLaidOutAtTheScreensDpiWithoutTheControlsOwnEdge) {
-    auto* site = new login::BrowserSite(nullptr);
+    auto* site = new browser::BrowserSite(nullptr);
     DOCHOSTUIINFO info{};
     EXPECT_EQ(site->GetHostInfo(&info), S_OK);
     EXPECT_EQ(info.dwFlags, DWORD{DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_DPI_AWARE});

@@ -225,7 +225,7 @@ TEST_F(LoginTest, AnEmptyPageAFailedLoginPageOrNoEngineEndWithTheOfflineMessage)
     }
 
     forms::HostSwap host;
-    const login::BrowserFactory none = [](HWND) { return std::unique_ptr<login::IBrowser>(); };
+    const browser::BrowserFactory none = [](HWND) { return std::unique_ptr<browser::IBrowser>(); };
     host->Put(&none);
     LoadFrm::Instance().Show();
     EXPECT_TRUE(PumpUntil([this] { return !dialogs.messages.empty(); })) << "no message";
@@ -234,7 +234,7 @@ TEST_F(LoginTest, AnEmptyPageAFailedLoginPageOrNoEngineEndWithTheOfflineMessage)
 
 TEST_F(LoginTest, AnHttpErrorPageIsShownNotTheOfflineEnd) {
     ScriptedBrowser& browser = Start();
-    browser.Fail(kPage, true, login::NavigationFailure::ErrorPage);
+    browser.Fail(kPage, true, browser::NavigationFailure::ErrorPage);
     browser.Load(kPage, L"<body>503: down for maintenance</body>", L"维护");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(LoginFrm::Instance().Visible());
@@ -309,7 +309,7 @@ TEST_F(LoginTest, ButtonsMinimiseOrCloseTheLoginScreenAndTheBrowserGoesAfterItsE
 
     auto late = std::make_unique<ScriptedBrowser>(nullptr);
     forms::Guarded(
-        L"test", [&] { login::ReleaseBrowser(std::move(late)); }, [] {});
+        L"test", [&] { browser::ReleaseBrowser(std::move(late)); }, [] {});
     EXPECT_EQ(ScriptedBrowser::Alive().size(), 1u) << "not under its own event";
     EXPECT_TRUE(PumpUntil([] { return ScriptedBrowser::Alive().empty(); }));
 }

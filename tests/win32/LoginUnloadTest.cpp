@@ -26,16 +26,16 @@ using Log = std::vector<std::string>;
 // The platform's control with a window on what happens to it. Only app://
 // navigations reach it (nothing serves the login page here); the test says
 // when the page has loaded.
-class ObservedIe final : public login::IBrowser {
+class ObservedIe final : public browser::IBrowser {
 public:
     ObservedIe(HWND container, Log& log, std::function<std::string()> windows)
-        : inner_(std::make_unique<login::IeBrowser>(container)), log_(log),
+        : inner_(std::make_unique<browser::IeBrowser>(container)), log_(log),
           windows_(std::move(windows)) {
         testing_support::Held() += inner_->BeforeNavigate2.Connect(
-            [this](const login::Navigation& navigation, bool& cancel) {
+            [this](const browser::Navigation& navigation, bool& cancel) {
                 log_.push_back("event " + windows_());
                 // The real event's arguments, from the page this Wine cannot load.
-                login::Navigation asked = navigation;
+                browser::Navigation asked = navigation;
                 asked.documentUrl = DocumentUrl();
                 BeforeNavigate2(asked, cancel);
                 log_.push_back("event returns " + windows_());
@@ -65,7 +65,7 @@ public:
     bool loaded = false;
 
 private:
-    std::unique_ptr<login::IeBrowser> inner_;
+    std::unique_ptr<browser::IeBrowser> inner_;
     Log& log_;
     std::function<std::string()> windows_;
 };
@@ -92,12 +92,12 @@ TEST(LoginUnload, TheRealControlsEventReturnsThenTheEngineGoesThenTheWindows) {
     ObservedIe* engine = nullptr;
     HWND engineWindow = nullptr, login = nullptr, background = nullptr;
     forms::HostSwap host;
-    const login::BrowserFactory observed = [&](HWND container) {
+    const browser::BrowserFactory observed = [&](HWND container) {
         auto browser = std::make_unique<ObservedIe>(
             container, log, [&] { return Describe(engineWindow, login, background); });
         engine = browser.get();
         engineWindow = browser->Window();
-        return std::unique_ptr<login::IBrowser>(std::move(browser));
+        return std::unique_ptr<browser::IBrowser>(std::move(browser));
     };
     host->Put(&observed);
     LoadFrm::Instance().Show();

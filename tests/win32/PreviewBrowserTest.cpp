@@ -70,7 +70,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(OperatorServer::Available()) << "run through tests/with_operator.py";
         container = testing_support::CreatePlainWindow(100, 100, 400, 300);
-        browser = std::make_unique<login::PreviewBrowser>(container);
+        browser = std::make_unique<browser::PreviewBrowser>(container);
         browser->Move(-1, -1, 420, 320);
         recorder = std::make_unique<BrowserRecorder>(*browser);
     }
@@ -95,7 +95,7 @@ protected:
     const std::wstring site = OperatorServer::Url(L"/site/");
     const std::wstring index = site + L"index.html";
     HWND container = nullptr;
-    std::unique_ptr<login::PreviewBrowser> browser;
+    std::unique_ptr<browser::PreviewBrowser> browser;
     std::unique_ptr<BrowserRecorder> recorder;
 };
 

@@ -26,8 +26,8 @@ ScriptedBrowser::~ScriptedBrowser() {
 }
 
 namespace {
-const login::BrowserFactory scripted = [](HWND container) {
-    return std::unique_ptr<login::IBrowser>(std::make_unique<ScriptedBrowser>(container));
+const browser::BrowserFactory scripted = [](HWND container) {
+    return std::unique_ptr<browser::IBrowser>(std::make_unique<ScriptedBrowser>(container));
 };
 } // namespace
 
@@ -36,7 +36,7 @@ void ScriptedBrowser::Install() {
 }
 
 void ScriptedBrowser::Uninstall() {
-    forms::Host::Current().Put<const login::BrowserFactory>(nullptr);
+    forms::Host::Current().Put<const browser::BrowserFactory>(nullptr);
 }
 
 const std::vector<ScriptedBrowser*>& ScriptedBrowser::Alive() {
@@ -66,7 +66,7 @@ void ScriptedBrowser::Load(const std::wstring& pageUrl, const std::wstring& page
 }
 
 void ScriptedBrowser::Fail(const std::wstring& target, bool topLevel,
-                           login::NavigationFailure failure) {
+                           browser::NavigationFailure failure) {
     FromTheSystem([&] { NavigateError(target, topLevel, failure); });
 }
 
@@ -78,7 +78,7 @@ bool ScriptedBrowser::RequestNavigation(const std::wstring& target, bool topLeve
                                         const std::wstring& documentUrl) {
     bool cancel = false;
     FromTheSystem([&] {
-        BeforeNavigate2(login::Navigation{target, topLevel, documentUrl}, cancel);
+        BeforeNavigate2(browser::Navigation{target, topLevel, documentUrl}, cancel);
     });
     return cancel;
 }

@@ -8,12 +8,12 @@
 // An engine the test drives by hand: it records what the window asked and
 // raises the events the test chooses, each through the callback boundary as
 // a real engine's. Each instance is listed while alive.
-class ScriptedBrowser : public login::IBrowser {
+class ScriptedBrowser : public browser::IBrowser {
 public:
     explicit ScriptedBrowser(HWND container);
     ~ScriptedBrowser() override;
 
-    // Makes login::CreateBrowser hand out scripted browsers; Uninstall
+    // Makes browser::CreateBrowser hand out scripted browsers; Uninstall
     // puts the build's engine back.
     static void Install();
     static void Uninstall();
@@ -36,7 +36,7 @@ public:
     void Load(const std::wstring& pageUrl, const std::wstring& pageHtml, const std::wstring& title);
     // Raises NavigateError, as an engine does when a navigation fails.
     void Fail(const std::wstring& target, bool topLevel,
-              login::NavigationFailure failure = login::NavigationFailure::NoPage);
+              browser::NavigationFailure failure = browser::NavigationFailure::NoPage);
     // Raises BeforeNavigate2 from the document at documentUrl (by default
     // the one shown) and answers Cancel.
     bool RequestNavigation(const std::wstring& target, bool topLevel = true);
