@@ -172,12 +172,12 @@ void WebMainFrm::PlaceControls() {
     for (const auto& [button, left] : lefts) {
         button->Move(left, button->Top(), button->Width(), button->Height());
     }
-    if (p.tabStrip.Placeable()) {
-        WebuTab.Move(p.tabStrip.left, p.tabStrip.top, p.tabStrip.width, WebuTab.Height());
+    if (MainLayout::Placeable(p.tabStrip)) {
+        WebuTab.Move(p.tabStrip.left, p.tabStrip.top, p.tabStrip.Width(), WebuTab.Height());
     }
-    if (p.page.Placeable()) {
+    if (MainLayout::Placeable(p.page)) {
         for (forms::PictureBox* box : {Picture1.get(), pCnt.get()}) {
-            box->Move(Px(p.page.left), Px(p.page.top), Px(p.page.width), Px(p.page.height));
+            box->Move(Px(p.page.left), Px(p.page.top), Px(p.page.Width()), Px(p.page.Height()));
         }
     }
 }

@@ -21,8 +21,8 @@ Places Compute(int windowWidth, int innerWidth, int innerHeight, int stripHeight
     p.gameSpaceLeft = innerWidth - 3300;
     p.otherUserLeft = innerWidth - kOtherUserFromRight;
     // The strip ends where "登录其他帐号" begins: no tab's close button under it.
-    p.tabStrip = {kStripLeft, kStripTop, p.otherUserLeft - kStripLeft, stripHeight};
-    p.page = {kMargin, stripHeight, innerWidth - 2 * kMargin, innerHeight - stripHeight - kMargin};
+    p.tabStrip = {kStripLeft, kStripTop, p.otherUserLeft, kStripTop + stripHeight};
+    p.page = {kMargin, stripHeight, innerWidth - kMargin, innerHeight - kMargin};
     return p;
 }
 

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "forms/core/Rect.h"
+
 // Where the main window puts its controls for a given size. All lengths are
 // twips; a rectangle with a negative width or height cannot be placed and is
 // skipped, the others still are.
 namespace MainLayout {
 
-struct Rect {
-    int left = 0, top = 0, width = 0, height = 0;
-    bool Placeable() const { return width >= 0 && height >= 0; }
-};
+using forms::Rect;
+
+// False for a rectangle with a negative width or height.
+inline bool Placeable(const Rect& r) {
+    return r.Width() >= 0 && r.Height() >= 0;
+}
 
 struct Places {
     int captionBarWidth;

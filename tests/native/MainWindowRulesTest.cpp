@@ -18,7 +18,7 @@ TEST(MainLayout, ButtonsKeepTheirDistancesToTheRightEdge) {
         EXPECT_EQ(p.captionBarWidth, width);
         EXPECT_EQ(width - p.gameSpaceLeft, 3300);
         EXPECT_EQ(width - p.otherUserLeft, 4850);
-        EXPECT_EQ(p.tabStrip.left + p.tabStrip.width, p.otherUserLeft) << "ends at that button";
+        EXPECT_EQ(p.tabStrip.right, p.otherUserLeft) << "ends at that button";
     }
 }
 
@@ -26,13 +26,13 @@ TEST(MainLayout, PageRectangleLeavesTheSizingMargin) {
     const auto p = MainLayout::Compute(15540, 15540, 9585, 480);
     EXPECT_EQ(p.page.left, 60);
     EXPECT_EQ(p.page.top, 480);
-    EXPECT_EQ(p.page.left + p.page.width, 15540 - 60);
-    EXPECT_EQ(p.page.top + p.page.height, 9585 - 60);
+    EXPECT_EQ(p.page.right, 15540 - 60);
+    EXPECT_EQ(p.page.bottom, 9585 - 60);
     EXPECT_EQ(p.tabStrip.top, 45);
     const auto tiny = MainLayout::Compute(3000, 3000, 300, 480);
-    EXPECT_FALSE(tiny.tabStrip.Placeable());
-    EXPECT_FALSE(tiny.page.Placeable());
-    EXPECT_TRUE(MainLayout::Rect{}.Placeable());
+    EXPECT_FALSE(MainLayout::Placeable(tiny.tabStrip));
+    EXPECT_FALSE(MainLayout::Placeable(tiny.page));
+    EXPECT_TRUE(MainLayout::Placeable(MainLayout::Rect{}));
 }
 
 TEST(MainLayout, RegionIsOnePixelLarger) {
