@@ -59,8 +59,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     forms::Application::TakeScreenDpi();
     forms::InstallArtwork(&resources::Artwork());
     const forms::GdiplusSession gdiplus;
-    const PngResource png = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
-    const LayeredPicture picture = DrawLayeredPng(png);
+    const forms::PngResource png = forms::LoadPngResource(IDR_PNG_SPLASH, L"PNG");
+    const forms::LayeredPicture picture = forms::DrawLayeredPng(png);
 #endif
     WNDCLASSW wc{};
     wc.lpfnWndProc = BareProc;
@@ -71,7 +71,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                   100, 356, 122, nullptr, nullptr, instance, nullptr);
 #ifdef BARE_WITH_SPLASH
     SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
-    PushLayered(window, picture);
+    forms::PushLayered(window, picture);
 #endif
     ShowWindow(window, SW_SHOW);
     MSG msg{};

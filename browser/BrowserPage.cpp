@@ -19,7 +19,7 @@ bool BrowserPage::Open(HWND container) {
     connections_ += browser.NewWindow.Connect([](std::wstring url, bool& processed) {
         processed = true;
         if (IsForDefaultBrowser(url)) {
-            ShellLaunch::Launch({L"open", url, L""});
+            forms::ShellLaunch::Launch({L"open", url, L""});
         }
     });
     return true;

@@ -47,7 +47,7 @@ bool cSetStyle::CallWindowStateChange() {
         const long top = Px(sizeState_.RestoreTop);
         const forms::Rect restore{left, top, left + Px(sizeState_.RestoreWidth),
                                   top + Px(sizeState_.RestoreHeight)};
-        MoveTo(window_, WorkAreaRules::KeptInside(restore, WorkAreaOfWindow(window_)));
+        MoveTo(window_, WorkAreaRules::KeptInside(restore, forms::WorkAreaOfWindow(window_)));
         maximized_ = false;
     } else {
         sizeState_.RestoreWidth = objForm_->Width();
@@ -194,5 +194,5 @@ void cSetStyle::RefitMaximized() {
 // The work area of the window's own monitor: no taskbar on any side covers
 // it, and a window on a second monitor stays there.
 void cSetStyle::FillWorkArea() {
-    MoveTo(window_, WorkAreaOfWindow(window_));
+    MoveTo(window_, forms::WorkAreaOfWindow(window_));
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace forms {
+
 namespace {
 
 void WriteToEventLog(const std::wstring& line) {
@@ -28,3 +30,5 @@ void ErrorLog::Report(const wchar_t* className, const wchar_t* routine,
         WriteToEventLog(line);
     }
 }
+
+} // namespace forms

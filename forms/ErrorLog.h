@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+namespace forms {
+
 // Where failures are written down (misuse of the message hooks, exceptions
 // stopped at the callback boundary): one line per report,
 // "Class.Routine: message", as an error entry in the Windows Application
@@ -13,3 +15,5 @@ public:
     static void Report(const wchar_t* className, const wchar_t* routine,
                        const std::wstring& message);
 };
+
+} // namespace forms

@@ -4,12 +4,11 @@
 #include <utility>
 #include <vector>
 
-class LaunchHost;
-class WorkAreaSource;
-
 namespace forms {
 
 class DialogHost;
+class LaunchHost;
+class WorkAreaSource;
 
 // Where the program meets what lies outside its windows, in one place:
 // message boxes and modal loops, the programs it starts, the monitors' work
@@ -19,8 +18,8 @@ class DialogHost;
 class Host {
 public:
     DialogHost* dialogs = nullptr;
-    ::LaunchHost* launches = nullptr;
-    const ::WorkAreaSource* workAreas = nullptr;
+    LaunchHost* launches = nullptr;
+    const WorkAreaSource* workAreas = nullptr;
     // The error log's lines go here instead of to the event log.
     std::vector<std::wstring>* errorSink = nullptr;
 

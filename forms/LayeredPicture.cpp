@@ -5,6 +5,8 @@
 
 #include <utility>
 
+namespace forms {
+
 namespace {
 
 // The picture drawn at the screen's DPI with high-quality bicubic
@@ -150,3 +152,5 @@ LayeredPicture ShowLayeredPng(HWND window, const PngResource& png) {
     PushLayered(window, picture);
     return picture;
 }
+
+} // namespace forms

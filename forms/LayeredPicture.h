@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace forms {
+
 class PngResource;
 
 // The memory surface that a per-pixel-alpha window shows: a 32-bit
@@ -51,3 +53,5 @@ void PushLayered(HWND window, const LayeredPicture& picture);
 
 // DrawLayeredPng, then PushLayered.
 LayeredPicture ShowLayeredPng(HWND window, const PngResource& png);
+
+} // namespace forms

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace forms {
+
 PictureJob::PictureJob(WORD id, const wchar_t* type) : id_(id), type_(type) {
     worker_.reset(CreateThread(nullptr, 0, &PictureJob::Entry, this, 0, nullptr));
 }
@@ -40,3 +42,5 @@ void PictureJob::Take(PngResource& png, LayeredPicture& picture) {
     png = std::move(png_);
     picture = std::move(picture_);
 }
+
+} // namespace forms

@@ -5,6 +5,8 @@
 #include "forms/LayeredPicture.h"
 #include "forms/PngResource.h"
 
+namespace forms {
+
 // A start-up picture decoded and drawn into its layered surface on a worker
 // thread, while the user-interface thread waits on the network or makes
 // windows. Taken once; taking waits for the worker.
@@ -30,3 +32,5 @@ private:
     bool made_ = false;
     forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> worker_;
 };
+
+} // namespace forms

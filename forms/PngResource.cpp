@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+namespace forms {
+
 UINT PngResource::Width() const {
     UINT width = 0;
     if (image_) {
@@ -72,3 +74,5 @@ PngResource LoadPngResource(WORD id, const wchar_t* type) {
     GlobalUnlock(png.memory_.get());
     return png;
 }
+
+} // namespace forms

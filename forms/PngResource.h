@@ -4,6 +4,8 @@
 #include "forms/Gdiplus.h"
 #include "forms/Handles.h"
 
+namespace forms {
+
 // A PNG picture decoded from one of the program's custom resources. GDI+
 // may read the stream again while the image lives, so the stream and its
 // memory are kept and released after the image.
@@ -36,3 +38,5 @@ private:
 // picture (size 0 × 0) when it is missing or undecodable. Above 96 DPI the
 // picture drawn twice as large is taken where the program has one.
 PngResource LoadPngResource(WORD id, const wchar_t* type);
+
+} // namespace forms

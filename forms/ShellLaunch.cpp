@@ -8,6 +8,8 @@
 
 #include <shellapi.h>
 
+namespace forms {
+
 namespace {
 
 class SystemLaunchHost final : public LaunchHost {
@@ -56,3 +58,5 @@ LaunchHost& ShellLaunch::Host() {
     LaunchHost* installed = forms::Host::Current().launches;
     return installed != nullptr ? *installed : systemHost;
 }
+
+} // namespace forms

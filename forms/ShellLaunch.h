@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace forms {
+
 // Every program or document that we start goes through one host, so that
 // tests can record the launch instead of starting a real updater.
 struct LaunchRequest {
@@ -26,3 +28,5 @@ public:
     // The host's (forms::Host::launches), or the system's.
     static LaunchHost& Host();
 };
+
+} // namespace forms

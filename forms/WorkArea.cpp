@@ -3,6 +3,8 @@
 #include "forms/Host.h"
 #include "forms/core/WorkAreaRules.h"
 
+namespace forms {
+
 namespace {
 
 forms::Rect WorkOf(HMONITOR monitor) {
@@ -50,3 +52,5 @@ void CentreInWorkArea(HWND window, const forms::Rect& work) {
     SetWindowPos(window, nullptr, place.left, place.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+} // namespace forms

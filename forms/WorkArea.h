@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace forms {
+
 // The work areas of the monitors: each monitor less its taskbars and docked
 // bars, in screen pixels. Tests put a desktop of their own in place, since
 // a virtual display has no taskbar.
@@ -21,3 +23,5 @@ forms::Rect WorkAreaOfWindow(HWND window);
 forms::Rect WorkAreaAtCursor();
 // Moves a top-level window, keeping its size, to the centre of a work area.
 void CentreInWorkArea(HWND window, const forms::Rect& work);
+
+} // namespace forms

@@ -30,19 +30,19 @@ void LoginBgFrm::OnLoad() {
                       style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
     SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
     if (login::TakeSplashLoginPicture(image_, picture_)) {
-        PushLayered(hWnd(), picture_);
+        forms::PushLayered(hWnd(), picture_);
     } else {
-        image_ = LoadPngResource(IDR_PNG_LOGIN, L"PNG");
-        picture_ = ShowLayeredPng(hWnd(), image_);
+        image_ = forms::LoadPngResource(IDR_PNG_LOGIN, L"PNG");
+        picture_ = forms::ShowLayeredPng(hWnd(), image_);
     }
-    CentreInWorkArea(hWnd(), WorkAreaAtCursor());
+    forms::CentreInWorkArea(hWnd(), forms::WorkAreaAtCursor());
     SetCaption(Texts::GameClientTitle());
 }
 
 void LoginBgFrm::OnUnload() {
     image_.Reset();
     picture_.ReleaseGraphics();
-    picture_ = LayeredPicture();
+    picture_ = forms::LayeredPicture();
     login::UnhookWindow(hWnd());
     if (forms::Form* follower = std::exchange(follower_, nullptr)) {
         follower->Unload();

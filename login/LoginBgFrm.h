@@ -13,7 +13,7 @@ class LoginBgFrm : public forms::SingleForm<LoginBgFrm> {
 public:
     LoginBgFrm();
 
-    const LayeredPicture& Background() const { return picture_; }
+    const forms::LayeredPicture& Background() const { return picture_; }
     void Minimize();
     // Glues the browser window to this one: it follows every move, and it
     // is unloaded with this one.
@@ -27,8 +27,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    PngResource image_;
-    LayeredPicture picture_;
+    forms::PngResource image_;
+    forms::LayeredPicture picture_;
     forms::IconHandle smallIcon_;
     forms::IconHandle bigIcon_;
     forms::Form* follower_ = nullptr;

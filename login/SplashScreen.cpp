@@ -14,7 +14,7 @@ void UnbindSplashScreen(const SplashScreen* splash) {
     Bound::Unbind(splash);
 }
 
-bool TakeSplashLoginPicture(PngResource& png, LayeredPicture& picture) {
+bool TakeSplashLoginPicture(forms::PngResource& png, forms::LayeredPicture& picture) {
     SplashScreen* splash = Bound::Current();
     return splash != nullptr && splash->TakeLoginPicture(png, picture);
 }

@@ -12,7 +12,7 @@ public:
     virtual ~SplashScreen() = default;
     // The login background drawn on the splash's worker; false when the
     // splash is gone or started no such work.
-    virtual bool TakeLoginPicture(PngResource& png, LayeredPicture& picture) = 0;
+    virtual bool TakeLoginPicture(forms::PngResource& png, forms::LayeredPicture& picture) = 0;
     // Unloads the splash; does nothing when it is not loaded.
     virtual void Close() = 0;
 };
@@ -21,7 +21,7 @@ public:
 // below do nothing and there is no picture to take.
 void BindSplashScreen(SplashScreen* splash);
 void UnbindSplashScreen(const SplashScreen* splash);
-bool TakeSplashLoginPicture(PngResource& png, LayeredPicture& picture);
+bool TakeSplashLoginPicture(forms::PngResource& png, forms::LayeredPicture& picture);
 void CloseSplashScreen();
 
 } // namespace login

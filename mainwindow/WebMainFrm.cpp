@@ -128,7 +128,7 @@ void WebMainFrm::OnLoad() {
     frameStyle_->SetWindowStyle(hWnd());
     WebBForm.SetfrmHwnd(hWnd());
     // On the monitor the player is using: where the login screen was clicked.
-    CentreInWorkArea(hWnd(), WorkAreaAtCursor());
+    forms::CentreInWorkArea(hWnd(), forms::WorkAreaAtCursor());
     web_close.SetBackPicture(forms::Picture::FromResource(IDB_CLOSE));
     web_minmax.SetBackPicture(forms::Picture::FromResource(IDB_MINMAX));
     web_min.SetBackPicture(forms::Picture::FromResource(IDB_MIN));

@@ -27,7 +27,7 @@ void WebMainFrm::ConnectEvents() {
     connections_ += web_tool.Click.Connect([this] { PopupAppMenu(); });
     connections_ += OtherUserBtn.Click.Connect([] { login::ShowLoginScreen(); });
     connections_ += GameSpaceBtn.Click.Connect([] {
-        ShellLaunch::Launch({L"open", PublicData::GameSiteUrl, L""});
+        forms::ShellLaunch::Launch({L"open", PublicData::GameSiteUrl, L""});
     });
     connections_ += WebuTab.TabChanged.Connect([this] { Picture1->SetVisible(false); });
     connections_ += WebuTab.OnMouseDown.Connect(
@@ -147,7 +147,7 @@ void WebMainFrm::OnQueryUnload(bool& cancel) {
     }
     MsgFrm& question = MsgFrm::Instance();
     // On the game's monitor, over the game.
-    CentreInWorkArea(question.hWnd(), WorkAreaOfWindow(hWnd()));
+    forms::CentreInWorkArea(question.hWnd(), forms::WorkAreaOfWindow(hWnd()));
     m_bExit = question.ShowModal(this);
     cancel = !m_bExit;
 }

@@ -8,7 +8,7 @@ namespace {
 
 // The routine names in the log are the ones its readers know.
 void Report(const wchar_t* routine, const std::wstring& message) {
-    ErrorLog::Report(L"CSubclass", routine, message);
+    forms::ErrorLog::Report(L"CSubclass", routine, message);
 }
 
 } // namespace

@@ -77,7 +77,7 @@ void LoadFrm::OnLoad() {
     // Started once the online check passed; the load step comes only then.
     splashJob_->Take(image_, picture_);
     splashJob_.reset();
-    PushLayered(hWnd(), picture_);
+    forms::PushLayered(hWnd(), picture_);
     // The splash shows first; the login windows (a large picture to decode,
     // an engine to start) are made from the loop once it is up, and stay
     // hidden until the login page has loaded. Their picture is drawn on a
@@ -88,13 +88,13 @@ void LoadFrm::OnLoad() {
             // Pushed again now that it shows: Wine puts a picture given while
             // the window was hidden on screen only when the loop next waits.
             LoadFrm& splash = LoadFrm::Instance();
-            PushLayered(splash.hWnd(), splash.picture_);
+            forms::PushLayered(splash.hWnd(), splash.picture_);
             LoginFrm::Instance();
         }
     });
 }
 
-bool LoadFrm::TakeLoginPicture(PngResource& png, LayeredPicture& picture) {
+bool LoadFrm::TakeLoginPicture(forms::PngResource& png, forms::LayeredPicture& picture) {
     if (!loginJob_) {
         return false;
     }
@@ -109,5 +109,5 @@ void LoadFrm::OnUnload() {
     loginJob_.reset();
     image_.Reset();
     picture_.ReleaseGraphics();
-    picture_ = LayeredPicture();
+    picture_ = forms::LayeredPicture();
 }

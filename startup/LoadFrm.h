@@ -17,10 +17,10 @@ public:
     LoadFrm();
     ~LoadFrm() override;
 
-    const LayeredPicture& Splash() const { return picture_; }
+    const forms::LayeredPicture& Splash() const { return picture_; }
     // The login background, drawn on a worker from when the splash shows;
     // false when no such work was started.
-    bool TakeLoginPicture(PngResource& png, LayeredPicture& picture) override;
+    bool TakeLoginPicture(forms::PngResource& png, forms::LayeredPicture& picture) override;
     void Close() override;
 
 protected:
@@ -32,8 +32,8 @@ private:
     void CheckUpdate();
 
     std::optional<CLumDownLoadFile> downloader_;
-    std::optional<PictureJob> splashJob_;
-    std::optional<PictureJob> loginJob_;
-    PngResource image_;
-    LayeredPicture picture_;
+    std::optional<forms::PictureJob> splashJob_;
+    std::optional<forms::PictureJob> loginJob_;
+    forms::PngResource image_;
+    forms::LayeredPicture picture_;
 };

@@ -30,7 +30,7 @@ bool StartUpdater() {
     const std::wstring updater = forms::GetTempDir() + L"Update.exe";
     const std::wstring argument = UpdateRules::UpdaterArgument(forms::Application::ExePath());
     const bool started = forms::SaveResToFile(IDR_UPDATE, L"UPDATE", updater) &&
-                         ShellLaunch::Launch({L"open", updater, argument});
+                         forms::ShellLaunch::Launch({L"open", updater, argument});
     if (!started) {
         // Ending now would leave the player with neither client nor update.
         Tell(L"无法启动更新程序，请稍后再试！");

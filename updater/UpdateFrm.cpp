@@ -133,9 +133,9 @@ bool UpdateFrm::RunElevatedCopy() {
     instance_ = nullptr;
     ShowWindow(hWnd(), SW_HIDE);
     unsigned long exitCode = kIncomplete;
-    if (!ShellLaunch::Launch({L"runas", forms::Application::ExePath(),
-                              UpdaterRules::ElevatedArgument(argument_, ManifestPath()),
-                              &exitCode})) {
+    if (!forms::ShellLaunch::Launch({L"runas", forms::Application::ExePath(),
+                                     UpdaterRules::ElevatedArgument(argument_, ManifestPath()),
+                                     &exitCode})) {
         return false;
     }
     // The elevated copy has said how it went.
@@ -186,7 +186,7 @@ void UpdateFrm::Finish(bool complete) {
     exitCode_ = complete ? kComplete : kIncomplete;
     // An elevated copy leaves the start to the copy that started it.
     if (!m_strLastFile.empty() && !argument_.elevated) {
-        ShellLaunch::Launch({L"open", m_strLastFile, L""});
+        forms::ShellLaunch::Launch({L"open", m_strLastFile, L""});
     }
     PostWhileLoaded([this] { Unload(); });
 }

@@ -103,12 +103,13 @@ TEST_F(ArtworkAt144Dpi, TabSkinsKeepEachPieceInItsScaledCell) {
 }
 
 TEST_F(ArtworkAt144Dpi, TheSplashSurfaceIsDrawnAtTheScaledSize) {
-    const PngResource png = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
+    const forms::PngResource png = forms::LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     EXPECT_EQ(png.Scale(), 2) << "the splash drawn twice as large";
-    EXPECT_EQ(LoadPngResource(IDR_PNG_LOGIN, L"PNG").Scale(), 2) << "and the login background";
+    EXPECT_EQ(forms::LoadPngResource(IDR_PNG_LOGIN, L"PNG").Scale(), 2)
+        << "and the login background";
     HWND window = CreateWindowExW(WS_EX_LAYERED, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
                                   nullptr, nullptr, nullptr);
-    LayeredPicture surface = ShowLayeredPng(window, png);
+    forms::LayeredPicture surface = forms::ShowLayeredPng(window, png);
     EXPECT_EQ(surface.Width(), 534);
     EXPECT_EQ(surface.Height(), 183);
     EXPECT_EQ(surface.PixelAt(0, 0) >> 24, 0u) << "rounded corner is see-through";

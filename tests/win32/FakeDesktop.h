@@ -7,7 +7,7 @@
 // a work area the test chooses, and a second one to its left, at negative
 // coordinates, with a 40-pixel taskbar at the bottom. A window belongs to the
 // monitor that holds its centre.
-class FakeDesktop final : public WorkAreaSource {
+class FakeDesktop final : public forms::WorkAreaSource {
 public:
     // No larger than the virtual display: Wine keeps windows within it.
     static constexpr forms::Rect kLeftWork{-1240, 0, 0, 984};

@@ -64,7 +64,7 @@ TEST_F(LoadFrmTest, SplashIsNotInTheTaskbar) {
 }
 
 TEST_F(LoadFrmTest, SplashSurfaceHoldsThePicturesAlpha) {
-    const LayeredPicture& surface = LoadFrm::Instance().Splash();
+    const forms::LayeredPicture& surface = LoadFrm::Instance().Splash();
     ASSERT_EQ(surface.Width(), 356);
     ASSERT_EQ(surface.Height(), 122);
     EXPECT_EQ(Alpha(surface.PixelAt(0, 0)), 0u) << "rounded corner is see-through";
@@ -86,27 +86,27 @@ TEST_F(LoadFrmTest, TheLoginWindowsLoadFromTheLoopAndTakeTheSplashAlongWhenTheyC
 }
 
 TEST(LoadPngResource, DecodesBothPicturesAndGivesAnEmptyPictureForAMissingOne) {
-    const PngResource login = LoadPngResource(IDR_PNG_LOGIN, L"PNG");
+    const forms::PngResource login = forms::LoadPngResource(IDR_PNG_LOGIN, L"PNG");
     EXPECT_EQ(login.Width(), 1237u);
     EXPECT_EQ(login.Height(), 696u);
-    const PngResource splash = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
+    const forms::PngResource splash = forms::LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     EXPECT_EQ(splash.Width(), 356u);
     EXPECT_EQ(splash.Height(), 122u);
-    const PngResource missing = LoadPngResource(999, L"PNG");
+    const forms::PngResource missing = forms::LoadPngResource(999, L"PNG");
     EXPECT_EQ(missing.Image(), nullptr);
     EXPECT_EQ(missing.Width(), 0u);
 }
 
 TEST(LayeredPicture, TakingAnotherSurfaceOrPictureLetsTheOldOneGoWhole) {
-    PngResource png = LoadPngResource(IDR_PNG_LOGIN, L"PNG");
-    png = LoadPngResource(IDR_PNG_SPLASH, L"PNG");
+    forms::PngResource png = forms::LoadPngResource(IDR_PNG_LOGIN, L"PNG");
+    png = forms::LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     ASSERT_EQ(png.Width(), 356u) << "the new picture, readable after the old one went";
     HWND window = CreateWindowExW(WS_EX_LAYERED, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
                                   nullptr, nullptr, nullptr);
-    LayeredPicture surface = ShowLayeredPng(window, png);
-    surface = ShowLayeredPng(window, png);
+    forms::LayeredPicture surface = forms::ShowLayeredPng(window, png);
+    surface = forms::ShowLayeredPng(window, png);
     EXPECT_EQ(Alpha(surface.PixelAt(178, 61)), 255u);
-    LayeredPicture moved;
+    forms::LayeredPicture moved;
     moved = std::move(surface);
     EXPECT_EQ(Alpha(moved.PixelAt(178, 61)), 255u);
     EXPECT_EQ(surface.Width(), 0) << "nothing left behind to release twice";

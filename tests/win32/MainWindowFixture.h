@@ -98,7 +98,7 @@ protected:
     testing_support::RecordedLaunches launches;
     std::vector<std::wstring> Opened() const {
         std::vector<std::wstring> files;
-        for (const LaunchRequest& request : launches.requests) {
+        for (const forms::LaunchRequest& request : launches.requests) {
             files.push_back(request.file);
         }
         return files;

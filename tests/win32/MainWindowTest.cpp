@@ -8,7 +8,7 @@ TEST_F(MainWindowTest, LoadsMaximisedAboveTheTaskbarAndRestoresToTheCentredDesig
     WebMainFrm& main = OpenGame();
     EXPECT_EQ(login.calls, std::vector<std::string>{"close"});
     EXPECT_TRUE(main.Visible());
-    const forms::Rect work = WorkAreaOfWindow(main.hWnd());
+    const forms::Rect work = forms::WorkAreaOfWindow(main.hWnd());
     const int screenW = work.right - work.left;
     const int screenH = work.bottom - work.top;
     RECT r = WindowRect(main.hWnd());

@@ -28,9 +28,9 @@ bool Near(std::uint32_t a, std::uint32_t b) {
 }
 
 TEST(PictureJob, DrawsOnAWorkerThePicturePremultipliedForTheLayeredWindow) {
-    PngResource png;
-    LayeredPicture surface;
-    PictureJob(IDR_PNG_SPLASH, L"PNG").Take(png, surface);
+    forms::PngResource png;
+    forms::LayeredPicture surface;
+    forms::PictureJob(IDR_PNG_SPLASH, L"PNG").Take(png, surface);
     ASSERT_EQ(surface.Width(), 356);
     ASSERT_EQ(surface.Height(), 122);
     auto* bitmap = static_cast<forms::GpBitmap*>(png.Image());
@@ -54,11 +54,11 @@ TEST(PictureJob, DrawsOnAWorkerThePicturePremultipliedForTheLayeredWindow) {
 
 TEST(PictureJob, AJobNeverTakenWaitsForItsWorkerAndLetsGo) {
     for (int i = 0; i < 3; ++i) {
-        PictureJob job(IDR_PNG_SPLASH, L"PNG");
+        forms::PictureJob job(IDR_PNG_SPLASH, L"PNG");
     }
-    PngResource png;
-    LayeredPicture surface;
-    PictureJob(IDR_PNG_LOGIN, L"PNG").Take(png, surface);
+    forms::PngResource png;
+    forms::LayeredPicture surface;
+    forms::PictureJob(IDR_PNG_LOGIN, L"PNG").Take(png, surface);
     EXPECT_EQ(surface.Width(), 1237);
 }
 

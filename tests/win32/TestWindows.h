@@ -51,14 +51,14 @@ private:
 };
 
 // Records what would have been started, and starts nothing.
-class RecordedLaunches final : public LaunchHost {
+class RecordedLaunches final : public forms::LaunchHost {
 public:
     RecordedLaunches() { host_->launches = this; }
 
     bool accept = true;
-    std::vector<LaunchRequest> requests;
+    std::vector<forms::LaunchRequest> requests;
 
-    bool Launch(const LaunchRequest& request) override {
+    bool Launch(const forms::LaunchRequest& request) override {
         requests.push_back(request);
         return accept;
     }
