@@ -68,9 +68,7 @@ void LayeredPicture::ReleaseGraphics() {
 
 void LayeredPicture::Release() {
     ReleaseGraphics();
-    selection_.Restore();
-    bitmap_.reset();
-    dc_.reset();
+    dib_.reset();
     bits_ = nullptr;
     width_ = 0;
     height_ = 0;
@@ -79,9 +77,7 @@ void LayeredPicture::Release() {
 LayeredPicture& LayeredPicture::operator=(LayeredPicture&& other) noexcept {
     if (this != &other) {
         Release();
-        dc_ = std::move(other.dc_);
-        bitmap_ = std::move(other.bitmap_);
-        selection_ = std::move(other.selection_);
+        dib_ = std::move(other.dib_);
         surface_ = std::move(other.surface_);
         graphics_ = std::move(other.graphics_);
         bits_ = std::exchange(other.bits_, nullptr);
@@ -101,19 +97,18 @@ LayeredPicture DrawLayeredPng(const PngResource& png) {
         picture.height_ = forms::ScaleDesignPixels(picture.height_ / png.Scale());
     }
     // Compatible with the screen, as every top-level window is.
-    picture.dc_.reset(CreateCompatibleDC(nullptr));
+    forms::MemoryDc dc(CreateCompatibleDC(nullptr));
 
     // A top-down 32-bit DIB: GDI+ draws premultiplied alpha straight into
     // it, which is what UpdateLayeredWindow wants with AC_SRC_ALPHA.
     const BITMAPINFO info = forms::TopDown32(picture.width_, picture.height_);
     void* bits = nullptr;
-    picture.bitmap_.reset(
-        CreateDIBSection(picture.dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!picture.bitmap_ || bits == nullptr) {
+    forms::GdiBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) {
         return picture;
     }
     picture.bits_ = static_cast<const std::uint32_t*>(bits);
-    picture.selection_ = forms::SelectedObject(picture.dc_.get(), picture.bitmap_.get());
+    picture.dib_ = forms::BitmapDc(std::move(dc), std::move(bitmap));
 
     forms::GpBitmap* surface = nullptr;
     forms::GdipCreateBitmapFromScan0(picture.width_, picture.height_, picture.width_ * 4,
@@ -143,7 +138,7 @@ void PushLayered(HWND window, const LayeredPicture& picture) {
     SIZE size{picture.width_, picture.height_};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UpdateLayeredWindow(window, windowDc.get(), nullptr, &size, picture.dc_.get(), &source, 0,
+    UpdateLayeredWindow(window, windowDc.get(), nullptr, &size, picture.dib_.get(), &source, 0,
                         &blend, ULW_ALPHA);
 }
 

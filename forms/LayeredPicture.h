@@ -30,12 +30,10 @@ public:
 private:
     friend LayeredPicture DrawLayeredPng(const PngResource& png);
     friend void PushLayered(HWND window, const LayeredPicture& picture);
-    // GDI+ first, then the old bitmap back into the DC, then bitmap and DC.
+    // GDI+ first, then the DIB and its DC.
     void Release();
 
-    forms::MemoryDc dc_;
-    forms::GdiBitmap bitmap_;
-    forms::SelectedObject selection_;
+    forms::BitmapDc dib_;
     forms::GpImagePtr surface_;
     forms::GpGraphicsPtr graphics_;
     const std::uint32_t* bits_ = nullptr;
