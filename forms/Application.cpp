@@ -2,7 +2,6 @@
 
 #include "forms/CallbackBoundary.h"
 #include "forms/Handles.h"
-#include "forms/core/CommandLine.h"
 #include "forms/core/ScopeExit.h"
 #include "forms/core/Units.h"
 
