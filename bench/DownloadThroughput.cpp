@@ -56,7 +56,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 double OurDownload(const std::wstring& url, const std::wstring& file, DWORD& bytes,
                    unsigned& passes) {
     CLumDownLoadFile downloader;
-    downloader.Loading.Connect([&](DWORD received) { bytes = received; });
+    const forms::Connection loading =
+        downloader.Loading.Connect([&](DWORD received) { bytes = received; });
     const UINT_PTR timer = SetTimer(nullptr, 0, 1, &Tick);
     ticks = 0;
     LARGE_INTEGER start;

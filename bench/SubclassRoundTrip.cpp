@@ -43,7 +43,7 @@ int main() {
     NanosecondsPerSend(window, kCount / 10); // warm up
     double best[3] = {1e30, 1e30, 1e30};
     CSubclass subclass;
-    subclass.WindowProc.Connect(
+    const forms::Connection handler = subclass.WindowProc.Connect(
         [](bool, bool&, LRESULT&, HWND, UINT, WPARAM, LPARAM, LONG_PTR&) {});
     for (int round = 0; round < 5; ++round) {
         const double plain = NanosecondsPerSend(window, kCount);
