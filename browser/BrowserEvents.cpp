@@ -1,7 +1,8 @@
 #include "browser/BrowserEvents.h"
 
+#include "browser/IeDocument.h"
 #include "browser/core/ExternalUrl.h"
-#include "forms/Bstr.h"
+#include "browser/core/NavigationPolicy.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/ComPtr.h"
 
@@ -37,6 +38,13 @@ VARIANT_BOOL* Flag(VARIANT* value) {
     return value != nullptr && value->vt == (VT_BYREF | VT_BOOL) ? value->pboolVal : nullptr;
 }
 
+bool IsTrue(const VARIANT* value) {
+    if (value != nullptr && value->vt == (VT_BYREF | VT_VARIANT)) {
+        value = value->pvarVal;
+    }
+    return value != nullptr && value->vt == VT_BOOL && value->boolVal != VARIANT_FALSE;
+}
+
 long Number(const VARIANT* value) {
     if (value != nullptr && value->vt == (VT_BYREF | VT_VARIANT)) {
         value = value->pvarVal;
@@ -58,19 +66,13 @@ long Number(const VARIANT* value) {
     }
 }
 
-// The address of the document the navigating browser (top or frame) shows.
-std::wstring LocationOf(const VARIANT* source) {
-    if (source == nullptr || source->vt != VT_DISPATCH || source->pdispVal == nullptr) {
-        return L"";
-    }
-    forms::ComPtr<IWebBrowser2> browser;
-    forms::Bstr location;
-    if (SUCCEEDED(source->pdispVal->QueryInterface(IID_IWebBrowser2,
-                                                   reinterpret_cast<void**>(browser.put())))) {
-        browser->get_LocationURL(location.put());
-    }
-    return location.str();
-}
+// A browser that cannot be read shows no document.
+class NoDocument final : public DocumentNode {
+public:
+    std::wstring Address() const override { return L""; }
+    std::size_t FrameCount() const override { return 0; }
+    std::unique_ptr<DocumentNode> Frame(std::size_t) const override { return nullptr; }
+};
 
 } // namespace
 
@@ -151,6 +153,15 @@ void BrowserEvents::Dispatch(DISPID id, DISPPARAMS& params) {
         OnNewWindow3(Flag(Argument(params, 3)), Number(Argument(params, 2)),
                      Text(Argument(params, 0)));
         break;
+    case DISPID_FILEDOWNLOAD:
+        // A file the control would offer to save or run; an active document
+        // is a page it shows itself, already past BeforeNavigate2.
+        if (VARIANT_BOOL* cancel = Flag(Argument(params, 0))) {
+            if (!IsTrue(Argument(params, 1))) {
+                *cancel = VARIANT_TRUE;
+            }
+        }
+        break;
     case DISPID_WINDOWCLOSING:
         if (VARIANT_BOOL* cancel = Flag(Argument(params, 0))) {
             *cancel = VARIANT_TRUE;
@@ -174,11 +185,16 @@ void BrowserEvents::OnBeforeNavigate2(DISPPARAMS& params) {
     if (cancel == nullptr) {
         return;
     }
-    const VARIANT* source = Argument(params, 6);
-    const Navigation navigation{Text(Argument(params, 5)), IsTopLevel(source), LocationOf(source)};
-    bool answer = *cancel != VARIANT_FALSE;
-    owner_->BeforeNavigate2(navigation, answer);
-    *cancel = answer ? VARIANT_TRUE : VARIANT_FALSE;
+    Navigation navigation;
+    navigation.url = Text(Argument(params, 5));
+    navigation.topLevel = IsTopLevel(Argument(params, 6));
+    // Whoever navigates, the whole page is what a command is judged by.
+    const std::unique_ptr<IeDocument> top = IeDocument::Of(control_);
+    const NoDocument none;
+    const bool cancelled =
+        PassNavigation(owner_->BeforeNavigate2, std::move(navigation), *cancel != VARIANT_FALSE,
+                       top ? static_cast<const DocumentNode&>(*top) : none);
+    *cancel = cancelled ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
 // No window is ever opened by the control: the owner gets the address of
@@ -187,9 +203,13 @@ void BrowserEvents::OnNewWindow3(VARIANT_BOOL* cancel, long flags, const std::ws
     if (cancel != nullptr) {
         *cancel = VARIANT_TRUE;
     }
+    OfferNewWindow(url, (flags & NWMF_USERINITED) != 0);
+}
+
+void BrowserEvents::OfferNewWindow(const std::wstring& url, bool userAsked) {
     // Only an address that may leave counts against the rate.
-    if (IsForDefaultBrowser(url) &&
-        newWindows_.Allow((flags & NWMF_USERINITED) != 0, GetTickCount64())) {
+    if (owner_ != nullptr && IsForDefaultBrowser(url) &&
+        newWindows_.Allow(userAsked, GetTickCount64())) {
         bool processed = false; // refused whatever the owner answers
         owner_->NewWindow(url, processed);
     }

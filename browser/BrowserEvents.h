@@ -30,6 +30,9 @@ public:
         reloaded_ = nullptr;
     }
 
+    // The gate of the page's own requests for new windows.
+    void OfferNewWindow(const std::wstring& url, bool userAsked);
+
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
     STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
     STDMETHODIMP_(ULONG) Release() override;

@@ -37,9 +37,14 @@ public:
     virtual void SetRootOverflow(const std::wstring& value) = 0;
     // What the document's oncontextmenu answers: false shows no menu.
     virtual void SetContextMenuAnswer(bool allow) = 0;
+    // As if the page asked for a new window at url: the engine's own gate
+    // for new windows decides, and NewWindow is raised when it lets it by.
+    virtual void OfferNewWindow(const std::wstring& url, bool userAsked) = 0;
 
-    // Before every navigation, top document and frames, with which one and
-    // the address of the document that navigates; Cancel stops it.
+    // Before every navigation, top document and frames, that the engine's
+    // navigation policy lets through (NavigationRoute); Cancel stops it. An
+    // "app:" address comes with the page's documents and is cancelled
+    // whatever the handlers answer.
     forms::Event<Navigation, bool& /*cancel*/> BeforeNavigate2;
     // A document or frame has loaded.
     forms::Event<std::wstring /*url*/> DocumentComplete;

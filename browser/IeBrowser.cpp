@@ -185,6 +185,12 @@ void IeBrowser::SetContextMenuAnswer(bool allow) {
     }
 }
 
+void IeBrowser::OfferNewWindow(const std::wstring& url, bool userAsked) {
+    if (events_) {
+        events_->OfferNewWindow(url, userAsked);
+    }
+}
+
 void IeBrowser::ReportFailure() {
     if (failed_.empty()) {
         return;

@@ -40,6 +40,7 @@ public:
     std::wstring DocumentUrl() const override;
     void SetRootOverflow(const std::wstring& value) override;
     void SetContextMenuAnswer(bool allow) override;
+    void OfferNewWindow(const std::wstring& url, bool userAsked) override;
 
     // SetRootOverflow's value again, on the document a reload brought.
     void ApplyKeptStyle();

@@ -92,7 +92,7 @@ tavrin_win_test(win_mainwindow_tests
     tests/win32/ExitDialogTest.cpp tests/win32/CacheTest.cpp
     tests/win32/ShutdownTest.cpp)
 tavrin_win_test(win_browser_tests WITH_OPERATOR
-    tests/win32/IeBrowserTest.cpp tests/win32/PreviewBrowserTest.cpp)
+    tests/win32/IeBrowserTest.cpp tests/win32/EngineTrustTest.cpp tests/win32/PreviewBrowserTest.cpp)
 tavrin_win_test(win_update_tests WITH_OPERATOR
     tests/win32/DownloadTest.cpp tests/win32/UpdateCheckTest.cpp)
 tavrin_win_test(win_updater_tests WITH_OPERATOR tests/win32/UpdaterTest.cpp)

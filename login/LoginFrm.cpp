@@ -12,6 +12,7 @@
 #include "login/LoginBgFrm.h"
 #include "login/RunPageCommand.h"
 #include "login/SplashScreen.h"
+#include "login/core/PageCommand.h"
 #include "resources/resource.h"
 
 namespace {
@@ -127,6 +128,12 @@ void LoginFrm::MakeSeeThrough() {
 }
 
 void LoginFrm::OnPageNavigation(const browser::Navigation& navigation, bool& cancel) {
+    if (!login::KeepsLoginOnOperatorHosts(navigation, PublicData::OperatorHosts())) {
+        cancel = true;
+        // What the user clicked opens where an address is shown.
+        browser_->OfferNewWindow(navigation.url, navigation.userAsked);
+        return;
+    }
     login::RunPageCommand(navigation, cancel);
 }
 
@@ -145,7 +152,9 @@ void LoginFrm::OnDocumentComplete(const std::wstring& url) {
 
 // A login page that brings nothing before any document of its own has
 // completed would otherwise leave the splash up for good. An error page
-// the server sent (maintenance, say) is shown like any page.
+// the server sent (maintenance, say) is shown like any page. The top
+// document goes to operator pages only (OnPageNavigation), so what fails
+// here is the operator's own page, whoever asked for it.
 void LoginFrm::OnNavigateError(bool topLevel, browser::NavigationFailure failure) {
     if (topLevel && failure == browser::NavigationFailure::NoPage && !loginShown_ && !ending_) {
         EndOffline();

@@ -24,8 +24,9 @@ public:
     HWND MiniBtn() const { return miniBtn_; }
     HWND CloseBtn() const { return closeBtn_; }
 
-    // Every navigation request of the login browser, top document and
-    // frames alike; the page commands (app://) are answered here.
+    // Every navigation request of the login browser that the engine lets
+    // through, top document and frames alike: the top document stays on
+    // operator hosts, and the page commands (app://) are answered here.
     void OnPageNavigation(const browser::Navigation& navigation, bool& cancel);
 
 protected:

@@ -16,6 +16,10 @@
 
 namespace {
 
+std::wstring TabKey(const std::wstring& url) {
+    return L"Game" + url;
+}
+
 forms::FormDesign MainDesign() {
     forms::FormDesign design;
     design.caption = Texts::ClientWindow;
@@ -186,8 +190,14 @@ void WebMainFrm::SetURL(const std::wstring& strURL) {
     OpenUrlTab(strURL);
 }
 
+// An address with a tab of its own is selected again; a new one needs room.
+bool WebMainFrm::HasTabFor(const std::wstring& url) {
+    CTabItems& items = WebuTab.TabItems();
+    return items.FindItem(TabKey(url)) != -1 || !items.Full();
+}
+
 bool WebMainFrm::OpenUrlTab(const std::wstring& url) {
-    const std::wstring key = L"Game" + url;
+    const std::wstring key = TabKey(url);
     CTabItems& items = WebuTab.TabItems();
     const int p = items.FindItem(key);
     if (p == -1) {
@@ -221,7 +231,8 @@ void WebMainFrm::OnSessionEnding(bool ending) {
 
 // Other programs of the operator may open their own pages, on any host.
 bool WebMainFrm::DdeExecute(const std::wstring& command) {
-    if (!IsDdeAddress(command)) {
+    // A refused command leaves the window as it was.
+    if (!IsDdeAddress(command) || !HasTabFor(command)) {
         return false;
     }
     // Hidden with F10 (minimised or not): the command's page is shown.
@@ -235,10 +246,11 @@ bool WebMainFrm::DdeExecute(const std::wstring& command) {
 }
 
 void WebMainFrm::OnUnload() {
+    // No other program's command arrives once the window starts going.
+    dde_.reset();
     // Gone from the tray before the window it calls back goes.
     trayIcon_.reset();
     ModMsg::UnhookMainWindow(hWnd());
     WebuTab.TabItems().Clear();
     frameStyle_.reset();
-    dde_.reset();
 }

@@ -68,6 +68,7 @@ private:
     forms::IconHandle LoadIconFile(int size);
     void PlaceControls();
     bool OpenUrlTab(const std::wstring& url);
+    bool HasTabFor(const std::wstring& url);
     void AddTrayIcon();
     void OnSessionEnding(bool ending);
     bool DdeExecute(const std::wstring& command);

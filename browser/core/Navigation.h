@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace browser {
 
@@ -9,9 +10,16 @@ struct Navigation {
     std::wstring url;
     // The top-level document navigates, not a frame.
     bool topLevel = true;
-    // The address of the document that navigates (the frame's own for a
-    // frame); empty before it has one.
-    std::wstring documentUrl;
+    // The address of every document the browser shows when the request comes
+    // (top first, then frames, depth first; a frame without a document of
+    // its own, or on about:blank, as its parent's; "" for one that could not
+    // be read). Engines fill it for "app:" addresses only. Who started a
+    // navigation the platform's control never says, so a page command is
+    // judged by every document that could have.
+    std::vector<std::wstring> documents;
+    // The user clicked a link. Only engines that can tell say so: the
+    // platform's control cannot.
+    bool userAsked = false;
 };
 
 // Why a navigation failed. ErrorPage: the server answered with an HTTP

@@ -1,6 +1,7 @@
 #include "browser/preview/PreviewBrowser.h"
 
 #include "browser/core/ExternalUrl.h"
+#include "browser/core/NavigationPolicy.h"
 #include "browser/core/PageUrl.h"
 #include "forms/Application.h"
 #include "forms/core/Text.h"
@@ -14,6 +15,20 @@ namespace {
 constexpr wchar_t kBrowserClass[] = L"TavrinPreviewBrowser";
 // Frames inside frames end here: a page that frames itself stops at once.
 constexpr int kDeepestFrame = 3;
+
+// A pane and the frames inside it, as the navigation policy reads them.
+class PaneDocument final : public DocumentNode {
+public:
+    explicit PaneDocument(PreviewPane& pane) : pane_(pane) {}
+    std::wstring Address() const override { return pane_.Url(); }
+    std::size_t FrameCount() const override { return pane_.FrameCount(); }
+    std::unique_ptr<DocumentNode> Frame(std::size_t index) const override {
+        return std::make_unique<PaneDocument>(pane_.Frame(index));
+    }
+
+private:
+    PreviewPane& pane_;
+};
 
 } // namespace
 
@@ -79,9 +94,16 @@ void PreviewBrowser::OnLinkClicked(PreviewPane& pane, const PageLink& link) {
     if (target == L"_blank") {
         Ask({Kind::NewWindow, nullptr, url});
     } else if (target == L"_top" || target == L"_parent") {
-        Ask({Kind::Navigate, top_.get(), url});
+        Ask({Kind::Follow, top_.get(), url});
     } else {
-        Ask({Kind::Navigate, &pane, url});
+        Ask({Kind::Follow, &pane, url});
+    }
+}
+
+// Only what the user asked for is ever let by.
+void PreviewBrowser::OfferNewWindow(const std::wstring& url, bool userAsked) {
+    if (userAsked) {
+        Ask({Kind::NewWindow, nullptr, url});
     }
 }
 
@@ -102,15 +124,19 @@ void PreviewBrowser::RunNext() {
     }
     shown_.clear();
     const Run run(*this);
-    Load(*request.pane, request.url, request.kind == Kind::Reload, run);
+    Load(*request.pane, request.url, request.kind, run);
 }
 
 // Asks for the page; the run goes on in OnFetched. A cancelled page is
 // skipped, as a failed one is.
-void PreviewBrowser::Load(PreviewPane& pane, const std::wstring& url, bool reload, const Run& run) {
-    if (!reload) {
-        bool cancel = false;
-        BeforeNavigate2(Navigation{url, &pane == top_.get(), pane.Url()}, cancel);
+void PreviewBrowser::Load(PreviewPane& pane, const std::wstring& url, Kind kind, const Run& run) {
+    if (kind != Kind::Reload) {
+        Navigation navigation;
+        navigation.url = url;
+        navigation.topLevel = &pane == top_.get();
+        navigation.userAsked = kind == Kind::Follow;
+        const bool cancel =
+            PassNavigation(BeforeNavigate2, std::move(navigation), false, PaneDocument(*top_));
         if (!run.Current()) {
             return;
         }
@@ -166,7 +192,7 @@ void PreviewBrowser::LoadNextFrame(const Run& run) {
     PreviewPane& pane = *shown.pane;
     if (pane.Depth() < kDeepestFrame && shown.nextFrame < pane.FrameCount()) {
         const std::size_t frame = shown.nextFrame++;
-        Load(pane.Frame(frame), pane.FrameUrl(frame), false, run);
+        Load(pane.Frame(frame), pane.FrameUrl(frame), Kind::Navigate, run);
         return;
     }
     const std::wstring url = shown.url;

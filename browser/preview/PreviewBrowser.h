@@ -38,9 +38,11 @@ public:
     void SetRootOverflow(const std::wstring&) override {}
     // The preview has no context menu to suppress.
     void SetContextMenuAnswer(bool) override {}
+    void OfferNewWindow(const std::wstring& url, bool userAsked) override;
 
 private:
-    enum class Kind { Navigate, Reload, NewWindow };
+    // Follow: a link the user clicked.
+    enum class Kind { Navigate, Follow, Reload, NewWindow };
     struct Request {
         Kind kind;
         PreviewPane* pane; // valid while no later navigation has started
@@ -60,7 +62,7 @@ private:
     void Ask(Request request);
     void OnLinkClicked(PreviewPane& pane, const PageLink& link);
     void RunNext();
-    void Load(PreviewPane& pane, const std::wstring& url, bool reload, const Run& run);
+    void Load(PreviewPane& pane, const std::wstring& url, Kind kind, const Run& run);
     void OnFetched(PreviewPane& pane, const std::wstring& url, const FetchedPage& fetched,
                    const Run& run);
     void LoadNextFrame(const Run& run);

@@ -3,6 +3,8 @@
 #include "browser/core/WebAddress.h"
 #include "forms/core/Text.h"
 
+#include <algorithm>
+
 namespace login {
 
 namespace {
@@ -28,6 +30,13 @@ std::optional<std::wstring> SecondPiece(const std::wstring& url) {
     return piece;
 }
 
+bool AllOperatorDocuments(const std::vector<std::wstring>& documents,
+                          const browser::OperatorHosts& hosts) {
+    return !documents.empty() &&
+           std::all_of(documents.begin(), documents.end(),
+                       [&](const std::wstring& url) { return hosts.IsOperatorPage(url); });
+}
+
 } // namespace
 
 PageCommand ParsePageCommand(const std::wstring& url) {
@@ -51,13 +60,17 @@ bool IsGameAddress(const std::wstring& url, const browser::OperatorHosts& hosts)
     return url.size() <= browser::kMaxWebAddressLength && hosts.IsOperatorPage(url);
 }
 
-// The navigating document is the frame's own for a frame and the top
-// document otherwise, so both ways come down to where it lives.
+bool KeepsLoginOnOperatorHosts(const browser::Navigation& navigation,
+                               const browser::OperatorHosts& hosts) {
+    return !navigation.topLevel || hosts.IsOperatorPage(navigation.url) ||
+           IsAppAddress(navigation.url) || forms::StartsWithNoCase(navigation.url, L"javascript:");
+}
+
 PageCommandDecision DecidePageCommand(const browser::Navigation& navigation,
                                       const browser::OperatorHosts& hosts) {
     PageCommandDecision decision;
     decision.cancel = IsAppAddress(navigation.url);
-    if (!decision.cancel || !hosts.IsOperatorPage(navigation.documentUrl)) {
+    if (!decision.cancel || !AllOperatorDocuments(navigation.documents, hosts)) {
         return decision;
     }
     PageCommand command = ParsePageCommand(navigation.url);

@@ -31,14 +31,22 @@ bool IsAppAddress(const std::wstring& url);
 // browser::kMaxWebAddressLength characters.
 bool IsGameAddress(const std::wstring& url, const browser::OperatorHosts& hosts);
 
+// Whether the login window's top document may go where the navigation
+// leads: frames anywhere; the top document only to an operator page (or
+// run a javascript: address in place). The borderless login window shows
+// no address, so any other page in it could pass for the operator's.
+bool KeepsLoginOnOperatorHosts(const browser::Navigation& navigation,
+                               const browser::OperatorHosts& hosts);
+
 struct PageCommandDecision {
     bool cancel = false;
     // None unless the command is honoured; LoadGame always with an address.
     PageCommand command;
 };
 
-// A command counts only from a document on an operator host: the top-level
-// document, or a frame whose own document is there.
+// A command counts only when every document of the browser is on an
+// operator host: nothing tells which of them started the navigation, so an
+// advert frame anywhere on the page silences the page's commands.
 PageCommandDecision DecidePageCommand(const browser::Navigation& navigation,
                                       const browser::OperatorHosts& hosts);
 

@@ -139,32 +139,54 @@ TEST(NewWindowGate, OnlyWhatTheUserAskedForAndOneASecond) {
 
 class PageCommandTrust : public testing::Test {
 protected:
+    using Documents = std::vector<std::wstring>;
     login::PageCommandDecision Decide(const std::wstring& url, bool topLevel = true,
-                                      const std::wstring& document = L"http://op.com/micro/") {
-        return DecidePageCommand(Navigation{url, topLevel, document}, hosts);
+                                      Documents documents = {L"http://op.com/micro/"}) {
+        return DecidePageCommand(Navigation{url, topLevel, std::move(documents)}, hosts);
     }
     OperatorHosts hosts{{L"http://op.com/micro/"}, L"*.op.net"};
 };
 
-TEST_F(PageCommandTrust, CommandsCountFromOperatorDocumentsOnly) {
+// Nothing says which document navigates: every one of them must be the
+// operator's, whichever frame the request names.
+TEST_F(PageCommandTrust, CommandsCountOnlyFromPagesWhoseEveryDocumentIsTheOperators) {
     EXPECT_EQ(Decide(L"app://exitgame").command.kind, PageCommandKind::ExitGame);
-    EXPECT_EQ(Decide(L"app://minimize", false, L"http://ads.op.net/frame").command.kind,
+    EXPECT_EQ(Decide(L"app://minimize", false, {L"http://op.com/micro/", L"http://ads.op.net/f"})
+                  .command.kind,
               PageCommandKind::Minimize)
-        << "a frame of the operator's own";
-    for (const auto& [top, document] :
-         {std::pair{false, L"http://ads.example/frame"}, std::pair{true, L"http://evil.com/"},
-          std::pair{false, L""}, std::pair{true, L"about:blank"},
-          std::pair{false, L"http://op.com@ads.example/"}}) {
-        const auto decision = Decide(L"app://exitgame", top, document);
-        EXPECT_TRUE(decision.cancel) << document;
-        EXPECT_EQ(decision.command.kind, PageCommandKind::None) << document;
+        << "frames of the operator's own";
+    for (const Documents& documents :
+         std::initializer_list<Documents>{{L"http://op.com/micro/", L"http://ads.example/frame"},
+                                          {L"http://evil.com/", L"http://op.com/micro/"},
+                                          {L"http://op.com/micro/", L""},
+                                          {L"about:blank"},
+                                          {L"http://op.com@ads.example/"},
+                                          {}}) {
+        for (const bool top : {true, false}) {
+            const auto decision = Decide(L"app://exitgame", top, documents);
+            EXPECT_TRUE(decision.cancel) << documents.size();
+            EXPECT_EQ(decision.command.kind, PageCommandKind::None) << documents.size();
+        }
+    }
+}
+
+TEST_F(PageCommandTrust, TheLoginTopDocumentStaysOnOperatorPagesFramesGoAnywhere) {
+    const auto keeps = [&](const std::wstring& url, bool topLevel) {
+        return login::KeepsLoginOnOperatorHosts(Navigation{url, topLevel, {}}, hosts);
+    };
+    EXPECT_TRUE(keeps(L"https://a.op.net/next", true));
+    EXPECT_TRUE(keeps(L"javascript:void(0)", true)) << "runs in place";
+    EXPECT_TRUE(keeps(L"http://ads.example/", false)) << "a frame";
+    for (const wchar_t* away : {L"http://evil.com/micro/", L"http://op.com@evil.com/",
+                                L"about:blank", L"http://op.net/"}) {
+        EXPECT_FALSE(keeps(away, true)) << away;
     }
 }
 
 TEST_F(PageCommandTrust, EveryAppAddressIsCancelledAndOthersPass) {
     EXPECT_TRUE(Decide(L"APP:whatever").cancel);
     EXPECT_TRUE(Decide(L"app://loadgame").cancel);
-    EXPECT_TRUE(Decide(L"app://exitgame", false, L"http://evil.com/").cancel);
+    EXPECT_TRUE(Decide(L"app://exitgame", false, {L"http://evil.com/"}).cancel);
     const auto plain = Decide(L"http://op.com/?r=app://exitgame");
     EXPECT_FALSE(plain.cancel);
     EXPECT_EQ(plain.command.kind, PageCommandKind::None);

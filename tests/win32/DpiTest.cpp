@@ -164,7 +164,8 @@ TEST_F(DpiWindowsTest, MainWindowCaptionButtonsTabsAndPageLineUpAndTakeClicksWhe
     bool cancel = false;
     login::RunPageCommand(
         browser::Navigation{L"app://loadgame|" + std::wstring(PublicData::GameSiteUrl) + L"play",
-                            true, PublicData::LoginPageUrl},
+                            true,
+                            {PublicData::LoginPageUrl}},
         cancel);
     ASSERT_TRUE(WebMainFrm::Exists());
     WebMainFrm& main = WebMainFrm::Instance();

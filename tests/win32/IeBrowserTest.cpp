@@ -6,6 +6,7 @@
 #include "forms/Bstr.h"
 #include "forms/ComPtr.h"
 #include "tests/win32/BrowserRecorder.h"
+#include "tests/win32/FakeEvent.h"
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
 
@@ -76,7 +77,7 @@ TEST_F(IeBrowserTest, ACancelledAppAddressGoesNoFurther) {
     EXPECT_EQ(recorder->lines, Lines{L"before app://exitgame"});
     ASSERT_EQ(recorder->navigations.size(), 1u);
     EXPECT_TRUE(recorder->navigations[0].topLevel) << "the control's own navigation";
-    EXPECT_EQ(recorder->navigations[0].documentUrl, L"") << "no document yet";
+    EXPECT_EQ(recorder->navigations[0].documents, Lines{L""}) << "no document yet";
 }
 
 TEST_F(IeBrowserTest, AFailedNavigationIsReportedOnceAsTheTopDocuments) {
@@ -101,35 +102,9 @@ TEST_F(IeBrowserTest, APageThisWineCannotShowBringsNoPage) {
               (Lines{L"before " + page, L"download", L"error " + page + L" top no-page"}));
 }
 
-// What the control hands an event sink, built here: real IE is not at hand.
-class FakeEvent {
-public:
-    // Arguments in the event's order; the sink sees them last first.
-    explicit FakeEvent(std::vector<VARIANT> arguments) : arguments_(std::move(arguments)) {
-        std::reverse(arguments_.begin(), arguments_.end());
-    }
-    void Send(IDispatch& sink, DISPID id) {
-        DISPPARAMS params = {arguments_.data(), nullptr, static_cast<UINT>(arguments_.size()), 0};
-        sink.Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
-    }
-
-private:
-    std::vector<VARIANT> arguments_;
-};
-
-VARIANT Of(VARTYPE type, void* value) {
-    VARIANT v = {};
-    v.vt = type;
-    v.byref = value;
-    return v;
-}
-
-VARIANT Long(VARTYPE type, long value) {
-    VARIANT v = {};
-    v.vt = type;
-    v.lVal = value;
-    return v;
-}
+using testing_support::FakeEvent;
+using testing_support::Long;
+using testing_support::Of;
 
 TEST_F(IeBrowserTest, TheSinkTellsTheTopDocumentFromFramesAndAnswersBack) {
     const auto top = forms::MakeCom<browser::BrowserEvents>(*browser, nullptr, [] {});
@@ -149,7 +124,7 @@ TEST_F(IeBrowserTest, TheSinkTellsTheTopDocumentFromFramesAndAnswersBack) {
     ASSERT_EQ(recorder->navigations.size(), 2u);
     EXPECT_TRUE(recorder->navigations[0].topLevel);
     EXPECT_FALSE(recorder->navigations[1].topLevel);
-    EXPECT_EQ(recorder->navigations[1].documentUrl, L"") << "no browser, no document";
+    EXPECT_EQ(recorder->navigations[1].documents, Lines{L""}) << "no browser, no document";
 
     // NavigateError's status: a failure result or an HTTP status.
     VARIANT transport = Long(VT_I4, static_cast<long>(0x800C0005ul)), http = Long(VT_I4, 503);

@@ -36,7 +36,7 @@ public:
                 log_.push_back("event " + windows_());
                 // The real event's arguments, from the page this Wine cannot load.
                 browser::Navigation asked = navigation;
-                asked.documentUrl = DocumentUrl();
+                asked.documents = {DocumentUrl()};
                 BeforeNavigate2(asked, cancel);
                 log_.push_back("event returns " + windows_());
             });
@@ -61,6 +61,9 @@ public:
     std::wstring DocumentUrl() const override { return loaded ? PublicData::LoginPageUrl : L""; }
     void SetRootOverflow(const std::wstring&) override {}
     void SetContextMenuAnswer(bool allow) override { inner_->SetContextMenuAnswer(allow); }
+    void OfferNewWindow(const std::wstring& url, bool userAsked) override {
+        inner_->OfferNewWindow(url, userAsked);
+    }
 
     bool loaded = false;
 

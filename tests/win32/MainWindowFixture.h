@@ -80,7 +80,7 @@ protected:
     static bool Command(const std::wstring& url, bool topLevel = true,
                         const std::wstring& document = std::wstring(PublicData::LoginPageUrl)) {
         bool cancel = false;
-        login::RunPageCommand(browser::Navigation{url, topLevel, document}, cancel);
+        login::RunPageCommand(browser::Navigation{url, topLevel, {document}}, cancel);
         return cancel;
     }
     // Opens the game as the login page's command does.

@@ -61,7 +61,10 @@ protected:
                               "<a href=\"next.html\">Next</a> <a href='/site/stop.html'>Stop</a>"
                               "<a href=\"http://example.com/\" target=\"_blank\">Out</a>"
                               "<iframe src=\"frame.html\"></iframe></body></html>");
-        OperatorServer::Serve(L"site/frame.html", "<html><a href=\"inner.html\">Inner</a></html>");
+        OperatorServer::Serve(L"site/frame.html",
+                              "<html><a href=\"inner.html\">Inner</a>"
+                              "<a href='search-ms:query=x' target=_top>Search</a>"
+                              "<a href='app://minimize' target=_top>Command</a></html>");
         OperatorServer::Serve(L"site/inner.html", "<html><p>inner</p></html>");
         OperatorServer::Serve(L"site/next.html", "<html><title>下一页</title></html>");
         OperatorServer::Serve(L"site/lost-frame.html",
@@ -123,7 +126,7 @@ TEST_F(PreviewBrowserTest, ShowsTitleLinksAndFramesWithTheEventsInOrder) {
         EXPECT_GT(place.right - place.left, 24) << "wide enough for its caption";
         EXPECT_LE(place.bottom, area.bottom) << "laid out inside the browser";
     }
-    EXPECT_EQ(captions, (Lines{L"Next", L"Stop", L"Out", L"Inner"}));
+    EXPECT_EQ(captions, (Lines{L"Next", L"Stop", L"Out", L"Inner", L"Search", L"Command"}));
     HWND frame = GetParent(Button(window, L"Inner"));
     EXPECT_NE(frame, GetParent(Button(window, L"Next")));
     EXPECT_TRUE(GetWindowLongW(frame, GWL_STYLE) & WS_BORDER) << "frames are set apart";
@@ -149,7 +152,7 @@ TEST_F(PreviewBrowserTest, ButtonsNavigateUnlessCancelledAndBlankTargetsAskForAW
     ASSERT_TRUE(recorder->WaitFor(L"complete"));
     ASSERT_EQ(recorder->navigations.size(), 1u);
     EXPECT_TRUE(recorder->navigations[0].topLevel);
-    EXPECT_EQ(recorder->navigations[0].documentUrl, index);
+    EXPECT_TRUE(recorder->navigations[0].userAsked) << "a click";
     EXPECT_EQ(recorder->lines, (Lines{L"before " + site + L"next.html", L"download",
                                       L"title 下一页", L"complete " + site + L"next.html"}));
     EXPECT_EQ(browser->DocumentUrl(), site + L"next.html");
@@ -165,10 +168,29 @@ TEST_F(PreviewBrowserTest, AFrameLinkNavigatesTheFrameOnly) {
                                       L"complete " + site + L"inner.html"}));
     ASSERT_EQ(recorder->navigations.size(), 1u);
     EXPECT_FALSE(recorder->navigations[0].topLevel);
-    EXPECT_EQ(recorder->navigations[0].documentUrl, site + L"frame.html") << "the frame's own";
     EXPECT_EQ(browser->DocumentUrl(), index);
     EXPECT_EQ(Button(browser->Window(), L"Inner"), nullptr);
     EXPECT_NE(Button(browser->Window(), L"Next"), nullptr);
+}
+
+// A frame's link aimed at the top: another program's scheme goes nowhere,
+// a command reaches the owner with every document of the page, clicked by
+// the user, and is cancelled whatever the owner answers.
+TEST_F(PreviewBrowserTest, TheEnginesPolicyComesBeforeTheOwnerAndCommandsCarryThePage) {
+    LoadIndex();
+    recorder->navigations.clear();
+    recorder->lines.clear();
+    Click(L"Search");
+    Click(L"Command");
+    ASSERT_TRUE(recorder->WaitFor(L"before"));
+    testing_support::DrainPosted();
+    EXPECT_EQ(recorder->lines, Lines{L"before app://minimize"});
+    ASSERT_EQ(recorder->navigations.size(), 1u);
+    const browser::Navigation& command = recorder->navigations[0];
+    EXPECT_TRUE(command.topLevel && command.userAsked);
+    EXPECT_EQ(command.documents, (Lines{index, site + L"frame.html"}));
+    EXPECT_EQ(browser->DocumentUrl(), index);
+    EXPECT_NE(Button(browser->Window(), L"Command"), nullptr) << "the frame stays";
 }
 
 TEST_F(PreviewBrowserTest, ErrorPagesAreShownAndOnlyUnreachableHostsBringNoPage) {

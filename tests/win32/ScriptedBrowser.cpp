@@ -71,14 +71,15 @@ void ScriptedBrowser::Fail(const std::wstring& target, bool topLevel,
 }
 
 bool ScriptedBrowser::RequestNavigation(const std::wstring& target, bool topLevel) {
-    return RequestNavigation(target, topLevel, url);
+    return RequestNavigation(target, topLevel, {url});
 }
 
 bool ScriptedBrowser::RequestNavigation(const std::wstring& target, bool topLevel,
-                                        const std::wstring& documentUrl) {
+                                        std::vector<std::wstring> documents, bool userAsked) {
     bool cancel = false;
     FromTheSystem([&] {
-        BeforeNavigate2(browser::Navigation{target, topLevel, documentUrl}, cancel);
+        BeforeNavigate2(browser::Navigation{target, topLevel, std::move(documents), userAsked},
+                        cancel);
     });
     return cancel;
 }

@@ -30,6 +30,9 @@ public:
     std::wstring DocumentUrl() const override { return url; }
     void SetRootOverflow(const std::wstring& value) override { overflow = value; }
     void SetContextMenuAnswer(bool allow) override { contextMenu = allow; }
+    void OfferNewWindow(const std::wstring& target, bool userAsked) override {
+        offered.push_back((userAsked ? L"user " : L"page ") + target);
+    }
 
     // The page "loads": html and url become the document, then the events
     // DownloadBegin, TitleChange and DocumentComplete follow.
@@ -37,15 +40,16 @@ public:
     // Raises NavigateError, as an engine does when a navigation fails.
     void Fail(const std::wstring& target, bool topLevel,
               browser::NavigationFailure failure = browser::NavigationFailure::NoPage);
-    // Raises BeforeNavigate2 from the document at documentUrl (by default
+    // Raises BeforeNavigate2 with these documents on the page (by default
     // the one shown) and answers Cancel.
     bool RequestNavigation(const std::wstring& target, bool topLevel = true);
     bool RequestNavigation(const std::wstring& target, bool topLevel,
-                           const std::wstring& documentUrl);
+                           std::vector<std::wstring> documents, bool userAsked = false);
     // Raises NewWindow and answers Processed.
     bool RequestNewWindow(const std::wstring& target);
 
     std::vector<std::wstring> navigated;
+    std::vector<std::wstring> offered; // "user <url>" or "page <url>"
     int refreshes = 0;
     bool silent = false;
     bool contextMenu = true;
