@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -17,19 +18,30 @@ using login::DecidePageCommand;
 using login::PageCommandKind;
 using login::ParsePageCommand;
 
-std::wstring HostOf(const std::wstring& url) {
+std::wstring Parts(const std::wstring& url) {
     const auto parsed = ParseWebAddress(url);
-    return parsed ? parsed->scheme + L" " + parsed->host : L"refused";
+    return parsed ? parsed->scheme + L" " + parsed->host + L" " + std::to_wstring(parsed->port) +
+                        (parsed->namesPort ? L" named" : L"")
+                  : L"refused";
 }
 
-TEST(WebAddress, ReadsSchemeAndHostOfPlainAddresses) {
-    EXPECT_EQ(HostOf(L"http://Op.Example.COM/micro/"), L"http op.example.com");
-    EXPECT_EQ(HostOf(L"HTTPS://op.example.com:8443?x=1"), L"https op.example.com");
-    EXPECT_EQ(HostOf(L"http://op.example.com.#top"), L"http op.example.com") << "trailing dot";
-    EXPECT_EQ(HostOf(L"http://127.0.0.1:8641"), L"http 127.0.0.1");
-    EXPECT_EQ(HostOf(L"http://[::1]:8641/"), L"http [::1]");
-    EXPECT_EQ(HostOf(L"http://[FE80::1]/"), L"http [fe80::1]");
-    EXPECT_EQ(HostOf(L"http://op.com/a\\b@c%20d"), L"http op.com") << "only the host counts";
+TEST(WebAddress, ReadsSchemeHostAndPortOfPlainAddresses) {
+    for (const auto& [url, parts] :
+         std::initializer_list<std::pair<const wchar_t*, const wchar_t*>>{
+             {L"http://Op.Example.COM/micro/", L"http op.example.com 80"},
+             {L"HTTPS://op.example.com:8443?x=1", L"https op.example.com 8443 named"},
+             {L"https://op.example.com#top", L"https op.example.com 443"},
+             {L"http://op.example.com.#top", L"http op.example.com 80"},
+             {L"http://127.0.0.1:8641", L"http 127.0.0.1 8641 named"},
+             {L"https://op.com:80/", L"https op.com 80 named"},
+             {L"http://op.com:00080/", L"http op.com 80 named"},
+             {L"http://op.com:65535/", L"http op.com 65535 named"},
+             {L"http://[::1]:8641/", L"http [::1] 8641 named"},
+             {L"http://[FE80::1]/", L"http [fe80::1] 80"},
+             {L"http://op.com/a\\b@c%20d:1", L"http op.com 80"},
+         }) {
+        EXPECT_EQ(Parts(url), parts) << url;
+    }
 }
 
 TEST(WebAddress, RefusesWhatCouldBeReadTwoWays) {
@@ -43,6 +55,8 @@ TEST(WebAddress, RefusesWhatCouldBeReadTwoWays) {
              L"http://op.com:80:80/",
              L"http://op.com:/",
              L"http://op.com:99999/",
+             L"http://op.com:65536/",
+             L"http://op.com:-1/",
              L"http://op.com:8o/",
              L"http://[::1/",
              L"http://[::1]x/",
@@ -65,7 +79,7 @@ TEST(WebAddress, RefusesWhatCouldBeReadTwoWays) {
              L"http://",
              L"",
          }) {
-        EXPECT_EQ(HostOf(url), L"refused") << url;
+        EXPECT_EQ(Parts(url), L"refused") << url;
     }
 }
 
