@@ -83,24 +83,47 @@ TEST(WebAddress, RefusesWhatCouldBeReadTwoWays) {
     }
 }
 
-TEST(OperatorHosts, TheCompiledInHostsAndTheExtraListInAnyCase) {
-    const OperatorHosts hosts({L"http://127.0.0.1:8640/update.txt", L"https://Game.Example.com/"},
-                              L" cdn.example.net ; *.Example.org;bad/entry;op.com:80;;*.");
-    EXPECT_TRUE(hosts.Contains(L"127.0.0.1"));
-    EXPECT_TRUE(hosts.Contains(L"game.example.com"));
-    EXPECT_TRUE(hosts.Contains(L"cdn.example.net"));
-    EXPECT_TRUE(hosts.Contains(L"a.example.org"));
-    EXPECT_TRUE(hosts.Contains(L"a.b.example.org"));
-    EXPECT_FALSE(hosts.Contains(L"example.org")) << "\"*.\" names subdomains only";
-    EXPECT_FALSE(hosts.Contains(L"badexample.org"));
-    EXPECT_FALSE(hosts.Contains(L"example.com"));
-    EXPECT_FALSE(hosts.Contains(L"op.com")) << "an entry with a port is no host";
-    EXPECT_FALSE(hosts.Contains(L"bad"));
-    EXPECT_TRUE(hosts.IsOperatorPage(L"HTTP://GAME.EXAMPLE.COM./play"));
-    EXPECT_FALSE(hosts.IsOperatorPage(L"http://game.example.com@evil.com/"));
-    EXPECT_FALSE(hosts.IsOperatorPage(L"http://game.example.com.evil.com/"));
-    EXPECT_FALSE(hosts.IsOperatorPage(L"ftp://game.example.com/"));
-    EXPECT_FALSE(hosts.IsOperatorPage(L""));
+TEST(OperatorHosts, HostsAndPortsOfTheAddressesAndTheExtraListInAnyCase) {
+    const OperatorHosts hosts(
+        {L"http://127.0.0.1:8640/update.txt", L"http://Game.Example.com/"},
+        L" cdn.example.net ; *.Example.org;bad/entry;op.com:80;[::1]:8641;*.example.net:8443;"
+        L"h.example:443;*.com;*.;*;*.[::2];x.example:99999;u@y.example;;");
+    for (const auto& [url, trusted] : std::initializer_list<std::pair<const wchar_t*, bool>>{
+             {L"http://127.0.0.1:8640/", true},
+             {L"http://127.0.0.1/", false},
+             {L"http://127.0.0.1:8641/", false},
+             {L"http://game.example.com/", true},
+             {L"https://game.example.com/", true},
+             {L"http://game.example.com:8080/", true},
+             {L"HTTP://GAME.EXAMPLE.COM./play", true},
+             {L"http://cdn.example.net:1234/", true},
+             {L"http://a.example.org/", true},
+             {L"http://a.b.example.org/", true},
+             {L"http://example.org/", false},
+             {L"http://badexample.org/", false},
+             {L"http://op.com/", true},
+             {L"http://op.com:80/", true},
+             {L"https://op.com/", false},
+             {L"http://op.com:8080/", false},
+             {L"http://[::1]:8641/", true},
+             {L"http://[::1]/", false},
+             {L"https://a.example.net:8443/", true},
+             {L"https://a.example.net/", false},
+             {L"https://example.net:8443/", false},
+             {L"https://h.example/", true},
+             {L"http://h.example/", false},
+             {L"http://evil.com/", false},
+             {L"http://[::2]/", false},
+             {L"http://x.example/", false},
+             {L"http://y.example/", false},
+             {L"http://bad/", false},
+             {L"http://game.example.com@evil.com/", false},
+             {L"http://game.example.com.evil.com/", false},
+             {L"ftp://game.example.com/", false},
+             {L"", false},
+         }) {
+        EXPECT_EQ(hosts.IsOperatorPage(url), trusted) << url;
+    }
 }
 
 TEST(PageCommand, TheAddressMustStartWithTheCommand) {
