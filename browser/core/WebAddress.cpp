@@ -23,18 +23,18 @@ bool IsAsciiAlnum(wchar_t c) {
     return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9');
 }
 
-bool IsPort(const std::wstring& digits) {
+std::optional<unsigned> PortOf(const std::wstring& digits) {
     if (digits.empty() || digits.size() > 5) {
-        return false;
+        return std::nullopt;
     }
-    unsigned long value = 0;
+    unsigned value = 0;
     for (wchar_t c : digits) {
         if (c < L'0' || c > L'9') {
-            return false;
+            return std::nullopt;
         }
-        value = value * 10 + static_cast<unsigned long>(c - L'0');
+        value = value * 10 + static_cast<unsigned>(c - L'0');
     }
-    return value <= 65535;
+    return value <= 65535 ? std::optional<unsigned>(value) : std::nullopt;
 }
 
 // "[...]" with hexadecimal digits, colons and dots inside.
@@ -74,23 +74,31 @@ bool IsHostName(const std::wstring& host) {
     return label != 0;
 }
 
-std::optional<std::wstring> HostOf(const std::wstring& authority) {
+// Host and port of "host[:port]"; the port is left at 0 when not named.
+std::optional<WebAddress> AuthorityOf(const std::wstring& authority) {
     if (authority.find_first_of(L"@\\%") != npos) {
         return std::nullopt;
     }
+    WebAddress address;
     const std::size_t close = authority.rfind(L']');
     const std::size_t colon = authority.find(L':', close == npos ? 0 : close);
-    if (colon != npos && !IsPort(authority.substr(colon + 1))) {
-        return std::nullopt;
+    if (colon != npos) {
+        const std::optional<unsigned> port = PortOf(authority.substr(colon + 1));
+        if (!port) {
+            return std::nullopt;
+        }
+        address.port = *port;
+        address.namesPort = true;
     }
-    std::wstring host = forms::LowerAscii(authority.substr(0, colon));
+    address.host = forms::LowerAscii(authority.substr(0, colon));
+    std::wstring& host = address.host;
     if (!host.empty() && host.front() == L'[') {
-        return IsIpv6Literal(host) ? std::optional<std::wstring>(host) : std::nullopt;
+        return IsIpv6Literal(host) ? std::optional<WebAddress>(address) : std::nullopt;
     }
     if (!host.empty() && host.back() == L'.') {
         host.pop_back();
     }
-    return IsHostName(host) ? std::optional<std::wstring>(host) : std::nullopt;
+    return IsHostName(host) ? std::optional<WebAddress>(address) : std::nullopt;
 }
 
 } // namespace
@@ -109,12 +117,16 @@ std::optional<WebAddress> ParseWebAddress(const std::wstring& url) {
     }
     const std::size_t start = scheme.size() + 3;
     const std::size_t end = url.find_first_of(L"/?#", start);
-    const std::optional<std::wstring> host =
-        HostOf(url.substr(start, end == npos ? npos : end - start));
-    if (!host) {
+    std::optional<WebAddress> address =
+        AuthorityOf(url.substr(start, end == npos ? npos : end - start));
+    if (!address) {
         return std::nullopt;
     }
-    return WebAddress{scheme, *host};
+    address->scheme = scheme;
+    if (!address->namesPort) {
+        address->port = scheme == L"http" ? 80 : 443;
+    }
+    return address;
 }
 
 } // namespace browser

@@ -14,9 +14,11 @@ struct WebAddress {
     std::wstring scheme; // "http" or "https"
     // Lower case, one trailing dot dropped; an IPv6 literal keeps its brackets.
     std::wstring host;
+    unsigned port = 0;      // the one named, else 80 for http and 443 for https
+    bool namesPort = false; // whether the address named it
 };
 
-// The scheme and host of an http: or https: address, or nothing when the
+// The scheme, host and port of an http: or https: address, or nothing when the
 // address is anything else or could be read two ways: user information
 // ("http://op.com@evil.com/"), backslashes, percent signs or other
 // characters outside a plain host name, control characters or blanks, a

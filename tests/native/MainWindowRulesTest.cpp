@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -41,17 +42,52 @@ TEST(MainLayout, RegionIsOnePixelLarger) {
     EXPECT_EQ(MainLayout::RegionExtent(23), 3) << "1.53 + 1 pixels";
 }
 
-TEST(ExternalUrl, OnlyWebAndMailAddressesLeaveTheClient) {
-    for (const wchar_t* url :
-         {L"http://a.example/x", L"HTTPS://a.example", L"mailto:a@b.example"}) {
+TEST(ExternalUrl, OnlyPlainWebAndMailAddressesLeaveTheClient) {
+    const std::wstring longest = L"http://a.example/" + std::wstring(2048 - 17, L'a');
+    for (const std::wstring& url : std::initializer_list<std::wstring>{
+             L"http://a.example/x", L"HTTPS://a.example", L"https://h/p?q=1", L"mailto:a@b.c",
+             L"http://[::1]:8641/%20x", longest}) {
         EXPECT_TRUE(IsForDefaultBrowser(url)) << url;
     }
-    for (const wchar_t* url :
-         {L"file:///C:/Windows/system32/calc.exe", L"javascript:alert(1)", L"C:\\evil.exe",
-          L"  http://a.example", L"http://", L"mailto:", L"ms-settings:", L"http://a\n.example",
-          L"\\\\host\\share\\x.exe", L"", L"about:blank", L"httpx://a"}) {
+    for (const std::wstring& url :
+         std::initializer_list<std::wstring>{L"file:///C:/Windows/system32/calc.exe",
+                                             L"javascript:alert(1)",
+                                             L"C:\\evil.exe",
+                                             L"  http://a.example",
+                                             L" http://x",
+                                             L"http://",
+                                             L"mailto:",
+                                             L"ms-settings:",
+                                             L"\\\\host\\share\\x.exe",
+                                             L"",
+                                             L"about:blank",
+                                             L"httpx://a",
+                                             longest + L"a",
+                                             L"http://op.com@evil.com/",
+                                             L"http://x:99999/",
+                                             L"http:x",
+                                             L"http://x/\"a",
+                                             L"http://x/<",
+                                             L"http://x/>",
+                                             L"http://x/^",
+                                             L"http://x/`",
+                                             L"http://x/a b",
+                                             L"mailto:a@b.c\"x",
+                                             L"mailto:a b@c.d"}) {
         EXPECT_FALSE(IsForDefaultBrowser(url)) << url;
     }
+}
+
+TEST(ExternalUrl, NoBlankOrControlCharacterAnywhere) {
+    for (wchar_t c :
+         {L'\t', L'\n', L'\r', L'\x7f', L'\x85', L'\xa0', L'\x1680', L'\x2000', L'\x2005',
+          L'\x200a', L'\x2028', L'\x2029', L'\x202f', L'\x205f', L'\x3000', L'\xfeff'}) {
+        for (const std::wstring& url :
+             {L"http://x/a" + std::wstring(1, c) + L"b", L"mailto:a@b.c" + std::wstring(1, c)}) {
+            EXPECT_FALSE(IsForDefaultBrowser(url)) << static_cast<unsigned>(c);
+        }
+    }
+    EXPECT_TRUE(IsForDefaultBrowser(L"http://x/caf\xe9/\x6e38\x620f")) << "other letters pass";
 }
 
 std::vector<unsigned char> Utf16(const std::u16string& text, bool terminate) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -17,19 +18,30 @@ using login::DecidePageCommand;
 using login::PageCommandKind;
 using login::ParsePageCommand;
 
-std::wstring HostOf(const std::wstring& url) {
+std::wstring Parts(const std::wstring& url) {
     const auto parsed = ParseWebAddress(url);
-    return parsed ? parsed->scheme + L" " + parsed->host : L"refused";
+    return parsed ? parsed->scheme + L" " + parsed->host + L" " + std::to_wstring(parsed->port) +
+                        (parsed->namesPort ? L" named" : L"")
+                  : L"refused";
 }
 
-TEST(WebAddress, ReadsSchemeAndHostOfPlainAddresses) {
-    EXPECT_EQ(HostOf(L"http://Op.Example.COM/micro/"), L"http op.example.com");
-    EXPECT_EQ(HostOf(L"HTTPS://op.example.com:8443?x=1"), L"https op.example.com");
-    EXPECT_EQ(HostOf(L"http://op.example.com.#top"), L"http op.example.com") << "trailing dot";
-    EXPECT_EQ(HostOf(L"http://127.0.0.1:8641"), L"http 127.0.0.1");
-    EXPECT_EQ(HostOf(L"http://[::1]:8641/"), L"http [::1]");
-    EXPECT_EQ(HostOf(L"http://[FE80::1]/"), L"http [fe80::1]");
-    EXPECT_EQ(HostOf(L"http://op.com/a\\b@c%20d"), L"http op.com") << "only the host counts";
+TEST(WebAddress, ReadsSchemeHostAndPortOfPlainAddresses) {
+    for (const auto& [url, parts] :
+         std::initializer_list<std::pair<const wchar_t*, const wchar_t*>>{
+             {L"http://Op.Example.COM/micro/", L"http op.example.com 80"},
+             {L"HTTPS://op.example.com:8443?x=1", L"https op.example.com 8443 named"},
+             {L"https://op.example.com#top", L"https op.example.com 443"},
+             {L"http://op.example.com.#top", L"http op.example.com 80"},
+             {L"http://127.0.0.1:8641", L"http 127.0.0.1 8641 named"},
+             {L"https://op.com:80/", L"https op.com 80 named"},
+             {L"http://op.com:00080/", L"http op.com 80 named"},
+             {L"http://op.com:65535/", L"http op.com 65535 named"},
+             {L"http://[::1]:8641/", L"http [::1] 8641 named"},
+             {L"http://[FE80::1]/", L"http [fe80::1] 80"},
+             {L"http://op.com/a\\b@c%20d:1", L"http op.com 80"},
+         }) {
+        EXPECT_EQ(Parts(url), parts) << url;
+    }
 }
 
 TEST(WebAddress, RefusesWhatCouldBeReadTwoWays) {
@@ -43,6 +55,8 @@ TEST(WebAddress, RefusesWhatCouldBeReadTwoWays) {
              L"http://op.com:80:80/",
              L"http://op.com:/",
              L"http://op.com:99999/",
+             L"http://op.com:65536/",
+             L"http://op.com:-1/",
              L"http://op.com:8o/",
              L"http://[::1/",
              L"http://[::1]x/",
@@ -65,28 +79,51 @@ TEST(WebAddress, RefusesWhatCouldBeReadTwoWays) {
              L"http://",
              L"",
          }) {
-        EXPECT_EQ(HostOf(url), L"refused") << url;
+        EXPECT_EQ(Parts(url), L"refused") << url;
     }
 }
 
-TEST(OperatorHosts, TheCompiledInHostsAndTheExtraListInAnyCase) {
-    const OperatorHosts hosts({L"http://127.0.0.1:8640/update.txt", L"https://Game.Example.com/"},
-                              L" cdn.example.net ; *.Example.org;bad/entry;op.com:80;;*.");
-    EXPECT_TRUE(hosts.Contains(L"127.0.0.1"));
-    EXPECT_TRUE(hosts.Contains(L"game.example.com"));
-    EXPECT_TRUE(hosts.Contains(L"cdn.example.net"));
-    EXPECT_TRUE(hosts.Contains(L"a.example.org"));
-    EXPECT_TRUE(hosts.Contains(L"a.b.example.org"));
-    EXPECT_FALSE(hosts.Contains(L"example.org")) << "\"*.\" names subdomains only";
-    EXPECT_FALSE(hosts.Contains(L"badexample.org"));
-    EXPECT_FALSE(hosts.Contains(L"example.com"));
-    EXPECT_FALSE(hosts.Contains(L"op.com")) << "an entry with a port is no host";
-    EXPECT_FALSE(hosts.Contains(L"bad"));
-    EXPECT_TRUE(hosts.IsOperatorPage(L"HTTP://GAME.EXAMPLE.COM./play"));
-    EXPECT_FALSE(hosts.IsOperatorPage(L"http://game.example.com@evil.com/"));
-    EXPECT_FALSE(hosts.IsOperatorPage(L"http://game.example.com.evil.com/"));
-    EXPECT_FALSE(hosts.IsOperatorPage(L"ftp://game.example.com/"));
-    EXPECT_FALSE(hosts.IsOperatorPage(L""));
+TEST(OperatorHosts, HostsAndPortsOfTheAddressesAndTheExtraListInAnyCase) {
+    const OperatorHosts hosts(
+        {L"http://127.0.0.1:8640/update.txt", L"http://Game.Example.com/"},
+        L" cdn.example.net ; *.Example.org;bad/entry;op.com:80;[::1]:8641;*.example.net:8443;"
+        L"h.example:443;*.com;*.;*;*.[::2];x.example:99999;u@y.example;;");
+    for (const auto& [url, trusted] : std::initializer_list<std::pair<const wchar_t*, bool>>{
+             {L"http://127.0.0.1:8640/", true},
+             {L"http://127.0.0.1/", false},
+             {L"http://127.0.0.1:8641/", false},
+             {L"http://game.example.com/", true},
+             {L"https://game.example.com/", true},
+             {L"http://game.example.com:8080/", true},
+             {L"HTTP://GAME.EXAMPLE.COM./play", true},
+             {L"http://cdn.example.net:1234/", true},
+             {L"http://a.example.org/", true},
+             {L"http://a.b.example.org/", true},
+             {L"http://example.org/", false},
+             {L"http://badexample.org/", false},
+             {L"http://op.com/", true},
+             {L"http://op.com:80/", true},
+             {L"https://op.com/", false},
+             {L"http://op.com:8080/", false},
+             {L"http://[::1]:8641/", true},
+             {L"http://[::1]/", false},
+             {L"https://a.example.net:8443/", true},
+             {L"https://a.example.net/", false},
+             {L"https://example.net:8443/", false},
+             {L"https://h.example/", true},
+             {L"http://h.example/", false},
+             {L"http://evil.com/", false},
+             {L"http://[::2]/", false},
+             {L"http://x.example/", false},
+             {L"http://y.example/", false},
+             {L"http://bad/", false},
+             {L"http://game.example.com@evil.com/", false},
+             {L"http://game.example.com.evil.com/", false},
+             {L"ftp://game.example.com/", false},
+             {L"", false},
+         }) {
+        EXPECT_EQ(hosts.IsOperatorPage(url), trusted) << url;
+    }
 }
 
 TEST(PageCommand, TheAddressMustStartWithTheCommand) {

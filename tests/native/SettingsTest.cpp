@@ -1,8 +1,11 @@
 #include "game/Settings.h"
 
+#include "forms/core/Text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 // Whatever addresses an operator compiles in, their paths are fixed.
 namespace {
@@ -43,6 +46,25 @@ TEST(Settings, TheHostsOfTheFourAddressesAreOperatorHosts) {
         EXPECT_TRUE(PublicData::OperatorHosts().IsOperatorPage(url)) << url;
     }
     EXPECT_FALSE(PublicData::OperatorHosts().IsOperatorPage(L"http://foreign.invalid/"));
+}
+
+// The demo addresses name their ports, so their host counts on those alone.
+TEST(Settings, TheDemoHostCountsOnItsOwnPortsOnly) {
+    for (const wchar_t* url : {PublicData::UpdateManifestUrl, PublicData::LoginPageUrl,
+                               PublicData::GameSiteUrl, PublicData::MakerSiteUrl}) {
+        if (!forms::StartsWith(url, L"http://127.0.0.1:864") || *TAVRIN_OPERATOR_HOSTS != L'\0') {
+            GTEST_SKIP() << "built with an operator's own addresses";
+        }
+    }
+    for (const auto& [url, trusted] : std::initializer_list<std::pair<const wchar_t*, bool>>{
+             {L"http://127.0.0.1:8640/", true},
+             {L"http://127.0.0.1:8641/", true},
+             {L"http://127.0.0.1:8642/", true},
+             {L"http://127.0.0.1:9999/", false},
+             {L"http://127.0.0.1/", false},
+         }) {
+        EXPECT_EQ(PublicData::OperatorHosts().IsOperatorPage(url), trusted) << url;
+    }
 }
 
 } // namespace
