@@ -17,6 +17,7 @@ import unittest
 import urllib.parse
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from test_startup import forget_stale_manifest  # noqa: E402
 from desktop import (EXIT_QUESTION, LOGIN, LOGIN_PAGE, MAIN, TAB_PAGE, button_edge, button_row, click,  # noqa: E402
                      close_button, exit_answer, exit_code, geometry, iconic, key, launch, menu_button, minimise_button,
                      run, screen_pixel_reader, screen_size, visible_class, visible_windows, wait_until, wine_env)
@@ -89,20 +90,27 @@ def running(prefix, *names):
     return False
 
 
+def record_default_browser(test):
+    """Makes Wine's default browser a script that writes each address it is given to a
+    file, and returns the file's path."""
+    record = tempfile.NamedTemporaryFile(prefix="tavrin-browser-", delete=False)
+    record.close()
+    browser = record.name + ".sh"
+    with open(browser, "w") as f:
+        f.write('#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s"\n' % record.name)
+    os.chmod(browser, 0o755)
+    test.addCleanup(lambda: [os.path.exists(p) and os.unlink(p) for p in (browser, record.name)])
+    subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers", "/d", browser,
+                    "/f"], env=wine_env(ARGS.prefix), capture_output=True, check=True)
+    return record.name
+
+
 class GameTest(unittest.TestCase):
     def setUp(self):
         self.site = Site(ARGS.login_url)
         self.addCleanup(self.site.stop)
-        record = tempfile.NamedTemporaryFile(prefix="tavrin-browser-", delete=False)
-        record.close()
-        self.browser_record = record.name
-        browser = record.name + ".sh"
-        with open(browser, "w") as f:
-            f.write('#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s"\n' % record.name)
-        os.chmod(browser, 0o755)
-        self.addCleanup(lambda: [os.path.exists(p) and os.unlink(p) for p in (browser, record.name)])
-        subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers", "/d", browser,
-                        "/f"], env=wine_env(ARGS.prefix), capture_output=True, check=True)
+        self.browser_record = record_default_browser(self)
+        forget_stale_manifest(ARGS.prefix)
         self.proc = launch(["wine", ARGS.exe], wine_env(ARGS.prefix), self)
 
     def open_game(self):
@@ -210,10 +218,17 @@ class GameTest(unittest.TestCase):
 
 
 class Foreign:
-    """Another host, not the operator's: the login port on 127.0.0.2."""
+    """Another host, not the operator's: the login port on 127.0.0.2. Its advert frame
+    aims the operator's commands, and a page of its own, at the top window."""
 
-    def __init__(self, port):
+    def __init__(self, port, site_base):
         self.requests = []
+        self.base = "http://127.0.0.2:%d" % port
+        advert = ('<html><head><title>广告</title></head><body>'
+                  '<a target="_top" href="app://exitgame">exit %s</a>'
+                  '<a target="_top" href="app://loadgame|%s/game/">game %s</a>'
+                  '<a target="_top" href="%s/elsewhere">away %s</a>'
+                  '</body></html>' % (WIDE, site_base, WIDE, self.base, WIDE)).encode("utf-8")
         foreign = self
 
         class Handler(http.server.BaseHTTPRequestHandler):
@@ -222,15 +237,12 @@ class Foreign:
 
             def do_GET(self):
                 foreign.requests.append(self.path)
-                data = ('<html><head><title>广告</title></head><body>'
-                        '<a href="app://exitgame">exit %s</a></body></html>' % WIDE).encode("utf-8")
                 self.send_response(200)
                 self.send_header("Content-Type", "text/html; charset=utf-8")
-                self.send_header("Content-Length", str(len(data)))
+                self.send_header("Content-Length", str(len(advert)))
                 self.end_headers()
-                self.wfile.write(data)
+                self.wfile.write(advert)
 
-        self.base = "http://127.0.0.2:%d" % port
         self.server = http.server.ThreadingHTTPServer(("127.0.0.2", port), Handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
 
@@ -240,8 +252,9 @@ class Foreign:
 
 
 class TrustSite(Site):
-    """A login page with a link whose query holds a command, a load command to a foreign
-    host, a foreign frame and a frame of the operator's own, each offering "app://exitgame"."""
+    """The login page: a link whose query holds a command, a load command to a foreign
+    host, the foreign advert frame and a frame of the operator's own offering
+    "app://exitgame". The link leads to the same page without the advert frame."""
 
     def __init__(self, login_url, foreign):
         self.foreign = foreign
@@ -252,47 +265,61 @@ class TrustSite(Site):
             return ('<html><head><title>自己</title></head><body>'
                     '<a href="app://exitgame">exit %s</a></body></html>' % WIDE, [])
         if path.startswith(self.url.path):
+            advert = "" if "?" in path else '<iframe src="%s/frame/"></iframe>' % self.foreign.base
             return ('<html><head><title>Drelmoor2 登录</title></head><body>'
                     '<a href="%snext?r=app://minimize">query %s</a>'
                     '<a href="app://loadgame|%s/game/">foreign game %s</a>'
-                    '<iframe src="%s/frame/"></iframe><iframe src="/own/"></iframe>'
-                    '</body></html>' % (self.url.path, WIDE, self.foreign.base, WIDE, self.foreign.base), [])
+                    '%s<iframe src="/own/"></iframe>'
+                    '</body></html>' % (self.url.path, WIDE, self.foreign.base, WIDE, advert), [])
         return super().page(path)
 
 
 class TrustTest(unittest.TestCase):
-    """Only the operator's documents command the client."""
+    """Only pages whose every document is the operator's command the client."""
 
     def setUp(self):
-        self.foreign = Foreign(urllib.parse.urlsplit(ARGS.login_url).port)
+        login = urllib.parse.urlsplit(ARGS.login_url)
+        self.foreign = Foreign(login.port, "%s://%s" % (login.scheme, login.netloc))
         self.addCleanup(self.foreign.stop)
         self.site = TrustSite(ARGS.login_url, self.foreign)
         self.addCleanup(self.site.stop)
+        self.browser_record = record_default_browser(self)
+        forget_stale_manifest(ARGS.prefix)
         self.proc = launch(["wine", ARGS.exe], wine_env(ARGS.prefix), self)
 
-    def test_foreign_frames_and_addresses_command_nothing_the_operators_frame_does(self):
+    def test_an_advert_frame_commands_nothing_and_silences_the_page_the_operators_page_commands(self):
         login = wait_until(lambda: visible_windows(LOGIN), 60)
         self.assertTrue(login, "the login screen did not appear")
-        self.assertTrue(wait_until(lambda: self.site.seen("/own/"), 30), "no frame of the operator's")
-        page = (415 - 1, 179 - 1)  # the login page in the login window, 1 pixel out
-        foreign_frame = (page[0] + 9, page[1] + 95)  # below the title and two rows, inside a border
-        own_frame = (foreign_frame[0], foreign_frame[1] + 68 + 6)
+        self.assertTrue(wait_until(lambda: self.site.seen("/own/") and "/frame/" in self.foreign.requests, 30),
+                        "the frames did not load")
+        page = LOGIN_PAGE
+        advert = (page[0] + 9, page[1] + 95)  # below the title and two rows, inside a border
+        own = (advert[0], advert[1] + 128 + 6)  # below the advert's title and three rows
 
         # Posted work runs before the next input, so each click is taken in turn.
-        click(login[0], *button_row(foreign_frame, 0))  # app://exitgame from a foreign frame
+        click(login[0], *button_row(advert, 0))  # top: app://exitgame
+        click(login[0], *button_row(advert, 1))  # top: app://loadgame| the operator's game
+        click(login[0], *button_row(advert, 2))  # top: a foreign page
+        click(login[0], *button_row(own, 0))  # app://exitgame, on a page with an advert
         click(login[0], *button_row(page, 1))  # app://loadgame| a foreign address
+        self.assertTrue(wait_until(lambda: os.path.getsize(self.browser_record) > 0, 20),
+                        "the foreign page the player clicked did not go to the default browser")
+        with open(self.browser_record) as f:
+            self.assertEqual(f.read().split(), [self.foreign.base + "/elsewhere"])
         requests = len(self.site.requests)
-        click(login[0], *button_row(page, 0))  # a query holding app://minimize
+        click(login[0], *button_row(page, 0))  # a query holding app://minimize: the page without the advert
         query = self.site.url.path + "next?r=app://minimize"
         self.assertTrue(wait_until(lambda: self.site.seen(query), 30), "the link did not navigate")
         self.assertTrue(wait_until(lambda: len(self.site.seen("/own/")) >= 2, 30), "the page did not reload")
-        self.assertIsNone(self.proc.poll(), "a foreign frame ended the program")
+        self.assertIsNone(self.proc.poll(), "the advert ended the program")
         self.assertEqual(visible_windows(LOGIN), login, "the login screen stays")
         self.assertEqual(len(visible_windows(MAIN)), 1, "the login background only, no game window")
-        self.assertNotIn("/game/", self.foreign.requests, "no foreign game")
+        self.assertEqual(self.site.seen("/game/"), [], "no game from the advert")
+        self.assertEqual([p for p in self.foreign.requests if p != "/frame/"], [], "nothing else of the foreign host")
         self.assertGreater(len(self.site.requests), requests)
 
-        click(login[0], *button_row(own_frame, 0))  # app://exitgame from the operator's frame
+        own = advert  # no advert now: the operator's frame takes its place
+        click(login[0], *button_row(own, 0))  # app://exitgame from the operator's frame
         self.assertEqual(exit_code(self.proc, 30), 0, "the operator's command ends the program")
         self.assertEqual(visible_windows(LOGIN), [])
 

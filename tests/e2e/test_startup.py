@@ -27,16 +27,20 @@ def temp_folder(prefix):
     return found[0]
 
 
+def forget_stale_manifest(prefix):
+    """A manifest another test left would be read at the next start, and might offer an update."""
+    stale = os.path.join(temp_folder(prefix), "update.txt")
+    if os.path.exists(stale):
+        os.unlink(stale)
+
+
 def windows_path(unix_path):
     return "Z:" + unix_path.replace("/", "\\")
 
 
 class ClientRun(unittest.TestCase):
     def setUp(self):
-        # A manifest left by an earlier run would be read again.
-        stale = os.path.join(temp_folder(ARGS.prefix), "update.txt")
-        if os.path.exists(stale):
-            os.unlink(stale)
+        forget_stale_manifest(ARGS.prefix)
 
     def start(self, *arguments, prefix=None, offline=False):
         command = ["wine", ARGS.exe, *arguments]

@@ -283,6 +283,24 @@ TEST_F(LoginTest, TheLoginPagesBlankTargetsGoToTheDefaultBrowser) {
     EXPECT_EQ(launches.requests[0].file, L"http://www.example.com/");
 }
 
+// No address is shown anywhere on the login screen: a look-alike page on
+// another host would pass for the operator's. Frames show what they like.
+TEST_F(LoginTest, TheTopDocumentStaysOnOperatorPagesWhatTheUserClickedIsOffered) {
+    ScriptedBrowser& browser = Start();
+    browser.Load(kPage, L"<body>login</body>", L"Drelmoor2");
+    const std::wstring away = L"http://login.example/micro/";
+    EXPECT_TRUE(browser.RequestNavigation(away, true, {kPage}, true));
+    EXPECT_TRUE(browser.RequestNavigation(away + L"script", true, {kPage}, false));
+    EXPECT_TRUE(browser.RequestNavigation(L"about:blank", true, {kPage}, true));
+    EXPECT_EQ(browser.offered,
+              (std::vector<std::wstring>{L"user " + away, L"page " + away + L"script",
+                                         L"user about:blank"}))
+        << "the engine's new-window gate decides";
+    EXPECT_FALSE(browser.RequestNavigation(away, false));
+    EXPECT_FALSE(browser.RequestNavigation(std::wstring(PublicData::GameSiteUrl) + L"help", true));
+    EXPECT_TRUE(LoginFrm::Instance().Visible());
+}
+
 TEST_F(LoginTest, ButtonsMinimiseOrCloseTheLoginScreenAndTheBrowserGoesAfterItsEvent) {
     ScriptedBrowser& browser = Start();
     browser.Load(kPage, L"<body>login</body>", L"Drelmoor2");

@@ -175,11 +175,15 @@ TEST_F(MainWindowTest, PastThirtyTwoTabsANewAddressIsRefused) {
         main.SetURL(kSite + L"tab" + std::to_wstring(i));
     }
     ASSERT_EQ(items.Count(), CTabItems::kMaxTabs);
+    SendMessageW(main.hWnd(), WM_HOTKEY, ModMsg::kHotKeyId, MAKELPARAM(0, VK_F10));
+    ASSERT_FALSE(IsWindowVisible(main.hWnd()));
     const std::wstring service = forms::Application::ExeName();
     EXPECT_FALSE(SendDdeExecute(service, Wide(kSite + L"one-more")));
     EXPECT_EQ(items.Count(), CTabItems::kMaxTabs);
+    EXPECT_FALSE(IsWindowVisible(main.hWnd())) << "refused before the window is shown";
     EXPECT_TRUE(SendDdeExecute(service, Wide(kSite + L"tab5"))) << "an open address is selected";
     EXPECT_EQ(main.WebuTab.Selected(), 5);
+    EXPECT_TRUE(IsWindowVisible(main.hWnd()));
 }
 
 TEST_F(MainWindowTest, PageCommandsActOnTheLoginScreen) {
@@ -188,6 +192,7 @@ TEST_F(MainWindowTest, PageCommandsActOnTheLoginScreen) {
     EXPECT_TRUE(Command(L"APP://EXITGAME/"));
     EXPECT_TRUE(Command(L"app://exitgame", false, L"http://ads.foreign.invalid/frame"));
     EXPECT_TRUE(Command(L"app://exitgame", true, L"http://foreign.invalid/"));
+    EXPECT_TRUE(Command(L"app://exitgame", true, L"http://127.0.0.1:9/")) << "another port";
     EXPECT_TRUE(Command(L"app://loadgame")) << "without an address the login screen stays";
     EXPECT_TRUE(Command(L"app://loadgame|http://foreign.invalid/game"));
     EXPECT_TRUE(Command(L"app://loadgame|file:///C:/"));
