@@ -160,10 +160,7 @@ TEST_F(EngineTrustTest, WithNoHandlerOtherSchemesAndFileDownloadsStopAndWebPages
     // stopped; an active document is a page the control shows itself.
     for (const VARIANT_BOOL active : {VARIANT_FALSE, VARIANT_TRUE}) {
         VARIANT_BOOL cancel = VARIANT_FALSE;
-        VARIANT document = {};
-        document.vt = VT_BOOL;
-        document.boolVal = active;
-        FakeEvent({document, Of(VT_BYREF | VT_BOOL, &cancel)})
+        FakeEvent({testing_support::Bool(active), Of(VT_BYREF | VT_BOOL, &cancel)})
             .Send(*sink.get(), DISPID_FILEDOWNLOAD);
         EXPECT_EQ(cancel, active ? VARIANT_FALSE : VARIANT_TRUE);
     }

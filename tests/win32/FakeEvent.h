@@ -40,4 +40,11 @@ inline VARIANT Long(VARTYPE type, long value) {
     return v;
 }
 
+inline VARIANT Bool(VARIANT_BOOL value) {
+    VARIANT v = {};
+    v.vt = VT_BOOL;
+    v.boolVal = value;
+    return v;
+}
+
 } // namespace testing_support

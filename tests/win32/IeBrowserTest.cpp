@@ -183,10 +183,7 @@ TEST_F(IeBrowserTest, WindowCloseFromThePageIsCancelled) {
     const auto sink = forms::MakeCom<browser::BrowserEvents>(*browser, nullptr, [] {});
     for (VARIANT_BOOL child : {VARIANT_FALSE, VARIANT_TRUE}) {
         VARIANT_BOOL cancel = VARIANT_FALSE;
-        VARIANT isChild = {};
-        isChild.vt = VT_BOOL;
-        isChild.boolVal = child;
-        FakeEvent({isChild, Of(VT_BYREF | VT_BOOL, &cancel)})
+        FakeEvent({testing_support::Bool(child), Of(VT_BYREF | VT_BOOL, &cancel)})
             .Send(*sink.get(), DISPID_WINDOWCLOSING);
         EXPECT_EQ(cancel, VARIANT_TRUE);
     }
