@@ -6,6 +6,7 @@
 #include "login/LoginWindows.h"
 #include "mainwindow/MainGameWindow.h"
 #include "resources/Artwork.h"
+#include "startup/ElevatedUpdate.h"
 #include "startup/LoadFrm.h"
 
 #include <windows.h>
@@ -16,6 +17,10 @@
 // every form unloaded and every engine released, so OLE and GDI+ go last.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return forms::GuardedEntry(L"wWinMain", [] {
+        // As administrator for an update: the updater's copy, and nothing else.
+        if (const std::optional<int> code = RunElevatedUpdate(forms::Application::Command())) {
+            return *code;
+        }
         // Up first: the splash picture is drawn on a worker from the start.
         const forms::GdiplusSession gdiplus;
         forms::Application::Start();

@@ -27,6 +27,9 @@ public:
             info.fMask |= SEE_MASK_NOCLOSEPROCESS;
         }
         if (ShellExecuteExW(&info) == FALSE) {
+            if (request.error != nullptr) {
+                *request.error = GetLastError();
+            }
             return false;
         }
         if (info.hProcess != nullptr) {

@@ -13,6 +13,9 @@ struct LaunchRequest {
     // When set, the launch waits for the program to end, keeping this
     // thread's windows alive, and stores its exit code here.
     unsigned long* exitCode = nullptr;
+    // When set, the system's error code of a launch that failed
+    // (ERROR_CANCELLED: the user declined the elevation prompt).
+    unsigned long* error = nullptr;
 };
 
 class LaunchHost {

@@ -126,19 +126,38 @@ bool UpdateFrm::EnsureRights() {
     return false;
 }
 
-// False when the copy could not be started (the prompt was declined).
+// The copy with the rights to write is the client's to start, from the
+// install directory the user cannot write: never this copy's own file,
+// which lies where the user could replace it. False when it was not
+// started; a declined prompt has been said as such.
 bool UpdateFrm::RunElevatedCopy() {
+    const std::wstring client = UpdaterRules::FileToOpen(argument_, {}, false);
+    if (client.empty()) {
+        return false;
+    }
     // The elevated copy takes the single-instance mark.
     CloseHandle(instance_);
     instance_ = nullptr;
     ShowWindow(hWnd(), SW_HIDE);
     unsigned long exitCode = kIncomplete;
-    if (!forms::ShellLaunch::Launch({L"runas", forms::Application::ExePath(),
-                                     UpdaterRules::ElevatedArgument(argument_, ManifestPath()),
-                                     &exitCode})) {
+    unsigned long error = ERROR_SUCCESS;
+    if (!forms::ShellLaunch::Launch({L"runas", client,
+                                     UpdaterRules::kElevatedUpdateSwitch +
+                                         UpdaterRules::ElevatedArgument(argument_, ManifestPath()),
+                                     &exitCode, &error})) {
+        if (error == ERROR_CANCELLED) {
+            Tell(L"更新需要管理员权限，授权已被取消，更新未进行，客户端将以原来的版本启动。",
+                 forms::MsgIcon::Exclamation);
+            Finish(false);
+            return true;
+        }
         return false;
     }
-    // The elevated copy has said how it went.
+    if (exitCode == UpdaterRules::kElevatedCopyFailed) {
+        Tell(L"无法以管理员身份运行更新程序，更新未进行，客户端将以原来的版本启动。",
+             forms::MsgIcon::Exclamation);
+    }
+    // Otherwise the elevated copy has said how it went.
     const bool complete = exitCode == kComplete;
     if (complete) {
         const std::optional<std::wstring> manifest = ReadManifest(ManifestPath());

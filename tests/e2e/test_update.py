@@ -252,22 +252,43 @@ class HostileUpdateTest(UpdateRun):
 
 
 class ElevationTest(UpdateRun):
-    def test_a_folder_it_cannot_write_asks_once_and_the_first_copy_waits(self):
-        """A folder that does not exist cannot be written: the first copy starts one copy as
-        administrator (Wine runs it as is), which must not start another, and waits for it."""
+    def test_a_folder_it_cannot_write_is_left_as_it_was_and_said_so(self):
+        """The install folder is mounted read-only, so the write probe is refused with "access
+        denied", the one answer that means "cannot write". Wine's token is always an
+        administrator's, so the updater asks for nothing more: it says it cannot write, waits
+        for OK and leaves the folder as it was, probe and all."""
         self.write_manifest("/files/game.dll")
-        missing = windows_path(os.path.join(self.install, "missing"))
+        before = sorted(os.listdir(self.install))
         env = dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox")
         log = tempfile.TemporaryFile(mode="w+")
         self.addCleanup(log.close)
-        proc = launch(["wine", ARGS.updater, "%s|%s\\client.exe" % (missing, missing)], env, self, stderr=log)
-        box = wait_until(lambda: visible_windows("提示"), 60)
-        self.assertEqual(len(box), 1, "the elevated copy says it cannot write, and starts no third")
-        self.assertIsNone(proc.poll(), "the first copy waits for the elevated one")
+        # Wine's server opens the files: the whole Wine runs where the folder is read-only.
+        run(["wineserver", "-k"], env, 60)
+        install = windows_path(self.install)
+        inside = 'mount --bind -o ro "$1" "$1" && mount -o remount,bind,ro "$1" && shift && "$@"; ' \
+                 'code=$?; wineserver -k; exit $code'
+        proc = launch(["unshare", "-m", "sh", "-c", inside, "sh", self.install,
+                       "wine", ARGS.updater, "%s|%s\\client.exe" % (install, install)], env, self, stderr=log)
+        box = wait_until(lambda: visible_windows("提示"), 90)
+        self.assertEqual(len(box), 1, "one message")
+        self.assertIsNone(proc.poll(), "the updater waits for OK")
         answer(box[0], "Return")
-        self.assertEqual(exit_code(proc, 60), 1, "the first copy knows the update did not complete")
+        self.assertEqual(exit_code(proc, 60), 1, "the update did not complete")
         log.seek(0)
         self.assertTrue(shown(log.read(), "没有写入安装目录的权限"))
+        self.assertEqual(sorted(os.listdir(self.install)), before)
+
+    def test_a_folder_that_is_not_there_is_no_question_of_rights(self):
+        """Only "access denied" means "cannot write": a missing folder fails the update
+        itself, which says so."""
+        self.write_manifest("/files/game.dll")
+        missing = windows_path(os.path.join(self.install, "missing"))
+        self.start_updater = lambda log: launch(
+            ["wine", ARGS.updater, "%s|%s\\client.exe" % (missing, missing)],
+            dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox"), self, stderr=log)
+        trace = self.run_updater(answers=["Return"])
+        self.assertTrue(shown(trace, FAILURE))
+        self.assertFalse(shown(trace, "没有写入安装目录的权限"))
 
 
 class WholeRoadTest(UpdateRun):

@@ -43,6 +43,15 @@ TEST(Elevation, TheElevatedCopyGetsTheManifestAndAMarkerAndNeverRelaunches) {
     EXPECT_EQ(DecideRights(false, *first, false), RightsStep::Relaunch);
     EXPECT_EQ(DecideRights(false, *first, true), RightsStep::GiveUp);
     EXPECT_EQ(DecideRights(false, *second, false), RightsStep::GiveUp) << "the marker stops it";
+
+    // The client started as administrator hands the same argument on.
+    const std::wstring handed = UpdaterRules::ElevatedArgument(*first, manifest);
+    EXPECT_EQ(UpdaterRules::ElevatedUpdateArgument(UpdaterRules::kElevatedUpdateSwitch + handed),
+              handed);
+    EXPECT_EQ(UpdaterRules::ElevatedUpdateArgument(L" /UPDATE-ELEVATED " + handed), handed);
+    for (const wchar_t* other : {L"", L"/web", L"/update-elevatedC:\\x", L"x /update-elevated y"}) {
+        EXPECT_FALSE(UpdaterRules::ElevatedUpdateArgument(other)) << other;
+    }
     EXPECT_EQ(DecideRights(false, *second, true), RightsStep::GiveUp);
 }
 

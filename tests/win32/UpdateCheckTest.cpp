@@ -2,11 +2,13 @@
 
 #include "forms/Application.h"
 #include "forms/TempDir.h"
+#include "startup/ElevatedUpdate.h"
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
 #include "update/CLumDownLoadFile.h"
 #include "update/ManifestText.h"
 #include "update/core/UpdateRules.h"
+#include "update/core/UpdaterRules.h"
 
 #include <gtest/gtest.h>
 
@@ -157,6 +159,32 @@ TEST_F(UpdateCheckTest, AFailedDownloadReadsTheCopyLeftByAnEarlierCheck) {
     EXPECT_FALSE(RunUpdateCheck(downloader, UpdateCheckMode::Startup,
                                 OperatorServer::Url(L"/status/500/update.txt")));
     EXPECT_EQ(dialogs.messages.size(), 2u) << "the stale copy offers the update again";
+}
+
+// Started as administrator, the client runs a copy of its updater from its
+// own folder, hands it the argument and gives back its exit code; for any
+// other folder, or without the marker, it runs nothing.
+TEST(ElevatedUpdate, TheClientRunsItsOwnCopyFromItsOwnFolderOnly) {
+    testing_support::RecordedLaunches launches;
+    EXPECT_FALSE(RunElevatedUpdate(L"/web"));
+    const std::wstring dir = forms::Application::Path() + L"\\";
+    const std::wstring argument =
+        UpdaterRules::ElevatedArgument({dir, dir + L"Tavrin.exe"}, L"C:\\t\\update.txt");
+    const auto code = RunElevatedUpdate(UpdaterRules::kElevatedUpdateSwitch + argument);
+    ASSERT_EQ(launches.requests.size(), 1u);
+    const forms::LaunchRequest& run = launches.requests[0];
+    EXPECT_EQ(run.file, dir + UpdaterRules::kElevatedCopyName);
+    EXPECT_EQ(run.parameters, argument);
+    EXPECT_EQ(code, static_cast<int>(UpdaterRules::kElevatedCopyFailed)) << "the recorder ran none";
+    EXPECT_EQ(GetFileAttributesW(run.file.c_str()), INVALID_FILE_ATTRIBUTES) << "the copy goes";
+
+    for (const std::wstring& refused :
+         {UpdaterRules::ElevatedArgument({L"C:\\elsewhere\\", L"C:\\elsewhere\\a.exe"}, L"m"),
+          dir + L"|" + dir + L"Tavrin.exe"}) {
+        EXPECT_EQ(RunElevatedUpdate(UpdaterRules::kElevatedUpdateSwitch + refused),
+                  static_cast<int>(UpdaterRules::kElevatedCopyFailed));
+    }
+    EXPECT_EQ(launches.requests.size(), 1u) << "nothing run for another folder or no marker";
 }
 
 } // namespace

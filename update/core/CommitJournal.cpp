@@ -120,13 +120,13 @@ std::vector<Step> RecoverySteps(const std::optional<std::vector<Entry>>& journal
 
 bool IsLeftover(std::wstring_view name) {
     const std::wstring lower = forms::LowerAscii(name);
-    return lower != kJournalName && lower != kProbeName &&
+    return lower != kJournalName && !forms::StartsWith(lower, kProbeName) &&
            lower.find(L".tavrin-") != std::wstring::npos;
 }
 
 bool IsOwnName(std::wstring_view name) {
     const std::wstring lower = forms::LowerAscii(name);
-    return lower == kProbeName || lower.find(L".tavrin-") != std::wstring::npos;
+    return forms::StartsWith(lower, kProbeName) || lower.find(L".tavrin-") != std::wstring::npos;
 }
 
 } // namespace CommitJournal

@@ -16,7 +16,8 @@ namespace CommitJournal {
 inline constexpr wchar_t kStageSuffix[] = L".tavrin-new";
 inline constexpr wchar_t kBackupSuffix[] = L".tavrin-old";
 inline constexpr wchar_t kJournalName[] = L"update.tavrin-journal";
-inline constexpr wchar_t kProbeName[] = L"tavrin-write-probe.tmp";
+// The start of the updater's write probes, each named anew.
+inline constexpr wchar_t kProbeName[] = L"tavrin-write-probe";
 
 struct Entry {
     std::wstring name;

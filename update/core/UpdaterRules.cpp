@@ -106,6 +106,14 @@ std::wstring ElevatedArgument(const Argument& argument, const std::wstring& mani
     return argument.dir + L"|" + argument.exe + L"|" + manifestPath + L"|" + kElevatedMarker;
 }
 
+std::optional<std::wstring> ElevatedUpdateArgument(std::wstring_view command) {
+    const std::wstring_view trimmed = forms::Trim(command, L" \t");
+    if (!forms::StartsWithNoCase(trimmed, kElevatedUpdateSwitch)) {
+        return std::nullopt;
+    }
+    return std::wstring(trimmed.substr(std::wstring_view(kElevatedUpdateSwitch).size()));
+}
+
 RightsStep DecideRights(bool canWrite, const Argument& argument, bool runsElevated) {
     if (canWrite) {
         return RightsStep::Proceed;

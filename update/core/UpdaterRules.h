@@ -22,6 +22,18 @@ struct Argument {
 
 inline constexpr wchar_t kElevatedMarker[] = L"/elevated";
 
+// The client started as administrator with this switch, then the elevated
+// argument, puts a copy of its updater in the install directory (which the
+// user cannot write, or no elevation was needed) and runs that copy: never
+// one the user could have replaced.
+inline constexpr wchar_t kElevatedUpdateSwitch[] = L"/update-elevated ";
+inline constexpr wchar_t kElevatedCopyName[] = L"Update.tavrin-elevated.exe";
+// The elevated client's exit code when it could not run that copy.
+inline constexpr unsigned long kElevatedCopyFailed = 2;
+
+// The elevated argument after the switch, or nothing without the switch.
+std::optional<std::wstring> ElevatedUpdateArgument(std::wstring_view command);
+
 // The argument for the copy started with the rights to write: the same
 // directory and client, the manifest this copy read, and the marker.
 std::wstring ElevatedArgument(const Argument& argument, const std::wstring& manifestPath);
