@@ -1,6 +1,7 @@
 #include "update/InstallRights.h"
 
 #include "forms/Handles.h"
+#include "forms/core/IntegerText.h"
 #include "update/core/CommitJournal.h"
 
 #include <windows.h>
@@ -12,9 +13,9 @@
 // failure is left to the update itself, which says what went wrong.
 bool CanWriteTo(const std::wstring& dir) {
     const std::wstring stem =
-        dir + CommitJournal::kProbeName + L"-" + std::to_wstring(GetCurrentProcessId());
+        dir + CommitJournal::kProbeName + L"-" + forms::IntegerText(GetCurrentProcessId());
     for (unsigned attempt = 0; attempt < 16; ++attempt) {
-        const std::wstring probe = stem + L"-" + std::to_wstring(attempt) + L".tmp";
+        const std::wstring probe = stem + L"-" + forms::IntegerText(attempt) + L".tmp";
         forms::FileHandle file(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
                                            nullptr));
