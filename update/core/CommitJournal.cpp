@@ -160,7 +160,8 @@ bool RollBack(const Entry& entry, const Facts& facts, std::vector<Step>& steps) 
         if (!name) {
             steps.push_back({Kind::Move, backup, entry.name});
         } else if (facts.sameFile(entry.name, backup)) {
-            steps.push_back({Kind::Delete, backup, {}});
+            // The name is the old file: the second name goes with the
+            // leftovers, even while a running client holds it.
         } else if (!staged) {
             steps.push_back({Kind::Replace, backup, entry.name});
         } else {
