@@ -120,7 +120,7 @@ bool RemoveFile(const std::wstring& path) {
 }
 
 bool Apply(const std::wstring& dir, const CommitJournal::Step& step, DWORD budget,
-           const std::function<void()>& between) {
+           const forms::Event<>& waiting) {
     // Each step has its own budget: a long wait on one leaves the next its own.
     const ULONGLONG deadline = GetTickCount64() + budget;
     for (;;) {
@@ -136,9 +136,7 @@ bool Apply(const std::wstring& dir, const CommitJournal::Step& step, DWORD budge
             return false;
         }
         Sleep(kRetryPause);
-        if (between) {
-            between();
-        }
+        waiting();
     }
 }
 

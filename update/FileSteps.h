@@ -1,10 +1,10 @@
 #pragma once
 
+#include "forms/core/Event.h"
 #include "update/core/CommitJournal.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 // The file steps of a commit and of a recovery, on the disk. A step that
@@ -22,9 +22,9 @@ bool SameFile(const std::wstring& a, const std::wstring& b);
 bool RemoveFile(const std::wstring& path);
 
 // A Move, SetAside, Replace or Delete step in `dir`, tried until it is done,
-// fails for good, or `budget` milliseconds have passed; `between` runs
-// between tries.
+// fails for good, or `budget` milliseconds have passed; `waiting` is
+// raised between tries.
 bool Apply(const std::wstring& dir, const CommitJournal::Step& step, DWORD budget,
-           const std::function<void()>& between);
+           const forms::Event<>& waiting);
 
 } // namespace FileSteps

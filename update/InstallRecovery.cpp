@@ -74,6 +74,18 @@ void SweepLeftovers(const std::wstring& dir) {
     }
 }
 
+class DiskFacts final : public CommitJournal::Facts {
+public:
+    explicit DiskFacts(const std::wstring& dir) : dir_(dir) {}
+    bool Exists(const std::wstring& name) const override { return FileSteps::Exists(dir_ + name); }
+    bool SameFile(const std::wstring& a, const std::wstring& b) const override {
+        return FileSteps::SameFile(dir_ + a, dir_ + b);
+    }
+
+private:
+    const std::wstring& dir_;
+};
+
 } // namespace
 
 bool WriteJournal(const std::wstring& dir, const std::vector<CommitJournal::Entry>& entries) {
@@ -98,8 +110,7 @@ bool RemoveJournal(const std::wstring& dir) {
     return FileSteps::RemoveFile(JournalPath(dir));
 }
 
-Outcome Recover(const std::wstring& dir, const InstallLock& lock,
-                const std::function<void()>& between) {
+Outcome Recover(const std::wstring& dir, const InstallLock& lock, const forms::Event<>& waiting) {
     if (!lock.Held()) {
         return Outcome::Busy;
     }
@@ -108,18 +119,14 @@ Outcome Recover(const std::wstring& dir, const InstallLock& lock,
         SweepLeftovers(dir);
         return Outcome::Settled;
     }
-    const CommitJournal::Facts facts{
-        [&dir](const std::wstring& name) { return FileSteps::Exists(dir + name); },
-        [&dir](const std::wstring& a, const std::wstring& b) {
-            return FileSteps::SameFile(dir + a, dir + b);
-        }};
+    const DiskFacts facts(dir);
     const CommitJournal::Plan plan =
         CommitJournal::RecoveryPlan(CommitJournal::Parse(*text), facts);
     bool settled = plan.settles;
     for (const CommitJournal::Step& step : plan.steps) {
         using Kind = CommitJournal::Step::Kind;
         if (step.kind != Kind::RemoveJournal) {
-            settled = FileSteps::Apply(dir, step, kStepPatience, between) && settled;
+            settled = FileSteps::Apply(dir, step, kStepPatience, waiting) && settled;
         } else if (settled) {
             SweepLeftovers(dir);
             return RemoveJournal(dir) ? Outcome::Settled : Outcome::Unfinished;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "forms/core/Event.h"
 #include "update/core/CommitJournal.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,9 +26,9 @@ enum class Outcome {
 
 // Under the lock: carries out the journal's plan, attempting every step,
 // and once all is settled sweeps the updater's leftovers and removes the
-// journal. `between` runs between the tries of a held file.
+// journal. `waiting` is raised between the tries of a held file.
 Outcome Recover(const std::wstring& dir, const InstallLock& lock,
-                const std::function<void()>& between = {});
+                const forms::Event<>& waiting = {});
 // A start's: the same, when the install lock can be taken.
 Outcome Recover(const std::wstring& dir);
 

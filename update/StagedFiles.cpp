@@ -41,7 +41,7 @@ std::optional<std::vector<CommitJournal::Entry>> StagedFiles::Entries() const {
     return entries;
 }
 
-StagedFiles::Outcome StagedFiles::Commit(DWORD patience, const std::function<void()>& between) {
+StagedFiles::Outcome StagedFiles::Commit(DWORD patience, const forms::Event<>& waiting) {
     const std::optional<std::vector<CommitJournal::Entry>> entries = Entries();
     if (!lock_.Held() || !entries) {
         Discard();
@@ -53,14 +53,14 @@ StagedFiles::Outcome StagedFiles::Commit(DWORD patience, const std::function<voi
             names_.clear();
             return i == 0 ? Outcome::Untouched : Outcome::Unfinished;
         }
-        if (!RunStep(steps[i], *entries, patience, between)) {
+        if (!RunStep(steps[i], *entries, patience, waiting)) {
             if (i == 0) {
                 Discard(); // no journal of ours: nothing was changed
                 return Outcome::Untouched;
             }
             // Undone through the journal, as the next start would.
             names_.clear();
-            return InstallRecovery::Recover(dir_, lock_, between) ==
+            return InstallRecovery::Recover(dir_, lock_, waiting) ==
                            InstallRecovery::Outcome::Settled
                        ? Outcome::Untouched
                        : Outcome::Unfinished;
@@ -72,7 +72,7 @@ StagedFiles::Outcome StagedFiles::Commit(DWORD patience, const std::function<voi
 
 bool StagedFiles::RunStep(const CommitJournal::Step& step,
                           const std::vector<CommitJournal::Entry>& entries, DWORD patience,
-                          const std::function<void()>& between) {
+                          const forms::Event<>& waiting) {
     using Kind = CommitJournal::Step::Kind;
     switch (step.kind) {
     case Kind::WriteJournal:
@@ -87,7 +87,7 @@ bool StagedFiles::RunStep(const CommitJournal::Step& step,
         InstallRecovery::RemoveJournal(dir_);
         return true;
     default:
-        return FileSteps::Apply(dir_, step, patience, between);
+        return FileSteps::Apply(dir_, step, patience, waiting);
     }
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "forms/core/Event.h"
 #include "update/core/CommitJournal.h"
 
 #include <windows.h>
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,9 +37,9 @@ public:
     // Replaces every target, each old file kept as a backup until all are
     // in place, its name never absent where the file system has hard links.
     // A held file is tried again for up to `patience` milliseconds per step;
-    // `between` runs between tries. A target that is a directory or a
+    // `waiting` is raised between tries. A target that is a directory or a
     // reparse point is refused.
-    Outcome Commit(DWORD patience, const std::function<void()>& between);
+    Outcome Commit(DWORD patience, const forms::Event<>& waiting);
 
     // For tests: the commit ends after `steps` steps, as if the process had
     // been killed there, leaving the disk as it is.
@@ -48,7 +48,7 @@ public:
 private:
     std::optional<std::vector<CommitJournal::Entry>> Entries() const;
     bool RunStep(const CommitJournal::Step& step, const std::vector<CommitJournal::Entry>& entries,
-                 DWORD patience, const std::function<void()>& between);
+                 DWORD patience, const forms::Event<>& waiting);
     void Discard();
 
     std::wstring dir_;

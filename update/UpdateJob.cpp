@@ -1,6 +1,5 @@
 #include "update/UpdateJob.h"
 
-#include "forms/Application.h"
 #include "update/CLumDownLoadFile.h"
 #include "update/FileHash.h"
 #include "update/InstallRecovery.h"
@@ -12,7 +11,7 @@ UpdateJob::Result UpdateJob::Run(const std::wstring& manifest, const std::functi
     Result result;
     // A commit cut off earlier is settled before anything else; one that
     // cannot be settled holds every later update back.
-    result.blocked = InstallRecovery::Recover(argument_.dir, lock_, [this] { Between(); }) !=
+    result.blocked = InstallRecovery::Recover(argument_.dir, lock_, Waiting) !=
                      InstallRecovery::Outcome::Settled;
     if (!result.blocked) {
         StagedFiles staged(argument_.dir, lock_);
@@ -49,14 +48,8 @@ void UpdateJob::Commit(StagedFiles& staged, DWORD patience, Result& result) {
         staged.StopAfterStep(*stopAfter_);
     }
     Committing(true);
-    const StagedFiles::Outcome outcome = staged.Commit(patience, [this] { Between(); });
+    const StagedFiles::Outcome outcome = staged.Commit(patience, Waiting);
     Committing(false);
     result.complete = outcome == StagedFiles::Outcome::Committed;
     result.unfinished = outcome == StagedFiles::Outcome::Unfinished;
-}
-
-// The window stays alive while a held file is waited for.
-void UpdateJob::Between() {
-    Waiting();
-    forms::Application::DoEvents();
 }

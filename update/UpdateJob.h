@@ -42,7 +42,9 @@ public:
 
     forms::Event<std::wstring> FileStarted; // the file's name
     forms::Event<bool> Committing;          // true before the commit, false after
-    forms::Event<> Waiting;                 // a held file is about to be tried again
+    // A held file is about to be tried again: the window's moment to
+    // answer its messages.
+    forms::Event<> Waiting;
     // For tests: the commit ends after this many steps, as if killed there.
     void StopCommitAfterStep(std::size_t steps) { stopAfter_ = steps; }
 
@@ -51,7 +53,6 @@ private:
                   const std::function<bool()>& stopped);
     bool Fetch(const UpdaterRules::FileLine& line, StagedFiles& staged);
     void Commit(StagedFiles& staged, DWORD patience, Result& result);
-    void Between();
 
     CLumDownLoadFile& downloader_;
     UpdaterRules::Argument argument_;

@@ -162,6 +162,7 @@ bool UpdateFrm::RunUpdate() {
             SetWindowTextW(Label1, L"正在安装…");
         }
     });
+    connections_ += job.Waiting.Connect([] { forms::Application::DoEvents(); });
     running_ = true;
     const UpdateJob::Result result = job.Run(
         manifest, [this] { return m_bStop; }, kReplacePatience);
@@ -187,8 +188,7 @@ void UpdateFrm::Finish(bool complete) {
     // An elevated copy leaves the start to the copy that started it.
     if (!m_strLastFile.empty() && !argument_.elevated &&
         !forms::ShellLaunch::Launch({L"open", m_strLastFile, L""})) {
-        Tell((L"无法启动游戏客户端，请手动启动：" + m_strLastFile).c_str(),
-             forms::MsgIcon::Exclamation);
+        Tell(L"无法启动游戏客户端，请手动启动游戏。", forms::MsgIcon::Exclamation);
     }
     PostWhileLoaded([this] { Unload(); });
 }

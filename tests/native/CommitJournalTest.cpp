@@ -14,7 +14,7 @@ using Files = std::map<std::wstring, std::wstring>;
 // A directory in memory, where a name is one of a file's hard links: the
 // commit's and the recovery's steps applied to it. `links` false stands
 // for a file system without hard links.
-struct Disk {
+struct Disk final : CommitJournal::Facts {
     std::map<std::wstring, int> names;
     std::map<int, std::wstring> contents;
     std::optional<std::wstring> journal;
@@ -31,18 +31,16 @@ struct Disk {
         contents[file] = content;
     }
     bool Has(const std::wstring& name) const { return names.count(name) != 0; }
+    bool Exists(const std::wstring& name) const override { return Has(name); }
+    bool SameFile(const std::wstring& a, const std::wstring& b) const override {
+        return Has(a) && Has(b) && names.at(a) == names.at(b);
+    }
     Files View() const {
         Files files;
         for (const auto& [name, file] : names) {
             files[name] = contents.at(file);
         }
         return files;
-    }
-    CommitJournal::Facts Facts() const {
-        return {[this](const std::wstring& name) { return Has(name); },
-                [this](const std::wstring& a, const std::wstring& b) {
-                    return Has(a) && Has(b) && names.at(a) == names.at(b);
-                }};
     }
 
     void Apply(const Step& step, const std::vector<Entry>& entries) {
@@ -77,7 +75,7 @@ struct Disk {
     // What the next start does: false when it must leave the journal.
     bool Recover() {
         if (journal) {
-            const auto plan = CommitJournal::RecoveryPlan(CommitJournal::Parse(*journal), Facts());
+            const auto plan = CommitJournal::RecoveryPlan(CommitJournal::Parse(*journal), *this);
             if (!plan.settles) {
                 return false;
             }
@@ -187,8 +185,8 @@ TEST(CommitJournal, ARollBackCutOffIsTakenUpAgainAsOne) {
         for (const bool vanished : {false, true}) {
             for (std::size_t k = 1; k < 6; ++k) {
                 Disk first = cut(k, links, vanished);
-                const auto plan = CommitJournal::RecoveryPlan(CommitJournal::Parse(*first.journal),
-                                                              first.Facts());
+                const auto plan =
+                    CommitJournal::RecoveryPlan(CommitJournal::Parse(*first.journal), first);
                 for (std::size_t j = 0; j < plan.steps.size(); ++j) {
                     Disk disk = cut(k, links, vanished);
                     for (std::size_t i = 0; i < j; ++i) {

@@ -140,8 +140,8 @@ namespace {
 bool Placed(const Entry& entry, const Facts& facts) {
     const std::wstring backup = Backup(entry.name);
     const bool replaced =
-        !entry.hadOld || (facts.exists(backup) && !facts.sameFile(entry.name, backup));
-    return facts.exists(entry.name) && !facts.exists(Stage(entry.name)) && replaced;
+        !entry.hadOld || (facts.Exists(backup) && !facts.SameFile(entry.name, backup));
+    return facts.Exists(entry.name) && !facts.Exists(Stage(entry.name)) && replaced;
 }
 
 // The one step that puts an entry back as it was before the commit;
@@ -149,17 +149,17 @@ bool Placed(const Entry& entry, const Facts& facts) {
 bool RollBack(const Entry& entry, const Facts& facts, std::vector<Step>& steps) {
     using Kind = Step::Kind;
     const std::wstring stage = Stage(entry.name), backup = Backup(entry.name);
-    const bool name = facts.exists(entry.name), staged = facts.exists(stage);
+    const bool name = facts.Exists(entry.name), staged = facts.Exists(stage);
     if (!entry.hadOld) {
         if (name && !staged) {
             steps.push_back({Kind::Move, entry.name, stage});
         }
         return true;
     }
-    if (facts.exists(backup)) {
+    if (facts.Exists(backup)) {
         if (!name) {
             steps.push_back({Kind::Move, backup, entry.name});
-        } else if (facts.sameFile(entry.name, backup)) {
+        } else if (facts.SameFile(entry.name, backup)) {
             // The name is the old file: the second name goes with the
             // leftovers, even while a running client holds it.
         } else if (!staged) {
@@ -191,7 +191,7 @@ Plan RecoveryPlan(const Journal& journal, const Facts& facts) {
                                     [&](const Entry& e) { return Placed(e, facts); });
     if (finish) {
         for (const Entry& entry : entries) {
-            if (entry.hadOld && facts.exists(Backup(entry.name))) {
+            if (entry.hadOld && facts.Exists(Backup(entry.name))) {
                 plan.steps.push_back({Kind::Delete, Backup(entry.name), {}});
             }
         }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,9 +60,14 @@ struct Step {
 std::vector<Step> CommitSteps(const std::vector<Entry>& entries);
 
 // What recovery may ask of the disk.
-struct Facts {
-    std::function<bool(const std::wstring&)> exists;
-    std::function<bool(const std::wstring&, const std::wstring&)> sameFile;
+class Facts {
+public:
+    virtual bool Exists(const std::wstring& name) const = 0;
+    // Two names of one file (hard links).
+    virtual bool SameFile(const std::wstring& a, const std::wstring& b) const = 0;
+
+protected:
+    ~Facts() = default;
 };
 
 struct Plan {
