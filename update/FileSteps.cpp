@@ -39,9 +39,11 @@ Try SetAsideOnce(const std::wstring& from, const std::wstring& to) {
     switch (GetLastError()) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
+        return Try::Failed;
     case ERROR_ALREADY_EXISTS:
     case ERROR_FILE_EXISTS:
-        return Try::Failed;
+        // Left from a roll-back while the client ran from this very file.
+        return SameFile(from, to) ? Try::Done : Try::Failed;
     default:
         return MoveOnce(from, to, 0);
     }

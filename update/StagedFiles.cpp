@@ -24,7 +24,8 @@ void StagedFiles::Add(const std::wstring& name) {
 }
 
 // Nothing when a target may not be replaced: a directory or a reparse
-// point, one that cannot be looked at, or one whose backup name is taken.
+// point, one that cannot be looked at, or one whose backup name is taken
+// by another file than the target.
 std::optional<std::vector<CommitJournal::Entry>> StagedFiles::Entries() const {
     std::vector<CommitJournal::Entry> entries;
     for (const std::wstring& name : names_) {
@@ -33,7 +34,8 @@ std::optional<std::vector<CommitJournal::Entry>> StagedFiles::Entries() const {
         if (hadOld ? !FileSteps::IsPlainFile(target) : GetLastError() != ERROR_FILE_NOT_FOUND) {
             return std::nullopt;
         }
-        if (FileSteps::Exists(dir_ + CommitJournal::Backup(name))) {
+        const std::wstring backup = dir_ + CommitJournal::Backup(name);
+        if (FileSteps::Exists(backup) && !(hadOld && FileSteps::SameFile(target, backup))) {
             return std::nullopt;
         }
         entries.push_back({name, hadOld});

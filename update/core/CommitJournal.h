@@ -42,8 +42,9 @@ struct Journal {
 Journal Parse(std::wstring_view text);
 
 struct Step {
-    // SetAside: `to` becomes a second name of `from` (a hard link), or,
-    // where links are refused, `from` is renamed to `to`. Replace: a move
+    // SetAside: `to` becomes a second name of `from` (a hard link; done
+    // when it already is one), or, where links are refused, `from` is
+    // renamed to `to`. Replace: a move
     // onto an existing `to`. Move: a move that never replaces.
     enum class Kind { WriteJournal, SetAside, Replace, Move, Delete, RemoveJournal };
     Kind kind = Kind::Move;
