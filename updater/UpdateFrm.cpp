@@ -201,8 +201,7 @@ std::wstring UpdateFrm::FailureText() const {
     if (unfinished_) {
         return L"更新未能完成，部分文件尚未恢复，将在下次启动时继续修复。";
     }
-    const std::wstring client = UpdaterRules::FileToOpen(argument_, {}, false);
-    if (client.empty() || GetFileAttributesW(client.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (GetFileAttributesW(argument_.exe.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return L"更新未能完成。";
     }
     return L"更新未能完成，客户端将以原来的版本启动。";
