@@ -197,9 +197,10 @@ class HostileUpdateTest(UpdateRun):
             and not any(".tavrin-new" in name for name in os.listdir(self.install))
         self.assertTrue(wait_until(settled, 60), sorted(os.listdir(self.install)))
         self.assertEqual(self.installed("Tavrin.exe"), original)
+        client = os.path.join(self.install, "Tavrin.exe")
         for name in set(os.listdir(self.install)) - {"Tavrin.exe", "game.dll"}:
             self.assertEqual(name, "Tavrin.exe.tavrin-old")
-            self.assertTrue(os.path.samefile(os.path.join(self.install, name), os.path.join(self.install, "Tavrin.exe")))
+            self.assertTrue(os.path.samefile(os.path.join(self.install, name), client))
 
     def test_a_dripping_server_is_given_up_while_the_window_answers(self):
         self.write_manifest("/drip/game.dll", "/files/client.exe")
