@@ -40,8 +40,13 @@ void LoadFrm::Close() {
 }
 
 void LoadFrm::OnInitialize() {
-    // An update cut off by a crash is finished or undone first.
-    InstallRecovery::RecoverAtStart(forms::Application::Path() + L"\\");
+    // An update cut off by a crash is finished or undone first; one that
+    // cannot be settled is the updater's to repair.
+    const InstallRecovery::Outcome recovered =
+        InstallRecovery::Recover(forms::Application::Path() + L"\\");
+    if (recovered == InstallRecovery::Outcome::Unfinished && OfferRepair()) {
+        return;
+    }
     DWORD flags = 0;
     if (InternetGetConnectedState(&flags, 0) == FALSE) {
         forms::Dialogs::Message(
@@ -55,6 +60,18 @@ void LoadFrm::OnInitialize() {
     if (forms::Application::Ending()) {
         splashJob_.reset(); // no splash: its worker is done with before the program ends
     }
+}
+
+// True when the updater was started and the program ends.
+bool LoadFrm::OfferRepair() {
+    const forms::MsgAnswer answer = forms::Dialogs::Message(
+        {L"上次更新未能完成，部分游戏文件尚未恢复。是否现在运行更新程序进行修复？", Texts::Notice,
+         forms::MsgButtons::YesNo, forms::MsgIcon::Exclamation});
+    if (answer != forms::MsgAnswer::Yes || !StartUpdater()) {
+        return false;
+    }
+    forms::Application::End();
+    return true;
 }
 
 // Runs before anything is drawn; ends the program when the updater starts.

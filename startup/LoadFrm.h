@@ -29,6 +29,7 @@ protected:
     void OnUnload() override;
 
 private:
+    bool OfferRepair();
     void CheckUpdate();
 
     std::optional<CLumDownLoadFile> downloader_;

@@ -26,6 +26,8 @@ void Tell(const wchar_t* text) {
         {text, Texts::Notice, forms::MsgButtons::Ok, forms::MsgIcon::Exclamation});
 }
 
+} // namespace
+
 bool StartUpdater() {
     const std::wstring updater = forms::GetTempDir() + L"Update.exe";
     const std::wstring argument = UpdateRules::UpdaterArgument(forms::Application::ExePath());
@@ -37,8 +39,6 @@ bool StartUpdater() {
     }
     return started;
 }
-
-} // namespace
 
 std::wstring LocalVersion() {
     const std::wstring exe = forms::Application::ExePath();

@@ -15,5 +15,9 @@ enum class UpdateCheckMode { Startup, Menu };
 bool RunUpdateCheck(CLumDownLoadFile& downloader, UpdateCheckMode mode,
                     const std::wstring& manifestUrl = PublicData::UpdateManifestUrl);
 
+// Writes out and starts the updater for this client, saying so when it
+// cannot; true when it was started, so that the caller ends the client.
+bool StartUpdater();
+
 // major.minor.revision of the running executable's version resource.
 std::wstring LocalVersion();

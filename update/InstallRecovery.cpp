@@ -1,67 +1,58 @@
 #include "update/InstallRecovery.h"
 
 #include "forms/Handles.h"
+#include "update/FileSteps.h"
+#include "update/InstallLock.h"
 
-#include <windows.h>
+#include <optional>
 
 namespace InstallRecovery {
 
 namespace {
 
 constexpr DWORD kJournalLimit = 64 * 1024;
-constexpr int kMoveTries = 20;
-constexpr DWORD kRetryPause = 100;
+// Per step: a scanner's hold passes; a running program's does not.
+constexpr DWORD kStepPatience = 2000;
 
 std::wstring JournalPath(const std::wstring& dir) {
     return dir + CommitJournal::kJournalName;
 }
 
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool WriteAll(HANDLE file, const std::wstring& text) {
+    const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    DWORD written = 0;
+    return WriteFile(file, text.data(), bytes, &written, nullptr) != FALSE && written == bytes &&
+           FlushFileBuffers(file) != FALSE;
 }
 
-// Nothing without a journal; an empty text for one that cannot be read, so
-// that it is treated as torn.
+// Nothing without a journal; an empty text for one that is there but
+// cannot be read whole, which parses as unknown.
 std::optional<std::wstring> ReadJournal(const std::wstring& dir) {
-    forms::FileHandle file(CreateFileW(JournalPath(dir).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                       nullptr, OPEN_EXISTING, 0, nullptr));
+    const forms::FileHandle file(CreateFileW(JournalPath(dir).c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file) {
-        return Exists(JournalPath(dir)) ? std::optional<std::wstring>(L"") : std::nullopt;
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND && !FileSteps::Exists(JournalPath(dir))) {
+            return std::nullopt;
+        }
+        return std::wstring();
     }
-    std::wstring text(kJournalLimit / sizeof(wchar_t), L'\0');
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.get(), &size) == FALSE || size.QuadPart > kJournalLimit ||
+        size.QuadPart % sizeof(wchar_t) != 0) {
+        return std::wstring();
+    }
+    std::wstring text(static_cast<std::size_t>(size.QuadPart) / sizeof(wchar_t), L'\0');
     DWORD read = 0;
-    if (ReadFile(file.get(), text.data(), kJournalLimit, &read, nullptr) == FALSE) {
-        read = 0;
+    const DWORD bytes = static_cast<DWORD>(size.QuadPart);
+    if (bytes != 0 &&
+        (ReadFile(file.get(), text.data(), bytes, &read, nullptr) == FALSE || read != bytes)) {
+        return std::wstring();
     }
-    text.resize(read / sizeof(wchar_t));
     return text;
 }
 
-bool MoveChecked(const std::wstring& from, const std::wstring& to) {
-    for (int attempt = 0; attempt < kMoveTries; ++attempt) {
-        if (Move(from, to)) {
-            return true;
-        }
-        Sleep(kRetryPause);
-    }
-    return false;
-}
-
-bool Run(const std::wstring& dir, const CommitJournal::Step& step) {
-    using Kind = CommitJournal::Step::Kind;
-    switch (step.kind) {
-    case Kind::Move:
-        return MoveChecked(dir + step.from, dir + step.to);
-    case Kind::Delete:
-        RemoveFile(dir + step.from); // a backup still held is swept later
-        return true;
-    case Kind::WriteJournal:
-    case Kind::RemoveJournal:
-        break;
-    }
-    return true;
-}
-
+// Only the exact forms the updater makes; a backup only beside its name.
 void SweepLeftovers(const std::wstring& dir) {
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW((dir + L"*").c_str(), &found);
@@ -70,69 +61,83 @@ void SweepLeftovers(const std::wstring& dir) {
     }
     std::vector<std::wstring> leftovers;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-            CommitJournal::IsLeftover(found.cFileName)) {
+        const auto leftover = CommitJournal::ParseLeftover(found.cFileName);
+        const DWORD notPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+        if (leftover && (found.dwFileAttributes & notPlain) == 0 &&
+            (!leftover->backup || FileSteps::Exists(dir + leftover->base))) {
             leftovers.push_back(found.cFileName);
         }
     } while (FindNextFileW(search, &found) != FALSE);
     FindClose(search);
     for (const std::wstring& name : leftovers) {
-        RemoveFile(dir + name);
+        FileSteps::RemoveFile(dir + name);
     }
 }
+
+class DiskFacts final : public CommitJournal::Facts {
+public:
+    explicit DiskFacts(const std::wstring& dir) : dir_(dir) {}
+    bool Exists(const std::wstring& name) const override { return FileSteps::Exists(dir_ + name); }
+    bool SameFile(const std::wstring& a, const std::wstring& b) const override {
+        return FileSteps::SameFile(dir_ + a, dir_ + b);
+    }
+
+private:
+    const std::wstring& dir_;
+};
 
 } // namespace
 
 bool WriteJournal(const std::wstring& dir, const std::vector<CommitJournal::Entry>& entries) {
     const std::wstring text = CommitJournal::Text(entries);
-    const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    DWORD written = 0;
+    if (text.size() * sizeof(wchar_t) > kJournalLimit) {
+        return false;
+    }
     forms::FileHandle file(CreateFileW(JournalPath(dir).c_str(), GENERIC_WRITE, 0, nullptr,
-                                       CREATE_ALWAYS, FILE_FLAG_WRITE_THROUGH, nullptr));
-    return file && bytes <= kJournalLimit &&
-           WriteFile(file.get(), text.data(), bytes, &written, nullptr) != FALSE &&
-           written == bytes && FlushFileBuffers(file.get()) != FALSE;
-}
-
-void RemoveJournal(const std::wstring& dir) {
-    RemoveFile(JournalPath(dir));
-}
-
-bool Move(const std::wstring& from, const std::wstring& to) {
-    return MoveFileExW(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-}
-
-bool RemoveFile(const std::wstring& path) {
-    if (DeleteFileW(path.c_str()) != FALSE || !Exists(path)) {
-        return true;
+                                       CREATE_NEW, FILE_FLAG_WRITE_THROUGH, nullptr));
+    if (!file) {
+        return false;
     }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileW(path.c_str()) != FALSE;
-}
-
-bool Recover(const std::wstring& dir) {
-    const std::optional<std::wstring> text = ReadJournal(dir);
-    if (text) {
-        const auto exists = [&dir](const std::wstring& name) { return Exists(dir + name); };
-        for (const CommitJournal::Step& step :
-             CommitJournal::RecoverySteps(CommitJournal::Parse(*text), exists)) {
-            if (!Run(dir, step)) {
-                return false;
-            }
-        }
+    if (!WriteAll(file.get(), text)) {
+        file.reset();
+        RemoveJournal(dir); // ours, and nothing was renamed yet
+        return false;
     }
-    SweepLeftovers(dir);
-    RemoveJournal(dir);
     return true;
 }
 
-void RecoverAtStart(const std::wstring& dir) {
-    forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> updater(
-        OpenMutexW(SYNCHRONIZE, FALSE, kUpdaterMutex));
-    if (!updater) {
-        Recover(dir);
+bool RemoveJournal(const std::wstring& dir) {
+    return FileSteps::RemoveFile(JournalPath(dir));
+}
+
+Outcome Recover(const std::wstring& dir, const InstallLock& lock, const forms::Event<>& waiting) {
+    if (!lock.Held()) {
+        return Outcome::Busy;
     }
+    const std::optional<std::wstring> text = ReadJournal(dir);
+    if (!text) {
+        SweepLeftovers(dir);
+        return Outcome::Settled;
+    }
+    const DiskFacts facts(dir);
+    const CommitJournal::Plan plan =
+        CommitJournal::RecoveryPlan(CommitJournal::Parse(*text), facts);
+    bool settled = plan.settles;
+    for (const CommitJournal::Step& step : plan.steps) {
+        using Kind = CommitJournal::Step::Kind;
+        if (step.kind != Kind::RemoveJournal) {
+            settled = FileSteps::Apply(dir, step, kStepPatience, waiting) && settled;
+        } else if (settled) {
+            SweepLeftovers(dir);
+            return RemoveJournal(dir) ? Outcome::Settled : Outcome::Unfinished;
+        }
+    }
+    return Outcome::Unfinished;
+}
+
+Outcome Recover(const std::wstring& dir) {
+    const InstallLock lock(dir);
+    return Recover(dir, lock);
 }
 
 } // namespace InstallRecovery

@@ -1,23 +1,25 @@
 #pragma once
 
+#include "forms/core/Event.h"
 #include "update/core/CommitJournal.h"
 
 #include <windows.h>
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+class InstallLock;
+
 // Files downloaded beside their targets in the install directory, put in
 // place all together or not at all. A journal written before the first
-// rename lets the next start finish or undo a commit that was cut off; a
+// change lets the next start finish or undo a commit that was cut off; a
 // failure here undoes it at once. What is not committed is deleted when
 // the object goes.
 class StagedFiles {
 public:
-    explicit StagedFiles(std::wstring dir) : dir_(std::move(dir)) {}
+    StagedFiles(std::wstring dir, const InstallLock& lock) : dir_(std::move(dir)), lock_(lock) {}
     ~StagedFiles();
     StagedFiles(const StagedFiles&) = delete;
     StagedFiles& operator=(const StagedFiles&) = delete;
@@ -27,21 +29,30 @@ public:
     // `name` arrived whole at its stage path; a name listed twice counts once.
     void Add(const std::wstring& name);
 
-    // Replaces every target. A target that is still held (an exiting client)
-    // is tried again until `patience` milliseconds have passed or `stop`
-    // says so; then everything is put back as it was and false returned.
-    bool Commit(DWORD patience, const std::function<bool()>& stop);
+    enum class Outcome {
+        Committed,  // every target replaced (a backup still held goes later)
+        Untouched,  // every target as it was: refused, or rolled back
+        Unfinished, // cut off, or rolled back only in part: the journal stays
+    };
+    // Replaces every target, each old file kept as a backup until all are
+    // in place, its name never absent where the file system has hard links.
+    // A held file is tried again for up to `patience` milliseconds per step;
+    // `waiting` is raised between tries. A target that is a directory or a
+    // reparse point is refused.
+    Outcome Commit(DWORD patience, const forms::Event<>& waiting);
 
     // For tests: the commit ends after `steps` steps, as if the process had
     // been killed there, leaving the disk as it is.
     void StopAfterStep(std::size_t steps) { stopAfter_ = steps; }
 
 private:
+    std::optional<std::vector<CommitJournal::Entry>> Entries() const;
     bool RunStep(const CommitJournal::Step& step, const std::vector<CommitJournal::Entry>& entries,
-                 ULONGLONG deadline, const std::function<bool()>& stop);
+                 DWORD patience, const forms::Event<>& waiting);
     void Discard();
 
     std::wstring dir_;
+    const InstallLock& lock_;
     std::vector<std::wstring> names_;
     std::optional<std::size_t> stopAfter_;
 };

@@ -2,15 +2,23 @@
 
 #include "update/CLumDownLoadFile.h"
 #include "update/FileHash.h"
+#include "update/InstallRecovery.h"
 #include "update/StagedFiles.h"
 
 UpdateJob::Result UpdateJob::Run(const std::wstring& manifest, const std::function<bool()>& stopped,
                                  DWORD patience) {
     const std::vector<UpdaterRules::FileLine> lines = UpdaterRules::FileLines(manifest);
-    StagedFiles staged(argument_.dir);
     Result result;
-    result.complete =
-        !lines.empty() && FetchAll(lines, staged, stopped) && Commit(staged, patience, stopped);
+    // A commit cut off earlier is settled before anything else; one that
+    // cannot be settled holds every later update back.
+    result.blocked = InstallRecovery::Recover(argument_.dir, lock_, Waiting) !=
+                     InstallRecovery::Outcome::Settled;
+    if (!result.blocked) {
+        StagedFiles staged(argument_.dir, lock_);
+        if (!lines.empty() && FetchAll(lines, staged, stopped)) {
+            Commit(staged, patience, result);
+        }
+    }
     result.openFile = UpdaterRules::FileToOpen(argument_, lines, result.complete);
     return result;
 }
@@ -35,12 +43,13 @@ bool UpdateJob::Fetch(const UpdaterRules::FileLine& line, StagedFiles& staged) {
     return !line.sha256 || FileSha256(stage) == line.sha256;
 }
 
-bool UpdateJob::Commit(StagedFiles& staged, DWORD patience, const std::function<bool()>& stopped) {
+void UpdateJob::Commit(StagedFiles& staged, DWORD patience, Result& result) {
     if (stopAfter_) {
         staged.StopAfterStep(*stopAfter_);
     }
     Committing(true);
-    const bool committed = staged.Commit(patience, stopped);
+    const StagedFiles::Outcome outcome = staged.Commit(patience, Waiting);
     Committing(false);
-    return committed;
+    result.complete = outcome == StagedFiles::Outcome::Committed;
+    result.unfinished = outcome == StagedFiles::Outcome::Unfinished;
 }

@@ -9,7 +9,6 @@
 #include "forms/core/Units.h"
 #include "game/Texts.h"
 #include "resources/resource.h"
-#include "update/InstallRecovery.h"
 #include "update/InstallRights.h"
 #include "update/ManifestText.h"
 #include "update/ManifestTrust.h"
@@ -47,24 +46,20 @@ HWND Child(HWND parent, const wchar_t* windowClass, int left, int top, int width
 UpdateFrm::UpdateFrm()
     : SingleForm(UpdateDesign()), BForm1(forms::Picture::FromResource(IDB_UPDATE_FRAME)) {}
 
-UpdateFrm::~UpdateFrm() {
-    if (instance_ != nullptr) {
-        CloseHandle(instance_);
-    }
-}
+UpdateFrm::~UpdateFrm() = default;
 
 void UpdateFrm::OnInitialize() {
     const std::optional<UpdaterRules::Argument> argument =
         UpdaterRules::SplitArgument(forms::Application::Command());
-    // A second updater beside a running one would fight over the same files.
-    instance_ = CreateMutexW(nullptr, FALSE, InstallRecovery::kUpdaterMutex);
-    if (!argument || instance_ == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) {
+    // A second updater, or a start recovering, would fight over the same files.
+    if (argument) {
+        instance_.emplace(argument->dir);
+    }
+    if (!argument || !instance_->Held()) {
         forms::Application::End();
         return;
     }
     argument_ = *argument;
-    // A commit cut off earlier is finished or undone before anything else.
-    InstallRecovery::Recover(argument_.dir);
 }
 
 void UpdateFrm::CreateControls() {
@@ -100,7 +95,7 @@ void UpdateFrm::OnLoad() {
     if (complete) {
         Tell(L"软件已升至最新版本！", forms::MsgIcon::Information);
     } else if (!m_bStop) {
-        Tell(L"更新未能完成，客户端将以原来的版本启动。", forms::MsgIcon::Exclamation);
+        Tell(FailureText().c_str(), forms::MsgIcon::Exclamation);
     }
     Finish(complete);
 }
@@ -136,8 +131,7 @@ bool UpdateFrm::RunElevatedCopy() {
         return false;
     }
     // The elevated copy takes the single-instance mark.
-    CloseHandle(instance_);
-    instance_ = nullptr;
+    instance_.reset();
     ShowWindow(hWnd(), SW_HIDE);
     unsigned long exitCode = kIncomplete;
     unsigned long error = ERROR_SUCCESS;
@@ -173,22 +167,27 @@ std::wstring UpdateFrm::ManifestPath() const {
 }
 
 bool UpdateFrm::RunUpdate() {
-    const std::optional<std::wstring> manifest = ReadManifest(ManifestPath());
-    if (!manifest) {
-        return false;
-    }
-    UpdateJob job(*m_downfile, argument_);
+    // Without a manifest the job still settles an earlier commit.
+    const std::wstring manifest = ReadManifest(ManifestPath()).value_or(L"");
+    UpdateJob job(*m_downfile, argument_, *instance_);
     connections_ += job.FileStarted.Connect([this](const std::wstring& name) {
         SetWindowTextW(Label1, (L"正在下载：" + name).c_str());
         total_ = 0;
         SendMessageW(LumProgressBar1, PBM_SETPOS, 0, 0);
     });
-    connections_ +=
-        job.Committing.Connect([this](bool committing) { BlockSessionEnd(committing); });
+    connections_ += job.Committing.Connect([this](bool committing) {
+        BlockSessionEnd(committing);
+        if (committing) {
+            SetWindowTextW(Label1, L"正在安装…");
+        }
+    });
+    connections_ += job.Waiting.Connect([] { forms::Application::DoEvents(); });
     running_ = true;
     const UpdateJob::Result result = job.Run(
-        *manifest, [this] { return m_bStop; }, kReplacePatience);
+        manifest, [this] { return m_bStop; }, kReplacePatience);
     running_ = false;
+    blocked_ = result.blocked;
+    unfinished_ = result.unfinished;
     m_strLastFile = result.openFile;
     return result.complete;
 }
@@ -203,14 +202,35 @@ void UpdateFrm::Finish(bool complete) {
         m_strLastFile = UpdaterRules::FileToOpen(argument_, {}, false);
     }
     exitCode_ = complete ? kComplete : kIncomplete;
+    // The client recovers at its start only when no one holds the lock.
+    instance_.reset();
     // An elevated copy leaves the start to the copy that started it.
-    if (!m_strLastFile.empty() && !argument_.elevated) {
-        forms::ShellLaunch::Launch({L"open", m_strLastFile, L""});
+    if (!m_strLastFile.empty() && !argument_.elevated &&
+        !forms::ShellLaunch::Launch({L"open", m_strLastFile, L""})) {
+        Tell(L"无法启动游戏客户端，请手动启动游戏。", forms::MsgIcon::Exclamation);
     }
     PostWhileLoaded([this] { Unload(); });
 }
 
+// Says only what is true of the files now.
+std::wstring UpdateFrm::FailureText() const {
+    if (blocked_) {
+        return L"上次更新未能完成，部分文件无法恢复，本次更新未进行。请关闭游戏后再试。";
+    }
+    if (unfinished_) {
+        return L"更新未能完成，部分文件尚未恢复，将在下次启动时继续修复。";
+    }
+    if (GetFileAttributesW(argument_.exe.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return L"更新未能完成。";
+    }
+    return L"更新未能完成，客户端将以原来的版本启动。";
+}
+
 void UpdateFrm::closebtn_Click() {
+    // Once the commit has begun it goes to its end: a stop would cut it.
+    if (committing_) {
+        return;
+    }
     const forms::MsgAnswer answer = forms::Dialogs::Message(
         {L"您是否要退出更新！", Texts::Notice, forms::MsgButtons::YesNo, forms::MsgIcon::Question});
     if (answer == forms::MsgAnswer::Yes) {

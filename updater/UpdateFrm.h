@@ -5,6 +5,7 @@
 #include "forms/SingleForm.h"
 #include "forms/core/Connection.h"
 #include "update/CLumDownLoadFile.h"
+#include "update/InstallLock.h"
 #include "update/core/UpdaterRules.h"
 
 #include <optional>
@@ -17,7 +18,7 @@ public:
     UpdateFrm();
     ~UpdateFrm() override;
 
-    // How long a held target is retried before the update gives up.
+    // How long a held target is retried, per step, before the update gives up.
     static constexpr DWORD kReplacePatience = 30000;
     // A file that gains less than kStallBytes in any kStallWindow
     // milliseconds fails the update.
@@ -47,6 +48,7 @@ private:
     void ShowProgress(DWORD received);
     void Finish(bool complete);
     void BlockSessionEnd(bool block);
+    std::wstring FailureText() const;
 
     std::optional<CLumDownLoadFile> m_downfile;
     bool m_bStop = false;
@@ -54,9 +56,12 @@ private:
     UpdaterRules::Argument argument_;
     bool running_ = false;
     bool committing_ = false;
+    bool blocked_ = false;    // an earlier update could not be settled
+    bool unfinished_ = false; // this one could not be undone in full
     static inline unsigned long exitCode_ = kIncomplete;
     DWORD total_ = 0;
-    HANDLE instance_ = nullptr;
+    // Held for the whole run, given up before the client starts.
+    std::optional<InstallLock> instance_;
 
     BForm BForm1;
     iButton closebtn;

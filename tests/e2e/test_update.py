@@ -186,6 +186,22 @@ class UpdaterTest(UpdateRun):
 
 
 class HostileUpdateTest(UpdateRun):
+    def assert_old_after_the_next_start(self, original):
+        """Starts the client in place and waits until it has undone the commit: exactly the old
+        files. The old client's second name may stay, the same file as Tavrin.exe: it cannot be
+        deleted while the client runs from it, and goes when the updater next runs."""
+        os.unlink(os.path.join(temp_folder(ARGS.prefix), "update.txt"))
+        self.start(os.path.join(self.install, "Tavrin.exe"))
+        journal = os.path.join(self.install, "update.tavrin-journal")
+        settled = lambda: not os.path.exists(journal) and self.installed_now("game.dll") == self.old_dll \
+            and not any(".tavrin-new" in name for name in os.listdir(self.install))
+        self.assertTrue(wait_until(settled, 60), sorted(os.listdir(self.install)))
+        self.assertEqual(self.installed("Tavrin.exe"), original)
+        client = os.path.join(self.install, "Tavrin.exe")
+        for name in set(os.listdir(self.install)) - {"Tavrin.exe", "game.dll"}:
+            self.assertEqual(name, "Tavrin.exe.tavrin-old")
+            self.assertTrue(os.path.samefile(os.path.join(self.install, name), client))
+
     def test_a_dripping_server_is_given_up_while_the_window_answers(self):
         self.write_manifest("/drip/game.dll", "/files/client.exe")
         pings = []
@@ -242,13 +258,38 @@ class HostileUpdateTest(UpdateRun):
         updater.wait()
         holder.kill()
         holder.wait()
-        stale = os.path.join(temp_folder(ARGS.prefix), "update.txt")
-        os.unlink(stale)
-        self.start(os.path.join(self.install, "Tavrin.exe"))
-        old = lambda: sorted(os.listdir(self.install)) == ["Tavrin.exe", "game.dll"]
-        self.assertTrue(wait_until(old, 60), sorted(os.listdir(self.install)))
-        self.assertEqual(self.installed("game.dll"), self.old_dll)
-        self.assertEqual(self.installed("Tavrin.exe"), original)
+        self.assert_old_after_the_next_start(original)
+
+    def test_a_held_stage_and_a_kill_never_leave_the_client_missing(self):
+        """game.dll is replaced, then the new client's stage is held by another program while the
+        updater commits, and the updater is killed there: Tavrin.exe is in place all along, and
+        the next start of the client leaves exactly the old files."""
+        os.unlink(os.path.join(self.install, "client.exe"))
+        shutil.copy(ARGS.client, os.path.join(self.install, "Tavrin.exe"))
+        original = self.installed("Tavrin.exe")
+        self.operator.serve("Tavrin.exe", self.new_exe)
+        # Downloaded last and slowly (about 30 seconds): time to hold the stage before the commit.
+        self.operator.serve("extra.dat", os.urandom(400000))
+        self.write_manifest("/files/game.dll", "/files/Tavrin.exe", "/slow/extra.dat")
+        tools = tempfile.mkdtemp(prefix="tavrin-holder-")
+        self.addCleanup(shutil.rmtree, tools, True)
+        holder_exe = shutil.copy(ARGS.stand_in, os.path.join(tools, "holder.exe"))
+        log = tempfile.TemporaryFile(mode="w+")
+        self.addCleanup(log.close)
+        updater = self.start_updater(log, "Tavrin.exe")
+        stage = os.path.join(self.install, "Tavrin.exe.tavrin-new")
+        self.assertTrue(wait_until(lambda: os.path.exists(stage), 60), "the client was not staged")
+        holder = self.start(holder_exe, "/hold", "120", windows_path(stage))
+        self.assertTrue(wait_until(lambda: os.path.exists(os.path.join(tools, "holding.txt")), 30))
+        set_aside = os.path.join(self.install, "Tavrin.exe.tavrin-old")
+        committing = lambda: os.path.exists(set_aside) and self.installed_now("game.dll") == self.new_dll
+        self.assertTrue(wait_until(committing, 90), sorted(os.listdir(self.install)))
+        updater.kill()
+        updater.wait()
+        self.assertEqual(self.installed_now("Tavrin.exe"), original, "the client's name is never absent")
+        holder.kill()
+        holder.wait()
+        self.assert_old_after_the_next_start(original)
 
 
 class ElevationTest(UpdateRun):
@@ -286,9 +327,10 @@ class ElevationTest(UpdateRun):
         self.start_updater = lambda log: launch(
             ["wine", ARGS.updater, "%s|%s\\client.exe" % (missing, missing)],
             dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox"), self, stderr=log)
-        trace = self.run_updater(answers=["Return"])
-        self.assertTrue(shown(trace, FAILURE))
+        # Then the client it starts is not there either, and it says so.
+        trace = self.run_updater(answers=["Return", "Return"])
         self.assertFalse(shown(trace, "没有写入安装目录的权限"))
+        self.assertTrue(shown(trace, "无法启动游戏客户端"))
 
 
 class WholeRoadTest(UpdateRun):

@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/PngResource.h"
+#include "forms/TempDir.h"
 #include "login/LoginBgFrm.h"
 #include "login/LoginWindows.h"
 #include "resources/resource.h"
@@ -83,6 +84,34 @@ TEST_F(LoadFrmTest, TheLoginWindowsLoadFromTheLoopAndTakeTheSplashAlongWhenTheyC
     testing_support::DrainPosted();
     EXPECT_TRUE(testing_support::TakeQuitRequest()) << "no window is left: the program ends";
     EXPECT_FALSE(IsWindow(window));
+}
+
+// An earlier update the client cannot settle (here a newer updater's
+// journal): the client says so and offers the updater, and leaves the
+// journal alone.
+TEST_F(LoadFrmTest, AnUnsettledUpdateIsOfferedToTheUpdater) {
+    const std::wstring journal = forms::Application::Path() + L"\\update.tavrin-journal";
+    const std::wstring text = L"tavrin-journal 2\n";
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    testing_support::WriteFileBytes(journal, {bytes, bytes + text.size() * sizeof(wchar_t)});
+    testing_support::RecordedLaunches launches;
+    dialogs.answers = {forms::MsgAnswer::No};
+    EXPECT_TRUE(LoadFrm::Instance().IsLoaded()) << "declined: the client goes on";
+    EXPECT_TRUE(launches.requests.empty());
+    LoadFrm::Instance().Unload();
+    testing_support::DrainPosted();
+    dialogs.answers = {forms::MsgAnswer::Yes};
+    LoadFrm::Instance();
+    EXPECT_TRUE(forms::Application::Ending()) << "the updater takes over";
+    forms::Application::CancelEnd();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text,
+              L"上次更新未能完成，部分游戏文件尚未恢复。是否现在运行更新程序进行修复？");
+    ASSERT_EQ(launches.requests.size(), 1u);
+    EXPECT_EQ(launches.requests[0].file, forms::GetTempDir() + L"Update.exe");
+    EXPECT_EQ(testing_support::ReadFileBytes(journal),
+              std::vector<unsigned char>(bytes, bytes + text.size() * sizeof(wchar_t)));
+    DeleteFileW(journal.c_str());
 }
 
 TEST(LoadPngResource, DecodesBothPicturesAndGivesAnEmptyPictureForAMissingOne) {

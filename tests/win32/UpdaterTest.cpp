@@ -2,6 +2,7 @@
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
 #include "update/CLumDownLoadFile.h"
+#include "update/InstallLock.h"
 #include "update/InstallRecovery.h"
 #include "update/ManifestTrust.h"
 #include "update/UpdateJob.h"
@@ -23,42 +24,50 @@ Bytes Text(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
 
-// An install directory with a space in its name, holding an old client.
+// An install directory with a space in its name, holding an old client;
+// the test is the updater and holds the install lock.
 class UpdaterTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(OperatorServer::Available()) << "run through tests/with_operator.py";
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
+        lock.emplace(dir);
+        ASSERT_TRUE(lock->Held());
         testing_support::WriteFileBytes(dir + L"game.dll", oldDll);
         testing_support::WriteFileBytes(dir + L"client.exe", oldExe);
         OperatorServer::Serve(L"game.dll", newDll);
         OperatorServer::Serve(L"client.exe", newExe);
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    void TearDown() override {
+        lock.reset();
+        std::filesystem::remove_all(dir);
+    }
 
     std::wstring Line(const std::wstring& path, const std::wstring& extra = L"") {
         return L"0|" + OperatorServer::Url(path) + extra + L"\r\n";
     }
     UpdateJob::Result Run(const std::wstring& fileLines, DWORD patience = 2000,
                           std::optional<std::size_t> stopAfter = std::nullopt) {
-        UpdateJob job(downloader, {dir, dir + L"client.exe"});
+        UpdateJob job(downloader, {dir, dir + L"client.exe"}, *lock);
         if (stopAfter) {
             job.StopCommitAfterStep(*stopAfter);
         }
         testing_support::Held() +=
             job.FileStarted.Connect([this](const std::wstring& name) { started.push_back(name); });
-        testing_support::Held() += job.Committing.Connect([this](bool now) { committing = now; });
+        testing_support::Held() += job.Committing.Connect([this](bool now) {
+            committing = now;
+            if (now && onCommitting) {
+                onCommitting();
+            }
+        });
+        testing_support::Held() += job.Waiting.Connect([this] {
+            if (committing && onRetry) {
+                onRetry();
+            }
+        });
         return job.Run(
-            L"version=1.2.0\r\n" + fileLines,
-            [this] {
-                // Asked between tries: a step of the commit found a file held.
-                if (committing && onRetry) {
-                    onRetry();
-                }
-                return stop;
-            },
-            patience);
+            L"version=1.2.0\r\n" + fileLines, [this] { return stop; }, patience);
     }
     std::vector<std::wstring> Names() const {
         std::vector<std::wstring> names;
@@ -87,6 +96,8 @@ protected:
     bool stop = false;
     bool committing = false;
     std::function<void()> onRetry;
+    std::function<void()> onCommitting;
+    std::optional<InstallLock> lock;
 };
 
 TEST_F(UpdaterTest, EveryFileLandsByteExactInOrderAndTheLastIsOpened) {
@@ -160,24 +171,29 @@ TEST_F(UpdaterTest, AClientHeldPastThePatienceRollsEverythingBack) {
     const auto result = Run(Line(L"/files/game.dll") + Line(L"/files/client.exe"), 1000);
     EXPECT_GE(GetTickCount64() - start, 1000u);
     CloseHandle(held);
+    // The old client's second name, held with it, goes at the next start.
+    EXPECT_EQ(InstallRecovery::Recover(dir, *lock), InstallRecovery::Outcome::Settled);
     ExpectUntouched(result, L"held");
 }
 
 // Killed after any of the commit's steps, the next start leaves every
-// listed file old, or every one new, and nothing of the updater's.
+// listed file old, or every one new, and nothing of the updater's; no
+// name is missing even before it.
 TEST_F(UpdaterTest, ACommitCutOffAfterAnyStepIsRecoveredAtTheNextStart) {
     const Bytes newDat = Text("added");
     OperatorServer::Serve(L"added.dat", newDat);
     const std::wstring lines =
         Line(L"/files/game.dll") + Line(L"/files/added.dat") + Line(L"/files/client.exe");
-    constexpr std::size_t kSteps = 9; // journal, 5 renames, 2 backups deleted, journal gone
+    // Journal, 2 set aside, 3 moved in, journal gone, 2 backups deleted.
+    constexpr std::size_t kSteps = 9;
     for (std::size_t k = 0; k <= kSteps; ++k) {
         SetUp();
         const auto result = Run(lines, 2000, k);
         EXPECT_EQ(result.complete, k == kSteps) << k;
-        EXPECT_EQ(std::filesystem::exists(dir + L"update.tavrin-journal"), k > 0 && k < kSteps)
-            << k;
-        InstallRecovery::Recover(dir);
+        EXPECT_EQ(std::filesystem::exists(dir + L"update.tavrin-journal"), k > 0 && k < 7) << k;
+        EXPECT_TRUE(std::filesystem::exists(dir + L"client.exe")) << k;
+        EXPECT_TRUE(std::filesystem::exists(dir + L"game.dll")) << k;
+        EXPECT_EQ(InstallRecovery::Recover(dir, *lock), InstallRecovery::Outcome::Settled) << k;
         const bool isNew = k > 5;
         EXPECT_EQ(ReadFileBytes(dir + L"game.dll"), isNew ? newDll : oldDll) << k;
         EXPECT_EQ(ReadFileBytes(dir + L"client.exe"), isNew ? newExe : oldExe) << k;
@@ -186,6 +202,51 @@ TEST_F(UpdaterTest, ACommitCutOffAfterAnyStepIsRecoveredAtTheNextStart) {
                   : std::vector<std::wstring>{L"client.exe", L"game.dll"};
         EXPECT_EQ(Names(), names) << "after step " << k;
     }
+}
+
+// A client started in another session recovers only when it can take the
+// lock; while the updater commits it cannot, and leaves the commit alone.
+TEST_F(UpdaterTest, ARecoveryDuringTheCommitLeavesItAlone) {
+    std::optional<InstallRecovery::Outcome> outcome;
+    onCommitting = [&] { outcome = InstallRecovery::Recover(dir); };
+    EXPECT_TRUE(Run(Line(L"/files/game.dll") + Line(L"/files/client.exe")).complete);
+    EXPECT_EQ(outcome, InstallRecovery::Outcome::Busy);
+    EXPECT_EQ(ReadFileBytes(dir + L"game.dll"), newDll);
+    EXPECT_EQ(ReadFileBytes(dir + L"client.exe"), newExe);
+}
+
+// game.dll was replaced when the commit was cut off; its backup is held
+// while the next update starts: nothing is fetched or committed, and the
+// journal stays until the backup is free and goes back.
+TEST_F(UpdaterTest, AnUnfinishedRecoveryHoldsTheNextUpdateBack) {
+    const std::wstring lines = Line(L"/files/game.dll") + Line(L"/files/client.exe");
+    Run(lines, 2000, 3);
+    ASSERT_EQ(ReadFileBytes(dir + L"game.dll"), newDll);
+    HANDLE held = Hold(dir + L"game.dll.tavrin-old");
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    started.clear();
+    const auto result = Run(lines);
+    EXPECT_TRUE(result.blocked);
+    EXPECT_FALSE(result.complete);
+    EXPECT_TRUE(started.empty()) << "nothing fetched";
+    EXPECT_TRUE(std::filesystem::exists(dir + L"update.tavrin-journal"));
+    EXPECT_EQ(ReadFileBytes(dir + L"game.dll.tavrin-old"), oldDll);
+    CloseHandle(held);
+    EXPECT_EQ(InstallRecovery::Recover(dir, *lock), InstallRecovery::Outcome::Settled);
+    EXPECT_EQ(ReadFileBytes(dir + L"game.dll"), oldDll);
+    EXPECT_EQ(ReadFileBytes(dir + L"client.exe"), oldExe);
+    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"client.exe", L"game.dll"}));
+}
+
+TEST_F(UpdaterTest, ADirectoryTargetIsRefused) {
+    std::filesystem::create_directory(dir + L"data");
+    OperatorServer::Serve(L"data", newDll);
+    const auto result = Run(Line(L"/files/game.dll") + Line(L"/files/data"));
+    EXPECT_FALSE(result.complete);
+    EXPECT_FALSE(result.unfinished);
+    EXPECT_TRUE(std::filesystem::is_directory(dir + L"data"));
+    EXPECT_EQ(ReadFileBytes(dir + L"game.dll"), oldDll);
+    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"client.exe", L"data", L"game.dll"}));
 }
 
 TEST_F(UpdaterTest, AReadOnlyTargetIsReplacedAndLeavesNoBackup) {
