@@ -4,6 +4,7 @@
 #include "update/Bcrypt.h"
 #include "update/ManifestText.h"
 #include "update/core/ManifestSignature.h"
+#include "update/core/SignedManifest.h"
 
 #include <windows.h>
 
@@ -38,12 +39,12 @@ std::optional<std::array<UCHAR, 32>> Sha256(std::string_view bytes) {
 
 } // namespace
 
-bool SignedBy(std::string_view manifest, const Point& key) {
+std::optional<std::string_view> SignedBody(std::string_view manifest, const Point& key) {
     const std::optional<ManifestSignature::Signed> split = ManifestSignature::Split(manifest);
     const std::optional<std::array<UCHAR, 32>> digest = split ? Sha256(split->body) : std::nullopt;
     const Algorithm ecdsa = Open(BCRYPT_ECDSA_P256_ALGORITHM);
     if (!digest || !ecdsa) {
-        return false;
+        return std::nullopt;
     }
     std::vector<UCHAR> blob(sizeof(BCRYPT_ECCKEY_BLOB) + key.size());
     const BCRYPT_ECCKEY_BLOB header{BCRYPT_ECDSA_PUBLIC_P256_MAGIC, 32};
@@ -52,24 +53,42 @@ bool SignedBy(std::string_view manifest, const Point& key) {
     BCRYPT_KEY_HANDLE keyHandle = nullptr;
     if (!Succeeded(BCryptImportKeyPair(ecdsa.get(), nullptr, BCRYPT_ECCPUBLIC_BLOB, &keyHandle,
                                        blob.data(), static_cast<ULONG>(blob.size()), 0))) {
-        return false;
+        return std::nullopt;
     }
     const Key owned(keyHandle);
     ManifestSignature::RawSignature signature = split->signature;
     std::array<UCHAR, 32> hash = *digest;
-    return Succeeded(BCryptVerifySignature(keyHandle, nullptr, hash.data(),
-                                           static_cast<ULONG>(hash.size()), signature.data(),
-                                           static_cast<ULONG>(signature.size()), 0));
+    const bool verified = Succeeded(
+        BCryptVerifySignature(keyHandle, nullptr, hash.data(), static_cast<ULONG>(hash.size()),
+                              signature.data(), static_cast<ULONG>(signature.size()), 0));
+    return verified ? std::optional<std::string_view>(split->body) : std::nullopt;
 }
 
-bool Trusted(const std::wstring& path) {
+UpdateRules::VersionRule OfferRule() {
+    return kManifestSigned ? UpdateRules::VersionRule::HigherOnly
+                           : UpdateRules::VersionRule::AnyOther;
+}
+
+std::optional<Verified> Read(const std::wstring& path, [[maybe_unused]] std::wstring_view game) {
+    const std::optional<std::string> bytes = ReadManifestBytes(path);
+    const std::optional<std::array<UCHAR, 32>> digest = bytes ? Sha256(*bytes) : std::nullopt;
+    if (!digest) {
+        return std::nullopt;
+    }
     if constexpr (!kManifestSigned) {
-        return true;
+        return Verified{ManifestText(*bytes, CP_ACP), *digest};
     } else {
         Point key{};
         std::copy_n(kSigningPoint, key.size(), key.begin());
-        const std::optional<std::string> manifest = ReadManifestBytes(path);
-        return manifest && SignedBy(*manifest, key);
+        const std::optional<std::string_view> body = SignedBody(*bytes, key);
+        std::optional<Verified> manifest;
+        if (body) {
+            manifest = Verified{ManifestText(std::string(*body), CP_ACP), *digest};
+        }
+        if (!manifest || !SignedManifest::Whole(manifest->text, game)) {
+            return std::nullopt;
+        }
+        return manifest;
     }
 }
 

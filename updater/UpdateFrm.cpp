@@ -7,11 +7,11 @@
 #include "forms/ShellLaunch.h"
 #include "forms/TempDir.h"
 #include "forms/core/Units.h"
+#include "game/Settings.h"
 #include "game/Texts.h"
 #include "resources/resource.h"
 #include "update/InstallRecovery.h"
 #include "update/InstallRights.h"
-#include "update/ManifestText.h"
 #include "update/ManifestTrust.h"
 #include "update/UpdateJob.h"
 
@@ -90,9 +90,10 @@ void UpdateFrm::OnLoad() {
     connections_ += m_downfile->Loading.Connect([this](DWORD received) { ShowProgress(received); });
     closebtn.SetBackPicture(forms::Picture::FromResource(IDB_UPDATE_CLOSE));
     Show();
-    // An unsigned manifest where a signature is required is not acted on,
-    // not even by asking for the rights to write.
-    const bool trusted = ManifestTrust::Trusted(ManifestPath());
+    // An untrusted manifest is not acted on, not even by asking for the
+    // rights to write; what was verified here is all that is read of it.
+    manifest_ = ManifestTrust::Read(ManifestPath(), PublicData::GameCode);
+    const bool trusted = manifest_ && UpdaterRules::AcceptsManifest(argument_, manifest_->sha256);
     if (trusted && !EnsureRights()) {
         return;
     }
@@ -133,17 +134,18 @@ bool UpdateFrm::RunElevatedCopy() {
     instance_ = nullptr;
     ShowWindow(hWnd(), SW_HIDE);
     unsigned long exitCode = kIncomplete;
-    if (!forms::ShellLaunch::Launch({L"runas", forms::Application::ExePath(),
-                                     UpdaterRules::ElevatedArgument(argument_, ManifestPath()),
-                                     &exitCode})) {
+    if (!forms::ShellLaunch::Launch(
+            {L"runas", forms::Application::ExePath(),
+             UpdaterRules::ElevatedArgument(argument_, ManifestPath(), manifest_->sha256),
+             &exitCode})) {
         return false;
     }
-    // The elevated copy has said how it went.
+    // The elevated copy has said how it went; what starts now is named by
+    // the manifest this copy verified.
     const bool complete = exitCode == kComplete;
     if (complete) {
-        const std::optional<std::wstring> manifest = ReadManifest(ManifestPath());
-        m_strLastFile = UpdaterRules::FileToOpen(
-            argument_, UpdaterRules::FileLines(manifest.value_or(L"")), true);
+        m_strLastFile =
+            UpdaterRules::FileToOpen(argument_, UpdaterRules::FileLines(manifest_->text), true);
     }
     Finish(complete);
     return true;
@@ -154,10 +156,6 @@ std::wstring UpdateFrm::ManifestPath() const {
 }
 
 bool UpdateFrm::RunUpdate() {
-    const std::optional<std::wstring> manifest = ReadManifest(ManifestPath());
-    if (!manifest) {
-        return false;
-    }
     UpdateJob job(*m_downfile, argument_);
     connections_ += job.FileStarted.Connect([this](const std::wstring& name) {
         SetWindowTextW(Label1, (L"正在下载：" + name).c_str());
@@ -168,7 +166,7 @@ bool UpdateFrm::RunUpdate() {
         job.Committing.Connect([this](bool committing) { BlockSessionEnd(committing); });
     running_ = true;
     const UpdateJob::Result result = job.Run(
-        *manifest, [this] { return m_bStop; }, kReplacePatience);
+        manifest_->text, [this] { return m_bStop; }, kReplacePatience);
     running_ = false;
     m_strLastFile = result.openFile;
     return result.complete;

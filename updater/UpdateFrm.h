@@ -5,6 +5,7 @@
 #include "forms/SingleForm.h"
 #include "forms/core/Connection.h"
 #include "update/CLumDownLoadFile.h"
+#include "update/ManifestTrust.h"
 #include "update/core/UpdaterRules.h"
 
 #include <optional>
@@ -52,6 +53,7 @@ private:
     bool m_bStop = false;
     std::wstring m_strLastFile;
     UpdaterRules::Argument argument_;
+    std::optional<ManifestTrust::Verified> manifest_; // read once, before anything acts on it
     bool running_ = false;
     bool committing_ = false;
     static inline unsigned long exitCode_ = kIncomplete;
