@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 using forms::MsgAnswer;
@@ -58,6 +60,9 @@ TEST_F(UpdateCheckTest, TheSameVersionIsSilentAtStartAndReportedFromTheMenu) {
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_NE(GetFileAttributesW(kManifestPath.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u)
         << "the manifest copy is kept, hidden";
+    EXPECT_EQ(GetFileAttributesW((forms::GetTempDir() + L"update.new").c_str()),
+              INVALID_FILE_ATTRIBUTES)
+        << "the fetched copy was moved into place";
 
     EXPECT_FALSE(Check("version=1.1.0\r\n", UpdateCheckMode::Menu));
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -67,12 +72,16 @@ TEST_F(UpdateCheckTest, TheSameVersionIsSilentAtStartAndReportedFromTheMenu) {
     EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::Ok);
 }
 
-TEST_F(UpdateCheckTest, ADifferentVersionIsOfferedAndNoCarriesOn) {
+TEST_F(UpdateCheckTest, ADifferentVersionIsOfferedNamingBothAndNoCarriesOn) {
     for (const char* version : {"1.1", "1.01.0", "1.0.9", "2.0.0"}) {
         dialogs.answers = {MsgAnswer::No};
         EXPECT_FALSE(Check(std::string("version=") + version + "\r\n", UpdateCheckMode::Startup));
         ASSERT_EQ(dialogs.messages.size(), 1u) << version;
-        EXPECT_EQ(dialogs.messages[0].text, L"发现有新版本，是否现在更新！");
+        const std::wstring text = dialogs.messages[0].text;
+        EXPECT_EQ(text.rfind(L"发现有新版本，是否现在更新！", 0), 0u) << version;
+        const std::wstring fromTo = L"从 " + LocalVersion() + L" 更新到 " +
+                                    std::wstring(version, version + std::strlen(version));
+        EXPECT_NE(text.find(fromTo), std::wstring::npos) << version;
         EXPECT_EQ(dialogs.messages[0].caption, L"提示");
         EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Question);
         EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::YesNo);

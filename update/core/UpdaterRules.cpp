@@ -113,10 +113,10 @@ std::optional<Argument> SplitArgument(std::wstring_view tail) {
 
 std::wstring ElevatedArgument(const Argument& argument, const std::wstring& manifestPath,
                               const Sha256& manifestSha256) {
-    std::wstring hex;
-    for (const unsigned char byte : manifestSha256) {
-        hex += L"0123456789abcdef"[byte >> 4];
-        hex += L"0123456789abcdef"[byte & 15];
+    std::wstring hex(2 * manifestSha256.size(), L'0');
+    for (std::size_t i = 0; i < manifestSha256.size(); ++i) {
+        hex[2 * i] = L"0123456789abcdef"[manifestSha256[i] >> 4];
+        hex[2 * i + 1] = L"0123456789abcdef"[manifestSha256[i] & 15];
     }
     return argument.dir + L"|" + argument.exe + L"|" + manifestPath + L"|" + kElevatedMarker +
            L"|" + hex;
