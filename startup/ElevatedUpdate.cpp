@@ -5,7 +5,7 @@
 #include "forms/ShellLaunch.h"
 #include "forms/core/Text.h"
 #include "resources/resource.h"
-#include "update/InstallRecovery.h"
+#include "update/FileSteps.h"
 #include "update/core/UpdaterRules.h"
 
 namespace {
@@ -29,6 +29,6 @@ std::optional<int> RunElevatedUpdate(const std::wstring& command) {
     unsigned long exitCode = UpdaterRules::kElevatedCopyFailed;
     const bool ran = forms::SaveResToFile(IDR_UPDATE, L"UPDATE", copy) &&
                      forms::ShellLaunch::Launch({L"open", copy, *tail, &exitCode});
-    InstallRecovery::RemoveFile(copy);
+    FileSteps::RemoveFile(copy);
     return ran ? static_cast<int>(exitCode) : kFailed;
 }

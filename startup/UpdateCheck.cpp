@@ -6,6 +6,7 @@
 #include "forms/ResourceFile.h"
 #include "forms/ShellLaunch.h"
 #include "forms/TempDir.h"
+#include "game/Settings.h"
 #include "game/Texts.h"
 #include "resources/resource.h"
 #include "update/CLumDownLoadFile.h"
@@ -20,6 +21,7 @@ namespace {
 
 // A stalled or hostile server must not hold the start.
 constexpr DWORD kManifestTimeLimit = 15000;
+constexpr wchar_t kCheckFailed[] = L"检查更新失败，请稍后再试！";
 
 void Tell(const wchar_t* text) {
     forms::Dialogs::Message(
@@ -56,35 +58,48 @@ std::wstring LocalVersion() {
 bool RunUpdateCheck(CLumDownLoadFile& downloader, UpdateCheckMode mode,
                     const std::wstring& manifestUrl) {
     const std::wstring manifestPath = forms::GetTempDir() + L"update.txt";
-    // At start, whatever copy is there afterwards is read, a stale one
-    // included; asked from the menu, a failed download is said as such.
+    const std::wstring fetchedPath = forms::GetTempDir() + L"update.new";
+    // A fetched manifest replaces the copy in place only once trusted, and
+    // what was verified is what is read.
     downloader.SetLimits(kManifestTimeLimit, kManifestMaxBytes);
-    const bool fetched = downloader.DownLoadFile(manifestUrl, manifestPath, true, false);
-    // Unsigned where a signature is required, the manifest offers nothing.
-    const bool trusted = ManifestTrust::Trusted(manifestPath);
-    if (!trusted && mode == UpdateCheckMode::Startup) {
+    std::optional<ManifestTrust::Verified> manifest;
+    if (downloader.DownLoadFile(manifestUrl, fetchedPath, true, false)) {
+        manifest = ManifestTrust::Read(fetchedPath, PublicData::GameCode);
+        if (manifest && !CLumDownLoadFile::PutInPlace(fetchedPath, manifestPath)) {
+            manifest.reset();
+        }
+        DeleteFileW(fetchedPath.c_str());
+    }
+    // Asked from the menu, a failed or untrusted fetch is said as such; at
+    // start, the trusted copy from an earlier check still counts.
+    if (!manifest && mode == UpdateCheckMode::Menu) {
+        Tell(kCheckFailed);
         return false;
     }
-    if (!(fetched && trusted) && mode == UpdateCheckMode::Menu) {
-        Tell(L"检查更新失败，请稍后再试！");
-        return false;
+    if (!manifest) {
+        manifest = ManifestTrust::Read(manifestPath, PublicData::GameCode);
     }
-    const std::optional<std::wstring> manifest = ReadManifest(manifestPath);
     if (!manifest) {
         return false;
     }
-    switch (UpdateRules::Decide(UpdateRules::ServerVersion(*manifest), LocalVersion(),
-                                mode == UpdateCheckMode::Menu)) {
+    const std::optional<std::wstring> serverVersion = UpdateRules::ServerVersion(manifest->text);
+    const std::wstring localVersion = LocalVersion();
+    switch (UpdateRules::Decide(serverVersion, localVersion, mode == UpdateCheckMode::Menu,
+                                ManifestTrust::OfferRule())) {
     case UpdateRules::Outcome::Silent:
         return false;
     case UpdateRules::Outcome::SayUpToDate:
         Tell(L"当前版本已是最新，无需更新！");
         return false;
+    case UpdateRules::Outcome::SayFailed:
+        Tell(kCheckFailed);
+        return false;
     case UpdateRules::Outcome::OfferUpdate:
         break;
     }
-    const forms::MsgAnswer answer =
-        forms::Dialogs::Message({L"发现有新版本，是否现在更新！", Texts::Notice,
-                                 forms::MsgButtons::YesNo, forms::MsgIcon::Question});
+    const std::wstring offer =
+        L"发现有新版本，是否现在更新！（从 " + localVersion + L" 更新到 " + *serverVersion + L"）";
+    const forms::MsgAnswer answer = forms::Dialogs::Message(
+        {offer, Texts::Notice, forms::MsgButtons::YesNo, forms::MsgIcon::Question});
     return answer == forms::MsgAnswer::Yes && StartUpdater();
 }

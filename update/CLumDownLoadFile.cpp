@@ -13,15 +13,6 @@ constexpr DWORD kBlockSize = 8192;
 // window needs no more, and a fast transfer is not held up by the queue.
 constexpr ULONGLONG kPassInterval = 10;
 
-bool PutInPlace(const std::wstring& partial, const std::wstring& target) {
-    if (MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE) {
-        return true;
-    }
-    // A hidden or read-only earlier copy may refuse to be replaced.
-    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-}
-
 // DoEvents leaves a quit request queued for the message loop to see.
 bool QuitRequested() {
     MSG msg{};
@@ -30,6 +21,15 @@ bool QuitRequested() {
 }
 
 } // namespace
+
+bool CLumDownLoadFile::PutInPlace(const std::wstring& partial, const std::wstring& target) {
+    if (MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE) {
+        return true;
+    }
+    // A hidden or read-only earlier copy may refuse to be replaced.
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
 
 void CLumDownLoadFile::SetLimits(DWORD milliseconds, DWORD bytes) {
     timeLimit_ = milliseconds;

@@ -26,6 +26,8 @@ public:
     // place; otherwise any earlier file at strSaveFile is left as it was.
     bool DownLoadFile(const std::wstring& strURLFile, const std::wstring& strSaveFile, bool bHidden,
                       bool bRaiseEvent);
+    // Moves a finished file over `target`, a hidden or read-only one too.
+    static bool PutInPlace(const std::wstring& partial, const std::wstring& target);
     // The running transfer stops before its next block.
     void StopDownLoad() { StopFlag = true; }
     // Limits for later calls: the whole call gives up after `milliseconds`,

@@ -48,11 +48,3 @@ std::optional<std::string> ReadManifestBytes(const std::wstring& path) {
         }
     }
 }
-
-std::optional<std::wstring> ReadManifest(const std::wstring& path) {
-    const std::optional<std::string> bytes = ReadManifestBytes(path);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    return ManifestText(*bytes, CP_ACP);
-}

@@ -14,6 +14,3 @@ std::wstring ManifestText(const std::string& bytes, unsigned codePage);
 // The file's bytes; nothing when it cannot be read or holds more than
 // kManifestMaxBytes.
 std::optional<std::string> ReadManifestBytes(const std::wstring& path);
-
-// The same bytes as text, in the system's ANSI code page.
-std::optional<std::wstring> ReadManifest(const std::wstring& path);

@@ -1,75 +1,41 @@
 #include "update/ManifestTrust.h"
 
 #include "SigningKey.h"
-#include "update/Bcrypt.h"
+#include "update/FileHash.h"
 #include "update/ManifestText.h"
-#include "update/core/ManifestSignature.h"
+#include "update/core/SignedManifest.h"
 
 #include <windows.h>
 
-#include <bcrypt.h>
-
 #include <algorithm>
-#include <memory>
-#include <optional>
-#include <vector>
 
 namespace ManifestTrust {
 
-namespace {
-
-using bcrypt::Algorithm;
-using bcrypt::Key;
-using bcrypt::Open;
-using bcrypt::Succeeded;
-
-std::optional<std::array<UCHAR, 32>> Sha256(std::string_view bytes) {
-    const Algorithm sha = Open(BCRYPT_SHA256_ALGORITHM);
-    const bcrypt::Hash hash = bcrypt::NewSha256(sha);
-    std::array<UCHAR, 32> digest{};
-    std::vector<UCHAR> data(bytes.begin(), bytes.end());
-    const bool hashed =
-        hash &&
-        Succeeded(BCryptHashData(hash.get(), data.data(), static_cast<ULONG>(data.size()), 0)) &&
-        Succeeded(
-            BCryptFinishHash(hash.get(), digest.data(), static_cast<ULONG>(digest.size()), 0));
-    return hashed ? std::optional<std::array<UCHAR, 32>>(digest) : std::nullopt;
+UpdateRules::VersionRule OfferRule() {
+    return kManifestSigned ? UpdateRules::VersionRule::HigherOnly
+                           : UpdateRules::VersionRule::AnyOther;
 }
 
-} // namespace
-
-bool SignedBy(std::string_view manifest, const Point& key) {
-    const std::optional<ManifestSignature::Signed> split = ManifestSignature::Split(manifest);
-    const std::optional<std::array<UCHAR, 32>> digest = split ? Sha256(split->body) : std::nullopt;
-    const Algorithm ecdsa = Open(BCRYPT_ECDSA_P256_ALGORITHM);
-    if (!digest || !ecdsa) {
-        return false;
+std::optional<Verified> Read(const std::wstring& path, [[maybe_unused]] std::wstring_view game) {
+    const std::optional<std::string> bytes = ReadManifestBytes(path);
+    const std::optional<UpdaterRules::Sha256> digest = bytes ? BytesSha256(*bytes) : std::nullopt;
+    if (!digest) {
+        return std::nullopt;
     }
-    std::vector<UCHAR> blob(sizeof(BCRYPT_ECCKEY_BLOB) + key.size());
-    const BCRYPT_ECCKEY_BLOB header{BCRYPT_ECDSA_PUBLIC_P256_MAGIC, 32};
-    std::copy_n(reinterpret_cast<const UCHAR*>(&header), sizeof header, blob.begin());
-    std::copy(key.begin(), key.end(), blob.begin() + sizeof header);
-    BCRYPT_KEY_HANDLE keyHandle = nullptr;
-    if (!Succeeded(BCryptImportKeyPair(ecdsa.get(), nullptr, BCRYPT_ECCPUBLIC_BLOB, &keyHandle,
-                                       blob.data(), static_cast<ULONG>(blob.size()), 0))) {
-        return false;
-    }
-    const Key owned(keyHandle);
-    ManifestSignature::RawSignature signature = split->signature;
-    std::array<UCHAR, 32> hash = *digest;
-    return Succeeded(BCryptVerifySignature(keyHandle, nullptr, hash.data(),
-                                           static_cast<ULONG>(hash.size()), signature.data(),
-                                           static_cast<ULONG>(signature.size()), 0));
-}
-
-bool Trusted(const std::wstring& path) {
     if constexpr (!kManifestSigned) {
-        return true;
+        return Verified{ManifestText(*bytes, CP_ACP), *digest};
     } else {
         Point key{};
         std::copy_n(kSigningPoint, key.size(), key.begin());
-        const std::optional<std::string> manifest = ReadManifestBytes(path);
-        return manifest && SignedBy(*manifest, key);
+        const std::optional<std::string_view> body = SignedBody(*bytes, key);
+        if (!body) {
+            return std::nullopt;
+        }
+        Verified manifest{ManifestText(std::string(*body), CP_ACP), *digest};
+        if (!SignedManifest::Whole(manifest.text, game)) {
+            return std::nullopt;
+        }
+        return manifest;
     }
 }
 

@@ -7,10 +7,10 @@
 #include "forms/ShellLaunch.h"
 #include "forms/TempDir.h"
 #include "forms/core/Units.h"
+#include "game/Settings.h"
 #include "game/Texts.h"
 #include "resources/resource.h"
 #include "update/InstallRights.h"
-#include "update/ManifestText.h"
 #include "update/ManifestTrust.h"
 #include "update/UpdateJob.h"
 
@@ -85,9 +85,10 @@ void UpdateFrm::OnLoad() {
     connections_ += m_downfile->Loading.Connect([this](DWORD received) { ShowProgress(received); });
     closebtn.SetBackPicture(forms::Picture::FromResource(IDB_UPDATE_CLOSE));
     Show();
-    // An unsigned manifest where a signature is required is not acted on,
-    // not even by asking for the rights to write.
-    const bool trusted = ManifestTrust::Trusted(ManifestPath());
+    // An untrusted manifest is not acted on, not even by asking for the
+    // rights to write; what was verified here is all that is read of it.
+    manifest_ = ManifestTrust::Read(ManifestPath(), PublicData::GameCode);
+    const bool trusted = manifest_ && UpdaterRules::AcceptsManifest(argument_, manifest_->sha256);
     if (trusted && !EnsureRights()) {
         return;
     }
@@ -135,10 +136,11 @@ bool UpdateFrm::RunElevatedCopy() {
     ShowWindow(hWnd(), SW_HIDE);
     unsigned long exitCode = kIncomplete;
     unsigned long error = ERROR_SUCCESS;
-    if (!forms::ShellLaunch::Launch({L"runas", client,
-                                     UpdaterRules::kElevatedUpdateSwitch +
-                                         UpdaterRules::ElevatedArgument(argument_, ManifestPath()),
-                                     &exitCode, &error})) {
+    if (!forms::ShellLaunch::Launch(
+            {L"runas", client,
+             UpdaterRules::kElevatedUpdateSwitch +
+                 UpdaterRules::ElevatedArgument(argument_, ManifestPath(), manifest_->sha256),
+             &exitCode, &error})) {
         if (error == ERROR_CANCELLED) {
             Tell(L"更新需要管理员权限，授权已被取消，更新未进行，客户端将以原来的版本启动。",
                  forms::MsgIcon::Exclamation);
@@ -151,12 +153,12 @@ bool UpdateFrm::RunElevatedCopy() {
         Tell(L"无法以管理员身份运行更新程序，更新未进行，客户端将以原来的版本启动。",
              forms::MsgIcon::Exclamation);
     }
-    // Otherwise the elevated copy has said how it went.
+    // Otherwise the elevated copy has said how it went; what starts now is
+    // named by the manifest this copy verified.
     const bool complete = exitCode == kComplete;
     if (complete) {
-        const std::optional<std::wstring> manifest = ReadManifest(ManifestPath());
-        m_strLastFile = UpdaterRules::FileToOpen(
-            argument_, UpdaterRules::FileLines(manifest.value_or(L"")), true);
+        m_strLastFile =
+            UpdaterRules::FileToOpen(argument_, UpdaterRules::FileLines(manifest_->text), true);
     }
     Finish(complete);
     return true;
@@ -168,7 +170,7 @@ std::wstring UpdateFrm::ManifestPath() const {
 
 bool UpdateFrm::RunUpdate() {
     // Without a manifest the job still settles an earlier commit.
-    const std::wstring manifest = ReadManifest(ManifestPath()).value_or(L"");
+    const std::wstring manifest = manifest_ ? manifest_->text : std::wstring();
     UpdateJob job(*m_downfile, argument_, *instance_);
     connections_ += job.FileStarted.Connect([this](const std::wstring& name) {
         SetWindowTextW(Label1, (L"正在下载：" + name).c_str());

@@ -6,6 +6,7 @@
 #include "forms/core/Connection.h"
 #include "update/CLumDownLoadFile.h"
 #include "update/InstallLock.h"
+#include "update/ManifestTrust.h"
 #include "update/core/UpdaterRules.h"
 
 #include <optional>
@@ -54,6 +55,7 @@ private:
     bool m_bStop = false;
     std::wstring m_strLastFile;
     UpdaterRules::Argument argument_;
+    std::optional<ManifestTrust::Verified> manifest_; // read once, before anything acts on it
     bool running_ = false;
     bool committing_ = false;
     bool blocked_ = false;    // an earlier update could not be settled

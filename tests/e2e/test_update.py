@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The built updater under Wine, fed by the stand-in operator; and the whole road from the client."""
 import argparse
+import hashlib
 import os
 import shutil
 import subprocess
@@ -88,9 +89,9 @@ class UpdateRun(unittest.TestCase):
         path = os.path.join(self.install, "started.txt")
         return os.path.exists(path)
 
-    def start_updater(self, log, client="client.exe"):
+    def start_updater(self, log, client="client.exe", tail=""):
         install = windows_path(self.install)
-        argument = "%s|%s\\%s" % (install, install, client)
+        argument = "%s|%s\\%s%s" % (install, install, client, tail)
         env = dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox")
         # Wine quotes the argument: the install path has spaces.
         return launch(["wine", ARGS.updater, argument], env, self, stderr=log)
@@ -98,10 +99,10 @@ class UpdateRun(unittest.TestCase):
     def start(self, *command):
         return launch(["wine", *command], wine_env(ARGS.prefix), self)
 
-    def run_updater(self, answers=(), during=None):
+    def run_updater(self, answers=(), during=None, tail=""):
         """Starts Update.exe, answers each message box with the next key; returns Wine's trace."""
         log = tempfile.TemporaryFile(mode="w+")
-        proc = self.start_updater(log)
+        proc = self.start_updater(log, tail=tail)
         if during:
             during(proc)
         for key in answers:
@@ -332,6 +333,17 @@ class ElevationTest(UpdateRun):
         self.assertFalse(shown(trace, "没有写入安装目录的权限"))
         self.assertTrue(shown(trace, "无法启动游戏客户端"))
 
+    def test_an_elevated_copy_acts_only_on_the_manifest_its_starter_verified(self):
+        self.write_manifest("/files/game.dll", "/files/client.exe")
+        manifest = os.path.join(temp_folder(ARGS.prefix), "update.txt")
+        with open(manifest, "rb") as f:
+            verified = hashlib.sha256(f.read()).hexdigest()
+        for digest, done in (("0" * 64, False), ("", False), (verified, True)):
+            tail = "|%s|/elevated|%s" % (windows_path(manifest), digest)
+            trace = self.run_updater(answers=["Return"], tail=tail)
+            self.assertEqual(shown(trace, SUCCESS), done, digest)
+            self.assertEqual(self.installed("client.exe"), self.new_exe if done else self.old_exe, digest)
+
 
 class WholeRoadTest(UpdateRun):
     """The client built to look on port 8640 (run under the ports lock)."""
@@ -364,23 +376,30 @@ class WholeRoadTest(UpdateRun):
 
 
 class SignedManifestTest(unittest.TestCase):
-    """The start-up's manifest check, built with a key made here by openssl."""
+    """The start-up's manifest check, built with a key made here by openssl, for a client at 1.1.0."""
 
     def openssl(self, *args, data=None):
         return subprocess.run(["openssl", *args], input=data, capture_output=True, check=True).stdout
+
+    def sign(self, body):
+        path = os.path.join(self.work, "body.txt")
+        with open(path, "wb") as f:
+            f.write(body)
+        der = self.openssl("dgst", "-sha256", "-sign", self.key, path)
+        return body + b"signature=" + self.openssl("base64", "-A", data=der) + b"\r\n"
 
     def check(self, exe, manifest):
         path = os.path.join(self.work, "update.txt")
         with open(path, "wb") as f:
             f.write(manifest)
-        return run(["wine", exe, windows_path(path)], wine_env(ARGS.prefix), 60)
+        return run(["wine", exe, windows_path(path), "1.1.0"], wine_env(ARGS.prefix), 60)
 
-    def test_only_a_manifest_signed_with_the_key_is_offered(self):
+    def test_only_a_whole_manifest_signed_with_the_key_for_a_higher_version_is_offered(self):
         self.work = tempfile.mkdtemp(prefix="tavrin-signing-")
         self.addCleanup(shutil.rmtree, self.work, True)
-        key, public = os.path.join(self.work, "key.pem"), os.path.join(self.work, "public.pem")
-        self.openssl("ecparam", "-name", "prime256v1", "-genkey", "-noout", "-out", key)
-        self.openssl("ec", "-in", key, "-pubout", "-out", public)
+        self.key, public = os.path.join(self.work, "key.pem"), os.path.join(self.work, "public.pem")
+        self.openssl("ecparam", "-name", "prime256v1", "-genkey", "-noout", "-out", self.key)
+        self.openssl("ec", "-in", self.key, "-pubout", "-out", public)
         subprocess.run(["cmake", "-S", ARGS.source, "-B", ARGS.signed_build, "-DCMAKE_BUILD_TYPE=Release",
                         "-DCMAKE_TOOLCHAIN_FILE=" + ARGS.toolchain, "-DUpdateSigningKey=" + public,
                         "-DBUILD_TESTING=ON"],
@@ -389,17 +408,28 @@ class SignedManifestTest(unittest.TestCase):
         subprocess.run(["cmake", "--build", ARGS.signed_build, "--target", "ManifestCheck", jobs], check=True, stdout=subprocess.DEVNULL)
         signed_check = os.path.join(ARGS.signed_build, "bin", "ManifestCheck.exe")
 
-        body = b"version=1.2.0\r\n0|https://cdn.example.com/brnq2/game.dll\r\n"
-        with open(os.path.join(self.work, "body.txt"), "wb") as f:
-            f.write(body)
-        der = self.openssl("dgst", "-sha256", "-sign", key, os.path.join(self.work, "body.txt"))
-        line = b"signature=" + self.openssl("base64", "-A", data=der) + b"\r\n"
-        changed = body.replace(b"1.2.0", b"1.3.0")
+        hashed = b"0|https://cdn.example.com/brnq2/game.dll|sha256=" + b"9f86d081" * 8 + b"\r\n"
+        unhashed = b"1|https://cdn.example.com/brnq2/Tavrin.exe\r\n"
 
-        self.assertEqual(self.check(signed_check, body), 1, "unsigned: no offer")
-        self.assertEqual(self.check(signed_check, body + line), 0, "signed: offered")
-        self.assertEqual(self.check(signed_check, changed + line), 1, "one byte changed: no offer")
-        self.assertEqual(self.check(ARGS.check, body), 0, "without a key nothing changes")
+        def body(version=b"1.2.0", game=b"game=brnq2\r\n", files=hashed):
+            return b"version=" + version + b"\r\n" + game + files
+
+        cases = [
+            ("signed, whole, newer", self.sign(body()), 0),
+            ("unsigned", body(), 1),
+            ("one byte changed", self.sign(body()).replace(b"1.2.0", b"1.3.0"), 1),
+            ("a file line without sha256", self.sign(body(files=hashed + unhashed)), 1),
+            ("an older version", self.sign(body(version=b"1.0.9")), 1),
+            ("the same version", self.sign(body(version=b"1.1.0")), 1),
+            ("another game", self.sign(body(game=b"game=brnq3\r\n")), 1),
+            ("no game line", self.sign(body(game=b"")), 1),
+            ("the game line not right after the version", self.sign(body(game=b"") + b"game=brnq2\r\n"), 1),
+        ]
+        for what, manifest, offered in cases:
+            with self.subTest(what):
+                self.assertEqual(self.check(signed_check, manifest), offered)
+        old_style = body(version=b"1.0.9", game=b"", files=unhashed)
+        self.assertEqual(self.check(ARGS.check, old_style), 0, "without a key any other version is offered")
 
 
 def main():

@@ -7,6 +7,7 @@ namespace {
 using UpdateRules::Decide;
 using UpdateRules::Outcome;
 using UpdateRules::ServerVersion;
+using UpdateRules::VersionRule;
 
 TEST(ServerVersion, TheKeyInAnyCapitalsWithOneSeparator) {
     EXPECT_EQ(ServerVersion(L"version=1.1.0\r\n"), L"1.1.0");
@@ -61,20 +62,58 @@ TEST(VersionText, MajorMinorAndTheFourthFieldOfTheFileVersion) {
 }
 
 TEST(Decide, EqualVersionsAreSilentAtStartAndReportedFromTheMenu) {
-    EXPECT_EQ(Decide(L"1.1.0", L"1.1.0", false), Outcome::Silent);
-    EXPECT_EQ(Decide(L"1.1.0", L"1.1.0", true), Outcome::SayUpToDate);
+    for (const VersionRule rule : {VersionRule::AnyOther, VersionRule::HigherOnly}) {
+        EXPECT_EQ(Decide(L"1.1.0", L"1.1.0", false, rule), Outcome::Silent);
+        EXPECT_EQ(Decide(L"1.1.0", L"1.1.0", true, rule), Outcome::SayUpToDate);
+    }
 }
 
-TEST(Decide, AnyOtherTextIsOfferedOlderOrNewer) {
+TEST(Decide, UnsignedAnyOtherTextIsOfferedOlderOrNewer) {
     for (const wchar_t* other : {L"1.1", L"1.01.0", L"1.0.9", L"1.2.0", L"", L"1.1.0 beta"}) {
-        EXPECT_EQ(Decide(std::wstring(other), L"1.1.0", false), Outcome::OfferUpdate) << other;
-        EXPECT_EQ(Decide(std::wstring(other), L"1.1.0", true), Outcome::OfferUpdate) << other;
+        for (const bool fromMenu : {false, true}) {
+            EXPECT_EQ(Decide(std::wstring(other), L"1.1.0", fromMenu, VersionRule::AnyOther),
+                      Outcome::OfferUpdate)
+                << other;
+        }
+    }
+}
+
+TEST(Decide, SignedOnlyAHigherVersionNumberIsOffered) {
+    struct Case {
+        const wchar_t* server;
+        Outcome atStart;
+        Outcome fromMenu;
+    };
+    const Outcome offer = Outcome::OfferUpdate;
+    const Outcome silent = Outcome::Silent;
+    const Outcome upToDate = Outcome::SayUpToDate;
+    const Outcome failed = Outcome::SayFailed;
+    const Case cases[] = {
+        {L"1.9.1", offer, offer},        {L"2.0.0", offer, offer},
+        {L"1.10.0", offer, offer},       {L"01.9.01", offer, offer},
+        {L"65535.0.0", offer, offer},    {L"1.9.0", silent, upToDate},
+        {L"1.09.00", silent, upToDate},  {L"1.8.99", silent, upToDate},
+        {L"0.99.99", silent, upToDate},  {L"1.1", silent, failed},
+        {L"1.9.0.1", silent, failed},    {L"", silent, failed},
+        {L"1..9", silent, failed},       {L"1.9.", silent, failed},
+        {L"2.0.0 beta", silent, failed}, {L"-2.0.0", silent, failed},
+        {L"65536.0.0", silent, failed},  {L"1.9.x", silent, failed},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Decide(std::wstring(c.server), L"1.9.0", false, VersionRule::HigherOnly),
+                  c.atStart)
+            << c.server;
+        EXPECT_EQ(Decide(std::wstring(c.server), L"1.9.0", true, VersionRule::HigherOnly),
+                  c.fromMenu)
+            << c.server;
     }
 }
 
 TEST(Decide, NoManifestVersionIsSilentInBothModes) {
-    EXPECT_EQ(Decide(std::nullopt, L"1.1.0", false), Outcome::Silent);
-    EXPECT_EQ(Decide(std::nullopt, L"1.1.0", true), Outcome::Silent);
+    for (const VersionRule rule : {VersionRule::AnyOther, VersionRule::HigherOnly}) {
+        EXPECT_EQ(Decide(std::nullopt, L"1.1.0", false, rule), Outcome::Silent);
+        EXPECT_EQ(Decide(std::nullopt, L"1.1.0", true, rule), Outcome::Silent);
+    }
 }
 
 TEST(UpdaterArgument, InstallDirectoryThenTheExecutablesFullName) {

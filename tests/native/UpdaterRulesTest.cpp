@@ -23,17 +23,22 @@ TEST(SplitArgument, PathsWithSpacesQuotedOrNotAndTheTrailingBackslash) {
     EXPECT_FALSE(SplitArgument(L"|C:\\a.exe"));
 }
 
-TEST(Elevation, TheElevatedCopyGetsTheManifestAndAMarkerAndNeverRelaunches) {
+TEST(Elevation, TheElevatedCopyGetsTheManifestItsDigestAndAMarkerAndNeverRelaunches) {
     const auto first = SplitArgument(L"\"C:\\My Games\\D2|C:\\My Games\\D2\\Tavrin.exe\"");
     ASSERT_TRUE(first);
     EXPECT_FALSE(first->elevated);
     EXPECT_EQ(first->manifest, L"");
     const std::wstring manifest = L"C:\\Users\\p\\AppData\\Local\\Temp\\update.txt";
-    const auto second = SplitArgument(UpdaterRules::ElevatedArgument(*first, manifest));
+    UpdaterRules::Sha256 digest{};
+    for (std::size_t i = 0; i < digest.size(); ++i) {
+        digest[i] = static_cast<unsigned char>(i * 37 + 5);
+    }
+    const auto second = SplitArgument(UpdaterRules::ElevatedArgument(*first, manifest, digest));
     ASSERT_TRUE(second);
     EXPECT_EQ(second->dir, first->dir);
     EXPECT_EQ(second->exe, first->exe);
     EXPECT_EQ(second->manifest, manifest);
+    EXPECT_EQ(second->manifestSha256, digest);
     EXPECT_TRUE(second->elevated);
 
     using UpdaterRules::DecideRights;
@@ -45,7 +50,7 @@ TEST(Elevation, TheElevatedCopyGetsTheManifestAndAMarkerAndNeverRelaunches) {
     EXPECT_EQ(DecideRights(false, *second, false), RightsStep::GiveUp) << "the marker stops it";
 
     // The client started as administrator hands the same argument on.
-    const std::wstring handed = UpdaterRules::ElevatedArgument(*first, manifest);
+    const std::wstring handed = UpdaterRules::ElevatedArgument(*first, manifest, digest);
     EXPECT_EQ(UpdaterRules::ElevatedUpdateArgument(UpdaterRules::kElevatedUpdateSwitch + handed),
               handed);
     EXPECT_EQ(UpdaterRules::ElevatedUpdateArgument(L" /UPDATE-ELEVATED " + handed), handed);
@@ -53,6 +58,34 @@ TEST(Elevation, TheElevatedCopyGetsTheManifestAndAMarkerAndNeverRelaunches) {
         EXPECT_FALSE(UpdaterRules::ElevatedUpdateArgument(other)) << other;
     }
     EXPECT_EQ(DecideRights(false, *second, true), RightsStep::GiveUp);
+}
+
+TEST(Elevation, TheElevatedCopyActsOnlyOnTheBytesItsStarterVerified) {
+    UpdaterRules::Sha256 verified{};
+    verified[0] = 0xAB;
+    UpdaterRules::Sha256 other = verified;
+    other[31] = 1;
+    const std::wstring hex(64, L'0');
+    const std::wstring abHex = L"ab" + hex.substr(2);
+    struct Case {
+        std::wstring tail;
+        bool acceptsVerified;
+        bool acceptsOther;
+    };
+    const Case cases[] = {
+        {L"C:\\G|C:\\G\\T.exe", true, true},
+        {L"C:\\G|C:\\G\\T.exe|C:\\t\\update.txt|/elevated|" + abHex, true, false},
+        {L"C:\\G|C:\\G\\T.exe|C:\\t\\update.txt|/elevated|" + hex, false, false},
+        {L"C:\\G|C:\\G\\T.exe|C:\\t\\update.txt|/elevated|" + abHex.substr(1), false, false},
+        {L"C:\\G|C:\\G\\T.exe|C:\\t\\update.txt|/elevated|" + abHex + L"0", false, false},
+        {L"C:\\G|C:\\G\\T.exe|C:\\t\\update.txt|/elevated", false, false},
+    };
+    for (const Case& c : cases) {
+        const auto argument = SplitArgument(c.tail);
+        ASSERT_TRUE(argument) << c.tail;
+        EXPECT_EQ(UpdaterRules::AcceptsManifest(*argument, verified), c.acceptsVerified) << c.tail;
+        EXPECT_EQ(UpdaterRules::AcceptsManifest(*argument, other), c.acceptsOther) << c.tail;
+    }
 }
 
 TEST(GetFileName, TextAfterTheLastSlashOrTheWholeUrl) {
@@ -63,14 +96,17 @@ TEST(GetFileName, TextAfterTheLastSlashOrTheWholeUrl) {
 
 TEST(IsSafeFileName, OrdinaryNamesPassAndDangerousOnesAreRefused) {
     for (const wchar_t* name :
-         {L"client.exe", L"game.dll", L"数据 1.pak", L"a.b.c", L"com10", L"console.txt", L"lpt0"}) {
+         {L"client.exe", L"game.dll", L"数据 1.pak", L"a.b.c", L"com10", L"console.txt", L"lpt0",
+          L"~readme.txt", L"a~b.dll", L"a~.txt", L"1~", L"～1.dll"}) {
         EXPECT_TRUE(IsSafeFileName(name)) << name;
     }
     for (const wchar_t* name :
-         {L"",         L"..",   L"..\\x.exe", L"a..b",    L"a\\b", L"a/b",        L"c:x",
-          L"x.",       L"x ",   L"a<b",       L"a>b",     L"a\"b", L"a|b",        L"a?b",
-          L"a*b",      L"CON",  L"con.txt",   L"Nul.dll", L"prn",  L"aux.tar.gz", L"COM1",
-          L"com9.exe", L"LPT1", L"lpt9.log",  L"a\tb"}) {
+         {L"",     L"..",           L"..\\x.exe",    L"a..b",         L"a\\b",          L"a/b",
+          L"c:x",  L"x.",           L"x ",           L"a<b",          L"a>b",           L"a\"b",
+          L"a|b",  L"a?b",          L"a*b",          L"CON",          L"con.txt",       L"Nul.dll",
+          L"prn",  L"aux.tar.gz",   L"COM1",         L"com9.exe",     L"LPT1",          L"lpt9.log",
+          L"a\tb", L"UPDATE~1.TAV", L"update~1.tav", L"GAMEFI~1.DLL", L"Tavrin~12.exe", L"~0",
+          L"a.b~9"}) {
         EXPECT_FALSE(IsSafeFileName(name)) << name;
     }
 }
@@ -120,6 +156,33 @@ TEST(FileLines, ASha256FieldAnywhereAfterTheUrl) {
     EXPECT_TRUE(lines[2].refused) << "a malformed digest is not silently ignored";
     EXPECT_FALSE(lines[3].sha256);
     EXPECT_FALSE(lines[3].refused) << "old manifests' other fields stay unread";
+}
+
+TEST(FileLines, TwoLinesForOneNameAreRefusedUnlessBothCarryTheSameDigest) {
+    const std::wstring a = L"|sha256=" + std::wstring(64, L'a');
+    const std::wstring b = L"|sha256=" + std::wstring(64, L'b');
+    struct Case {
+        std::wstring second; // after "0|http://h/game.dll" + a
+        bool refused;
+    };
+    const Case cases[] = {
+        {L"1|http://h/game.dll", true},
+        {L"1|http://h/other/GAME.DLL", true},
+        {L"1|http://h/game.dll" + b, true},
+        {L"1|https://mirror/game.dll" + a, false},
+        {L"1|http://h/Game.Dll|SHA256=" + std::wstring(64, L'A'), false},
+        {L"1|http://h/game.dll.bak" + b, false},
+    };
+    for (const Case& c : cases) {
+        const auto lines = FileLines(L"0|http://h/game.dll" + a + L"\r\n2|http://h/x.exe\r\n" +
+                                     c.second + L"\r\n");
+        ASSERT_EQ(lines.size(), 3u) << c.second;
+        EXPECT_EQ(lines[0].refused, c.refused) << c.second;
+        EXPECT_EQ(lines[2].refused, c.refused) << c.second;
+        EXPECT_FALSE(lines[1].refused) << c.second;
+    }
+    const auto unhashed = FileLines(L"0|http://h/a.dll\r\n1|http://h/a.dll\r\n");
+    EXPECT_TRUE(unhashed[0].refused && unhashed[1].refused) << "no digest is not the same digest";
 }
 
 TEST(Percent, SixtyFourBitsAndClamped) {

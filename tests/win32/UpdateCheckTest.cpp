@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 using forms::MsgAnswer;
@@ -60,6 +62,9 @@ TEST_F(UpdateCheckTest, TheSameVersionIsSilentAtStartAndReportedFromTheMenu) {
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_NE(GetFileAttributesW(kManifestPath.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u)
         << "the manifest copy is kept, hidden";
+    EXPECT_EQ(GetFileAttributesW((forms::GetTempDir() + L"update.new").c_str()),
+              INVALID_FILE_ATTRIBUTES)
+        << "the fetched copy was moved into place";
 
     EXPECT_FALSE(Check("version=1.1.0\r\n", UpdateCheckMode::Menu));
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -69,12 +74,16 @@ TEST_F(UpdateCheckTest, TheSameVersionIsSilentAtStartAndReportedFromTheMenu) {
     EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::Ok);
 }
 
-TEST_F(UpdateCheckTest, ADifferentVersionIsOfferedAndNoCarriesOn) {
+TEST_F(UpdateCheckTest, ADifferentVersionIsOfferedNamingBothAndNoCarriesOn) {
     for (const char* version : {"1.1", "1.01.0", "1.0.9", "2.0.0"}) {
         dialogs.answers = {MsgAnswer::No};
         EXPECT_FALSE(Check(std::string("version=") + version + "\r\n", UpdateCheckMode::Startup));
         ASSERT_EQ(dialogs.messages.size(), 1u) << version;
-        EXPECT_EQ(dialogs.messages[0].text, L"发现有新版本，是否现在更新！");
+        const std::wstring text = dialogs.messages[0].text;
+        EXPECT_EQ(text.rfind(L"发现有新版本，是否现在更新！", 0), 0u) << version;
+        const std::wstring fromTo = L"从 " + LocalVersion() + L" 更新到 " +
+                                    std::wstring(version, version + std::strlen(version));
+        EXPECT_NE(text.find(fromTo), std::wstring::npos) << version;
         EXPECT_EQ(dialogs.messages[0].caption, L"提示");
         EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Question);
         EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::YesNo);
@@ -169,7 +178,7 @@ TEST(ElevatedUpdate, TheClientRunsItsOwnCopyFromItsOwnFolderOnly) {
     EXPECT_FALSE(RunElevatedUpdate(L"/web"));
     const std::wstring dir = forms::Application::Path() + L"\\";
     const std::wstring argument =
-        UpdaterRules::ElevatedArgument({dir, dir + L"Tavrin.exe"}, L"C:\\t\\update.txt");
+        UpdaterRules::ElevatedArgument({dir, dir + L"Tavrin.exe"}, L"C:\\t\\update.txt", {});
     const auto code = RunElevatedUpdate(UpdaterRules::kElevatedUpdateSwitch + argument);
     ASSERT_EQ(launches.requests.size(), 1u);
     const forms::LaunchRequest& run = launches.requests[0];
@@ -179,7 +188,7 @@ TEST(ElevatedUpdate, TheClientRunsItsOwnCopyFromItsOwnFolderOnly) {
     EXPECT_EQ(GetFileAttributesW(run.file.c_str()), INVALID_FILE_ATTRIBUTES) << "the copy goes";
 
     for (const std::wstring& refused :
-         {UpdaterRules::ElevatedArgument({L"C:\\elsewhere\\", L"C:\\elsewhere\\a.exe"}, L"m"),
+         {UpdaterRules::ElevatedArgument({L"C:\\elsewhere\\", L"C:\\elsewhere\\a.exe"}, L"m", {}),
           dir + L"|" + dir + L"Tavrin.exe"}) {
         EXPECT_EQ(RunElevatedUpdate(UpdaterRules::kElevatedUpdateSwitch + refused),
                   static_cast<int>(UpdaterRules::kElevatedCopyFailed));

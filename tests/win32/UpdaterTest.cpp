@@ -2,6 +2,7 @@
 #include "tests/win32/OperatorServer.h"
 #include "tests/win32/TestWindows.h"
 #include "update/CLumDownLoadFile.h"
+#include "update/FileHash.h"
 #include "update/InstallLock.h"
 #include "update/InstallRecovery.h"
 #include "update/ManifestTrust.h"
@@ -274,13 +275,28 @@ TEST(ManifestTrust, AnOpensslSignatureVerifiesAndAChangedByteDoesNot) {
     const std::string body = "version=1.2.0\r\n0|http://h/a.dll\r\n";
     const std::string line = "signature=MEUCIQCZp5REEt4CvpfOC9UuBXXBMtIzIx5VDFffH8u01ivW2wIgem58RR"
                              "DhhYMxgRDkl6BcJoDcrpAe+j1mPxFl9MMMWxE=\r\n";
-    EXPECT_TRUE(ManifestTrust::SignedBy(body + line, key));
+    EXPECT_EQ(ManifestTrust::SignedBody(body + line, key), body) << "the signed part only";
     std::string changed = body + line;
     changed[9] = '3';
-    EXPECT_FALSE(ManifestTrust::SignedBy(changed, key));
-    EXPECT_FALSE(ManifestTrust::SignedBy(body, key)) << "unsigned";
+    EXPECT_FALSE(ManifestTrust::SignedBody(changed, key));
+    EXPECT_FALSE(ManifestTrust::SignedBody(body, key)) << "unsigned";
     key[5] ^= 1;
-    EXPECT_FALSE(ManifestTrust::SignedBy(body + line, key)) << "another key";
+    EXPECT_FALSE(ManifestTrust::SignedBody(body + line, key)) << "another key";
+}
+
+// The digest handed to the elevated copy is of every byte read, not of the
+// text made from them.
+TEST(ManifestTrust, TheManifestIsReadOnceWithTheDigestOfItsBytes) {
+    const std::wstring path = forms::GetTempDir() + L"tavrin-trust-test.txt";
+    const Bytes bytes = Text("\xEF\xBB\xBFversion=1.2.0\r\n0|http://h/\xE6\x95\xB0.dll\r\n");
+    testing_support::WriteFileBytes(path, bytes);
+    const std::optional<ManifestTrust::Verified> manifest = ManifestTrust::Read(path, L"brnq2");
+    const std::optional<UpdaterRules::Sha256> onDisk = FileSha256(path);
+    DeleteFileW(path.c_str());
+    ASSERT_TRUE(manifest && onDisk);
+    EXPECT_EQ(manifest->text, L"version=1.2.0\r\n0|http://h/\u6570.dll\r\n");
+    EXPECT_EQ(manifest->sha256, *onDisk);
+    EXPECT_FALSE(ManifestTrust::Read(path, L"brnq2")) << "no file";
 }
 
 } // namespace

@@ -22,11 +22,18 @@ std::optional<std::wstring> ServerVersion(std::wstring_view manifest);
 // the third is not read.
 std::wstring VersionText(std::uint32_t fileVersionMS, std::uint32_t fileVersionLS);
 
-enum class Outcome { Silent, SayUpToDate, OfferUpdate };
+enum class Outcome { Silent, SayUpToDate, SayFailed, OfferUpdate };
+
+// Which server versions are offered: any that differs as text, or, where
+// manifests are signed (an old signed one could be replayed), only a
+// higher major.minor.revision, each compared as a number.
+enum class VersionRule { AnyOther, HigherOnly };
 
 // What the check does with what it read; `fromMenu` when the user asked.
+// Under HigherOnly a version that is not three decimal numbers of at most
+// 65535 offers nothing, and is said as a failed check from the menu.
 Outcome Decide(const std::optional<std::wstring>& serverVersion, const std::wstring& localVersion,
-               bool fromMenu);
+               bool fromMenu, VersionRule rule);
 
 // The updater's one-string argument for the running executable's full path:
 // install directory, "|", install directory \ name ".exe".

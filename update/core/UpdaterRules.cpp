@@ -55,24 +55,32 @@ int HexDigit(wchar_t c) {
     return c >= L'a' && c <= L'f' ? c - L'a' + 10 : -1;
 }
 
+std::optional<Sha256> ParseSha256(std::wstring_view hex) {
+    Sha256 digest{};
+    if (hex.size() != 2 * digest.size()) {
+        return std::nullopt;
+    }
+    for (std::size_t b = 0; b < digest.size(); ++b) {
+        const int high = HexDigit(hex[2 * b]);
+        const int low = HexDigit(hex[2 * b + 1]);
+        if (high < 0 || low < 0) {
+            return std::nullopt;
+        }
+        digest[b] = static_cast<unsigned char>(high * 16 + low);
+    }
+    return digest;
+}
+
 // Nothing when absent; `bad` when present but malformed.
 std::optional<Sha256> HashField(const std::vector<std::wstring_view>& fields, bool& bad) {
     constexpr std::wstring_view key = L"sha256=";
     for (std::size_t i = 2; i < fields.size(); ++i) {
         const std::wstring_view field = Unquoted(fields[i]);
-        if (!forms::StartsWithNoCase(field, key)) {
-            continue;
+        if (forms::StartsWithNoCase(field, key)) {
+            const std::optional<Sha256> digest = ParseSha256(field.substr(key.size()));
+            bad = !digest;
+            return digest;
         }
-        const std::wstring_view hex = field.substr(key.size());
-        Sha256 digest{};
-        bad = hex.size() != 2 * digest.size();
-        for (std::size_t b = 0; !bad && b < digest.size(); ++b) {
-            const int high = HexDigit(hex[2 * b]);
-            const int low = HexDigit(hex[2 * b + 1]);
-            bad = high < 0 || low < 0;
-            digest[b] = static_cast<unsigned char>(high * 16 + low);
-        }
-        return bad ? std::nullopt : std::optional<Sha256>(digest);
     }
     return std::nullopt;
 }
@@ -92,7 +100,8 @@ std::optional<Argument> SplitArgument(std::wstring_view tail) {
     const auto piece = [&pieces](std::size_t i) {
         return i < pieces.size() ? std::wstring(Unquoted(pieces[i])) : std::wstring();
     };
-    Argument argument{piece(0), piece(1), piece(2), piece(3) == kElevatedMarker};
+    Argument argument{piece(0), piece(1), piece(2), ParseSha256(piece(4)),
+                      piece(3) == kElevatedMarker};
     if (argument.dir.empty()) {
         return std::nullopt;
     }
@@ -102,8 +111,19 @@ std::optional<Argument> SplitArgument(std::wstring_view tail) {
     return argument;
 }
 
-std::wstring ElevatedArgument(const Argument& argument, const std::wstring& manifestPath) {
-    return argument.dir + L"|" + argument.exe + L"|" + manifestPath + L"|" + kElevatedMarker;
+std::wstring ElevatedArgument(const Argument& argument, const std::wstring& manifestPath,
+                              const Sha256& manifestSha256) {
+    std::wstring hex(2 * manifestSha256.size(), L'0');
+    for (std::size_t i = 0; i < manifestSha256.size(); ++i) {
+        hex[2 * i] = L"0123456789abcdef"[manifestSha256[i] >> 4];
+        hex[2 * i + 1] = L"0123456789abcdef"[manifestSha256[i] & 15];
+    }
+    return argument.dir + L"|" + argument.exe + L"|" + manifestPath + L"|" + kElevatedMarker +
+           L"|" + hex;
+}
+
+bool AcceptsManifest(const Argument& argument, const Sha256& manifestSha256) {
+    return !argument.elevated || argument.manifestSha256 == manifestSha256;
 }
 
 std::optional<std::wstring> ElevatedUpdateArgument(std::wstring_view command) {
@@ -133,7 +153,11 @@ bool IsSafeFileName(std::wstring_view name) {
         return false;
     }
     const bool control = std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 32; });
-    return !control && !IsDeviceName(name);
+    // "UPDATE~1.TAV" may be the short name of a file with a long one.
+    const bool shortName = std::adjacent_find(name.begin(), name.end(), [](wchar_t a, wchar_t b) {
+                               return a == L'~' && b >= L'0' && b <= L'9';
+                           }) != name.end();
+    return !control && !shortName && !IsDeviceName(name);
 }
 
 std::vector<FileLine> FileLines(std::wstring_view manifest) {
@@ -153,6 +177,15 @@ std::vector<FileLine> FileLines(std::wstring_view manifest) {
         lines.push_back(std::move(line));
         return true;
     });
+    // Two lines would download into one stage, and the later one wins.
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            const bool sameFile = lines[i].sha256 && lines[i].sha256 == lines[j].sha256;
+            if (forms::EqualsNoCase(lines[i].name, lines[j].name) && !sameFile) {
+                lines[i].refused = lines[j].refused = true;
+            }
+        }
+    }
     return lines;
 }
 

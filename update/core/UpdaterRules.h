@@ -10,14 +10,18 @@
 // apart from files, windows and the network.
 namespace UpdaterRules {
 
+using Sha256 = std::array<unsigned char, 32>;
+
 // The one-string argument, split at "|": the install directory (with one
 // trailing backslash), the client's executable in place and, from a copy
-// that asked for the rights to write, the manifest's full path and a marker.
+// that asked for the rights to write, the manifest's full path, a marker and
+// the SHA-256 of the manifest that copy verified.
 struct Argument {
     std::wstring dir;
     std::wstring exe;
     std::wstring manifest{}; // empty: the user's own temporary folder
-    bool elevated = false;   // started by another copy: never relaunch
+    std::optional<Sha256> manifestSha256{};
+    bool elevated = false; // started by another copy: never relaunch
 };
 
 inline constexpr wchar_t kElevatedMarker[] = L"/elevated";
@@ -35,8 +39,14 @@ inline constexpr unsigned long kElevatedCopyFailed = 2;
 std::optional<std::wstring> ElevatedUpdateArgument(std::wstring_view command);
 
 // The argument for the copy started with the rights to write: the same
-// directory and client, the manifest this copy read, and the marker.
-std::wstring ElevatedArgument(const Argument& argument, const std::wstring& manifestPath);
+// directory and client, the manifest this copy verified, the marker and the
+// manifest's digest.
+std::wstring ElevatedArgument(const Argument& argument, const std::wstring& manifestPath,
+                              const Sha256& manifestSha256);
+
+// Whether a manifest read with this digest may be acted on: an elevated
+// copy takes only the very bytes the copy that started it verified.
+bool AcceptsManifest(const Argument& argument, const Sha256& manifestSha256);
 
 enum class RightsStep { Proceed, Relaunch, GiveUp };
 
@@ -53,10 +63,9 @@ std::wstring GetFileName(std::wstring_view url);
 
 // False for a name that could leave the install directory or that the
 // system treats specially: empty, path separators, drive colons, "..",
-// a trailing dot or space, wildcard and redirection characters, devices.
+// a trailing dot or space, wildcard and redirection characters, devices,
+// and "~" before a digit (a short name may alias another file).
 bool IsSafeFileName(std::wstring_view name);
-
-using Sha256 = std::array<unsigned char, 32>;
 
 // One file line. `refused` names lines that must not reach the disk; the
 // update then cannot complete.
@@ -69,8 +78,9 @@ struct FileLine {
 
 // Every file line of the manifest text, in order: lines naming a version
 // and lines of fewer than two "|"-fields are skipped. A URL other than
-// http: or https:, an unsafe name, a name of the updater's own files, or a
-// "sha256=" field that is not 64 hex digits refuses the line.
+// http: or https:, an unsafe name, a name of the updater's own files, a
+// "sha256=" field that is not 64 hex digits, or a name another line also
+// names (in any letter case) without the same digest refuses the line.
 std::vector<FileLine> FileLines(std::wstring_view manifest);
 
 // What runs when the update ends: the last line's file when the update
