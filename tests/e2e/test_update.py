@@ -325,7 +325,7 @@ class ElevationTest(UpdateRun):
         itself, which says so."""
         self.write_manifest("/files/game.dll")
         missing = windows_path(os.path.join(self.install, "missing"))
-        self.start_updater = lambda log: launch(
+        self.start_updater = lambda log, **_: launch(
             ["wine", ARGS.updater, "%s|%s\\client.exe" % (missing, missing)],
             dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox"), self, stderr=log)
         # Then the client it starts is not there either, and it says so.
