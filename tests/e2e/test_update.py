@@ -304,6 +304,9 @@ class ElevationTest(UpdateRun):
         env = dict(wine_env(ARGS.prefix), WINEDEBUG="-all,+msgbox")
         log = tempfile.TemporaryFile(mode="w+")
         self.addCleanup(log.close)
+        readonly = 'mount --bind -o ro "$1" "$1" && mount -o remount,bind,ro "$1" && ! touch "$1/probe" 2>/dev/null'
+        if subprocess.run(["unshare", "-m", "sh", "-c", readonly, "sh", self.install]).returncode != 0:
+            self.fail("no mount namespace with a read-only folder can be made here (run as root)")
         # Wine's server opens the files: the whole Wine runs where the folder is read-only.
         run(["wineserver", "-k"], env, 60)
         install = windows_path(self.install)
