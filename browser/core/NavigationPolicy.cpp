@@ -8,15 +8,6 @@ namespace browser {
 
 namespace {
 
-bool HasControlCharacters(const std::wstring& text) {
-    for (const wchar_t c : text) {
-        if (c < 0x20 || c == 0x7f) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool IsBlank(const std::wstring& address) {
     return address.empty() || forms::EqualsNoCase(address, L"about:blank");
 }
@@ -66,7 +57,7 @@ private:
 } // namespace
 
 NavigationRoute RouteNavigation(const std::wstring& url) {
-    if (HasControlCharacters(url)) {
+    if (forms::HasControlCharacters(url)) {
         return NavigationRoute::Refuse;
     }
     if (forms::StartsWithNoCase(url, L"app:")) {

@@ -10,15 +10,6 @@ namespace {
 
 constexpr std::size_t npos = std::wstring::npos;
 
-bool HasControlOrBlank(const std::wstring& text) {
-    for (wchar_t c : text) {
-        if (c <= 0x20 || c == 0x7f) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool IsAsciiAlnum(wchar_t c) {
     return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9');
 }
@@ -104,7 +95,7 @@ std::optional<WebAddress> AuthorityOf(const std::wstring& authority) {
 } // namespace
 
 std::optional<WebAddress> ParseWebAddress(const std::wstring& url) {
-    if (HasControlOrBlank(url)) {
+    if (forms::HasControlCharacters(url) || url.find(L' ') != npos) {
         return std::nullopt;
     }
     std::wstring scheme;

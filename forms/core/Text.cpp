@@ -42,4 +42,13 @@ std::wstring_view Trim(std::wstring_view text, std::wstring_view blanks) {
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
+bool HasControlCharacters(std::wstring_view text) {
+    for (const wchar_t c : text) {
+        if (c < 0x20 || c == 0x7f) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace forms

@@ -14,6 +14,9 @@ bool StartsWith(std::wstring_view text, std::wstring_view prefix);
 bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix);
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
 
+// C0 control characters or DEL: never part of an address or a name as typed.
+bool HasControlCharacters(std::wstring_view text);
+
 // `text` without the characters of `blanks` at either end.
 std::wstring_view Trim(std::wstring_view text, std::wstring_view blanks);
 
