@@ -3,9 +3,12 @@
 #include "forms/Gdiplus.h"
 #include "forms/OleSession.h"
 #include "forms/Picture.h"
+#include "game/Settings.h"
 #include "login/LoginWindows.h"
+#include "mainwindow/BringForward.h"
 #include "mainwindow/MainGameWindow.h"
 #include "resources/Artwork.h"
+#include "startup/ClientInstance.h"
 #include "startup/ElevatedUpdate.h"
 #include "startup/LoadFrm.h"
 
@@ -21,6 +24,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         if (const std::optional<int> code = RunElevatedUpdate(forms::Application::Command())) {
             return *code;
         }
+        // One client per game and folder; "/web" only opens the maker's site.
+        ClientInstance instance(PublicData::GameCode, forms::Application::Path());
+        if (forms::Application::Command() != L"/web" && !instance.Take()) {
+            return 0;
+        }
         // Up first: the splash picture is drawn on a worker from the start.
         const forms::GdiplusSession gdiplus;
         forms::Application::Start();
@@ -28,10 +36,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         const forms::OleSession ole;
         MainGameWindow::Bind();
         login::LoginWindows::Bind();
+        const forms::Connection forward = instance.ComeForward.Connect(&BringClientForward);
         LoadFrm::Instance().Show();
         // Loaded once the splash is up, which needs none of them.
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
-        return forms::Application::Run();
+        const int code = forms::Application::Run();
+        instance.Leave();
+        return code;
     });
 }

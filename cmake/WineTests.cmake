@@ -79,7 +79,7 @@ tavrin_win_test(win_forms_tests tests/win32/FormTest.cpp tests/win32/FormRelease
 tavrin_delay_load(win_forms_tests comctl32 msimg32 bcrypt wininet)
 tavrin_win_test(win_startup_tests
     tests/win32/PublicDataTest.cpp tests/win32/LoadFrmTest.cpp tests/win32/PictureJobTest.cpp
-    tests/win32/ResourcesTest.cpp
+    tests/win32/ResourcesTest.cpp tests/win32/ClientInstanceTest.cpp
     tests/win32/ArtworkDpiTest.cpp)
 add_dependencies(win_startup_tests Tavrin)
 tavrin_win_test(win_login_tests tests/win32/LoginTest.cpp tests/win32/LoginUnloadTest.cpp)

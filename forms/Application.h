@@ -31,6 +31,11 @@ public:
     // left every loaded form runs its unload step, in the order loaded.
     static void End();
     static bool Ending() { return ending_; }
+    // The session ends: End, and every form's unload step now. What they
+    // let go of (engines, windows) goes as soon as no code of ours runs,
+    // before the message that ended the session returns when it found the
+    // loop waiting: the system may end the process once it has.
+    static void EndSession();
     // Takes an End back, for tests that drive a path which ends the program.
     static void CancelEnd() { ending_ = false; }
 
@@ -82,6 +87,7 @@ private:
     static void UnloadAll();
 
     static inline bool ending_ = false;
+    static inline bool sessionEnded_ = false;
     static inline std::vector<LoadedWindow*> loaded_;
     static inline HWND hiddenOwner_ = nullptr;
     static inline HWND dispatcher_ = nullptr;

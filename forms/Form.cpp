@@ -258,6 +258,10 @@ void Form::SetMousePointer(HCURSOR cursor) {
     SetCursor(cursor);
 }
 
+void Form::OnEndSession() {
+    Application::EndSession();
+}
+
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProcedure(message, wParam, lParam);
 }
@@ -300,15 +304,11 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Unload();
         return 0;
-    case WM_QUERYENDSESSION: {
-        // A shutdown asks first: a cancelled close request refuses it.
-        bool cancel = false;
-        OnQueryUnload(cancel);
-        return cancel ? FALSE : TRUE;
-    }
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession() ? TRUE : FALSE;
     case WM_ENDSESSION:
         if (wParam != FALSE) {
-            Unload();
+            OnEndSession();
         }
         return 0;
     default:

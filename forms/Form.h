@@ -76,6 +76,11 @@ protected:
     virtual void OnResize() {}
     virtual void OnQueryUnload(bool& /*cancel*/) {}
     virtual void OnUnload() {}
+    // Whether the session may end; yes by default, as nothing is unsaved.
+    virtual bool OnQueryEndSession() { return true; }
+    // The session ends: by default the program ends at once, asking
+    // nothing (Application::EndSession).
+    virtual void OnEndSession();
     // Every other message; the default is the system's handling.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Called once the window is gone, so a single instance can forget itself.

@@ -26,14 +26,12 @@ void Run(const std::function<void()>& action) {
     }
 }
 
-void Handle(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+void Handle(HWND hWnd, UINT uMsg, WPARAM, LPARAM lParam) {
     if (!slot.active) {
         return;
     }
     if (uMsg == TaskbarCreatedMessage()) {
         Run(slot.actions.taskbarCreated);
-    } else if (uMsg == WM_ENDSESSION && slot.actions.sessionEnding) {
-        slot.actions.sessionEnding(wParam != FALSE);
     } else if (uMsg == WM_HOTKEY && HIWORD(lParam) == VK_F10) {
         ToggleWindow(hWnd);
     } else if (uMsg == CLumNotifyIcon::WM_NOTIFYICON) {

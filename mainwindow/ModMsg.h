@@ -5,7 +5,7 @@
 #include <functional>
 
 // The main window's own procedure in front of its form: the global F10 hot
-// key, the tray icon's clicks, a new taskbar and the end of the session.
+// key, the tray icon's clicks and a new taskbar.
 namespace ModMsg {
 
 constexpr int kHotKeyId = 1000;
@@ -15,8 +15,6 @@ struct TrayActions {
     std::function<void()> popupMenu;
     // The taskbar was created (again): the tray icon must be added anew.
     std::function<void()> taskbarCreated;
-    // Before the form sees WM_ENDSESSION: whether the session ends.
-    std::function<void(bool)> sessionEnding;
 };
 
 // Registers F10 for the window and puts MainWndProc in front of its

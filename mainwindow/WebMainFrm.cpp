@@ -121,8 +121,7 @@ void WebMainFrm::OnLoad() {
     AddTrayIcon();
     bigIcon_ = LoadIconFile(forms::ScaleDesignPixels(32));
     SendMessageW(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    ModMsg::HookMainWindow(hWnd(), {[this] { PopupAppMenu(); }, [this] { AddTrayIcon(); },
-                                    [this](bool ending) { OnSessionEnding(ending); }});
+    ModMsg::HookMainWindow(hWnd(), {[this] { PopupAppMenu(); }, [this] { AddTrayIcon(); }});
     CreateAppMenu();
     WebBForm.SetCaption(PublicData::GameTitle);
     SetCaption(Texts::GameClientTitle());
@@ -221,12 +220,6 @@ void WebMainFrm::AddTrayIcon() {
     if (trayIcon_) {
         trayIcon_->AddNotifyIcon(hWnd(), smallIcon_.get(), Texts::GameClientTitle());
     }
-}
-
-// The question was asked in WM_QUERYENDSESSION: an ending session closes
-// without asking again, a cancelled one asks at the next close.
-void WebMainFrm::OnSessionEnding(bool ending) {
-    m_bExit = ending;
 }
 
 // Other programs of the operator may open their own pages, on any host.

@@ -70,7 +70,6 @@ private:
     bool OpenUrlTab(const std::wstring& url);
     bool HasTabFor(const std::wstring& url);
     void AddTrayIcon();
-    void OnSessionEnding(bool ending);
     bool DdeExecute(const std::wstring& command);
 
     // Commands and events

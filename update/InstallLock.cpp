@@ -1,8 +1,5 @@
 #include "update/InstallLock.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace {
 
 constexpr wchar_t kPrefix[] = L"Global\\Quelmo.Tavrin.Update.";
@@ -37,14 +34,18 @@ unsigned long long FolderHash(const std::wstring& dir) {
 
 } // namespace
 
-InstallLock::InstallLock(const std::wstring& dir) {
-    wchar_t name[sizeof kPrefix / sizeof *kPrefix + 16] = {};
+std::wstring InstallFolderKey(const std::wstring& dir) {
+    std::wstring key(16, L'0');
     unsigned long long hash = FolderHash(dir);
-    std::copy(std::begin(kPrefix), std::end(kPrefix) - 1, name);
     for (int i = 15; i >= 0; --i, hash >>= 4) {
-        name[sizeof kPrefix / sizeof *kPrefix - 1 + i] = L"0123456789abcdef"[hash & 15];
+        key[static_cast<std::size_t>(i)] = L"0123456789abcdef"[hash & 15];
     }
-    mutex_.reset(CreateMutexW(nullptr, FALSE, name));
+    return key;
+}
+
+InstallLock::InstallLock(const std::wstring& dir) {
+    const std::wstring name = kPrefix + InstallFolderKey(dir);
+    mutex_.reset(CreateMutexW(nullptr, FALSE, name.c_str()));
     // Already there, or there and refused (another user's): not ours.
     if (mutex_ && GetLastError() == ERROR_ALREADY_EXISTS) {
         mutex_.reset();

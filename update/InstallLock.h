@@ -16,3 +16,8 @@ public:
 private:
     forms::UniqueHandle<HANDLE, forms::KernelHandleDeleter> mutex_;
 };
+
+// Sixteen hex digits naming an install folder: every spelling of one folder
+// (short names, letter case, a link) gives the same, so that named objects
+// of one installation meet.
+std::wstring InstallFolderKey(const std::wstring& dir);

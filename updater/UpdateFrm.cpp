@@ -206,8 +206,9 @@ void UpdateFrm::Finish(bool complete) {
     exitCode_ = complete ? kComplete : kIncomplete;
     // The client recovers at its start only when no one holds the lock.
     instance_.reset();
-    // An elevated copy leaves the start to the copy that started it.
-    if (!m_strLastFile.empty() && !argument_.elevated &&
+    // An elevated copy leaves the start to the copy that started it, and
+    // an ending session starts nothing.
+    if (!m_strLastFile.empty() && !argument_.elevated && !forms::Application::Ending() &&
         !forms::ShellLaunch::Launch({L"open", m_strLastFile, L""})) {
         Tell(L"无法启动游戏客户端，请手动启动游戏。", forms::MsgIcon::Exclamation);
     }
@@ -267,9 +268,21 @@ void UpdateFrm::BlockSessionEnd(bool block) {
     }
 }
 
-LRESULT UpdateFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_QUERYENDSESSION && committing_) {
-        return FALSE;
+// Only the commit holds a log-off off (with its block reason); a download
+// is given up without a word.
+bool UpdateFrm::OnQueryEndSession() {
+    return !committing_;
+}
+
+// The session ends: a download stops quietly and the client is not started;
+// a commit runs on as long as the system lets it, the journal covering a cut.
+void UpdateFrm::OnEndSession() {
+    if (committing_) {
+        return;
     }
-    return Form::HandleMessage(message, wParam, lParam);
+    m_bStop = true;
+    if (m_downfile) {
+        m_downfile->StopDownLoad();
+    }
+    forms::Application::End();
 }

@@ -36,7 +36,8 @@ protected:
     void OnLoad() override;
     void OnQueryUnload(bool& cancel) override;
     void OnUnload() override;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnQueryEndSession() override;
+    void OnEndSession() override;
 
 private:
     void CreateControls();

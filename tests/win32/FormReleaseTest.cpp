@@ -20,6 +20,7 @@ std::vector<std::string> steps;
 std::function<void()> onLoad;
 std::function<LRESULT(UINT)> onMessage;
 bool cancelClose = false;
+bool refuseSessionEnd = false;
 
 constexpr UINT kThrow = WM_APP + 7;
 constexpr int kButtonId = 42;
@@ -37,6 +38,7 @@ protected:
         steps.push_back("load returned");
     }
     void OnQueryUnload(bool& cancel) override { cancel = cancelClose; }
+    bool OnQueryEndSession() override { return !refuseSessionEnd; }
     void OnUnload() override { steps.push_back("unload"); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (onMessage && (message == kThrow || message == WM_COMMAND)) {
@@ -106,16 +108,23 @@ TEST_F(FormReleaseTest, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn) {
     EXPECT_EQ(ScriptedFrm::Instance().Caption(), L"still here");
 }
 
-TEST_F(FormReleaseTest, SessionEndAsksTheCloseRequestAndUnloads) {
+TEST_F(FormReleaseTest, SessionEndIsTheFormsAnswerThenAQuietWholeEnd) {
     HWND window = ScriptedFrm::Instance().hWnd();
     cancelClose = true;
-    EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), FALSE);
-    cancelClose = false;
-    EXPECT_NE(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_NE(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), FALSE) << "no close request";
+    refuseSessionEnd = true;
+    EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), FALSE) << "the form's own answer";
+    refuseSessionEnd = false;
     SendMessageW(window, WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(ScriptedFrm::Exists()) << "a cancelled shutdown keeps the window";
+    EXPECT_FALSE(forms::Application::Ending());
     SendMessageW(window, WM_ENDSESSION, TRUE, 0);
-    EXPECT_FALSE(ScriptedFrm::Exists());
+    EXPECT_FALSE(ScriptedFrm::Exists()) << "unloaded, whatever the close request says";
+    EXPECT_FALSE(IsWindow(window)) << "gone before the message returned";
+    EXPECT_EQ(steps, (std::vector<std::string>{"load returned", "unload", "destroyed"}));
+    EXPECT_TRUE(forms::Application::Ending());
+    forms::Application::CancelEnd();
+    DrainPosted();
 }
 
 } // namespace

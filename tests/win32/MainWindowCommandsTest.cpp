@@ -1,3 +1,4 @@
+#include "mainwindow/BringForward.h"
 #include "tests/win32/MainWindowFixture.h"
 
 namespace {
@@ -29,23 +30,43 @@ TEST_F(MainWindowTest, CloseRequestAsksOnceAndNoKeepsEverything) {
     EXPECT_EQ(answers.asked, 3);
     EXPECT_EQ(main.WebuTab.TabItems().Count(), 1);
 
-    answers.yes = true;
+    // A session end asks nothing, also with the window hidden by F10, and
+    // ends quietly: nothing is left when its message returns.
     const HWND window = main.hWnd();
-    EXPECT_TRUE(SendMessageW(window, WM_QUERYENDSESSION, 0, 0)) << "session end asks too";
-    EXPECT_EQ(answers.asked, 4);
+    SendMessageW(window, WM_HOTKEY, ModMsg::kHotKeyId, MAKELPARAM(0, VK_F10));
+    ASSERT_FALSE(IsWindowVisible(window));
+    EXPECT_NE(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_EQ(answers.asked, 3) << "no question";
     SendMessageW(window, WM_ENDSESSION, FALSE, 0);
-    EXPECT_FALSE(main.m_bExit) << "another program cancelled the shutdown";
-    answers.yes = false;
+    ASSERT_TRUE(WebMainFrm::Exists()) << "another program cancelled the shutdown";
     main.RunMenuCommand(WebMainFrm::exit);
     testing_support::DrainPosted();
-    EXPECT_EQ(answers.asked, 5) << "the next close asks again";
+    EXPECT_EQ(answers.asked, 4) << "the next close asks";
     ASSERT_TRUE(WebMainFrm::Exists());
     SendMessageW(window, WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(answers.asked, 5) << "never asked while the session ends";
+    EXPECT_EQ(answers.asked, 4) << "never asked while the session ends";
     EXPECT_FALSE(WebMainFrm::Exists());
-    testing_support::DrainPosted();
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_TRUE(ScriptedBrowser::Alive().empty()) << "every page unloaded";
+    EXPECT_TRUE(ScriptedBrowser::Alive().empty()) << "every page released";
+    EXPECT_TRUE(answers.messages.empty()) << "no message";
+    EXPECT_TRUE(forms::Application::Ending());
+    forms::Application::CancelEnd();
+    testing_support::DrainPosted();
+}
+
+// What another start of the client asks for: the game window back from the
+// tray and from the taskbar.
+TEST_F(MainWindowTest, BroughtForwardWhenHiddenOrMinimised) {
+    const HWND window = OpenGame().hWnd();
+    SendMessageW(window, CLumNotifyIcon::WM_NOTIFYICON, 1000, WM_LBUTTONUP);
+    ASSERT_FALSE(IsWindowVisible(window));
+    BringClientForward();
+    EXPECT_TRUE(IsWindowVisible(window));
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(window));
+    BringClientForward();
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_TRUE(IsWindowVisible(window));
 }
 
 TEST_F(MainWindowTest, HotKeyTrayAndCacheCommand) {
