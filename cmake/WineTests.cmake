@@ -192,7 +192,8 @@ if(CMAKE_CROSSCOMPILING)
              COMMAND flock /tmp/tavrin-ports.lock
                      ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_game.py
                      --exe ${TAVRIN_BIN}/TavrinPreview.exe --prefix ${TAVRIN_WINEPREFIX}
-                     --login-url ${LoginPageUrl} --dde-send $<TARGET_FILE:DdeSend>)
+                     --login-url ${LoginPageUrl} --dde-send $<TARGET_FILE:DdeSend>
+                     --stand-in $<TARGET_FILE:StandInClient>)
     set_tests_properties(e2e_login e2e_login_preview e2e_game_preview PROPERTIES
         FIXTURES_REQUIRED "wine;smoke" TIMEOUT 600 RUN_SERIAL TRUE)
     set_tests_properties(e2e_signed_manifest e2e_updater e2e_update_road e2e_startup e2e_login

@@ -117,6 +117,17 @@ def iconic(window):
     return "Initial state is Iconic State" in out
 
 
+def stacking():
+    """The top-level X windows, the topmost first."""
+    out = subprocess.run(["xwininfo", "-root", "-children"], capture_output=True, text=True, check=True).stdout
+    return [str(int(line.split()[0], 16)) for line in out.splitlines() if line.strip().startswith("0x")]
+
+
+def focused():
+    """The X window with the input focus (Wine gives it to the foreground window)."""
+    return subprocess.run(["xdotool", "getwindowfocus"], capture_output=True, text=True).stdout.strip()
+
+
 def screen_size():
     out = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True, check=True)
     return tuple(int(v) for v in out.stdout.split())

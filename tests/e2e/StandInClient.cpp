@@ -22,10 +22,16 @@ void Note(const std::wstring& self, const wchar_t* name) {
 // keeps its own file (or FILE) open for N seconds, as an exiting client
 // still does, noting in "holding.txt" that it holds it. "/ping CAPTION" asks the window of that
 // caption for an answer within 2 seconds: exit code 0 answered, 1 hung, 2 no such window.
+// "/end-session CAPTION" asks it, as a log-off does, whether the session may end, within
+// 2 seconds, then tells it the outcome: exit code 0 yes, 3 no, 1 no answer, 2 no such window.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring tail = arguments;
+    std::wstring tail = arguments;
+    // One argument with a space arrives quoted as a whole.
+    if (tail.size() >= 2 && tail.front() == L'"' && tail.back() == L'"') {
+        tail = tail.substr(1, tail.size() - 2);
+    }
     if (tail.rfind(L"/ping ", 0) == 0) {
         const HWND window = FindWindowW(nullptr, tail.c_str() + 6);
         DWORD_PTR result = 0;
@@ -33,6 +39,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
                : SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0
                    ? 0
                    : 1;
+    }
+    if (tail.rfind(L"/end-session ", 0) == 0) {
+        const HWND window = FindWindowW(nullptr, tail.c_str() + 13);
+        DWORD_PTR answer = 0;
+        if (window == nullptr) {
+            return 2;
+        }
+        if (SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                                2000, &answer) == 0) {
+            return 1;
+        }
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(window, WM_ENDSESSION, answer != 0 ? TRUE : FALSE, ENDSESSION_LOGOFF,
+                            SMTO_ABORTIFHUNG, 5000, &ignored);
+        return answer != 0 ? 0 : 3;
     }
     if (tail.rfind(L"/hold ", 0) == 0) {
         wchar_t* rest = nullptr;

@@ -18,9 +18,10 @@ import urllib.parse
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from test_startup import forget_stale_manifest  # noqa: E402
-from desktop import (EXIT_QUESTION, LOGIN, LOGIN_PAGE, MAIN, TAB_PAGE, button_edge, button_row, click,  # noqa: E402
-                     close_button, exit_answer, exit_code, geometry, iconic, key, launch, menu_button, minimise_button,
-                     run, screen_pixel_reader, screen_size, visible_class, visible_windows, wait_until, wine_env)
+from desktop import (EXIT_QUESTION, LOGIN, LOGIN_PAGE, MAIN, SPLASH, TAB_PAGE, button_edge, button_row,  # noqa: E402
+                     click, close_button, exit_answer, exit_code, focused, geometry, iconic, key, launch, menu_button,
+                     minimise_button, run, screen_pixel_reader, screen_size, stacking, visible_class, visible_windows,
+                     wait_until, wine_env)
 
 ARGS = None
 TRAY = "Wine System Tray"
@@ -209,6 +210,46 @@ class GameTest(unittest.TestCase):
         self.assertEqual(exit_code(self.proc, 30), 0)
         self.assertTrue(wait_until(lambda: not visible_windows(TRAY), 10), "the tray icon stayed")
 
+    def test_one_client_a_second_start_brings_it_forward_and_a_log_off_ends_it_quietly(self):
+        login = wait_until(lambda: visible_windows(LOGIN), 60)
+        self.assertTrue(login, "the login screen did not appear")
+        background = visible_windows(MAIN)
+        self.start_again_behind_notepad(login + background, login)
+
+        main = self.open_game()
+        key(main, "F10")
+        self.assertTrue(wait_until(lambda: not visible_windows(MAIN), 10), "F10 did not hide")
+        self.start_again_behind_notepad([main], [main])
+
+        # A log-off asks nothing: yes within 2 seconds, then a quiet end.
+        ending = run(["wine", ARGS.stand_in, "/end-session " + MAIN], wine_env(ARGS.prefix), 60)
+        self.assertEqual(ending, 0, "WM_QUERYENDSESSION answered yes in time")
+        self.assertEqual(visible_windows(EXIT_QUESTION), [], "no question")
+        self.assertEqual(exit_code(self.proc, 20), 0)
+        self.assertTrue(wait_until(lambda: not visible_windows(TRAY), 10), "the tray icon stayed")
+
+    def start_again_behind_notepad(self, ours, active):
+        """With another program in front, starts the client again: that start ends by itself,
+        and the one client's windows (`ours`, the same and no more) come in front, one of
+        `active` taking the focus."""
+        other = launch(["wine", "notepad"], wine_env(ARGS.prefix), self)
+        notepad = wait_until(lambda: visible_class("notepad"), 30)
+        self.assertTrue(notepad, "no other program's window")
+        subprocess.run(["xdotool", "windowfocus", "--sync", notepad[0]], check=False)
+        self.assertTrue(wait_until(lambda: focused() == notepad[0], 10), "notepad in front")
+        second = launch(["wine", ARGS.exe], wine_env(ARGS.prefix), self)
+        self.assertEqual(exit_code(second, 20), 0, "the second start ended by itself")
+        self.assertEqual(visible_windows(SPLASH), [], "no second splash")
+
+        def in_front():
+            order = stacking()
+            return focused() in active and all(order.index(w) < order.index(notepad[0]) for w in ours)
+
+        self.assertTrue(wait_until(in_front, 10), "the client did not come in front")
+        self.assertEqual(sorted(visible_windows(LOGIN) + visible_windows(MAIN)), sorted(ours), "one client")
+        other.kill()
+        other.wait()
+
     def ask_close(self, width, answer):
         """Clicks the window's close button and answers the question."""
         click(visible_windows(MAIN)[0], *close_button(width))
@@ -331,6 +372,7 @@ def main():
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--login-url", required=True)
     parser.add_argument("--dde-send", required=True, help="DdeSend.exe of the same build")
+    parser.add_argument("--stand-in", required=True, help="StandInClient.exe, which ends a session")
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0], "-v", *rest])
 

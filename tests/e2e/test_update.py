@@ -177,6 +177,20 @@ class UpdaterTest(UpdateRun):
         self.assertEqual(self.installed("client.exe"), self.new_exe)
         self.assertTrue(wait_until(self.started, 20))
 
+    def test_a_log_off_mid_download_is_let_through_and_ends_it_without_a_word(self):
+        self.write_manifest("/slow/game.dll", "/files/client.exe")
+        log = tempfile.TemporaryFile(mode="w+")
+        self.addCleanup(log.close)
+        proc = self.start_updater(log)
+        staged = lambda: any(n.startswith("game.dll.") for n in os.listdir(self.install))
+        self.assertTrue(wait_until(staged, 30), "the first file's download did not begin")
+        ending = run(["wine", ARGS.stand_in, "/end-session 更新"], wine_env(ARGS.prefix), 60)
+        self.assertEqual(ending, 0, "a log-off is answered yes within 2 seconds")
+        self.assertEqual(exit_code(proc, 20), 1, "incomplete")
+        log.seek(0)
+        self.assertNotIn("msgbox", log.read(), "no message box")
+        self.assertEqual(self.installed("game.dll"), self.old_dll)
+
     def test_a_second_updater_ends_at_once(self):
         self.write_manifest("/slow/game.dll", "/files/client.exe")
         first = launch(["wine", ARGS.updater, "%s|x" % windows_path(self.install)], wine_env(ARGS.prefix), self)
@@ -255,6 +269,9 @@ class HostileUpdateTest(UpdateRun):
         journal = os.path.join(self.install, "update.tavrin-journal")
         committed = lambda: os.path.exists(journal) and self.installed_now("game.dll") == self.new_dll
         self.assertTrue(wait_until(committed, 60), "game.dll was not committed")
+        ending = run(["wine", ARGS.stand_in, "/end-session 更新"], wine_env(ARGS.prefix), 60)
+        self.assertEqual(ending, 3, "a log-off is answered no, at once, while the commit runs")
+        self.assertIsNone(updater.poll())
         updater.kill()
         updater.wait()
         holder.kill()
