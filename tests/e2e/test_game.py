@@ -236,16 +236,25 @@ class GameTest(unittest.TestCase):
         notepad = wait_until(lambda: visible_class("notepad"), 30)
         self.assertTrue(notepad, "no other program's window")
         subprocess.run(["xdotool", "windowfocus", "--sync", notepad[0]], check=False)
-        self.assertTrue(wait_until(lambda: focused() == notepad[0], 10), "notepad in front")
+
+        def state():  # the focus, our windows' places from the top, notepad's
+            stack = stacking()
+            return focused(), [stack.index(w) for w in ours], stack.index(notepad[0])
+
+        def notepad_in_front():  # above those of ours that show
+            shown = visible_windows(LOGIN) + visible_windows(MAIN)
+            focus, mine, theirs = state()
+            return focus == notepad[0] and all(p > theirs for w, p in zip(ours, mine) if w in shown)
+
+        def ours_in_front():
+            focus, mine, theirs = state()
+            return focus in active and all(place < theirs for place in mine)
+
+        self.assertTrue(wait_until(notepad_in_front, 10), "notepad in front: %s" % (state(),))
         second = launch(["wine", ARGS.exe], wine_env(ARGS.prefix), self)
         self.assertEqual(exit_code(second, 20), 0, "the second start ended by itself")
         self.assertEqual(visible_windows(SPLASH), [], "no second splash")
-
-        def in_front():
-            order = stacking()
-            return focused() in active and all(order.index(w) < order.index(notepad[0]) for w in ours)
-
-        self.assertTrue(wait_until(in_front, 10), "the client did not come in front")
+        self.assertTrue(wait_until(ours_in_front, 10), "the client did not come in front: %s" % (state(),))
         self.assertEqual(sorted(visible_windows(LOGIN) + visible_windows(MAIN)), sorted(ours), "one client")
         other.kill()
         other.wait()
