@@ -24,6 +24,8 @@ void Note(const std::wstring& self, const wchar_t* name) {
 // caption for an answer within 2 seconds: exit code 0 answered, 1 hung, 2 no such window.
 // "/end-session CAPTION" asks it, as a log-off does, whether the session may end, within
 // 2 seconds, then tells it the outcome: exit code 0 yes, 3 no, 1 no answer, 2 no such window.
+// "/foreground CAPTION": exit code 0 when that window is the foreground window, 1 when another
+// is, 2 when there is no such window.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -39,6 +41,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
                : SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0
                    ? 0
                    : 1;
+    }
+    if (tail.rfind(L"/foreground ", 0) == 0) {
+        const HWND window = FindWindowW(nullptr, tail.c_str() + 12);
+        return window == nullptr ? 2 : GetForegroundWindow() == window ? 0 : 1;
     }
     if (tail.rfind(L"/end-session ", 0) == 0) {
         const HWND window = FindWindowW(nullptr, tail.c_str() + 13);

@@ -214,12 +214,12 @@ class GameTest(unittest.TestCase):
         login = wait_until(lambda: visible_windows(LOGIN), 60)
         self.assertTrue(login, "the login screen did not appear")
         background = visible_windows(MAIN)
-        self.start_again_behind_notepad(login + background, login)
+        self.start_again_behind_notepad(login + background, LOGIN)
 
         main = self.open_game()
         key(main, "F10")
         self.assertTrue(wait_until(lambda: not visible_windows(MAIN), 10), "F10 did not hide")
-        self.start_again_behind_notepad([main], [main])
+        self.start_again_behind_notepad([main], MAIN)
 
         # A log-off asks nothing: yes within 2 seconds, then a quiet end.
         ending = run(["wine", ARGS.stand_in, "/end-session " + MAIN], wine_env(ARGS.prefix), 60)
@@ -230,8 +230,8 @@ class GameTest(unittest.TestCase):
 
     def start_again_behind_notepad(self, ours, active):
         """With another program in front, starts the client again: that start ends by itself,
-        and the one client's windows (`ours`, the same and no more) come in front, one of
-        `active` taking the focus."""
+        and the one client's windows (`ours`, the same and no more) come in front, the one
+        captioned `active` the foreground window."""
         other = launch(["wine", "notepad"], wine_env(ARGS.prefix), self)
         notepad = wait_until(lambda: visible_class("notepad"), 30)
         self.assertTrue(notepad, "no other program's window")
@@ -241,14 +241,18 @@ class GameTest(unittest.TestCase):
             stack = stacking()
             return focused(), [stack.index(w) for w in ours], stack.index(notepad[0])
 
+        def ours_foreground():  # as Windows sees it
+            return run(["wine", ARGS.stand_in, "/foreground " + active], wine_env(ARGS.prefix), 60) == 0
+
         def notepad_in_front():  # above those of ours that show
             shown = visible_windows(LOGIN) + visible_windows(MAIN)
             focus, mine, theirs = state()
-            return focus == notepad[0] and all(p > theirs for w, p in zip(ours, mine) if w in shown)
+            return focus == notepad[0] and all(p > theirs for w, p in zip(ours, mine) if w in shown) \
+                and not ours_foreground()
 
-        def ours_in_front():
-            focus, mine, theirs = state()
-            return focus in active and all(place < theirs for place in mine)
+        def ours_in_front():  # and above notepad as X shows it
+            _, mine, theirs = state()
+            return all(place < theirs for place in mine) and ours_foreground()
 
         self.assertTrue(wait_until(notepad_in_front, 10), "notepad in front: %s" % (state(),))
         second = launch(["wine", ARGS.exe], wine_env(ARGS.prefix), self)
