@@ -23,7 +23,8 @@ ButtonRules::FrameSize ButtonFrames::Cut(HDC compatible, const forms::Picture& s
     const forms::MemoryDc source(CreateCompatibleDC(compatible));
     const forms::SelectedObject selection(source.get(), strip.Bitmap());
     for (int i = 0; i < ButtonRules::FrameCount(style); ++i) {
-        frames_.push_back(CutFrame(source.get(), i * size.width, 0, size.width, size.height));
+        const int left = ButtonRules::FrameLeft(i, strip.Width(), size.width, style);
+        frames_.push_back(CutFrame(source.get(), left, 0, size.width, size.height));
     }
     hasFrames_ = true;
     return size;
