@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/core/Rect.h"
+#include "forms/core/WorkAreaRules.h"
 
 #include <windows.h>
 
@@ -14,11 +15,15 @@ public:
     virtual ~WorkAreaSource() = default;
     virtual forms::Rect OfWindow(HWND window) const = 0;
     virtual forms::Rect AtPoint(POINT point) const = 0;
+    // The whole monitor the window is on, with its auto-hide taskbars.
+    virtual WorkAreaRules::Monitor MonitorOfWindow(HWND window) const = 0;
 };
 
 // The work area of the monitor the window is on (the nearest one when it is
 // on none).
 forms::Rect WorkAreaOfWindow(HWND window);
+// That monitor as a whole.
+WorkAreaRules::Monitor MonitorOfWindow(HWND window);
 // The work area of the monitor that holds the pointer.
 forms::Rect WorkAreaAtCursor();
 // Moves a top-level window, keeping its size, to the centre of a work area.
