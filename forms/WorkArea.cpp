@@ -50,10 +50,12 @@ public:
     }
 };
 
+// At namespace scope: no thread-safe static guard in the executables.
+const SystemWorkAreas systemWorkAreas;
+
 const WorkAreaSource& Source() {
-    static const SystemWorkAreas system;
     const WorkAreaSource* installed = forms::Host::Current().workAreas;
-    return installed != nullptr ? *installed : system;
+    return installed != nullptr ? *installed : systemWorkAreas;
 }
 
 } // namespace
