@@ -8,8 +8,9 @@
 namespace forms {
 
 // The work areas of the monitors: each monitor less its taskbars and docked
-// bars, in screen pixels. Tests put a desktop of their own in place, since
-// a virtual display has no taskbar.
+// bars, in screen pixels. Tests put a desktop of their own in place (the
+// host's workAreas), since a virtual display has no taskbar; without one the
+// system answers.
 class WorkAreaSource {
 public:
     virtual ~WorkAreaSource() = default;
