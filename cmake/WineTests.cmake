@@ -100,7 +100,8 @@ target_link_libraries(win_updater_tests PRIVATE tavrin_updater)
 
 if(CMAKE_CROSSCOMPILING)
     # The windows at 120, 144 and 192 DPI, in a prefix of their own set to
-    # that DPI, on a screen large enough for the login screen at 200 %.
+    # that DPI, on a screen large enough for the login screen at 200 %; then
+    # at 168 DPI on 1920x1080 and at 96 DPI on 1024x768, where it is fitted.
     add_executable(win_dpi_tests tests/win32/DpiTest.cpp)
     target_link_libraries(win_dpi_tests PRIVATE win_test_support ${TAVRIN_ENGINE})
     tavrin_resources(win_dpi_tests)

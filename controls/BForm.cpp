@@ -23,9 +23,13 @@ LOGFONTW CaptionFont() {
 
 void PaintPieces(HDC target, const forms::Picture& skin,
                  const std::vector<SkinLayout::Piece>& pieces) {
-    for (const SkinLayout::Piece& p : pieces) {
-        forms::PaintPicture(target, skin, p.x, p.y, p.width, p.height, p.sourceX, p.sourceY,
-                            p.width, p.height);
+    const forms::MemoryDc source(CreateCompatibleDC(target));
+    const forms::SelectedObject selection(source.get(), skin.Bitmap());
+    SetStretchBltMode(target, COLORONCOLOR);
+    for (const SkinLayout::Piece& piece : pieces) {
+        const SkinLayout::PixelPiece p = SkinLayout::ToPixels(piece);
+        StretchBlt(target, p.x, p.y, p.width, p.height, source.get(), p.sourceX, p.sourceY,
+                   p.sourceWidth, p.sourceHeight, SRCCOPY);
     }
 }
 

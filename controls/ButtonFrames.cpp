@@ -23,7 +23,8 @@ ButtonRules::FrameSize ButtonFrames::Cut(HDC compatible, const forms::Picture& s
     const forms::MemoryDc source(CreateCompatibleDC(compatible));
     const forms::SelectedObject selection(source.get(), strip.Bitmap());
     for (int i = 0; i < ButtonRules::FrameCount(style); ++i) {
-        frames_.push_back(CutFrame(source.get(), i * size.width, 0, size.width, size.height));
+        const int left = ButtonRules::FrameLeft(i, strip.Width(), size.width, style);
+        frames_.push_back(CutFrame(source.get(), left, 0, size.width, size.height));
     }
     hasFrames_ = true;
     return size;
@@ -40,22 +41,4 @@ const forms::Picture* ButtonFrames::Frame(int state, bool value, long style) con
     }
     const auto index = static_cast<std::size_t>(ButtonRules::FrameIndex(state, value, style));
     return index < frames_.size() ? frames_[index].get() : nullptr;
-}
-
-forms::GdiRegion ButtonFrames::ShapeWithout(HDC dc, int width, int height, COLORREF key) {
-    forms::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
-    for (int y = 0; y < height; ++y) {
-        int runStart = -1;
-        for (int x = 0; x <= width; ++x) {
-            const bool solid = x < width && GetPixel(dc, x, y) != key;
-            if (solid && runStart < 0) {
-                runStart = x;
-            } else if (!solid && runStart >= 0) {
-                const forms::GdiRegion run(CreateRectRgn(runStart, y, x, y + 1));
-                CombineRgn(shape.get(), shape.get(), run.get(), RGN_OR);
-                runStart = -1;
-            }
-        }
-    }
-    return shape;
 }

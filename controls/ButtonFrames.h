@@ -18,9 +18,6 @@ public:
     // The frame showing a state; null without frames.
     const forms::Picture* Frame(int state, bool value, long style) const;
 
-    // The shape of a window that leaves out every pixel of the key colour.
-    static forms::GdiRegion ShapeWithout(HDC dc, int width, int height, COLORREF key);
-
 private:
     std::vector<forms::PicturePtr> frames_;
     bool hasFrames_ = false;

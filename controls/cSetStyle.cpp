@@ -18,6 +18,13 @@ void MoveTo(HWND window, const forms::Rect& r) {
     MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
+// Whether a WM_WINDOWPOSCHANGED moved, sized or showed the window.
+bool Moved(LPARAM lParam) {
+    const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+    return (flags & SWP_SHOWWINDOW) != 0 ||
+           (flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
+}
+
 int Px(long twips) {
     return forms::TwipsToPixels(static_cast<int>(twips));
 }
@@ -26,8 +33,8 @@ int Px(long twips) {
 
 cSetStyle::cSetStyle() : subclass_(std::make_unique<cFormSubclass>()) {
     connections_ += subclass_->MsgCome.Connect(
-        [this](bool bBefore, bool&, LRESULT&, HWND&, UINT& uMsg, WPARAM& wParam, LPARAM&) {
-            OnFormMessage(bBefore, uMsg, wParam);
+        [this](bool bBefore, bool&, LRESULT&, HWND&, UINT& uMsg, WPARAM& wParam, LPARAM& lParam) {
+            OnFormMessage(bBefore, uMsg, wParam, lParam);
         });
 }
 
@@ -37,7 +44,9 @@ cSetStyle::~cSetStyle() {
 
 void cSetStyle::SetWindowStyle(HWND hWnd) {
     window_ = hWnd;
-    SetWindowLongPtrW(hWnd, GWL_STYLE, WS_SYSMENU | WS_MINIMIZEBOX);
+    // Children stay clipped: the page is not painted over on every resize.
+    const LONG_PTR clip = GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CLIPCHILDREN;
+    SetWindowLongPtrW(hWnd, GWL_STYLE, clip | WS_SYSMENU | WS_MINIMIZEBOX);
     subclass_->AddWindowMsgs(hWnd);
 }
 
@@ -47,8 +56,8 @@ bool cSetStyle::CallWindowStateChange() {
         const long top = Px(sizeState_.RestoreTop);
         const forms::Rect restore{left, top, left + Px(sizeState_.RestoreWidth),
                                   top + Px(sizeState_.RestoreHeight)};
-        MoveTo(window_, WorkAreaRules::KeptInside(restore, forms::WorkAreaOfWindow(window_)));
         maximized_ = false;
+        MoveTo(window_, WorkAreaRules::KeptInside(restore, forms::WorkAreaOfWindow(window_)));
     } else {
         sizeState_.RestoreWidth = objForm_->Width();
         sizeState_.RestoreHeight = objForm_->Height();
@@ -62,14 +71,25 @@ bool cSetStyle::CallWindowStateChange() {
 
 // Runs inside the watched window's messages. CloseClick's handler may end
 // this object: nothing here touches it after raising an event.
-void cSetStyle::OnFormMessage(bool before, UINT message, WPARAM wParam) {
+void cSetStyle::OnFormMessage(bool before, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!before) {
         return;
     }
     switch (message) {
     case WM_SETTINGCHANGE:
-        SettingChange();
         RefitMaximized();
+        SettingChange();
+        break;
+    case WM_DISPLAYCHANGE:
+        RefitMaximized();
+        break;
+    case WM_WINDOWPOSCHANGED:
+        // Moved to another monitor (Win+Shift+Arrow), or restored from the
+        // taskbar after its monitor changed meanwhile.
+        if (maximized_ && Moved(lParam) && !IsIconic(window_) &&
+            forms::MonitorOfWindow(window_) != fittedMonitor_) {
+            FillWorkArea();
+        }
         break;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) {
@@ -184,15 +204,19 @@ void cSetStyle::DrawSizingRect(const RECT& rect) {
     }
 }
 
+// Minimised, the window is refitted when it is restored (WM_WINDOWPOSCHANGED).
 void cSetStyle::RefitMaximized() {
-    if (objForm_ == nullptr || !maximized_ || IsIconic(objForm_->hWnd())) {
+    if (!maximized_ || IsIconic(window_)) {
         return;
     }
     FillWorkArea();
 }
 
 // The work area of the window's own monitor: no taskbar on any side covers
-// it, and a window on a second monitor stays there.
+// it, an auto-hide one can still come up, and a window on a second monitor
+// stays there.
 void cSetStyle::FillWorkArea() {
-    MoveTo(window_, forms::WorkAreaOfWindow(window_));
+    // Noted first: the move below comes back here as WM_WINDOWPOSCHANGED.
+    fittedMonitor_ = forms::MonitorOfWindow(window_);
+    MoveTo(window_, WorkAreaRules::Maximised(fittedMonitor_));
 }

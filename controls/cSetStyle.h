@@ -3,6 +3,7 @@
 #include "controls/core/EdgeRules.h"
 #include "forms/Handles.h"
 #include "forms/core/Event.h"
+#include "forms/core/WorkAreaRules.h"
 #include "msghook/cFormSubclass.h"
 
 #include <windows.h>
@@ -16,8 +17,9 @@ class Form;
 
 // Gives a borderless form what a frame would: a system menu and minimise
 // box, sizing by its outer 5 pixels with a rubber band and a minimum size,
-// a maximised state of its own that fills its monitor's work area, and a
-// close event from the system menu.
+// a maximised state of its own that fills its monitor's work area (refitted
+// when the monitors change or it moves to another), and a close event from
+// the system menu.
 class cSetStyle {
 public:
     struct SizeState {
@@ -35,8 +37,8 @@ public:
     forms::Form* objForm() const { return objForm_; }
     void SetobjForm(forms::Form* form) { objForm_ = form; }
 
-    // Replaces the whole style with WS_SYSMENU | WS_MINIMIZEBOX and starts
-    // watching the window's messages.
+    // Replaces the whole style with WS_SYSMENU | WS_MINIMIZEBOX, keeping
+    // WS_CLIPCHILDREN, and starts watching the window's messages.
     void SetWindowStyle(HWND hWnd);
     // Toggles the maximised state; answers whether it is now maximised.
     bool CallWindowStateChange();
@@ -48,7 +50,7 @@ public:
     forms::Event<long> MouseSize; // the zone
 
 private:
-    void OnFormMessage(bool before, UINT message, WPARAM wParam);
+    void OnFormMessage(bool before, UINT message, WPARAM wParam, LPARAM lParam);
     void OnMouseMove(WPARAM wParam);
     void OnButtonDown();
     void OnButtonUp();
@@ -65,6 +67,8 @@ private:
     std::optional<forms::WindowDc> screenDc_;
     bool sizing_ = false;
     bool maximized_ = false;
+    // The monitor the maximised window was last fitted to.
+    WorkAreaRules::Monitor fittedMonitor_;
     SizeState sizeState_;
     // Last: disconnected before any member they reach goes.
     forms::Connections connections_;

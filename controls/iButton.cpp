@@ -1,6 +1,7 @@
 #include "controls/iButton.h"
 
 #include "controls/core/ButtonRules.h"
+#include "forms/WindowRegion.h"
 #include "forms/core/Units.h"
 
 namespace {
@@ -309,9 +310,9 @@ void iButton::DrawBackground() {
 void iButton::ApplyMask() {
     RECT client{};
     GetClientRect(hWnd(), &client);
-    SetWindowRgn(
-        hWnd(),
-        ButtonFrames::ShapeWithout(hDC(), client.right, client.bottom, kMaskColor).release(), TRUE);
+    SetWindowRgn(hWnd(),
+                 forms::ShapeWithout(hDC(), client.right, client.bottom, kMaskColor).release(),
+                 TRUE);
 }
 
 void iButton::DrawFocus() {

@@ -10,6 +10,12 @@
 
 namespace forms {
 
+std::vector<LoadedWindow*> Application::loaded_;
+std::vector<LoadedWindow*> Application::retired_;
+std::vector<std::function<void()>> Application::releases_;
+std::vector<HWND> Application::doomed_;
+std::deque<std::function<void()>> Application::posted_;
+
 namespace {
 
 constexpr UINT kDeleteRetired = WM_APP;

@@ -88,14 +88,16 @@ private:
 
     static inline bool ending_ = false;
     static inline bool sessionEnded_ = false;
-    static inline std::vector<LoadedWindow*> loaded_;
     static inline HWND hiddenOwner_ = nullptr;
     static inline HWND dispatcher_ = nullptr;
-    static inline std::vector<LoadedWindow*> retired_;
-    static inline std::vector<std::function<void()>> releases_;
-    static inline std::vector<HWND> doomed_;
-    static inline std::deque<std::function<void()>> posted_;
     static inline SRWLOCK postedLock_ = SRWLOCK_INIT;
+    // Defined in Application.cpp: made there once, not guarded in every
+    // file that includes this one.
+    static std::vector<LoadedWindow*> loaded_;
+    static std::vector<LoadedWindow*> retired_;
+    static std::vector<std::function<void()>> releases_;
+    static std::vector<HWND> doomed_;
+    static std::deque<std::function<void()>> posted_;
 };
 
 } // namespace forms

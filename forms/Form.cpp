@@ -3,6 +3,7 @@
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/Dialogs.h"
+#include "forms/WorkArea.h"
 #include "forms/core/ScopeExit.h"
 #include "forms/core/Units.h"
 
@@ -63,8 +64,9 @@ void Form::CreateFormWindow() {
     int x = CW_USEDEFAULT;
     int y = CW_USEDEFAULT;
     if (design_.centerScreen) {
-        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+        const Rect place = WorkAreaRules::Centred(WorkAreaAtCursor(), width, height);
+        x = place.left;
+        y = place.top;
     }
     HWND owner = design_.showInTaskbar ? nullptr : Application::HiddenOwner();
     CreateBound(design_.exStyle, design_.caption.c_str(), style, x, y, width, height, owner);

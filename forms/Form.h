@@ -21,6 +21,7 @@ struct FormDesign {
     int clientHeightTwips = 3600;
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = 0;
+    // Centred on the monitor that holds the pointer, where the player looks.
     bool centerScreen = false;
     bool showInTaskbar = true;
 };

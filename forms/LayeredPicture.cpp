@@ -87,14 +87,15 @@ LayeredPicture& LayeredPicture::operator=(LayeredPicture&& other) noexcept {
     return *this;
 }
 
-LayeredPicture DrawLayeredPng(const PngResource& png) {
+LayeredPicture DrawLayeredPng(const PngResource& png, int dpi) {
     LayeredPicture picture;
-    const bool scaled = forms::ScreenDpi() != forms::kDesignDpi;
+    const int at = dpi != 0 ? dpi : forms::ScreenDpi();
+    const bool scaled = at != forms::kDesignDpi || png.Scale() != 1;
     picture.width_ = static_cast<int>(png.Width());
     picture.height_ = static_cast<int>(png.Height());
     if (scaled) {
-        picture.width_ = forms::ScaleDesignPixels(picture.width_ / png.Scale());
-        picture.height_ = forms::ScaleDesignPixels(picture.height_ / png.Scale());
+        picture.width_ = forms::ScalePixelsAt(picture.width_ / png.Scale(), at);
+        picture.height_ = forms::ScalePixelsAt(picture.height_ / png.Scale(), at);
     }
     // Compatible with the screen, as every top-level window is.
     forms::MemoryDc dc(CreateCompatibleDC(nullptr));

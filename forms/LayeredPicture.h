@@ -28,7 +28,7 @@ public:
     void ReleaseGraphics();
 
 private:
-    friend LayeredPicture DrawLayeredPng(const PngResource& png);
+    friend LayeredPicture DrawLayeredPng(const PngResource& png, int dpi);
     friend void PushLayered(HWND window, const LayeredPicture& picture);
     // GDI+ first, then the DIB and its DC.
     void Release();
@@ -41,9 +41,9 @@ private:
     int height_ = 0;
 };
 
-// Draws the picture into a new surface at the screen's DPI. Needs no window,
-// so any thread may draw while GDI+ is up.
-LayeredPicture DrawLayeredPng(const PngResource& png);
+// Draws the picture into a new surface at the DPI (0: the screen's). Needs no
+// window, so any thread may draw while GDI+ is up.
+LayeredPicture DrawLayeredPng(const PngResource& png, int dpi = 0);
 
 // Hands the surface to the layered window, which keeps its position and
 // takes the surface's size.

@@ -51,7 +51,7 @@ unsigned TwiceSizeArtwork(unsigned id) {
     return installedArtwork != nullptr ? installedArtwork->TwiceSize(id) : 0;
 }
 
-GdiBitmap LoadArtwork(WORD id, COLORREF key) {
+GdiBitmap LoadArtwork(WORD id, COLORREF key, int dpi) {
     // Some systems make no DIB section of a run-length encoded bitmap (the
     // updater's skins); a plain bitmap holds it.
     auto load = [](int resourceId) {
@@ -63,11 +63,12 @@ GdiBitmap LoadArtwork(WORD id, COLORREF key) {
         GdiBitmap bitmap = with(LR_CREATEDIBSECTION);
         return bitmap ? std::move(bitmap) : with(0);
     };
-    if (ScreenDpi() == kDesignDpi) {
+    const int at = dpi != 0 ? dpi : ScreenDpi();
+    if (at == kDesignDpi) {
         return load(id);
     }
     // Above 96 DPI, from a twice-as-large drawing where there is one: finer edges.
-    const unsigned twice = ScreenDpi() > kDesignDpi ? TwiceSizeArtwork(id) : 0;
+    const unsigned twice = at > kDesignDpi ? TwiceSizeArtwork(id) : 0;
     GdiBitmap bitmap = twice != 0 ? load(static_cast<int>(twice)) : GdiBitmap();
     const int sourceScale = bitmap ? 2 : 1;
     if (!bitmap) {
@@ -80,7 +81,7 @@ GdiBitmap LoadArtwork(WORD id, COLORREF key) {
     const std::vector<int> cells =
         installedArtwork != nullptr ? installedArtwork->Cells(id) : std::vector<int>();
     const std::uint32_t rgbKey = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
-    return BitmapOf(ScaleArtwork(source, cells, rgbKey, sourceScale));
+    return BitmapOf(ScaleArtwork(source, cells, rgbKey, sourceScale, at));
 }
 
 Picture::Picture(HBITMAP bitmap, WORD resourceId) : bitmap_(bitmap), resourceId_(resourceId) {
@@ -91,8 +92,8 @@ Picture::Picture(HBITMAP bitmap, WORD resourceId) : bitmap_(bitmap), resourceId_
     }
 }
 
-std::shared_ptr<Picture> Picture::FromResource(WORD id, COLORREF key) {
-    GdiBitmap bitmap = LoadArtwork(id, key);
+std::shared_ptr<Picture> Picture::FromResource(WORD id, COLORREF key, int dpi) {
+    GdiBitmap bitmap = LoadArtwork(id, key, dpi);
     if (!bitmap) {
         return nullptr;
     }

@@ -19,15 +19,15 @@ void InstallArtwork(const ArtworkCatalogue* catalogue);
 // The catalogue's twice-size id for `id`, 0 when there is none.
 unsigned TwiceSizeArtwork(unsigned id);
 
-// A bitmap resource at the screen's DPI, scaled once here with the key
-// colour kept exact; null when the program has no such bitmap.
-GdiBitmap LoadArtwork(WORD id, COLORREF key = kArtKey);
+// A bitmap resource at the DPI (0: the screen's), scaled once here with the
+// key colour kept exact; null when the program has no such bitmap.
+GdiBitmap LoadArtwork(WORD id, COLORREF key = kArtKey, int dpi = 0);
 
 // A bitmap picture a control shows, with the size a picture reports.
 class Picture {
 public:
-    // At the screen's DPI (LoadArtwork); nullptr without such a resource.
-    static std::shared_ptr<Picture> FromResource(WORD id, COLORREF key = kArtKey);
+    // At the DPI (LoadArtwork); nullptr without such a resource.
+    static std::shared_ptr<Picture> FromResource(WORD id, COLORREF key = kArtKey, int dpi = 0);
     static std::shared_ptr<Picture> FromBitmap(GdiBitmap&& bitmap) {
         return Adopt(bitmap.release());
     }

@@ -6,7 +6,7 @@
 
 namespace forms {
 
-PictureJob::PictureJob(WORD id, const wchar_t* type) : id_(id), type_(type) {
+PictureJob::PictureJob(WORD id, const wchar_t* type, int dpi) : id_(id), type_(type), dpi_(dpi) {
     worker_.reset(CreateThread(nullptr, 0, &PictureJob::Entry, this, 0, nullptr));
 }
 
@@ -23,7 +23,7 @@ DWORD WINAPI PictureJob::Entry(void* job) noexcept {
 
 void PictureJob::Make() {
     png_ = LoadPngResource(id_, type_);
-    picture_ = DrawLayeredPng(png_);
+    picture_ = DrawLayeredPng(png_, dpi_);
     made_ = true;
 }
 

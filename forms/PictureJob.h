@@ -12,7 +12,8 @@ namespace forms {
 // windows. Taken once; taking waits for the worker.
 class PictureJob {
 public:
-    PictureJob(WORD id, const wchar_t* type);
+    // Drawn at the DPI (0: the screen's).
+    PictureJob(WORD id, const wchar_t* type, int dpi = 0);
     ~PictureJob();
     PictureJob(const PictureJob&) = delete;
     PictureJob& operator=(const PictureJob&) = delete;
@@ -27,6 +28,7 @@ private:
 
     WORD id_;
     const wchar_t* type_;
+    int dpi_;
     PngResource png_;
     LayeredPicture picture_;
     bool made_ = false;

@@ -1,7 +1,6 @@
 #include "forms/WorkArea.h"
 
 #include "forms/Host.h"
-#include "forms/core/WorkAreaRules.h"
 
 namespace forms {
 
@@ -17,32 +16,22 @@ forms::Rect WorkOf(HMONITOR monitor) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-class SystemWorkAreas final : public WorkAreaSource {
-public:
-    forms::Rect OfWindow(HWND window) const override {
-        return WorkOf(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
-    }
-    forms::Rect AtPoint(POINT point) const override {
-        return WorkOf(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
-    }
-};
-
-const WorkAreaSource& Source() {
-    static const SystemWorkAreas system;
-    const WorkAreaSource* installed = forms::Host::Current().workAreas;
-    return installed != nullptr ? *installed : system;
-}
-
 } // namespace
 
 forms::Rect WorkAreaOfWindow(HWND window) {
-    return Source().OfWindow(window);
+    if (const WorkAreaSource* installed = forms::Host::Current().workAreas) {
+        return installed->OfWindow(window);
+    }
+    return WorkOf(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
 }
 
 forms::Rect WorkAreaAtCursor() {
     POINT at{};
     GetCursorPos(&at);
-    return Source().AtPoint(at);
+    if (const WorkAreaSource* installed = forms::Host::Current().workAreas) {
+        return installed->AtPoint(at);
+    }
+    return WorkOf(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST));
 }
 
 void CentreInWorkArea(HWND window, const forms::Rect& work) {

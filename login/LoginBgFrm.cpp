@@ -2,6 +2,8 @@
 
 #include "forms/DragByCaption.h"
 #include "forms/WorkArea.h"
+#include "forms/core/Units.h"
+#include "forms/core/WorkAreaRules.h"
 #include "game/Texts.h"
 #include "login/GluedWindow.h"
 #include "login/SplashScreen.h"
@@ -24,18 +26,27 @@ forms::FormDesign BackgroundDesign() {
 
 LoginBgFrm::LoginBgFrm() : SingleForm(BackgroundDesign()) {}
 
+int LoginBgFrm::FittingDpi(const forms::Rect& work) {
+    return WorkAreaRules::FittingDpi(kDesignWidth, kDesignHeight, work, forms::ScreenDpi());
+}
+
 void LoginBgFrm::OnLoad() {
     const LONG_PTR style = GetWindowLongPtrW(hWnd(), GWL_STYLE);
+    // No maximised state either (Win+Up): the picture has one size.
     SetWindowLongPtrW(hWnd(), GWL_STYLE,
-                      style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
+                      style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX));
     SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
-    if (login::TakeSplashLoginPicture(image_, picture_)) {
-        forms::PushLayered(hWnd(), picture_);
-    } else {
+    const forms::Rect work = forms::WorkAreaAtCursor();
+    dpi_ = FittingDpi(work);
+    // The splash drew it for the monitor the pointer was on then.
+    if (!login::TakeSplashLoginPicture(image_, picture_) ||
+        picture_.Width() != forms::ScalePixelsAt(kDesignWidth, dpi_)) {
+        picture_ = forms::LayeredPicture();
         image_ = forms::LoadPngResource(IDR_PNG_LOGIN, L"PNG");
-        picture_ = forms::ShowLayeredPng(hWnd(), image_);
+        picture_ = forms::DrawLayeredPng(image_, dpi_);
     }
-    forms::CentreInWorkArea(hWnd(), forms::WorkAreaAtCursor());
+    forms::PushLayered(hWnd(), picture_);
+    forms::CentreInWorkArea(hWnd(), work);
     SetCaption(Texts::GameClientTitle());
 }
 

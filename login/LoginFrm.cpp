@@ -6,6 +6,7 @@
 #include "forms/DragByCaption.h"
 #include "forms/ResourceFile.h"
 #include "forms/TempDir.h"
+#include "forms/WindowRegion.h"
 #include "forms/core/Units.h"
 #include "game/Settings.h"
 #include "game/Texts.h"
@@ -22,15 +23,11 @@ enum ControlId { kPicture1 = 1, kMiniBtn, kCloseBtn };
 forms::FormDesign LoginDesign() {
     forms::FormDesign design;
     design.caption = Texts::ClientWindow;
-    design.clientWidthTwips = 18555;
-    design.clientHeightTwips = 10440;
+    design.clientWidthTwips = LoginFrm::kWidthTwips;
+    design.clientHeightTwips = LoginFrm::kHeightTwips;
     design.style = WS_POPUP | WS_CLIPCHILDREN;
     design.showInTaskbar = false;
     return design;
-}
-
-int Px(int twips) {
-    return forms::TwipsToPixels(twips);
 }
 
 forms::IconHandle LoadIconFile(const std::wstring& path, int size) {
@@ -48,21 +45,30 @@ LoginFrm::~LoginFrm() {
 }
 
 void LoginFrm::OnLoad() {
+    LoginBgFrm& background = LoginBgFrm::Instance();
+    // At the background's scale, which is below the system's on a screen
+    // too small for the picture: the two always match.
+    dpi_ = background.Dpi();
+    SetWindowPos(hWnd(), nullptr, 0, 0, Px(kWidthTwips), Px(kHeightTwips),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CreateControls();
     SetBackgroundIcons();
     CreateWebBrowser();
-    MakeSeeThrough();
-    LoginBgFrm& background = LoginBgFrm::Instance();
+    ShapeToPageAndButtons();
     SetWindowLongPtrW(hWnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(background.hWnd()));
     background.Glue(*this);
+}
+
+int LoginFrm::Px(int twips) const {
+    return forms::TwipsToPixelsAt(twips, dpi_);
 }
 
 void LoginFrm::CreateControls() {
     picture1_ = CreatePictureBox(kPicture1, 6225, 2685, 10980, 6375);
     miniBtn_ = CreatePictureBox(kMiniBtn, 16800, 1950, 420, 420);
     closeBtn_ = CreatePictureBox(kCloseBtn, 17280, 1875, 510, 510);
-    miniPicture_ = forms::Picture::FromResource(IDB_LOGIN_MINI, kKeyColour);
-    closePicture_ = forms::Picture::FromResource(IDB_LOGIN_CLOSE, kKeyColour);
+    miniPicture_ = forms::Picture::FromResource(IDB_LOGIN_MINI, kKeyColour, dpi_);
+    closePicture_ = forms::Picture::FromResource(IDB_LOGIN_CLOSE, kKeyColour, dpi_);
     for (const auto& [box, picture] :
          {std::pair{miniBtn_, miniPicture_.get()}, std::pair{closeBtn_, closePicture_.get()}}) {
         if (picture != nullptr) {
@@ -122,9 +128,33 @@ void LoginFrm::NavigateLoginPage() {
     }
 }
 
-void LoginFrm::MakeSeeThrough() {
-    SetWindowLongPtrW(hWnd(), GWL_EXSTYLE, GetWindowLongPtrW(hWnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(hWnd(), kKeyColour, 0, LWA_COLORKEY);
+// The window is the page's rectangle and the buttons' drawn pixels, and
+// nothing else: the background shows, and takes the clicks, everywhere
+// around them, while every pixel of the page, of whatever colour, is the
+// page's. A colour key on this window would reach into the page too.
+void LoginFrm::ShapeToPageAndButtons() {
+    RECT page{};
+    GetWindowRect(picture1_, &page);
+    MapWindowPoints(nullptr, hWnd(), reinterpret_cast<POINT*>(&page), 2);
+    forms::GdiRegion shape(CreateRectRgnIndirect(&page));
+    const forms::WindowDc screen(nullptr);
+    const forms::MemoryDc dc(CreateCompatibleDC(screen.get()));
+    for (const auto& [box, picture] :
+         {std::pair{miniBtn_, miniPicture_.get()}, std::pair{closeBtn_, closePicture_.get()}}) {
+        if (picture == nullptr) {
+            continue;
+        }
+        RECT r{};
+        GetWindowRect(box, &r);
+        MapWindowPoints(nullptr, hWnd(), reinterpret_cast<POINT*>(&r), 1);
+        const forms::SelectedObject selection(dc.get(), picture->Bitmap());
+        const forms::GdiRegion drawn =
+            forms::ShapeWithout(dc.get(), picture->Width(), picture->Height(), kKeyColour);
+        OffsetRgn(drawn.get(), r.left, r.top);
+        CombineRgn(shape.get(), shape.get(), drawn.get(), RGN_OR);
+    }
+    // The window owns the region from here on.
+    SetWindowRgn(hWnd(), shape.release(), TRUE);
 }
 
 void LoginFrm::OnPageNavigation(const browser::Navigation& navigation, bool& cancel) {

@@ -9,13 +9,15 @@
 #include <string>
 
 // The login page over the login background: a window of the background's
-// size, see-through wherever it shows the key colour, with the browser in
-// Picture1 and two small buttons. It shows the login screen once the page
+// size and scale, shaped to the page (the browser in Picture1) and two small
+// buttons drawn on the key colour. It shows the login screen once the page
 // has loaded, and closes it when the page cannot be had; whichever of the
 // two login windows goes takes the other and the splash with it.
 class LoginFrm : public forms::SingleForm<LoginFrm> {
 public:
     static constexpr COLORREF kKeyColour = 0x00FEFEFE;
+    static constexpr int kWidthTwips = 18555;
+    static constexpr int kHeightTwips = 10440;
 
     LoginFrm();
     ~LoginFrm() override;
@@ -40,7 +42,9 @@ private:
     void SetBackgroundIcons();
     void CreateWebBrowser();
     void NavigateLoginPage();
-    void MakeSeeThrough();
+    void ShapeToPageAndButtons();
+    // A design length at the login screen's DPI.
+    int Px(int twips) const;
     void OnDocumentComplete(const std::wstring& url);
     void OnNavigateError(bool topLevel, browser::NavigationFailure failure);
     void EndOffline();
@@ -57,4 +61,5 @@ private:
     browser::BrowserPage browser_;
     bool loginShown_ = false;
     bool ending_ = false;
+    int dpi_ = 0;
 };

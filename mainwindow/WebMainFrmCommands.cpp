@@ -39,6 +39,8 @@ void WebMainFrm::ConnectEvents() {
     connections_ +=
         WebuTab.OnItemColose.Connect([this](long, bool& cancel) { WebuTab_OnItemColose(cancel); });
     connections_ += WebBForm.MouseMove.Connect([](int&, int&, float&, float&) { ArrowPointer(); });
+    // As a system caption does: a double click maximises or restores.
+    connections_ += WebBForm.DblClick.Connect([this] { web_minmax_Click(); });
 }
 
 void WebMainFrm::PopupAppMenu() {
@@ -108,6 +110,8 @@ void WebMainFrm::update_Click() {
 void WebMainFrm::web_minmax_Click() {
     const bool state = frameStyle_->CallWindowStateChange();
     WebBForm.SetfrmHwnd(state ? nullptr : hWnd());
+    // The button shows the state however it changed.
+    web_minmax.SetValue(state);
 }
 
 void WebMainFrm::WebuTab_OnMouseDown(long itemIndex) {

@@ -2,8 +2,10 @@
 
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
+#include "forms/WorkArea.h"
 #include "game/Settings.h"
 #include "game/Texts.h"
+#include "login/LoginBgFrm.h"
 #include "login/LoginFrm.h"
 #include "resources/resource.h"
 #include "startup/UpdateCheck.h"
@@ -99,7 +101,7 @@ void LoadFrm::OnLoad() {
     // an engine to start) are made from the loop once it is up, and stay
     // hidden until the login page has loaded. Their picture is drawn on a
     // worker meanwhile.
-    loginJob_.emplace(IDR_PNG_LOGIN, L"PNG");
+    loginJob_.emplace(IDR_PNG_LOGIN, L"PNG", LoginBgFrm::FittingDpi(forms::WorkAreaAtCursor()));
     forms::Application::Post([] {
         if (LoadFrm::Exists() && !forms::Application::Ending()) {
             // Pushed again now that it shows: Wine puts a picture given while

@@ -13,6 +13,13 @@ FrameSize FrameSizeOf(double stripWidthHimetric, double stripHeightHimetric, lon
     return size;
 }
 
+int FrameLeft(int index, int stripWidth, int frameWidth, long style) {
+    const double frames = style == 0 ? 3.0 : 6.0;
+    const auto left = static_cast<int>(forms::RoundHalfEven(index * stripWidth / frames));
+    // Frames past the strip's count (a disabled look it lacks) stay where they were.
+    return index < frames && left + frameWidth > stripWidth ? stripWidth - frameWidth : left;
+}
+
 int FrameCount(long style) {
     return static_cast<int>(4 * style + 4);
 }

@@ -14,6 +14,10 @@ struct FrameSize {
 // for style 0, 6 for any other style.
 FrameSize FrameSizeOf(double stripWidthHimetric, double stripHeightHimetric, long style);
 
+// Where frame `index` starts in a strip stripWidth pixels wide, by its
+// edges, so that none of the strip's frames reaches past its last pixel column.
+int FrameLeft(int index, int stripWidth, int frameWidth, long style);
+
 // Frames cut from the strip: 4 x style + 4, the last being the disabled look.
 int FrameCount(long style);
 

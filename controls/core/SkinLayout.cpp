@@ -1,5 +1,7 @@
 #include "controls/core/SkinLayout.h"
 
+#include "forms/core/Units.h"
+
 namespace SkinLayout {
 
 namespace {
@@ -9,6 +11,15 @@ constexpr int kCapHeight = 545;
 constexpr int kEdge = 60;
 
 } // namespace
+
+PixelPiece ToPixels(const Piece& piece) {
+    const forms::PixelSpan sourceX = forms::TwipsSpanToPixels(piece.sourceX, piece.width);
+    const forms::PixelSpan sourceY = forms::TwipsSpanToPixels(piece.sourceY, piece.height);
+    const forms::PixelSpan x = forms::TwipsSpanToPixels(piece.x, piece.width);
+    const forms::PixelSpan y = forms::TwipsSpanToPixels(piece.y, piece.height);
+    return {sourceX.start, sourceY.start, sourceX.length, sourceY.length,
+            x.start,       y.start,       x.length,       y.length};
+}
 
 std::vector<Piece> CaptionBar(int barWidth) {
     std::vector<Piece> pieces;
@@ -27,13 +38,13 @@ int TitleX(bool hasLogo) {
 std::vector<Piece> Border(int formWidth, int formHeight) {
     std::vector<Piece> pieces;
     for (int i = 1; i <= formWidth / kTile + 1; ++i) {
-        pieces.push_back({kTile, kSkinHeight - kEdge, kTile, 500, i * kTile, formHeight - kEdge});
+        pieces.push_back({kTile, kSkinHeight - kEdge, kTile, kEdge, i * kTile, formHeight - kEdge});
     }
     for (int i = 1; i <= formHeight / kTile + 1; ++i) {
-        pieces.push_back({0, 800, kEdge, 500, 0, i * kTile});
+        pieces.push_back({0, 800, kEdge, kTile, 0, i * kTile});
     }
     for (int i = 1; i <= formHeight / kTile + 1; ++i) {
-        pieces.push_back({kSkinWidth - kEdge, 800, kTile, 500, formWidth - kEdge, i * kTile});
+        pieces.push_back({kSkinWidth - kEdge, 800, kEdge, kTile, formWidth - kEdge, i * kTile});
     }
     pieces.push_back({0, kSkinHeight - kEdge, kCapHeight, kEdge, 0, formHeight - kEdge});
     pieces.push_back(

@@ -20,13 +20,24 @@ struct Piece {
     }
 };
 
+// A piece in pixels at the screen's DPI.
+struct PixelPiece {
+    int sourceX, sourceY, sourceWidth, sourceHeight;
+    int x, y, width, height;
+};
+// Source and destination converted by their edges (forms::TwipsSpanToPixels):
+// tiles that meet still meet, and a piece that ends at the skin's edge ends on
+// its last pixel at every scale (the two sizes may then differ by a pixel).
+PixelPiece ToPixels(const Piece& piece);
+
 // Middle tiles, then the left cap, then the right cap, for a bar W wide.
 std::vector<Piece> CaptionBar(int barWidth);
 // The title's left edge on the bar.
 int TitleX(bool hasLogo);
 constexpr int kTitleY = 150;
 
-// Bottom tiles, left tiles, right tiles, then the two bottom corners.
+// Bottom tiles, left tiles, right tiles, then the two bottom corners; every
+// piece lies inside the skin.
 std::vector<Piece> Border(int formWidth, int formHeight);
 
 // The piece that covers the minimise area of the right cap.

@@ -81,26 +81,28 @@ PixelImage ScaleKeyed(const PixelImage& source, int width, int height, std::uint
     return out;
 }
 
-std::vector<CellSpan> ScaledCells(const std::vector<int>& designWidths) {
+std::vector<CellSpan> ScaledCells(const std::vector<int>& designWidths, int dpi) {
+    const int at = dpi != 0 ? dpi : ScreenDpi();
     std::vector<CellSpan> cells;
     int left = 0;
     for (int width : designWidths) {
-        cells.push_back({left, ScaleDesignPixels(width)});
+        cells.push_back({left, ScalePixelsAt(width, at)});
         left += cells.back().width;
     }
     return cells;
 }
 
 PixelImage ScaleArtwork(const PixelImage& source, const std::vector<int>& designCells,
-                        std::uint32_t key, int sourceScale) {
+                        std::uint32_t key, int sourceScale, int dpi) {
+    const int at = dpi != 0 ? dpi : ScreenDpi();
     std::vector<int> cells = designCells;
     if (cells.empty() ||
         std::accumulate(cells.begin(), cells.end(), 0) * sourceScale != source.width) {
         cells = {source.width / sourceScale};
     }
-    const std::vector<CellSpan> spans = ScaledCells(cells);
+    const std::vector<CellSpan> spans = ScaledCells(cells, at);
     PixelImage out = Blank(spans.back().left + spans.back().width,
-                           ScaleDesignPixels(source.height / sourceScale), key & kRgb);
+                           ScalePixelsAt(source.height / sourceScale, at), key & kRgb);
     int sourceLeft = 0;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const int sourceWidth = cells[i] * sourceScale;

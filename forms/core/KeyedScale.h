@@ -28,14 +28,14 @@ struct CellSpan {
     int left;
     int width;
 };
-// Cells of these design widths, side by side, each scaled to the screen's
-// DPI on its own: a cell n design pixels wide is ScaleDesignPixels(n) wide.
-std::vector<CellSpan> ScaledCells(const std::vector<int>& designWidths);
+// Cells of these design widths, side by side, each scaled to the DPI (0:
+// the screen's) on its own: a cell n design pixels wide is ScalePixelsAt(n) wide.
+std::vector<CellSpan> ScaledCells(const std::vector<int>& designWidths, int dpi = 0);
 
-// The picture at the screen's DPI, each cell scaled on its own so that no
-// cell bleeds into its neighbour (no cells: the whole picture is one).
+// The picture at the DPI (0: the screen's), each cell scaled on its own so
+// that no cell bleeds into its neighbour (no cells: the whole picture is one).
 // sourceScale: the source's pixels to a design pixel (2: drawn twice as large).
 PixelImage ScaleArtwork(const PixelImage& source, const std::vector<int>& designCells,
-                        std::uint32_t key, int sourceScale = 1);
+                        std::uint32_t key, int sourceScale = 1, int dpi = 0);
 
 } // namespace forms

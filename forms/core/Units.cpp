@@ -22,7 +22,11 @@ bool SetScreenDpi(int dpi) {
 }
 
 int ScaleDesignPixels(int pixels) {
-    return static_cast<int>(RoundHalfEven(static_cast<double>(pixels) * screenDpi / kDesignDpi));
+    return ScalePixelsAt(pixels, screenDpi);
+}
+
+int ScalePixelsAt(long pixels, int dpi) {
+    return static_cast<int>(RoundHalfEven(static_cast<double>(pixels) * dpi / kDesignDpi));
 }
 
 long RoundHalfEven(double value) {
@@ -52,8 +56,17 @@ double PixelsToTwips(double pixels) {
 }
 
 int TwipsToPixels(double twips) {
+    return TwipsToPixelsAt(twips, screenDpi);
+}
+
+int TwipsToPixelsAt(double twips, int dpi) {
     // One division, so that halves stay exact halves at every DPI.
-    return static_cast<int>(RoundHalfEven(twips * screenDpi / (kTwipsPerDesignPixel * kDesignDpi)));
+    return static_cast<int>(RoundHalfEven(twips * dpi / (kTwipsPerDesignPixel * kDesignDpi)));
+}
+
+PixelSpan TwipsSpanToPixels(double start, double length) {
+    const int first = TwipsToPixels(start);
+    return {first, TwipsToPixels(start + length) - first};
 }
 
 int HimetricToPixels(double himetric) {

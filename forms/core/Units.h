@@ -17,6 +17,8 @@ int ScreenDpi();
 bool SetScreenDpi(int dpi);
 // A length designed in 96-DPI pixels, in pixels at the screen's DPI, rounded.
 int ScaleDesignPixels(int pixels);
+// The same at another DPI.
+int ScalePixelsAt(long pixels, int dpi);
 // At the screen's DPI: 15 twips to a pixel at 96, 12 at 120, 10 at 144, 7.5 at 192.
 double TwipsPerPixel();
 double HimetricPerPixel();
@@ -27,6 +29,15 @@ long RoundHalfEven(double value);
 // Exact: a pixel can be a fractional number of twips.
 double PixelsToTwips(double pixels);
 int TwipsToPixels(double twips);
+int TwipsToPixelsAt(double twips, int dpi);
+
+// A span of twips in pixels, converted by its edges: spans that meet still
+// meet, and one that ends where a picture ends ends on its last pixel.
+struct PixelSpan {
+    int start;
+    int length;
+};
+PixelSpan TwipsSpanToPixels(double start, double length);
 int HimetricToPixels(double himetric);
 
 // A number as a designer's text file writes it: six significant digits, no

@@ -30,6 +30,23 @@ TEST(ButtonRules, FrameWidthsRoundHalvesToEven) {
     EXPECT_EQ(FrameSizeOf(27 * kHimetric, 18 * kHimetric, 1).width, 4);
 }
 
+// A strip scaled whole, not frame by frame (270 design pixels at 175 % are
+// 472): its frames stay inside it, each as near its share as fits.
+TEST(ButtonRules, FramesOfAStripScaledWholeStayInsideIt) {
+    const int frameWidth = FrameSizeOf(472 * kHimetric, 18 * kHimetric, 1).width;
+    ASSERT_EQ(frameWidth, 79);
+    EXPECT_EQ(ButtonRules::FrameLeft(0, 472, frameWidth, 1), 0);
+    EXPECT_EQ(ButtonRules::FrameLeft(1, 472, frameWidth, 1), 79);
+    EXPECT_EQ(ButtonRules::FrameLeft(5, 472, frameWidth, 1), 393);
+    for (int width : {225, 297, 472, 451, 473}) {
+        const int frame = FrameSizeOf(width * kHimetric, 22 * kHimetric, 0).width;
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_LE(ButtonRules::FrameLeft(i, width, frame, 0) + frame, width) << width;
+        }
+    }
+    EXPECT_EQ(ButtonRules::FrameLeft(3, 225, 75, 0), 225) << "the disabled frame past the strip";
+}
+
 TEST(ButtonRules, AToggleThatIsOnShowsTheSecondHalf) {
     EXPECT_EQ(FrameIndex(Normal, true, 1), 3);
     EXPECT_EQ(FrameIndex(Hover, true, 1), 4);

@@ -1,5 +1,7 @@
 #include "controls/core/SkinLayout.h"
 
+#include "forms/core/Units.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -86,6 +88,37 @@ TEST(SkinLayout, TheMinimiseCoverSitsOnTheRightCap) {
         EXPECT_LE(cover.x + cover.width, cap.x + cap.width);
         EXPECT_EQ(cover.height, cap.height);
     }
+}
+
+// At every scale, 175 % among them (where 1350 twips round up and the skin's
+// 1410 down), every piece is drawn from inside the scaled skin, and pieces
+// that meet in twips meet in pixels.
+TEST(SkinLayout, PiecesInPixelsStayInsideTheScaledSkinAtEveryScale) {
+    for (int dpi : {96, 120, 144, 168, 192}) {
+        ASSERT_TRUE(forms::SetScreenDpi(dpi));
+        const int skinWidth = forms::ScaleDesignPixels(SkinLayout::kSkinWidth / 15);
+        const int skinHeight = forms::ScaleDesignPixels(SkinLayout::kSkinHeight / 15);
+        for (const auto& [width, height] : {std::pair{15540, 9585}, {6001, 4499}, {28800, 16200}}) {
+            std::vector<Piece> pieces = SkinLayout::CaptionBar(width);
+            const std::vector<Piece> border = SkinLayout::Border(width, height);
+            pieces.insert(pieces.end(), border.begin(), border.end());
+            pieces.push_back(SkinLayout::MinimiseCover(width));
+            for (const Piece& piece : pieces) {
+                const SkinLayout::PixelPiece p = SkinLayout::ToPixels(piece);
+                EXPECT_GE(p.sourceX, 0);
+                EXPECT_GE(p.sourceY, 0);
+                EXPECT_LE(p.sourceX + p.sourceWidth, skinWidth)
+                    << dpi << " DPI, piece from " << piece.sourceX << " twips";
+                EXPECT_LE(p.sourceY + p.sourceHeight, skinHeight)
+                    << dpi << " DPI, piece from " << piece.sourceY << " twips";
+            }
+            const SkinLayout::PixelPiece cap =
+                SkinLayout::ToPixels(pieces[pieces.size() - 1 - border.size() - 1]);
+            EXPECT_EQ(cap.sourceX + cap.sourceWidth, skinWidth) << "the right cap's last column";
+            EXPECT_EQ(cap.x + cap.width, forms::TwipsToPixels(width)) << "ends at the bar's end";
+        }
+    }
+    forms::SetScreenDpi(forms::kDesignDpi);
 }
 
 } // namespace

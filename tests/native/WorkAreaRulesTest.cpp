@@ -1,5 +1,7 @@
 #include "forms/core/WorkAreaRules.h"
 
+#include "forms/core/Units.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -51,6 +53,43 @@ TEST(WorkAreaKeptInside, AWindowInsideStaysAndALargerOneIsCut) {
     const Rect fromPrimary{122, 172, 1158, 811};
     EXPECT_EQ(KeptInside(fromPrimary, kLeftMonitor), (Rect{-1036, 172, 0, 811}));
     EXPECT_EQ(KeptInside(Rect{-10, -10, 1500, 1200}, kBottomBar), kBottomBar);
+}
+
+// The maximised window leaves an auto-hide taskbar's edge one pixel free,
+// only where the work area reaches that edge of the monitor.
+TEST(WorkAreaMaximised, LeavesEachAutoHideEdgeFreeWhereTheWorkAreaReachesIt) {
+    using WorkAreaRules::Maximised;
+    using WorkAreaRules::Monitor;
+    const Rect whole{0, 0, 1280, 1024};
+    EXPECT_EQ(Maximised(Monitor{whole, whole, 0}), whole) << "no auto-hide bar";
+    EXPECT_EQ(Maximised(Monitor{whole, kBottomBar, 0}), kBottomBar) << "a taskbar that stays";
+    EXPECT_EQ(Maximised(Monitor{whole, whole, WorkAreaRules::kBottom}), (Rect{0, 0, 1280, 1023}));
+    EXPECT_EQ(Maximised(Monitor{whole, whole, WorkAreaRules::kLeft}), (Rect{1, 0, 1280, 1024}));
+    EXPECT_EQ(Maximised(Monitor{whole, whole, WorkAreaRules::kTop | WorkAreaRules::kRight}),
+              (Rect{0, 1, 1279, 1024}));
+    EXPECT_EQ(Maximised(Monitor{whole, kTopBar, WorkAreaRules::kTop}), kTopBar)
+        << "a docked bar already keeps that edge free";
+    const Rect left{-1920, 0, 0, 1080};
+    EXPECT_EQ(Maximised(Monitor{left, left, WorkAreaRules::kRight | WorkAreaRules::kBottom}),
+              (Rect{-1920, 0, -1, 1079}));
+}
+
+// The login picture, 1237 x 696 design pixels, on small screens and at high
+// scale: the largest DPI at which it fits, never above the system's.
+TEST(WorkAreaFittingDpi, TheLargestScaleThatFitsAndNeverAboveTheSystems) {
+    using WorkAreaRules::FittingDpi;
+    EXPECT_EQ(FittingDpi(1237, 696, Rect{0, 0, 1280, 984}, 96), 96) << "fits as it is";
+    EXPECT_EQ(FittingDpi(1237, 696, Rect{0, 0, 2800, 1800}, 192), 192);
+    const int small = FittingDpi(1237, 696, Rect{0, 0, 1024, 768}, 96);
+    EXPECT_EQ(small, 79);
+    EXPECT_LE(forms::ScalePixelsAt(1237, small), 1024);
+    EXPECT_GT(forms::ScalePixelsAt(1237, small + 1), 1024) << "the largest that fits";
+    const Rect fullHd{0, 0, 1920, 1040};
+    const int high = FittingDpi(1237, 696, fullHd, 168);
+    EXPECT_EQ(high, 143) << "the height decides here";
+    EXPECT_LE(forms::ScalePixelsAt(696, high), 1040);
+    EXPECT_EQ(FittingDpi(1237, 696, Rect{0, 0, 1366, 728}, 120), 100) << "1366 x 768 at 125 %";
+    EXPECT_EQ(FittingDpi(1237, 696, Rect{0, 0, 100, 100}, 96), 48) << "no lower than half";
 }
 
 } // namespace

@@ -18,15 +18,17 @@
 #include <utility>
 #include <vector>
 
-// The artwork the client loads at 144 DPI: half as large again, its key
-// colour still exact.
+// The artwork the client loads at 144 and 168 DPI: half and three quarters
+// as large again, its key colour still exact.
 namespace {
 
-class ArtworkAt144Dpi : public testing::Test {
+class ArtworkAtDpi : public testing::TestWithParam<int> {
 protected:
-    void SetUp() override { ASSERT_TRUE(forms::SetScreenDpi(144)); }
+    void SetUp() override { ASSERT_TRUE(forms::SetScreenDpi(GetParam())); }
     void TearDown() override { forms::SetScreenDpi(forms::kDesignDpi); }
 };
+
+INSTANTIATE_TEST_SUITE_P(HighScales, ArtworkAtDpi, testing::Values(144, 168));
 
 // 0x00RRGGBB, rows top to bottom.
 std::vector<std::uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
@@ -41,7 +43,7 @@ std::vector<std::uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
     return pixels;
 }
 
-TEST_F(ArtworkAt144Dpi, ButtonStripsTakeTheScaledSizeWithExactKeyCorners) {
+TEST_P(ArtworkAtDpi, ButtonStripsTakeTheScaledSizeWithExactKeyCorners) {
     const forms::PicturePtr strip = forms::Picture::FromResource(IDB_OTHER_USER);
     ASSERT_TRUE(strip);
     const int frame = forms::ScaleDesignPixels(99);
@@ -58,7 +60,9 @@ TEST_F(ArtworkAt144Dpi, ButtonStripsTakeTheScaledSizeWithExactKeyCorners) {
     }
 }
 
-TEST_F(ArtworkAt144Dpi, LoginButtonsComeFromTheirTwiceAsLargeDrawingsWithTheKeyExact) {
+// Also at a scale below the system's, where the login screen is fitted to
+// a small work area: from the design drawing then.
+TEST_P(ArtworkAtDpi, LoginButtonsComeFromTheirTwiceAsLargeDrawingsWithTheKeyExact) {
     for (const auto& [id, size] : {std::pair{IDB_LOGIN_MINI, 28}, std::pair{IDB_LOGIN_CLOSE, 34}}) {
         const forms::PicturePtr button = forms::Picture::FromResource(id, LoginFrm::kKeyColour);
         ASSERT_TRUE(button);
@@ -82,10 +86,22 @@ TEST_F(ArtworkAt144Dpi, LoginButtonsComeFromTheirTwiceAsLargeDrawingsWithTheKeyE
             pixel &= 0xFFFFFF;
         }
         EXPECT_EQ(pixels, expected) << "scaled from the drawing twice as large";
+
+        const int fitted = 79; // 1024 x 768 at 96 DPI
+        const forms::PicturePtr small =
+            forms::Picture::FromResource(id, LoginFrm::kKeyColour, fitted);
+        ASSERT_TRUE(small);
+        ASSERT_EQ(small->Width(), forms::ScalePixelsAt(size, fitted));
+        const auto smallPixels = PixelsOf(small->Bitmap(), small->Width(), small->Height());
+        EXPECT_EQ(smallPixels.front(), 0xFEFEFEu);
+        for (std::uint32_t pixel : smallPixels) {
+            const auto darkest = std::min({pixel >> 16, (pixel >> 8) & 0xFF, pixel & 0xFF});
+            ASSERT_TRUE(pixel == 0xFEFEFEu || darkest <= 240) << "fitted: " << std::hex << pixel;
+        }
     }
 }
 
-TEST_F(ArtworkAt144Dpi, TabSkinsKeepEachPieceInItsScaledCell) {
+TEST_P(ArtworkAtDpi, TabSkinsKeepEachPieceInItsScaledCell) {
     const auto cells = forms::ScaledCells(resources::Artwork().Cells(IDB_TABS_LOW));
     const forms::GdiBitmap skin = forms::LoadArtwork(IDB_TABS_LOW);
     BITMAP header{};
@@ -102,7 +118,7 @@ TEST_F(ArtworkAt144Dpi, TabSkinsKeepEachPieceInItsScaledCell) {
     EXPECT_EQ(at(cells[4].left, height - 1), 0xFF00FFu) << "close pieces use the top rows";
 }
 
-TEST_F(ArtworkAt144Dpi, TheSplashSurfaceIsDrawnAtTheScaledSize) {
+TEST_P(ArtworkAtDpi, TheSplashSurfaceIsDrawnAtTheScaledSize) {
     const forms::PngResource png = forms::LoadPngResource(IDR_PNG_SPLASH, L"PNG");
     EXPECT_EQ(png.Scale(), 2) << "the splash drawn twice as large";
     EXPECT_EQ(forms::LoadPngResource(IDR_PNG_LOGIN, L"PNG").Scale(), 2)
@@ -110,11 +126,13 @@ TEST_F(ArtworkAt144Dpi, TheSplashSurfaceIsDrawnAtTheScaledSize) {
     HWND window = CreateWindowExW(WS_EX_LAYERED, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
                                   nullptr, nullptr, nullptr);
     forms::LayeredPicture surface = forms::ShowLayeredPng(window, png);
-    EXPECT_EQ(surface.Width(), 534);
-    EXPECT_EQ(surface.Height(), 183);
+    const int width = forms::ScaleDesignPixels(356);
+    const int height = forms::ScaleDesignPixels(122);
+    EXPECT_EQ(surface.Width(), width);
+    EXPECT_EQ(surface.Height(), height);
     EXPECT_EQ(surface.PixelAt(0, 0) >> 24, 0u) << "rounded corner is see-through";
-    EXPECT_EQ(surface.PixelAt(267, 91) >> 24, 255u);
-    EXPECT_EQ(surface.PixelAt(267, 0) >> 24, 255u) << "the edge does not fade out";
+    EXPECT_EQ(surface.PixelAt(width / 2, height / 2) >> 24, 255u);
+    EXPECT_EQ(surface.PixelAt(width / 2, 0) >> 24, 255u) << "the edge does not fade out";
     surface.ReleaseGraphics();
     DestroyWindow(window);
 }

@@ -1,7 +1,10 @@
 // The windows at the screen's DPI. tests/wine/dpi-scales.sh runs this in a
-// prefix whose LogPixels it sets, naming the DPI in TAVRIN_TEST_DPI.
+// prefix whose LogPixels it sets, naming the DPI in TAVRIN_TEST_DPI, on
+// screens large enough for the login screen at that scale and on two that
+// are not (1024 x 768 at 96 DPI, 1920 x 1080 at 168).
 #include "controls/BForm.h"
 #include "forms/Application.h"
+#include "forms/WorkArea.h"
 #include "forms/core/Units.h"
 #include "game/Settings.h"
 #include "login/LoginBgFrm.h"
@@ -17,7 +20,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cwchar>
 #include <string>
 
@@ -114,9 +119,15 @@ protected:
     testing_support::ScriptedDialogs dialogs;
 };
 
+bool Inside(const RECT& r, const forms::Rect& work) {
+    return r.left >= work.left && r.top >= work.top && r.right <= work.right &&
+           r.bottom <= work.bottom;
+}
+
 // Splash and login background sizes come from their pictures, held at the
-// screen's DPI; the login window's size from its design.
-TEST_F(DpiWindowsTest, SplashAndLoginScreenGrowWithTheScaleAndTheKeyColourStaysSeeThrough) {
+// screen's DPI, or for the login screen at the largest scale that fits the
+// work area; the login window and its page scale with the background.
+TEST_F(DpiWindowsTest, SplashAndLoginScreenGrowWithTheScaleFitTheScreenAndKeepTheKeyExact) {
     LoadFrm& splash = LoadFrm::Instance();
     splash.Show();
     const SIZE splashSize = SizeOf(splash.hWnd());
@@ -125,35 +136,74 @@ TEST_F(DpiWindowsTest, SplashAndLoginScreenGrowWithTheScaleAndTheKeyColourStaysS
     testing_support::DrainPosted();
     ASSERT_TRUE(LoginFrm::Exists());
     LoginFrm& login = LoginFrm::Instance();
+    const forms::Rect work = forms::WorkAreaOfWindow(login.hWnd());
     const SIZE backgroundSize = SizeOf(LoginBgFrm::Instance().hWnd());
-    EXPECT_NEAR(backgroundSize.cx, Scaled(1237), 1);
-    EXPECT_NEAR(backgroundSize.cy, Scaled(696), 1);
+    if (Scaled(1237) <= work.Width() && Scaled(696) <= work.Height()) {
+        EXPECT_NEAR(backgroundSize.cx, Scaled(1237), 1);
+        EXPECT_NEAR(backgroundSize.cy, Scaled(696), 1);
+    } else {
+        std::printf("fitted to %ld x %ld: %ld x %ld\n", work.Width(), work.Height(),
+                    backgroundSize.cx, backgroundSize.cy);
+        EXPECT_LT(backgroundSize.cx, Scaled(1237)) << "smaller than at the system's scale";
+        // One DPI step larger (1237 / 96 by 696 / 96 pixels) would not fit.
+        EXPECT_TRUE(backgroundSize.cx + 13 > work.Width() || backgroundSize.cy + 8 > work.Height())
+            << "the largest scale that fits";
+    }
+    // The scale the login screen is drawn at, from its picture.
+    const double scale = backgroundSize.cx / 1237.0;
+    const auto at = [scale](double design) {
+        return static_cast<int>(std::lround(design * scale));
+    };
+    EXPECT_NEAR(backgroundSize.cy, at(696), 1);
     const SIZE loginSize = SizeOf(login.hWnd());
-    EXPECT_NEAR(loginSize.cx, Scaled(1237), 1);
-    EXPECT_NEAR(loginSize.cy, Scaled(696), 1);
+    EXPECT_NEAR(loginSize.cx, backgroundSize.cx, 1);
+    EXPECT_NEAR(loginSize.cy, backgroundSize.cy, 1);
     const RECT page = PlaceIn(login.Picture1(), login.hWnd());
-    EXPECT_NEAR(page.left, Scaled(415), 1);
-    EXPECT_NEAR(page.right - page.left, Scaled(732), 1);
+    EXPECT_NEAR(page.left, at(415), 1);
+    EXPECT_NEAR(page.right - page.left, at(732), 1);
+    // The buttons' pictures at that scale, every pixel the key or unblended art.
+    const auto bitmap =
+        reinterpret_cast<HBITMAP>(SendMessageW(login.MiniBtn(), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP mini{};
+    ASSERT_NE(GetObjectW(bitmap, sizeof mini, &mini), 0);
+    EXPECT_NEAR(mini.bmWidth, at(28), 1);
+    const forms::MemoryDc art(CreateCompatibleDC(nullptr));
+    {
+        const forms::SelectedObject selection(art.get(), bitmap);
+        for (int y = 0; y < mini.bmHeight; ++y) {
+            for (int x = 0; x < mini.bmWidth; ++x) {
+                const COLORREF pixel = GetPixel(art.get(), x, y);
+                const int darkest =
+                    std::min({GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)});
+                ASSERT_TRUE(pixel == LoginFrm::kKeyColour || darkest <= 240)
+                    << x << ", " << y << ": " << std::hex << pixel;
+            }
+        }
+    }
 
     ScriptedBrowser* browser = ScriptedBrowser::Inside(login.hWnd());
     ASSERT_NE(browser, nullptr);
     browser->Load(PublicData::LoginPageUrl, L"<p>login</p>", L"login");
     ASSERT_TRUE(login.Visible());
-    COLORREF key = 0;
-    DWORD flags = 0;
-    GetLayeredWindowAttributes(login.hWnd(), &key, nullptr, &flags);
-    EXPECT_EQ(key, LoginFrm::kKeyColour);
-    EXPECT_NE(flags & LWA_COLORKEY, 0u);
+    // Wholly on the screen: the background, the page and both buttons.
+    RECT r{};
+    for (HWND window : {LoginBgFrm::Instance().hWnd(), login.hWnd(), login.Picture1(),
+                        login.MiniBtn(), login.CloseBtn()}) {
+        GetWindowRect(window, &r);
+        EXPECT_TRUE(Inside(r, work))
+            << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << " on "
+            << work.Width() << " x " << work.Height();
+    }
     RedrawWindow(login.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     testing_support::DrainPosted();
-    POINT body{Scaled(100), Scaled(300)}; // the picture, outside the page
+    POINT body{at(100), at(300)}; // the picture, outside the page
     ClientToScreen(login.hWnd(), &body);
     const forms::WindowDc screen(nullptr);
     EXPECT_NE(GetPixel(screen.get(), body.x, body.y), LoginFrm::kKeyColour)
-        << "the login window's key colour shows the background";
+        << "around the page the background shows";
 
-    // The minimise button where it is drawn (16800, 1950 twips).
-    ClickAt(login.hWnd(), Scaled(1120 + 6), Scaled(130 + 6));
+    // The minimise button where it is drawn (16800, 1950 twips), at its middle.
+    ClickAt(login.hWnd(), at(1120 + 14), at(130 + 14));
     EXPECT_TRUE(IsIconic(LoginBgFrm::Instance().hWnd())) << "the click reached the button";
 }
 
@@ -172,12 +222,14 @@ TEST_F(DpiWindowsTest, MainWindowCaptionButtonsTabsAndPageLineUpAndTakeClicksWhe
     main.SetURL(std::wstring(PublicData::GameSiteUrl) + L"news");
     ASSERT_EQ(main.WebuTab.TabItems().Count(), 2);
 
-    // Restored to its design size by its own button, 1105 twips from the right.
+    // Restored to its design size, cut to the work area, by its own button,
+    // 1105 twips from the right.
+    const forms::Rect work = forms::WorkAreaOfWindow(main.hWnd());
     SIZE size = SizeOf(main.hWnd());
     ClickAt(main.hWnd(), size.cx - Scaled(1105 / 15.0) + Scaled(6), Scaled(5));
     size = SizeOf(main.hWnd());
-    EXPECT_NEAR(size.cx, Scaled(1036), 1) << "restored";
-    EXPECT_NEAR(size.cy, Scaled(639), 1);
+    EXPECT_NEAR(size.cx, std::min<long>(Scaled(1036), work.Width()), 1) << "restored";
+    EXPECT_NEAR(size.cy, std::min<long>(Scaled(639), work.Height()), 1);
 
     // The caption buttons, sized by their pictures, from the right edge.
     const RECT close = PlaceIn(main.web_close.hWnd(), main.hWnd());

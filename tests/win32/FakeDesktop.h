@@ -11,6 +11,7 @@ class FakeDesktop final : public forms::WorkAreaSource {
 public:
     // No larger than the virtual display: Wine keeps windows within it.
     static constexpr forms::Rect kLeftWork{-1240, 0, 0, 984};
+    static constexpr forms::Rect kLeftBounds{-1240, 0, 0, 1024};
 
     explicit FakeDesktop(forms::Rect primaryWork) : primary(primaryWork) {
         host_->workAreas = this;
@@ -18,20 +19,29 @@ public:
     FakeDesktop(const FakeDesktop&) = delete;
     FakeDesktop& operator=(const FakeDesktop&) = delete;
 
-    forms::Rect OfWindow(HWND window) const override {
+    forms::Rect OfWindow(HWND window) const override { return MonitorOfWindow(window).work; }
+    forms::Rect AtPoint(POINT point) const override { return MonitorAt(point).work; }
+    WorkAreaRules::Monitor MonitorOfWindow(HWND window) const override {
         RECT r{};
         GetWindowRect(window, &r);
-        return AtPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    }
-    forms::Rect AtPoint(POINT point) const override {
-        return point.x < 0 || pointerOnLeft ? kLeftWork : primary;
+        return MonitorAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     }
 
     forms::Rect primary;
+    // The primary monitor as a whole, and its edges with an auto-hide taskbar.
+    forms::Rect primaryBounds{0, 0, 1280, 1024};
+    unsigned primaryAutoHide = 0;
     // A virtual display keeps the real pointer on its own screen: this puts
     // it on the left monitor.
     bool pointerOnLeft = false;
 
 private:
+    WorkAreaRules::Monitor MonitorAt(POINT point) const {
+        if (point.x < 0 || pointerOnLeft) {
+            return {kLeftBounds, kLeftWork, 0};
+        }
+        return {primaryBounds, primary, primaryAutoHide};
+    }
+
     forms::HostSwap host_;
 };

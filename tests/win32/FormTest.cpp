@@ -1,5 +1,6 @@
 #include "forms/Application.h"
 #include "forms/SingleForm.h"
+#include "tests/win32/FakeDesktop.h"
 #include "tests/win32/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -116,7 +117,7 @@ TEST_F(FormTest, FirstReferenceInitialisesCreatesAndLoadsHidden) {
     EXPECT_EQ(steps.back(), "resize");
 }
 
-TEST_F(FormTest, DesignSizeIsTheClientAreaInTwipsAndCentred) {
+TEST_F(FormTest, DesignSizeIsTheClientAreaInTwipsAndCentredOnThePointersMonitor) {
     ProbeFrm& form = ProbeFrm::Instance();
     EXPECT_EQ(form.ScaleWidth(), 4500);
     EXPECT_EQ(form.ScaleHeight(), 3000);
@@ -126,6 +127,15 @@ TEST_F(FormTest, DesignSizeIsTheClientAreaInTwipsAndCentred) {
     const int centreY = (r.top + r.bottom) / 2;
     EXPECT_NEAR(centreX, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR(centreY, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    form.Unload();
+
+    // The splash and the updater open where the pointer is.
+    FakeDesktop desktop({0, 0, 1280, 984});
+    desktop.pointerOnLeft = true;
+    GetWindowRect(ProbeFrm::Instance().hWnd(), &r);
+    const forms::Rect left = FakeDesktop::kLeftWork;
+    EXPECT_NEAR((r.left + r.right) / 2, (left.left + left.right) / 2, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, (left.top + left.bottom) / 2, 1);
 }
 
 TEST_F(FormTest, MoveAndGeometryAreInTwips) {

@@ -6,6 +6,7 @@
 #include "login/LoginBgFrm.h"
 #include "login/LoginWindows.h"
 #include "resources/resource.h"
+#include "tests/win32/FakeDesktop.h"
 #include "tests/win32/ScriptedBrowser.h"
 #include "tests/win32/TestWindows.h"
 
@@ -56,6 +57,19 @@ TEST_F(LoadFrmTest, OnlineStartShowsTheSplashAsALayeredPictureOfItsOwnSize) {
     EXPECT_EQ(r.bottom - r.top, 122);
     EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+}
+
+TEST_F(LoadFrmTest, TheSplashOpensCentredOnThePointersMonitor) {
+    FakeDesktop desktop({0, 0, 1280, 984});
+    desktop.pointerOnLeft = true;
+    LoadFrm& splash = LoadFrm::Instance();
+    splash.Show();
+    testing_support::DrainPosted();
+    RECT r{};
+    GetWindowRect(splash.hWnd(), &r);
+    const forms::Rect left = FakeDesktop::kLeftWork;
+    EXPECT_NEAR((r.left + r.right) / 2, (left.left + left.right) / 2, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, (left.top + left.bottom) / 2, 1);
 }
 
 TEST_F(LoadFrmTest, SplashIsNotInTheTaskbar) {

@@ -107,7 +107,7 @@ protected:
     testing_support::ScriptedDialogs dialogs;
 };
 
-TEST_F(LoginTest, LoadsBothWindowsHiddenWithTheDesignedPlacesOwnerKeyColourAndIcons) {
+TEST_F(LoginTest, LoadsBothWindowsHiddenWithTheDesignedPlacesOwnerShapeAndIcons) {
     ScriptedBrowser& browser = Start();
     LoginFrm& login = LoginFrm::Instance();
     LoginBgFrm& background = LoginBgFrm::Instance();
@@ -129,14 +129,24 @@ TEST_F(LoginTest, LoadsBothWindowsHiddenWithTheDesignedPlacesOwnerKeyColourAndIc
     EXPECT_EQ(background.Background().Height(), 696);
 
     EXPECT_EQ(GetWindow(login.hWnd(), GW_OWNER), background.hWnd());
-    COLORREF key = 0;
-    DWORD flags = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(login.hWnd(), &key, nullptr, &flags));
-    EXPECT_EQ(key, 0x00FEFEFEu);
-    EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
+    EXPECT_EQ(GetWindowLongPtrW(login.hWnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0)
+        << "no colour key reaches into the page";
+    // Shaped to the page and the buttons' drawn pixels; the background elsewhere.
+    const forms::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(login.hWnd(), shape.get()), ERROR);
+    EXPECT_TRUE(PtInRegion(shape.get(), 415, 179));
+    EXPECT_TRUE(PtInRegion(shape.get(), 415 + 731, 179 + 424));
+    EXPECT_FALSE(PtInRegion(shape.get(), 414, 300)) << "left of the page";
+    EXPECT_FALSE(PtInRegion(shape.get(), 100, 300));
+    EXPECT_TRUE(PtInRegion(shape.get(), 1120 + 14, 130 + 14)) << "the minimise button";
+    EXPECT_TRUE(PtInRegion(shape.get(), 1152 + 17, 125 + 17)) << "the close button";
+    EXPECT_FALSE(PtInRegion(shape.get(), 1120, 130)) << "its key-coloured corner";
 
     EXPECT_EQ(background.Caption(), L"Drelmoor2客户端");
-    EXPECT_EQ(GetWindowLongPtrW(background.hWnd(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_EQ(GetWindowLongPtrW(background.hWnd(), GWL_STYLE) &
+                  (WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX),
+              0)
+        << "no Win+Up either";
     EXPECT_NE(GetWindowLongPtrW(background.hWnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
     EXPECT_EQ(GetWindow(background.hWnd(), GW_OWNER), nullptr) << "its own taskbar button";
 
@@ -181,6 +191,56 @@ TEST_F(LoginTest, TheTopDocumentShowsBothTogetherRemovesTheSplashAndTheyMoveAsOn
 
     browser.Fail(kPage + L"later", true);
     EXPECT_TRUE(dialogs.messages.empty()) << "a later failure leaves the login screen alone";
+}
+
+int pagePresses = 0;
+
+LRESULT CALLBACK KeyColouredPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    pagePresses += message == WM_LBUTTONDOWN ? 1 : 0;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A page may draw the key colour: those pixels are the page's, shown and
+// clicked as any other, and a press there does not drag the login screen.
+TEST_F(LoginTest, AKeyColouredPixelInsideThePageTakesTheClick) {
+    ScriptedBrowser& browser = Start();
+    browser.Load(kPage, L"<body>login</body>", L"Drelmoor2");
+    LoginBgFrm& background = LoginBgFrm::Instance();
+    ASSERT_TRUE(background.Visible());
+    pagePresses = 0;
+    WNDCLASSW page{};
+    page.lpszClassName = L"TavrinKeyColouredPage";
+    page.hInstance = GetModuleHandleW(nullptr);
+    page.hbrBackground = CreateSolidBrush(LoginFrm::kKeyColour);
+    page.lpfnWndProc = &KeyColouredPageProc;
+    RegisterClassW(&page);
+    HWND patch = CreateWindowExW(0, page.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 200, 100, 60,
+                                 60, browser.Window(), nullptr, page.hInstance, nullptr);
+    ASSERT_NE(patch, nullptr);
+    RedrawWindow(LoginFrm::Instance().hWnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testing_support::DrainPosted();
+
+    POINT at{230, 130};
+    ClientToScreen(browser.Window(), &at);
+    const forms::WindowDc screen(nullptr);
+    EXPECT_EQ(GetPixel(screen.get(), at.x, at.y), LoginFrm::kKeyColour)
+        << "the page's pixel shows, not the picture beneath";
+    EXPECT_EQ(WindowFromPoint(at), patch);
+    RECT before{};
+    GetWindowRect(background.hWnd(), &before);
+    testing_support::ClickWindowAt(WindowFromPoint(at), at);
+    EXPECT_EQ(pagePresses, 1) << "the page took the press";
+    RECT after{};
+    GetWindowRect(background.hWnd(), &after);
+    EXPECT_EQ(after.left, before.left) << "no drag";
+    EXPECT_EQ(after.top, before.top);
+
+    POINT picture{before.left + 100, before.top + 300};
+    EXPECT_EQ(WindowFromPoint(picture), background.hWnd()) << "around the page, the picture";
+    DestroyWindow(patch);
+    UnregisterClassW(page.lpszClassName, page.hInstance);
+    DeleteObject(page.hbrBackground);
 }
 
 TEST_F(LoginTest, StartsCentredOnTheMonitorThatHoldsThePointer) {

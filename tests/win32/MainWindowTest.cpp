@@ -18,7 +18,8 @@ TEST_F(MainWindowTest, LoadsMaximisedAboveTheTaskbarAndRestoresToTheCentredDesig
     EXPECT_EQ(r.bottom, work.bottom);
     EXPECT_TRUE(main.web_minmax.Value());
     EXPECT_EQ(GetWindowLongW(main.hWnd(), GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS),
-              WS_SYSMENU | WS_MINIMIZEBOX);
+              WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN)
+        << "children clipped: the page is not painted over on every resize";
     EXPECT_EQ(main.Caption(), L"Drelmoor2客户端");
     EXPECT_EQ(main.WebBForm.Caption(), L"Drelmoor2");
     EXPECT_EQ(main.WebBForm.frmHwnd(), nullptr) << "no dragging while maximised";
@@ -76,6 +77,31 @@ TEST_F(MainWindowTest, OpensOnThePointersMonitorAndRestoresCentredThere) {
     r = WindowRect(main.hWnd());
     EXPECT_EQ(r.top, 40) << "a taskbar at the top covers nothing";
     EXPECT_EQ(r.right, 1280);
+}
+
+// As a system caption does. Only the second press of each double click is
+// sent: restored, the first one starts the system's move, which needs a
+// real button to end.
+TEST_F(MainWindowTest, ADoubleClickOnTheCaptionBarRestoresAndMaximises) {
+    const FakeDesktop desktop({0, 0, 1280, 984});
+    WebMainFrm& main = OpenGame();
+    const auto doubleClick = [&] {
+        const HWND bar = main.WebBForm.hWnd();
+        SendMessageW(bar, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(60, 10));
+        SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(60, 10));
+    };
+    doubleClick();
+    RECT r = WindowRect(main.hWnd());
+    EXPECT_EQ(r.right - r.left, 1036) << "restored";
+    EXPECT_FALSE(main.web_minmax.Value()) << "the button shows it";
+    EXPECT_EQ(main.WebBForm.frmHwnd(), main.hWnd()) << "the bar drags again";
+    doubleClick();
+    r = WindowRect(main.hWnd());
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.right, 1280) << "maximised";
+    EXPECT_EQ(r.bottom, 984);
+    EXPECT_TRUE(main.web_minmax.Value());
+    EXPECT_EQ(main.WebBForm.frmHwnd(), nullptr);
 }
 
 TEST_F(MainWindowTest, RestoringWithManyTabsLaysThemOutInsideTheStrip) {

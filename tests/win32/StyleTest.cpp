@@ -16,7 +16,7 @@ std::vector<std::string> steps;
 forms::FormDesign GameDesign() {
     forms::FormDesign design;
     design.caption = L"Game";
-    design.style = WS_POPUP;
+    design.style = WS_POPUP | WS_CLIPCHILDREN;
     design.clientWidthTwips = 15000;
     design.clientHeightTwips = 12000;
     return design;
@@ -65,11 +65,11 @@ protected:
     std::unique_ptr<cSetStyle> watcher = std::make_unique<cSetStyle>();
 };
 
-TEST_F(StyleTest, TheStyleIsExactlyASystemMenuAndAMinimiseBox) {
+TEST_F(StyleTest, TheStyleIsASystemMenuAndAMinimiseBoxAndChildrenStayClipped) {
     // The system adds WS_CLIPSIBLINGS to every top-level window itself.
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(Window(), GWL_STYLE));
     EXPECT_EQ(style & ~(WS_VISIBLE | WS_CLIPSIBLINGS),
-              static_cast<DWORD>(WS_SYSMENU | WS_MINIMIZEBOX));
+              static_cast<DWORD>(WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN));
 }
 
 TEST_F(StyleTest, DraggingTheBottomRightCornerInwardStopsAtTheMinimumSize) {
@@ -167,6 +167,51 @@ TEST_F(StyleTest, ASettingsChangeWhileMaximisedRefitsToTheNewWorkArea) {
     SendMessageW(Window(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(Edges(WindowRect(Window())), desktop.primary);
+}
+
+// The display changes, the window goes to a monitor at negative x, and the
+// taskbar moves while it is minimised: each time it fills its monitor again.
+TEST_F(StyleTest, MaximisedFollowsItsMonitor) {
+    FakeDesktop desktop({0, 0, 1280, 984});
+    ASSERT_TRUE(watcher->CallWindowStateChange());
+    desktop.primaryBounds = {0, 0, 1024, 768};
+    desktop.primary = {0, 0, 1024, 728};
+    SendMessageW(Window(), WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
+    EXPECT_EQ(Edges(WindowRect(Window())), desktop.primary) << "a smaller resolution";
+
+    // As Win+Shift+Left moves it: by its old size, half over the new monitor.
+    SetWindowPos(Window(), nullptr, -1000, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(Edges(WindowRect(Window())), FakeDesktop::kLeftWork) << "the left monitor";
+    SetWindowPos(Window(), nullptr, 10, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(Edges(WindowRect(Window())), desktop.primary) << "and back";
+
+    ShowWindow(Window(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(Window()));
+    desktop.primary = {0, 40, 1024, 768}; // the taskbar went to the top meanwhile
+    SendMessageW(Window(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    SendMessageW(Window(), WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
+    ShowWindow(Window(), SW_RESTORE);
+    EXPECT_EQ(Edges(WindowRect(Window())), desktop.primary) << "restored from the taskbar";
+
+    EXPECT_FALSE(watcher->CallWindowStateChange());
+    EXPECT_EQ(Edges(WindowRect(Window())), (forms::Rect{24, 40, 1024, 768}))
+        << "restored inside the smaller work area";
+}
+
+// An auto-hide taskbar leaves the work area whole; the maximised window
+// leaves its edge one pixel free, so that the shell does not take it for
+// full screen and the taskbar can come up.
+TEST_F(StyleTest, MaximisedLeavesAnAutoHideTaskbarsEdgeFree) {
+    FakeDesktop desktop({0, 0, 1280, 984});
+    ASSERT_TRUE(watcher->CallWindowStateChange());
+    desktop.primary = desktop.primaryBounds;
+    desktop.primaryAutoHide = WorkAreaRules::kBottom;
+    SendMessageW(Window(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_EQ(Edges(WindowRect(Window())), (forms::Rect{0, 0, 1280, 1023}));
+    watcher->CallWindowStateChange();
+    desktop.primaryAutoHide = WorkAreaRules::kLeft | WorkAreaRules::kTop;
+    watcher->CallWindowStateChange();
+    EXPECT_EQ(Edges(WindowRect(Window())), (forms::Rect{1, 1, 1280, 1024}));
 }
 
 TEST_F(StyleTest, CloseFromTheSystemMenuIsReportedAndStillReachesTheWindow) {
