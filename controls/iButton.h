@@ -32,6 +32,9 @@ public:
     void SetEnabled(bool enabled);
     const std::wstring& Caption() const { return caption_; }
     void SetCaption(const std::wstring& caption);
+    // What a screen reader calls a button without a caption (its window's
+    // text); a caption names the button itself.
+    void SetAccessibleName(const std::wstring& name);
     int cBackStyle() const { return backStyle_; }
     void SetcBackStyle(int backStyle);
     COLORREF cForeColor() const { return ForeColor(); }
@@ -73,6 +76,8 @@ private:
     void HandleGotFocus() override;
     void HandleLostFocus() override;
     void HandleTimer(UINT_PTR id) override;
+    bool HandleControlMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                              LRESULT& result) override;
 
     bool IsMouseOver() const;
     int CurrentState() const;
@@ -83,6 +88,8 @@ private:
     void DrawBackground();
     void ApplyMask();
     void DrawFocus();
+    void ClickByKey();
+    void ShowName();
     void Toggle();
     void StartHoverPolling();
     void StopHoverPolling();
@@ -102,6 +109,8 @@ private:
     int backStyle_ = 1;
     int drawMode_ = R2_COPYPEN;
     std::wstring caption_;
+    std::wstring name_;
+    bool focused_ = false;
     // The first show builds the frames; later shows keep them.
     bool framesBuilt_ = false;
     bool polling_ = false;

@@ -1,6 +1,7 @@
 #include "forms/Application.h"
 
 #include "forms/CallbackBoundary.h"
+#include "forms/DialogKeys.h"
 #include "forms/Handles.h"
 #include "forms/core/ScopeExit.h"
 #include "forms/core/Units.h"
@@ -53,6 +54,9 @@ int Application::Run() {
         if (got <= 0) {
             break;
         }
+        if (TranslateDialogKey(msg)) {
+            continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -77,6 +81,9 @@ void Application::DoEvents() {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
+        }
+        if (TranslateDialogKey(msg)) {
+            continue;
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
+#include "forms/DialogKeys.h"
 #include "forms/Dialogs.h"
 #include "forms/core/ScopeExit.h"
 #include "forms/core/Units.h"
@@ -117,6 +118,9 @@ void Form::RunModalLoop(Form* owner) {
             // Leave the quit request for the outer loop.
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
+        }
+        if (TranslateDialogKey(msg)) {
+            continue;
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -178,6 +178,10 @@ void UserControl::RebuildSurface() {
 }
 
 LRESULT UserControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (HandleControlMessage(message, wParam, lParam, answer)) {
+        return answer;
+    }
     if (HandleMouse(message, wParam, lParam)) {
         return 0;
     }

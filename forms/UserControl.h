@@ -81,6 +81,11 @@ protected:
     virtual void HandleGotFocus() {}
     virtual void HandleLostFocus() {}
     virtual void HandleTimer(UINT_PTR /*id*/) {}
+    // Any message before the control's own handling; true when answered.
+    virtual bool HandleControlMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                                      LRESULT& /*result*/) {
+        return false;
+    }
 
 private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
