@@ -82,8 +82,8 @@ STDMETHODIMP ButtonAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISP
     return E_NOTIMPL;
 }
 
-STDMETHODIMP ButtonAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
-                                      EXCEPINFO*, UINT*) {
+STDMETHODIMP ButtonAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                      UINT*) {
     return E_NOTIMPL;
 }
 

@@ -63,6 +63,7 @@ public:
     forms::Event<> DBClick;
 
 private:
+    bool TabStop() const override { return true; }
     void HandleShow() override;
     void HandleResize() override;
     void HandleMouseDown(int button, int shift, float x, float y) override;
@@ -76,8 +77,7 @@ private:
     void HandleGotFocus() override;
     void HandleLostFocus() override;
     void HandleTimer(UINT_PTR id) override;
-    bool HandleControlMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
+    bool HandleControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     bool IsMouseOver() const;
     int CurrentState() const;

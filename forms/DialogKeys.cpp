@@ -24,8 +24,8 @@ bool TranslateDialogKey(const MSG& message) {
     const bool onRoot = message.hwnd == root;
     if (!onRoot) {
         MSG asked = message;
-        const LRESULT code = SendMessageW(message.hwnd, WM_GETDLGCODE, key,
-                                          reinterpret_cast<LPARAM>(&asked));
+        const LRESULT code =
+            SendMessageW(message.hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&asked));
         if ((code & kPushButton) == 0 || (code & (DLGC_WANTMESSAGE | DLGC_WANTALLKEYS)) != 0) {
             return false;
         }

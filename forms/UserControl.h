@@ -68,6 +68,8 @@ protected:
     explicit UserControl(const WindowClass& windowClass);
     void SetEnabledFlag(bool enabled);
 
+    // Whether Tab stops on the control; only controls that act on keys do.
+    virtual bool TabStop() const { return false; }
     virtual void HandleShow() {}
     virtual void HandleResize() {}
     virtual void HandleMouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
