@@ -1,18 +1,9 @@
 #include "controls/ButtonAccessible.h"
 
-#include "forms/CallbackBoundary.h"
-
-#include <string>
-
 namespace {
 
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
-}
-
-// Every method is an entry from the system: no exception leaves it.
-template <class Body> HRESULT Entry(Body&& body) {
-    return forms::Guarded(L"ButtonAccessible", std::forward<Body>(body), [] { return E_FAIL; });
 }
 
 HRESULT NoText(VARIANT child, BSTR* text) {
@@ -31,9 +22,11 @@ void SetLong(VARIANT* result, LONG value) {
 
 } // namespace
 
+// __uuidof, not IID_IAccessible: the 64-bit import library names a thunk by
+// that name, not the interface's identifier.
 LRESULT ButtonAccessible::Answer(HWND button, WPARAM wParam) {
     auto* object = new ButtonAccessible(button);
-    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, object);
+    const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, object);
     object->Release();
     return result;
 }
@@ -42,7 +35,7 @@ STDMETHODIMP ButtonAccessible::QueryInterface(REFIID iid, void** object) {
     if (object == nullptr) {
         return E_POINTER;
     }
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
         *object = static_cast<IAccessible*>(this);
         AddRef();
         return S_OK;
@@ -88,14 +81,12 @@ STDMETHODIMP ButtonAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, V
 }
 
 STDMETHODIMP ButtonAccessible::get_accParent(IDispatch** parent) {
-    return Entry([&] {
-        if (parent == nullptr) {
-            return E_POINTER;
-        }
-        *parent = nullptr;
-        return CreateStdAccessibleObject(button_, OBJID_WINDOW, IID_IDispatch,
-                                         reinterpret_cast<void**>(parent));
-    });
+    if (parent == nullptr) {
+        return E_POINTER;
+    }
+    *parent = nullptr;
+    return CreateStdAccessibleObject(button_, OBJID_WINDOW, IID_IDispatch,
+                                     reinterpret_cast<void**>(parent));
 }
 
 STDMETHODIMP ButtonAccessible::get_accChildCount(long* count) {
@@ -113,24 +104,25 @@ STDMETHODIMP ButtonAccessible::get_accChild(VARIANT, IDispatch** child) {
     return E_INVALIDARG;
 }
 
+// Straight into the string the reader frees: nothing here can throw.
 STDMETHODIMP ButtonAccessible::get_accName(VARIANT child, BSTR* name) {
-    return Entry([&] {
-        if (name == nullptr) {
-            return E_POINTER;
-        }
-        *name = nullptr;
-        if (!IsSelf(child)) {
-            return E_INVALIDARG;
-        }
-        const int length = GetWindowTextLengthW(button_);
-        if (length <= 0) {
-            return S_FALSE;
-        }
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(button_, text.data(), length + 1)));
-        *name = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-        return *name != nullptr ? S_OK : E_OUTOFMEMORY;
-    });
+    if (name == nullptr) {
+        return E_POINTER;
+    }
+    *name = nullptr;
+    if (!IsSelf(child)) {
+        return E_INVALIDARG;
+    }
+    const int length = GetWindowTextLengthW(button_);
+    if (length <= 0) {
+        return S_FALSE;
+    }
+    *name = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    if (*name == nullptr) {
+        return E_OUTOFMEMORY;
+    }
+    GetWindowTextW(button_, *name, length + 1);
+    return S_OK;
 }
 
 STDMETHODIMP ButtonAccessible::get_accValue(VARIANT child, BSTR* value) {

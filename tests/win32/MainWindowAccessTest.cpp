@@ -49,9 +49,11 @@ TEST_F(MainWindowTest, F10HeldByAnotherWindowLeavesTheMenuWithoutItAndTheTraySay
 // What a screen reader reads of a window: its client object's name and role.
 std::pair<std::wstring, long> ReaderView(HWND window) {
     forms::ComPtr<IAccessible> object;
-    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                          reinterpret_cast<void**>(object.put())))) {
-        return {L"(no object)", 0};
+    const HRESULT found =
+        AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(object.put()));
+    if (FAILED(found)) {
+        return {L"(no object: " + std::to_wstring(static_cast<unsigned long>(found)) + L")", 0};
     }
     VARIANT self{};
     self.vt = VT_I4;
