@@ -78,14 +78,6 @@ class ArtworkTest(unittest.TestCase):
         with open(os.path.join(RESOURCES, "art", name), "rb") as f:
             return f.read()
 
-    def test_the_client_icon_has_an_image_for_every_scale_of_both_window_icons(self):
-        data = self.committed("Tavrin.ico")
-        count = struct.unpack("<H", data[4:6])[0]
-        sizes = {(data[6 + 16 * i] or 256, data[7 + 16 * i] or 256) for i in range(count)}
-        # Small and large at 100 %, 125 %, 150 % and 200 %, each drawn, never scaled.
-        for size in (16, 20, 24, 32, 40, 48, 64):
-            self.assertIn((size, size), sizes)
-
     def test_committed_files_match_the_generator(self):
         for name, data in self.drawn.items():
             committed = self.committed(name)
