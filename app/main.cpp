@@ -1,5 +1,7 @@
+#include "controls/ButtonAccessible.h"
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
+#include "forms/DialogKeys.h"
 #include "forms/Gdiplus.h"
 #include "forms/OleSession.h"
 #include "forms/Picture.h"
@@ -28,6 +30,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         const forms::OleSession ole;
         MainGameWindow::Bind();
         login::LoginWindows::Bind();
+        ButtonAccessible::Install();
+        forms::Application::FilterKeysWith(&forms::TranslateDialogKey);
         LoadFrm::Instance().Show();
         // Loaded once the splash is up, which needs none of them.
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

@@ -1,5 +1,7 @@
 #include "controls/ButtonAccessible.h"
 
+#include "controls/iButton.h"
+
 namespace {
 
 bool IsSelf(const VARIANT& child) {
@@ -21,6 +23,10 @@ void SetLong(VARIANT* result, LONG value) {
 }
 
 } // namespace
+
+void ButtonAccessible::Install() {
+    iButton::AnswerScreenReadersWith(&ButtonAccessible::Answer);
+}
 
 // __uuidof, not IID_IAccessible: the 64-bit import library names a thunk by
 // that name, not the interface's identifier.

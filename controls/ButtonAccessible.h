@@ -10,6 +10,8 @@
 // system calls that throw nothing: no boundary is needed around them.
 class ButtonAccessible final : public IAccessible {
 public:
+    // Every skinned button (iButton) answers screen readers with one.
+    static void Install();
     // The answer to WM_GETOBJECT for the button's client object.
     static LRESULT Answer(HWND button, WPARAM wParam);
 

@@ -1,6 +1,5 @@
 #include "controls/iButton.h"
 
-#include "controls/ButtonAccessible.h"
 #include "controls/core/ButtonRules.h"
 #include "forms/core/Units.h"
 
@@ -252,10 +251,11 @@ bool iButton::HandleControlMessage(UINT message, WPARAM wParam, LPARAM lParam, L
         result = 0;
         return true;
     case WM_GETOBJECT:
-        if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) {
+        if (screenReader_ == nullptr ||
+            static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) {
             return false;
         }
-        result = ButtonAccessible::Answer(hWnd(), wParam);
+        result = screenReader_(hWnd(), wParam);
         return true;
     default:
         return false;

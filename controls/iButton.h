@@ -35,6 +35,11 @@ public:
     // What a screen reader calls a button without a caption (its window's
     // text); a caption names the button itself.
     void SetAccessibleName(const std::wstring& name);
+    // How every button answers a screen reader's WM_GETOBJECT for its client
+    // object; without one, the system's default object reads its text. A
+    // port, so that the updater, which must stay small, links none.
+    using ScreenReaderAnswer = LRESULT (*)(HWND button, WPARAM wParam);
+    static void AnswerScreenReadersWith(ScreenReaderAnswer answer) { screenReader_ = answer; }
     int cBackStyle() const { return backStyle_; }
     void SetcBackStyle(int backStyle);
     COLORREF cForeColor() const { return ForeColor(); }
@@ -108,6 +113,7 @@ private:
     int drawnState_ = 0;
     int backStyle_ = 1;
     int drawMode_ = R2_COPYPEN;
+    static inline ScreenReaderAnswer screenReader_ = nullptr;
     std::wstring caption_;
     std::wstring name_;
     bool focused_ = false;

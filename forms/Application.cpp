@@ -1,7 +1,6 @@
 #include "forms/Application.h"
 
 #include "forms/CallbackBoundary.h"
-#include "forms/DialogKeys.h"
 #include "forms/Handles.h"
 #include "forms/core/ScopeExit.h"
 #include "forms/core/Units.h"
@@ -54,7 +53,7 @@ int Application::Run() {
         if (got <= 0) {
             break;
         }
-        if (TranslateDialogKey(msg)) {
+        if (FilterKey(msg)) {
             continue;
         }
         TranslateMessage(&msg);
@@ -82,7 +81,7 @@ void Application::DoEvents() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        if (TranslateDialogKey(msg)) {
+        if (FilterKey(msg)) {
             continue;
         }
         TranslateMessage(&msg);

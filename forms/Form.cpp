@@ -2,7 +2,6 @@
 
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
-#include "forms/DialogKeys.h"
 #include "forms/Dialogs.h"
 #include "forms/core/ScopeExit.h"
 #include "forms/core/Units.h"
@@ -119,7 +118,7 @@ void Form::RunModalLoop(Form* owner) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (TranslateDialogKey(msg)) {
+        if (Application::FilterKey(msg)) {
             continue;
         }
         TranslateMessage(&msg);

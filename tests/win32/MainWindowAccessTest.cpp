@@ -1,3 +1,4 @@
+#include "controls/ButtonAccessible.h"
 #include "forms/Bstr.h"
 #include "forms/ComPtr.h"
 #include "tests/win32/MainWindowFixture.h"
@@ -66,6 +67,7 @@ std::pair<std::wstring, long> ReaderView(HWND window) {
 }
 
 TEST_F(MainWindowTest, AScreenReaderReadsEverySkinnedButtonAsANamedPushButton) {
+    ButtonAccessible::Install(); // as the client's start does
     WebMainFrm& main = OpenGame();
     MsgFrm& question = MsgFrm::Instance();
     const std::pair<const iButton*, std::wstring> buttons[] = {
