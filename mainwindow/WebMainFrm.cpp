@@ -106,7 +106,9 @@ void WebMainFrm::CreateAppMenu(bool hotKey) {
         {refresh, L"刷新(F5)"},
         {hiderestore, hotKey ? L"隐藏/恢复(F10)" : L"隐藏/恢复"},
         {clearcache, L"清除缓存"},
-        {line, nullptr},        {update, Texts::Update},          {version, versionCaption.c_str()},
+        {line, nullptr},
+        {update, Texts::Update},
+        {version, versionCaption.c_str()},
         {exit, L"退出"}};
     for (const auto& [id, caption] : items) {
         AppendMenuW(appmenu_.get(), caption == nullptr ? MF_SEPARATOR : MF_STRING, id, caption);

@@ -86,8 +86,9 @@ Hit HitTest(long tabStyle, double px, double py, int controlWidth, int leftSize,
         if (tab.left <= rx && rx <= tab.left + tab.width) {
             const long closeLeft = tab.left + tab.width - style.closeRight;
             const int side = Scaled(kCloseSide);
-            const bool close = ShowsCloseBox(tabStyle, tab) && closeLeft <= rx && rx <= closeLeft + side &&
-                               style.closeTop <= y && y <= style.closeTop + side;
+            const bool close = ShowsCloseBox(tabStyle, tab) && closeLeft <= rx &&
+                               rx <= closeLeft + side && style.closeTop <= y &&
+                               y <= style.closeTop + side;
             return {p, close};
         }
     }
