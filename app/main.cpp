@@ -1,5 +1,7 @@
+#include "controls/ButtonAccessible.h"
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
+#include "forms/DialogKeys.h"
 #include "forms/Gdiplus.h"
 #include "forms/OleSession.h"
 #include "forms/Picture.h"
@@ -37,6 +39,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         MainGameWindow::Bind();
         login::LoginWindows::Bind();
         const forms::Connection forward = instance.ComeForward.Connect(&BringClientForward);
+        ButtonAccessible::Install();
+        forms::Application::FilterKeysWith(&forms::TranslateDialogKey);
         LoadFrm::Instance().Show();
         // Loaded once the splash is up, which needs none of them.
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

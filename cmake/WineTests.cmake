@@ -89,7 +89,7 @@ tavrin_win_test(win_tabs_tests tests/win32/TabStripTest.cpp tests/win32/TabStrip
 tavrin_win_test(win_msghook_tests tests/win32/SubclassTest.cpp tests/win32/FormSubclassTest.cpp)
 tavrin_win_test(win_mainwindow_tests
     tests/win32/MainWindowTest.cpp tests/win32/MainWindowCommandsTest.cpp
-    tests/win32/ExitDialogTest.cpp tests/win32/CacheTest.cpp
+    tests/win32/MainWindowAccessTest.cpp tests/win32/ExitDialogTest.cpp tests/win32/CacheTest.cpp
     tests/win32/ShutdownTest.cpp)
 tavrin_win_test(win_browser_tests WITH_OPERATOR
     tests/win32/IeBrowserTest.cpp tests/win32/EngineTrustTest.cpp tests/win32/PreviewBrowserTest.cpp)

@@ -13,10 +13,15 @@ constexpr COLORREF kMaskColor = RGB(255, 0, 255);
 // Design pixels: the caption's move while pressed, the focus box's inset.
 constexpr int kPressedShift = 1;
 constexpr int kFocusInset = 3;
+// The caption's ink unless set: a system colour would follow a high-contrast
+// theme while the button's art stays as drawn.
+constexpr COLORREF kCaptionInk = RGB(0, 0, 0);
 
 } // namespace
 
-iButton::iButton() = default;
+iButton::iButton() {
+    SetForeColor(kCaptionInk);
+}
 
 iButton::~iButton() {
     StopHoverPolling();
@@ -86,7 +91,19 @@ void iButton::SetEnabled(bool enabled) {
 void iButton::SetCaption(const std::wstring& caption) {
     caption_ = caption;
     PropertyChanged("Caption");
+    ShowName();
     Repaint();
+}
+
+void iButton::SetAccessibleName(const std::wstring& name) {
+    name_ = name;
+    ShowName();
+}
+
+void iButton::ShowName() {
+    if (hWnd() != nullptr) {
+        SetWindowTextW(hWnd(), (caption_.empty() ? name_ : caption_).c_str());
+    }
 }
 
 void iButton::SetcBackStyle(int backStyle) {
@@ -117,6 +134,7 @@ void iButton::SetcDrawMode(int drawMode) {
 }
 
 void iButton::HandleShow() {
+    ShowName();
     if (!framesBuilt_) {
         BuildFrames();
         framesBuilt_ = true;
@@ -187,29 +205,22 @@ void iButton::HandleDblClick() {
 void iButton::HandleKeyDown(int keyCode, int shift) {
     KeyDown(keyCode, shift);
     if (keyCode == VK_RETURN) {
-        Toggle();
-        RedrawCurrentState();
-        if (!hovering_) {
-            DrawFocus();
-        }
-        Click();
+        ClickByKey();
     } else if (keyCode == VK_SPACE) {
         cMouseAction(ButtonRules::Pressed, true);
-        if (!hovering_) {
-            DrawFocus();
-        }
     }
+}
+
+void iButton::ClickByKey() {
+    Toggle();
+    RedrawCurrentState();
+    Click();
 }
 
 void iButton::HandleKeyUp(int keyCode, int shift) {
     KeyUP(keyCode, shift);
     if (keyCode == VK_SPACE) {
-        Toggle();
-        RedrawCurrentState();
-        if (!hovering_) {
-            DrawFocus();
-        }
-        Click();
+        ClickByKey();
     }
 }
 
@@ -218,14 +229,38 @@ void iButton::HandleKeyPress(int keyAscii) {
 }
 
 void iButton::HandleGotFocus() {
+    focused_ = true;
     RedrawCurrentState();
-    if (!pressed_) {
-        DrawFocus();
-    }
 }
 
 void iButton::HandleLostFocus() {
+    focused_ = false;
     RedrawCurrentState();
+}
+
+// A push button to the dialog keys (Enter and Esc stay with the form) and to
+// screen readers; BM_CLICK is their press.
+bool iButton::HandleControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        result = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+        return true;
+    case BM_CLICK:
+        if (Enabled()) {
+            ClickByKey();
+        }
+        result = 0;
+        return true;
+    case WM_GETOBJECT:
+        if (screenReader_ == nullptr ||
+            static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) {
+            return false;
+        }
+        result = screenReader_(hWnd(), wParam);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void iButton::HandleTimer(UINT_PTR id) {
@@ -284,6 +319,10 @@ void iButton::DrawState(int state) {
             y += shift;
         }
         Print(x, y, caption_);
+    }
+    // The focus cue stays through every look but the pressed one.
+    if (focused_ && state != ButtonRules::Pressed) {
+        DrawFocus();
     }
 }
 

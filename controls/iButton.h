@@ -32,6 +32,14 @@ public:
     void SetEnabled(bool enabled);
     const std::wstring& Caption() const { return caption_; }
     void SetCaption(const std::wstring& caption);
+    // What a screen reader calls a button without a caption (its window's
+    // text); a caption names the button itself.
+    void SetAccessibleName(const std::wstring& name);
+    // How every button answers a screen reader's WM_GETOBJECT for its client
+    // object; without one, the system's default object reads its text. A
+    // port, so that the updater, which must stay small, links none.
+    using ScreenReaderAnswer = LRESULT (*)(HWND button, WPARAM wParam);
+    static void AnswerScreenReadersWith(ScreenReaderAnswer answer) { screenReader_ = answer; }
     int cBackStyle() const { return backStyle_; }
     void SetcBackStyle(int backStyle);
     COLORREF cForeColor() const { return ForeColor(); }
@@ -60,6 +68,7 @@ public:
     forms::Event<> DBClick;
 
 private:
+    bool TabStop() const override { return true; }
     void HandleShow() override;
     void HandleResize() override;
     void HandleMouseDown(int button, int shift, float x, float y) override;
@@ -73,6 +82,7 @@ private:
     void HandleGotFocus() override;
     void HandleLostFocus() override;
     void HandleTimer(UINT_PTR id) override;
+    bool HandleControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     bool IsMouseOver() const;
     int CurrentState() const;
@@ -83,6 +93,8 @@ private:
     void DrawBackground();
     void ApplyMask();
     void DrawFocus();
+    void ClickByKey();
+    void ShowName();
     void Toggle();
     void StartHoverPolling();
     void StopHoverPolling();
@@ -101,7 +113,10 @@ private:
     int drawnState_ = 0;
     int backStyle_ = 1;
     int drawMode_ = R2_COPYPEN;
+    static inline ScreenReaderAnswer screenReader_ = nullptr;
     std::wstring caption_;
+    std::wstring name_;
+    bool focused_ = false;
     // The first show builds the frames; later shows keep them.
     bool framesBuilt_ = false;
     bool polling_ = false;

@@ -60,6 +60,9 @@ int Application::Run() {
         if (got <= 0) {
             break;
         }
+        if (FilterKey(msg)) {
+            continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -84,6 +87,9 @@ void Application::DoEvents() {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
+        }
+        if (FilterKey(msg)) {
+            continue;
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

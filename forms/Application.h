@@ -27,6 +27,16 @@ public:
     // this thread must between its steps. A quit request is left queued.
     static void DoEvents();
 
+    // What every loop offers each message before it is translated; true
+    // when taken (the dialog keys, DialogKeys.h). A port, so that the
+    // updater, which must stay small, links none.
+    using KeyFilter = bool (*)(const MSG& message);
+    static void FilterKeysWith(KeyFilter filter) { keyFilter_ = filter; }
+    // Whether the installed filter took the message.
+    static bool FilterKey(const MSG& message) {
+        return keyFilter_ != nullptr && keyFilter_(message);
+    }
+
     // Ends the program: no close request is asked, but once the loop is
     // left every loaded form runs its unload step, in the order loaded.
     static void End();
@@ -86,6 +96,7 @@ public:
 private:
     static void UnloadAll();
 
+    static inline KeyFilter keyFilter_ = nullptr;
     static inline bool ending_ = false;
     static inline bool sessionEnded_ = false;
     static inline HWND hiddenOwner_ = nullptr;

@@ -120,6 +120,9 @@ void Form::RunModalLoop(Form* owner) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
+        if (Application::FilterKey(msg)) {
+            continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

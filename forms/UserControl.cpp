@@ -62,8 +62,8 @@ UserControl::UserControl(const WindowClass& windowClass) : windowClass_(windowCl
 }
 
 void UserControl::Create(HWND parent, double left, double top, double width, double height) {
-    CreateBound(0, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, Pixels(left),
-                Pixels(top), Pixels(width), Pixels(height), parent, windowClass_);
+    CreateBound(0, L"", WS_CHILD | WS_VISIBLE | (TabStop() ? WS_TABSTOP : 0) | WS_CLIPSIBLINGS,
+                Pixels(left), Pixels(top), Pixels(width), Pixels(height), parent, windowClass_);
     SetFont(logFont_);
     RebuildSurface();
     HandleResize();
@@ -178,6 +178,10 @@ void UserControl::RebuildSurface() {
 }
 
 LRESULT UserControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (HandleControlMessage(message, wParam, lParam, answer)) {
+        return answer;
+    }
     if (HandleMouse(message, wParam, lParam)) {
         return 0;
     }

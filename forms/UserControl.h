@@ -68,6 +68,8 @@ protected:
     explicit UserControl(const WindowClass& windowClass);
     void SetEnabledFlag(bool enabled);
 
+    // Whether Tab stops on the control; only controls that act on keys do.
+    virtual bool TabStop() const { return false; }
     virtual void HandleShow() {}
     virtual void HandleResize() {}
     virtual void HandleMouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
@@ -81,6 +83,11 @@ protected:
     virtual void HandleGotFocus() {}
     virtual void HandleLostFocus() {}
     virtual void HandleTimer(UINT_PTR /*id*/) {}
+    // Any message before the control's own handling; true when answered.
+    virtual bool HandleControlMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                                      LRESULT& /*result*/) {
+        return false;
+    }
 
 private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;

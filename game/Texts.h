@@ -16,6 +16,11 @@ inline constexpr const wchar_t* ClientWindow = L"Fennoy客户端";
 // The update command and the updater's window.
 inline constexpr const wchar_t* Update = L"更新";
 inline constexpr const wchar_t* CacheCleaning = L"缓存清理";
+// What a screen reader calls the caption bar's picture buttons.
+inline constexpr const wchar_t* CloseButton = L"关闭";
+inline constexpr const wchar_t* MinimiseButton = L"最小化";
+inline constexpr const wchar_t* MaximiseButton = L"最大化";
+inline constexpr const wchar_t* MenuButton = L"菜单";
 
 // The title of the client's windows once shown.
 inline std::wstring GameClientTitle() {

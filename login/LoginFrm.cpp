@@ -7,6 +7,7 @@
 #include "forms/ResourceFile.h"
 #include "forms/TempDir.h"
 #include "forms/WindowRegion.h"
+#include "forms/WindowIcon.h"
 #include "forms/core/Units.h"
 #include "game/Settings.h"
 #include "game/Texts.h"
@@ -28,12 +29,6 @@ forms::FormDesign LoginDesign() {
     design.style = WS_POPUP | WS_CLIPCHILDREN;
     design.showInTaskbar = false;
     return design;
-}
-
-forms::IconHandle LoadIconFile(const std::wstring& path, int size) {
-    const int pixels = forms::ScaleDesignPixels(size);
-    return forms::IconHandle(static_cast<HICON>(
-        LoadImageW(nullptr, path.c_str(), IMAGE_ICON, pixels, pixels, LR_LOADFROMFILE)));
 }
 
 } // namespace
@@ -87,13 +82,14 @@ HWND LoginFrm::CreatePictureBox(int id, int leftTwips, int topTwips, int widthTw
                            forms::Application::Instance(), nullptr);
 }
 
-// The icon file goes to the temporary directory; its small and large images
-// become the login screen's window icons.
+// The icon file goes to the temporary directory; the login screen's window
+// icons come at the system's sizes from the program's own icon.
 void LoginFrm::SetBackgroundIcons() {
     const std::wstring path = forms::GetTempDir() + PublicData::GameCode + std::wstring(L".ico");
     forms::SaveResToFile(IDR_ICON_FILE, L"ICON", path);
-    LoginBgFrm::Instance().SetIcon(ICON_SMALL, LoadIconFile(path, forms::ScaleDesignPixels(16)));
-    LoginBgFrm::Instance().SetIcon(ICON_BIG, LoadIconFile(path, forms::ScaleDesignPixels(32)));
+    for (const WPARAM which : {ICON_SMALL, ICON_BIG}) {
+        LoginBgFrm::Instance().SetIcon(which, forms::LoadWindowIcon(IDI_TAVRIN, which));
+    }
 }
 
 void LoginFrm::CreateWebBrowser() {
@@ -244,7 +240,10 @@ LRESULT LoginFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetBkColor(reinterpret_cast<HDC>(wParam), kKeyColour);
         return reinterpret_cast<LRESULT>(keyBrush_.get());
     case WM_COMMAND:
-        if (HIWORD(wParam) == STN_CLICKED && LoginBgFrm::Exists()) {
+        // Only the picture's own click: Esc's IDCANCEL carries no window.
+        if (HIWORD(wParam) == STN_CLICKED && lParam != 0 &&
+            reinterpret_cast<HWND>(lParam) == GetDlgItem(hWnd(), LOWORD(wParam)) &&
+            LoginBgFrm::Exists()) {
             OnButtonClick(LOWORD(wParam));
         }
         return 0;

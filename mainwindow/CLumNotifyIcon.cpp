@@ -32,6 +32,9 @@ void CLumNotifyIcon::Fill(HWND hWnd, HICON hIcon, const std::wstring& strTip,
     notifyData_.uCallbackMessage = callbackMessage;
     notifyData_.hIcon = hIcon;
     CopyField(notifyData_.szTip, strTip);
+    // A balloon is said once: adding the icon again does not repeat it.
+    notifyData_.szInfoTitle[0] = L'\0';
+    notifyData_.szInfo[0] = L'\0';
 }
 
 void CLumNotifyIcon::AddNotifyIcon(HWND hWnd, HICON hIcon, const std::wstring& strTip) {

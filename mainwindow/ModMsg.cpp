@@ -45,13 +45,17 @@ void Handle(HWND hWnd, UINT uMsg, WPARAM, LPARAM lParam) {
 
 } // namespace
 
-void HookMainWindow(HWND hWnd, TrayActions actions) {
-    RegisterHotKey(hWnd, kHotKeyId, 0, VK_F10);
+bool HookMainWindow(HWND hWnd, TrayActions actions) {
+    const bool hotKey = RegisterHotKey(hWnd, kHotKeyId, MOD_NOREPEAT, VK_F10) != FALSE;
+    // Elevated, the shell's broadcast is filtered out: the icon would stay
+    // lost after Explorer restarts.
+    ChangeWindowMessageFilterEx(hWnd, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
     slot.window = hWnd;
     slot.actions = std::move(actions);
     slot.active = true;
     slot.previousProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWndProc)));
+    return hotKey;
 }
 
 void UnhookMainWindow(HWND hWnd) {

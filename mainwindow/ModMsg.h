@@ -17,9 +17,11 @@ struct TrayActions {
     std::function<void()> taskbarCreated;
 };
 
-// Registers F10 for the window and puts MainWndProc in front of its
-// procedure.
-void HookMainWindow(HWND hWnd, TrayActions actions);
+// Registers F10 for the window (no repeats while held), lets the shell's
+// TaskbarCreated through to it across integrity levels, and puts
+// MainWndProc in front of its procedure. False when F10 could not be had
+// (another program holds it).
+bool HookMainWindow(HWND hWnd, TrayActions actions);
 // Releases F10 and takes MainWndProc out again. When another procedure was
 // put in front of it meanwhile, MainWndProc stays where it is and only
 // passes messages on until the window goes.

@@ -33,6 +33,8 @@ int Px(int twips) {
 }
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+// The question's ink: a theme's text colour could be the body's white.
+constexpr COLORREF kInk = RGB(0, 0, 0);
 constexpr int kEdge = 60;  // the skinned border's width
 constexpr int kCorner = 4; // the region's rounded corners, design pixels
 
@@ -45,6 +47,7 @@ void MsgFrm::CreateControls() {
     BForm1.SetBackColor(RGB(0xDE, 0xDE, 0xDE));
     BForm1.SetCaption(L"FennoySorvath");
     closebtn.Create(hWnd(), 2880, 15, 645, 270);
+    closebtn.SetAccessibleName(Texts::CloseButton);
     // A later sibling lies beneath: the close button must take the clicks
     // over the caption bar.
     SetWindowPos(closebtn.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -102,6 +105,7 @@ void MsgFrm::PaintBody() {
 
 bool MsgFrm::ShowModal(forms::Form* owner) {
     exit_ = false;
+    focus_ = nullptr;
     Form::ShowModal(owner);
     return exit_;
 }
@@ -112,10 +116,30 @@ void MsgFrm::Answer(bool exit) {
     Unload();
 }
 
+// The keyboard: "是" has the focus when the question shows, and gets it back
+// with the window; Esc (IDCANCEL) answers "否".
 LRESULT MsgFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CTLCOLORSTATIC) {
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+        SetTextColor(reinterpret_cast<HDC>(wParam), kInk);
         SetBkColor(reinterpret_cast<HDC>(wParam), kWhite);
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && IsChild(hWnd(), GetFocus())) {
+            focus_ = GetFocus();
+        }
+        break;
+    case WM_SETFOCUS:
+        SetFocus(focus_ != nullptr && IsChild(hWnd(), focus_) ? focus_ : iButton1.hWnd());
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL && lParam == 0) {
+            Answer(false);
+            return 0;
+        }
+        break;
+    default:
+        break;
     }
     return Form::HandleMessage(message, wParam, lParam);
 }

@@ -38,6 +38,8 @@ private:
     void PaintBody();
 
     HWND label_ = nullptr;
+    // The control that had the keyboard when the window was last left.
+    HWND focus_ = nullptr;
     bool exit_ = false;
     forms::GdiFont font_;
     // Last: disconnected before any member they reach goes.

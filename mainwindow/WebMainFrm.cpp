@@ -1,7 +1,7 @@
 #include "mainwindow/WebMainFrm.h"
 
 #include "forms/Application.h"
-#include "forms/TempDir.h"
+#include "forms/WindowIcon.h"
 #include "forms/WindowRegion.h"
 #include "forms/WorkArea.h"
 #include "forms/core/Units.h"
@@ -61,6 +61,11 @@ void WebMainFrm::CreateControls() {
     web_minmax.SetStyle(1);
     web_min.Create(hWnd(), 12960, 15, 360, 270);
     web_tool.Create(hWnd(), 12600, 15, 360, 270);
+    for (const auto& [button, name] :
+         {std::pair{&web_close, Texts::CloseButton}, std::pair{&web_minmax, Texts::MaximiseButton},
+          std::pair{&web_min, Texts::MinimiseButton}, std::pair{&web_tool, Texts::MenuButton}}) {
+        button->SetAccessibleName(name);
+    }
     WebuTab.Create(hWnd(), 2160, 30, 10215, 480);
     forms::PropertyBag bag;
     bag.Write<std::int32_t>("TabStyle", 1);
@@ -93,36 +98,39 @@ void WebMainFrm::StackControls() {
     }
 }
 
-void WebMainFrm::CreateAppMenu() {
+// Without F10 the menu does not offer it.
+void WebMainFrm::CreateAppMenu(bool hotKey) {
     appmenu_.reset(CreatePopupMenu());
     const std::wstring versionCaption = L"版本号:" + LocalVersion();
     const std::pair<UINT, const wchar_t*> items[] = {
-        {refresh, L"刷新(F5)"}, {hiderestore, L"隐藏/恢复(F10)"}, {clearcache, L"清除缓存"},
-        {line, nullptr},        {update, Texts::Update},          {version, versionCaption.c_str()},
+        {refresh, L"刷新(F5)"},
+        {hiderestore, hotKey ? L"隐藏/恢复(F10)" : L"隐藏/恢复"},
+        {clearcache, L"清除缓存"},
+        {line, nullptr},
+        {update, Texts::Update},
+        {version, versionCaption.c_str()},
         {exit, L"退出"}};
     for (const auto& [id, caption] : items) {
         AppendMenuW(appmenu_.get(), caption == nullptr ? MF_SEPARATOR : MF_STRING, id, caption);
     }
 }
 
-forms::IconHandle WebMainFrm::LoadIconFile(int size) {
-    const std::wstring path = forms::GetTempDir() + PublicData::GameCode + L".ico";
-    const int pixels = forms::ScaleDesignPixels(size);
-    return forms::IconHandle(static_cast<HICON>(
-        LoadImageW(nullptr, path.c_str(), IMAGE_ICON, pixels, pixels, LR_LOADFROMFILE)));
-}
-
 void WebMainFrm::OnLoad() {
     CreateControls();
     ConnectEvents();
-    smallIcon_ = LoadIconFile(forms::ScaleDesignPixels(16));
+    smallIcon_ = forms::LoadWindowIcon(IDI_TAVRIN, ICON_SMALL);
     SendMessageW(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     trayIcon_ = std::make_unique<CLumNotifyIcon>();
     AddTrayIcon();
-    bigIcon_ = LoadIconFile(forms::ScaleDesignPixels(32));
+    bigIcon_ = forms::LoadWindowIcon(IDI_TAVRIN, ICON_BIG);
     SendMessageW(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    ModMsg::HookMainWindow(hWnd(), {[this] { PopupAppMenu(); }, [this] { AddTrayIcon(); }});
-    CreateAppMenu();
+    const bool hotKey =
+        ModMsg::HookMainWindow(hWnd(), {[this] { PopupAppMenu(); }, [this] { AddTrayIcon(); }});
+    CreateAppMenu(hotKey);
+    if (!hotKey) {
+        // Said once; the menu keeps hiding and showing the window.
+        trayIcon_->ShowBubble(Texts::GameClientTitle(), kHotKeyTaken, NIIF_WARNING);
+    }
     WebBForm.SetCaption(PublicData::GameTitle);
     SetCaption(Texts::GameClientTitle());
     frameStyle_ = std::make_unique<cSetStyle>();
@@ -235,7 +243,14 @@ bool WebMainFrm::DdeExecute(const std::wstring& command) {
     if (IsIconic(hWnd())) {
         ShowWindow(hWnd(), SW_RESTORE);
     }
-    return OpenUrlTab(command);
+    const bool opened = OpenUrlTab(command);
+    // In front of other windows; where the system refuses, the taskbar
+    // button flashes instead.
+    if (!SetForegroundWindow(hWnd())) {
+        FLASHWINFO flash{sizeof flash, hWnd(), FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+        FlashWindowEx(&flash);
+    }
+    return opened;
 }
 
 void WebMainFrm::OnUnload() {

@@ -26,6 +26,9 @@ public:
     // "清除缓存" when some of the cache could not go (in use, say).
     static constexpr const wchar_t* kCacheNotCleared =
         L"部分缓存正在使用，未能全部清理，请稍后再试！";
+    // The tray's balloon when another program holds F10.
+    static constexpr const wchar_t* kHotKeyTaken =
+        L"F10 已被其他程序占用，隐藏窗口请使用托盘菜单。";
     enum MenuItem : UINT { refresh = 1, hiderestore, clearcache, line, update, version, exit };
 
     WebMainFrm();
@@ -64,8 +67,7 @@ private:
     // Set-up and layout
     void CreateControls();
     void StackControls();
-    void CreateAppMenu();
-    forms::IconHandle LoadIconFile(int size);
+    void CreateAppMenu(bool hotKey);
     void PlaceControls();
     bool OpenUrlTab(const std::wstring& url);
     bool HasTabFor(const std::wstring& url);

@@ -341,7 +341,9 @@ def artwork():
         "splash_2x.png": png_bytes(splash(2)),
         "login.png": png_bytes(login_background()),
         "login_2x.png": png_bytes(login_background(2)),
-        "Tavrin.ico": ico_bytes([(icon16, 8)] + [(icon_image(s), 32) for s in (128, 64, 48, 32)] + [(icon16, 32)]),
+        # Every size a window, the taskbar and the tray ask for at 100 %, 125 %, 150 % and 200 %.
+        "Tavrin.ico": ico_bytes([(icon16, 8)] + [(icon_image(s), 32) for s in (128, 64, 48, 40, 32, 24, 20)]
+                                + [(icon16, 32)]),
         # The updater, which must stay small: its icon in the sizes a window and a
         # folder list show, its skins in 8 bits (they have fewer than 256 colours).
         "Update.ico": ico_bytes([(icon16, 8)] + [(icon_image(s), 32) for s in (48, 32)] + [(icon16, 32)]),

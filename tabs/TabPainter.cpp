@@ -228,7 +228,8 @@ void TabPainter::DrawTab(const TabScene& scene, int position, bool selected) {
         DrawPiece(scene.style, pieceX, tab.left, tab.width);
     }
 
-    const bool closeButton = !tab.hideButton;
+    const bool closeButton = TabLayout::ShowsCloseBox(
+        scene.style, {false, tab.hideButton, tab.left, tab.width, selected});
     const auto [textX, textWidth] =
         TextSpan(scene.style, tab.left, tab.width, selected, closeButton);
     DrawTabText(tabsDC_.get(), tab.caption, textX, 0, textWidth, pieces.pieceHeight);

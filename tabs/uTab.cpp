@@ -236,8 +236,7 @@ void uTab::HandleMouseUp(int button, int shift, float twipsX, float twipsY) {
         const TabLayout::Hit hit = HitTest(x, y);
         p = hit.index;
         closeState_ = 0;
-        if (p >= 0 && p < items_.Count() && p == hoverIndex_ && hit.close &&
-            !items_.Item(static_cast<int>(p))->HideButton()) {
+        if (p >= 0 && p < items_.Count() && p == hoverIndex_ && hit.close) {
             items_.Remove(static_cast<int>(p), true);
         }
         DrawAll(true);
@@ -303,7 +302,8 @@ std::vector<TabLayout::Tab> uTab::Geometry() const {
     std::vector<TabLayout::Tab> tabs;
     for (int p = 0; p < items_.Count(); ++p) {
         const std::shared_ptr<CTabItem> item = items_.Item(p);
-        tabs.push_back({item->LockSize(), item->HideButton(), item->Left(), item->Width()});
+        tabs.push_back(
+            {item->LockSize(), item->HideButton(), item->Left(), item->Width(), p == selected_});
     }
     return tabs;
 }

@@ -68,6 +68,7 @@ void UpdateFrm::CreateControls() {
     connections_ +=
         BForm1.MouseDown.Connect([this](int&, int&, float&, float&) { BForm1_MouseDown(); });
     closebtn.Create(hWnd(), 4600, 100, 645, 270);
+    closebtn.SetAccessibleName(Texts::CloseButton);
     connections_ += closebtn.Click.Connect([this] { closebtn_Click(); });
     // Drawn over the caption bar, which was placed first.
     SetWindowPos(closebtn.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -135,7 +135,8 @@ LRESULT PreviewPane::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND) {
         return OnCommand(wParam);
     }
-    if (message == WM_CTLCOLORSTATIC) { // the title on the white surface
+    if (message == WM_CTLCOLORSTATIC) { // the title, black on the white surface in any theme
+        SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
         SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }

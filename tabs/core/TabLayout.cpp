@@ -49,6 +49,10 @@ int CalcTabWidth(long tabStyle, int areaWidth, const std::vector<Tab>& tabs) {
     return width < kMinTabWidth ? kMinTabWidth : static_cast<int>(width);
 }
 
+bool ShowsCloseBox(long tabStyle, const Tab& tab) {
+    return !tab.hideButton && (tab.selected || tab.width >= 2 * StyleOf(tabStyle).closeRight);
+}
+
 void LayoutTabs(long tabStyle, int tabWidth, std::vector<Tab>& tabs) {
     const Style style = StyleOf(tabStyle);
     int x = style.firstLeft;
@@ -82,8 +86,9 @@ Hit HitTest(long tabStyle, double px, double py, int controlWidth, int leftSize,
         if (tab.left <= rx && rx <= tab.left + tab.width) {
             const long closeLeft = tab.left + tab.width - style.closeRight;
             const int side = Scaled(kCloseSide);
-            const bool close = !tab.hideButton && closeLeft <= rx && rx <= closeLeft + side &&
-                               style.closeTop <= y && y <= style.closeTop + side;
+            const bool close = ShowsCloseBox(tabStyle, tab) && closeLeft <= rx &&
+                               rx <= closeLeft + side && style.closeTop <= y &&
+                               y <= style.closeTop + side;
             return {p, close};
         }
     }

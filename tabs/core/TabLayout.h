@@ -31,7 +31,13 @@ struct Tab {
     bool hideButton = false;
     int left = 0;
     int width = 0;
+    bool selected = false;
 };
+
+// Whether the tab shows (and answers) its close box: never when hidden,
+// always on the selected tab, and on another only while the box with its
+// margin takes at most half the tab, so that a narrow tab is no close box.
+bool ShowsCloseBox(long tabStyle, const Tab& tab);
 
 // The width of a tab that is not size-locked, for a tab area aw wide: the
 // tabs all lie inside the area, unless too many are locked to full width.

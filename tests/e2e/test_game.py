@@ -185,7 +185,11 @@ class GameTest(unittest.TestCase):
         other.kill()
         other.wait()
 
-        # A close request asks: "否" keeps the window and its tabs.
+        # A close request asks: Esc, then "否", keeps the window and its tabs.
+        self.ask_close(width, typed="Escape")
+        self.assertTrue(wait_until(lambda: not visible_windows(EXIT_QUESTION), 10), "Esc gave no answer")
+        self.assertTrue(visible_windows(MAIN), "Esc closed the window")
+        self.assertIsNone(self.proc.poll())
         self.ask_close(width, "否")
         self.assertTrue(wait_until(lambda: not visible_windows(EXIT_QUESTION), 10))
         self.assertTrue(visible_windows(MAIN), "否 closed the window")
@@ -205,8 +209,8 @@ class GameTest(unittest.TestCase):
         self.assertTrue(wait_until(lambda: len(self.site.seen("/event/")) > before, 20), "no reload")
         self.assertIn("session=alive", self.site.seen("/event/")[-1])
 
-        # "是" ends the program.
-        self.ask_close(width, "是")
+        # Enter on "是", which has the keyboard when the question shows, ends the program.
+        self.ask_close(width, typed="Return")
         self.assertEqual(exit_code(self.proc, 30), 0)
         self.assertTrue(wait_until(lambda: not visible_windows(TRAY), 10), "the tray icon stayed")
 
@@ -263,12 +267,16 @@ class GameTest(unittest.TestCase):
         other.kill()
         other.wait()
 
-    def ask_close(self, width, answer):
-        """Clicks the window's close button and answers the question."""
+    def ask_close(self, width, answer=None, typed=None):
+        """Clicks the window's close button and answers the question: clicks the answer's
+        button, or types the key."""
         click(visible_windows(MAIN)[0], *close_button(width))
         dialog = wait_until(lambda: visible_windows(EXIT_QUESTION), 20)
         self.assertTrue(dialog, "no exit question")
-        click(dialog[0], *exit_answer(answer))
+        if typed:
+            key(dialog[0], typed)
+        else:
+            click(dialog[0], *exit_answer(answer))
 
 
 class Foreign:

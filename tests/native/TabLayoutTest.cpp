@@ -123,6 +123,25 @@ TEST_F(HitTestTest, AHiddenButtonIsNeverHot) {
     EXPECT_FALSE(hit.close);
 }
 
+TEST_F(HitTestTest, ANarrowTabShowsItsCloseBoxOnlyWhenSelected) {
+    // Low style: the box and its margin take 24 pixels from the right end.
+    tabs = LaidOut(0, 14 + 47 * 12, Tabs(12));
+    ASSERT_EQ(tabs[1].width, 47);
+    EXPECT_FALSE(ShowsCloseBox(0, tabs[1])) << "the box would take more than half";
+    const Hit narrow = At(0, 40 + tabs[1].left + 47 - 24 + 2, 10);
+    EXPECT_EQ(narrow.index, 1);
+    EXPECT_FALSE(narrow.close) << "a click there selects the tab, never closes it";
+    tabs[1].selected = true;
+    EXPECT_TRUE(ShowsCloseBox(0, tabs[1]));
+    EXPECT_TRUE(At(0, 40 + tabs[1].left + 47 - 24 + 2, 10).close) << "the selected tab keeps it";
+    tabs[1].hideButton = true;
+    EXPECT_FALSE(ShowsCloseBox(0, tabs[1])) << "a hidden button stays hidden";
+    tabs[2].width = 48;
+    EXPECT_TRUE(ShowsCloseBox(0, tabs[2])) << "twice the box's room";
+    EXPECT_FALSE(ShowsCloseBox(1, {false, false, 0, 39, false})) << "high style: 20 from the end";
+    EXPECT_TRUE(ShowsCloseBox(1, {false, false, 0, 40, false}));
+}
+
 TEST(TabLayout, EveryLengthGrowsWithTheScreenDpi) {
     ASSERT_TRUE(forms::SetScreenDpi(192));
     EXPECT_EQ(StyleOf(1).height, 64);

@@ -202,8 +202,17 @@ TEST_F(ButtonTest, TheFocusRectangleIsInsetThreePixels) {
     }
     EXPECT_GT(dotted, 4) << "a dotted line along row 3";
     EXPECT_EQ(GetPixel(button.hDC(), 10, 10), RGB(255, 255, 255));
+    const auto dots = [this] {
+        int count = 0;
+        for (int x = 3; x < 20; ++x) {
+            count += GetPixel(button.hDC(), x, 3) != RGB(255, 255, 255) ? 1 : 0;
+        }
+        return count;
+    };
     button.cMouseAction(0, true);
-    EXPECT_EQ(GetPixel(button.hDC(), 3, 3), RGB(255, 255, 255)) << "the next repaint removes it";
+    EXPECT_EQ(dots(), dotted) << "a repaint keeps the cue while the button has the keyboard";
+    SendMessageW(button.hWnd(), WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(dots(), 0) << "and it goes with the keyboard";
 }
 
 TEST_F(ButtonTest, ATransparentButtonLetsTheMaskColourThrough) {

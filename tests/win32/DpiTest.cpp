@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -51,6 +52,32 @@ RECT PlaceIn(HWND window, HWND parent) {
     GetWindowRect(window, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+// A window icon's size as the system holds it (a monochrome icon's mask is
+// twice its height).
+SIZE IconSize(HWND window, WPARAM which) {
+    auto* icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return {0, 0};
+    }
+    const forms::GdiBitmap colour(info.hbmColor);
+    const forms::GdiBitmap mask(info.hbmMask);
+    BITMAP bitmap{};
+    GetObjectW(colour ? colour.get() : mask.get(), sizeof bitmap, &bitmap);
+    return {bitmap.bmWidth, colour ? bitmap.bmHeight : bitmap.bmHeight / 2};
+}
+
+// Small and large window icons at the system's sizes, scaled once: 24 and
+// 48 pixels at 144 DPI.
+void ExpectIconsAtTheScreensScale(HWND window) {
+    for (const auto& [which, design] : {std::pair{ICON_SMALL, 16}, std::pair{ICON_BIG, 32}}) {
+        const SIZE size = IconSize(window, which);
+        EXPECT_EQ(size.cx, Scaled(design)) << (which == ICON_SMALL ? "small" : "large");
+        EXPECT_EQ(size.cy, Scaled(design));
+        EXPECT_EQ(size.cx, GetSystemMetrics(which == ICON_SMALL ? SM_CXSMICON : SM_CXICON));
+    }
 }
 
 // A click at a point of `window`'s client area, given to whatever window the
@@ -137,6 +164,7 @@ TEST_F(DpiWindowsTest, SplashAndLoginScreenGrowWithTheScaleFitTheScreenAndKeepTh
     ASSERT_TRUE(LoginFrm::Exists());
     LoginFrm& login = LoginFrm::Instance();
     const forms::Rect work = forms::WorkAreaOfWindow(login.hWnd());
+    ExpectIconsAtTheScreensScale(LoginBgFrm::Instance().hWnd());
     const SIZE backgroundSize = SizeOf(LoginBgFrm::Instance().hWnd());
     if (Scaled(1237) <= work.Width() && Scaled(696) <= work.Height()) {
         EXPECT_NEAR(backgroundSize.cx, Scaled(1237), 1);
@@ -219,6 +247,7 @@ TEST_F(DpiWindowsTest, MainWindowCaptionButtonsTabsAndPageLineUpAndTakeClicksWhe
         cancel);
     ASSERT_TRUE(WebMainFrm::Exists());
     WebMainFrm& main = WebMainFrm::Instance();
+    ExpectIconsAtTheScreensScale(main.hWnd());
     main.SetURL(std::wstring(PublicData::GameSiteUrl) + L"news");
     ASSERT_EQ(main.WebuTab.TabItems().Count(), 2);
 

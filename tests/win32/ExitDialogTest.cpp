@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -138,6 +140,90 @@ TEST_F(ExitDialogTest, NoHandsTheForegroundBackToTheGameWindowThatOwnsTheDialog)
     EXPECT_TRUE(IsWindowEnabled(main.hWnd()));
     EXPECT_EQ(GetForegroundWindow(), main.hWnd());
     EXPECT_EQ(GetActiveWindow(), main.hWnd());
+}
+
+// Keys as the player types them at the question, from inside its own loop:
+// each tick posts one key to whatever has the keyboard, after the loop has
+// taken the one before (input comes before the next timer). Shift is held
+// in the thread's key state for the keys that ask for it.
+struct Typing {
+    std::vector<std::pair<WPARAM, bool>> keys; // virtual key, with Shift
+    std::size_t next = 0;
+    // What the keys met: the keyboard's window before each key, as 是 and 否
+    // (1, 2) or anything else (0), and the answer raised.
+    std::vector<int> focus;
+    std::optional<bool> answer;
+};
+Typing* typing = nullptr;
+
+Typing Keys(std::vector<std::pair<WPARAM, bool>> keys) {
+    Typing typed;
+    typed.keys = std::move(keys);
+    return typed;
+}
+
+void HoldShift(bool down) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(state);
+}
+
+void CALLBACK TypeNextKey(HWND, UINT, UINT_PTR timer, DWORD) {
+    HoldShift(false);
+    if (typing == nullptr || typing->next >= typing->keys.size() || !MsgFrm::Exists()) {
+        KillTimer(nullptr, timer);
+        return;
+    }
+    MsgFrm& dialog = MsgFrm::Instance();
+    if (typing->next == 0) {
+        testing_support::Held() +=
+            dialog.Answered.Connect([](bool exit) { typing->answer = exit; });
+    }
+    const auto [key, shift] = typing->keys[typing->next++];
+    HWND focus = GetFocus();
+    typing->focus.push_back(focus == dialog.iButton1.hWnd()   ? 1
+                            : focus == dialog.iButton2.hWnd() ? 2
+                                                              : 0);
+    HoldShift(shift);
+    PostMessageW(focus != nullptr ? focus : dialog.hWnd(), WM_KEYDOWN, key, 1);
+}
+
+// Asks the real question over the game window and types the keys; whether
+// the game window stayed.
+bool TypeAtTheQuestion(Typing& keys) {
+    WebMainFrm& main = WebMainFrm::Instance();
+    main.Show();
+    SetForegroundWindow(main.hWnd());
+    typing = &keys;
+    const UINT_PTR typer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &TypeNextKey);
+    const UINT_PTR giveUp = SetTimer(nullptr, 0, 20000, &GiveUp);
+    answerTimedOut = false;
+    const bool closed = main.Unload();
+    KillTimer(nullptr, giveUp);
+    KillTimer(nullptr, typer);
+    HoldShift(false);
+    typing = nullptr;
+    EXPECT_FALSE(answerTimedOut) << "the keys gave no answer";
+    EXPECT_FALSE(MsgFrm::Exists());
+    return !closed;
+}
+
+TEST_F(ExitDialogTest, EscAnswersNoEnterTheFocusedButtonAndTabMovesBetweenThem) {
+    Typing esc = Keys({{VK_ESCAPE, false}});
+    EXPECT_TRUE(TypeAtTheQuestion(esc)) << "Esc keeps the game";
+    EXPECT_EQ(esc.answer, std::optional<bool>(false));
+    EXPECT_EQ(esc.focus, std::vector<int>{1}) << "是 has the keyboard when the question shows";
+
+    Typing tabs = Keys({{VK_TAB, false}, {VK_TAB, true}, {VK_TAB, false}, {VK_RETURN, false}});
+    EXPECT_TRUE(TypeAtTheQuestion(tabs)) << "Enter on 否 keeps the game";
+    EXPECT_EQ(tabs.answer, std::optional<bool>(false));
+    EXPECT_EQ(tabs.focus, (std::vector<int>{1, 2, 1, 2})) << "Tab and Shift+Tab move";
+
+    Typing enter = Keys({{VK_RETURN, false}});
+    EXPECT_FALSE(TypeAtTheQuestion(enter)) << "Enter on 是 ends the game";
+    EXPECT_EQ(enter.answer, std::optional<bool>(true));
+    EXPECT_FALSE(WebMainFrm::Exists());
 }
 
 } // namespace

@@ -174,7 +174,13 @@ TEST_F(MainWindowTest, DdeExecuteOpensATabAndRestores) {
     EXPECT_EQ(main.WebuTab.Selected(), 1);
     EXPECT_EQ(items.Item(1)->Caption(), L"Game" + kSite + L"event");
 
+    // Behind another window, the tab's window comes to the front.
+    HWND other = testing_support::CreatePlainWindow(0, 0, 50, 50);
+    ShowWindow(other, SW_SHOW);
+    ASSERT_TRUE(SetForegroundWindow(other));
     EXPECT_TRUE(SendDdeExecute(service, Wide(L"https://other.example.org/news"))) << "any host";
+    EXPECT_EQ(GetForegroundWindow(), main.hWnd());
+    DestroyWindow(other);
 
     // Anything but a web address is answered "not processed" and opens nothing.
     ShowWindow(main.hWnd(), SW_MINIMIZE);

@@ -86,13 +86,15 @@ TEST_F(ClientResources, SkinBitmapsHaveTheirSizesAndDepths) {
     }
 }
 
-TEST_F(ClientResources, IconFileHoldsSixImagesOfTheListedSizes) {
+// Every size of the small and large window icons at 100 %, 125 %, 150 % and
+// 200 % is drawn, never scaled.
+TEST_F(ClientResources, IconFileHoldsNineImagesOfTheListedSizes) {
     const Bytes ico = Resource(IDR_ICON_FILE, L"ICON");
-    ASSERT_GE(ico.size(), 6u + 6 * 16);
+    ASSERT_GE(ico.size(), 6u + 9 * 16);
     EXPECT_EQ(At<WORD>(ico, 2), 1);
-    ASSERT_EQ(At<WORD>(ico, 4), 6);
-    const std::vector<std::pair<int, int>> expected{{16, 8},  {128, 32}, {64, 32},
-                                                    {48, 32}, {32, 32},  {16, 32}};
+    ASSERT_EQ(At<WORD>(ico, 4), 9);
+    const std::vector<std::pair<int, int>> expected{
+        {16, 8}, {128, 32}, {64, 32}, {48, 32}, {40, 32}, {32, 32}, {24, 32}, {20, 32}, {16, 32}};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const std::size_t entry = 6 + 16 * i;
         EXPECT_EQ(ico[entry], expected[i].first) << i;
@@ -103,11 +105,11 @@ TEST_F(ClientResources, IconFileHoldsSixImagesOfTheListedSizes) {
     }
 }
 
-TEST_F(ClientResources, ExecutableIconGroupOneHasTheSameSixImages) {
+TEST_F(ClientResources, ExecutableIconGroupOneHasTheSameNineImages) {
     const Bytes group = Resource(IDI_TAVRIN, MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
     ASSERT_GE(group.size(), 6u);
-    EXPECT_EQ(At<WORD>(group, 4), 6);
-    EXPECT_EQ(group.size(), 6u + 6 * 14);
+    EXPECT_EQ(At<WORD>(group, 4), 9);
+    EXPECT_EQ(group.size(), 6u + 9 * 14);
 }
 
 TEST_F(ClientResources, CarriesTheUpdaterByteForByte) {

@@ -1,4 +1,5 @@
 #include "forms/Application.h"
+#include "forms/DialogKeys.h"
 #include "forms/Gdiplus.h"
 #include "forms/OleSession.h"
 #include "forms/Picture.h"
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
     const forms::GdiplusSession gdiplus;
     forms::Application::Start();
     forms::InstallArtwork(&resources::Artwork());
+    // The client's loops take the dialog keys.
+    forms::Application::FilterKeysWith(&forms::TranslateDialogKey);
     const forms::OleSession ole;
     testing::InitGoogleTest(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new ForgetQuitRequests);
