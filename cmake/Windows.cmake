@@ -9,6 +9,10 @@ foreach(config ${CMAKE_CONFIGURATION_TYPES})
 endforeach()
 
 add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+# The version block takes the project's version, as the installer does.
+add_compile_definitions($<$<COMPILE_LANGUAGE:RC>:TAVRIN_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}>
+    $<$<COMPILE_LANGUAGE:RC>:TAVRIN_VERSION_MINOR=${PROJECT_VERSION_MINOR}>
+    $<$<COMPILE_LANGUAGE:RC>:TAVRIN_VERSION_PATCH=${PROJECT_VERSION_PATCH}>)
 if(MINGW)
     # Runs on a bare Windows: no MinGW DLLs beside the executable.
     add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release,MinSizeRel>:-s>)
