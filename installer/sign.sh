@@ -1,10 +1,17 @@
 #!/bin/sh
-# Signs FILE in place: sign.sh OSSLSIGNCODE PFX TIMESTAMP_URL FILE, with a
-# SHA-256 digest; the PKCS#12 file's password comes from the environment
-# (TAVRIN_SIGNING_PASSWORD), never from a command line. TIMESTAMP_URL may
-# be empty.
+# Signs FILE in place with a SHA-256 digest:
+#   sign.sh OSSLSIGNCODE PFX [-ts TIMESTAMP_URL] FILE
+# The PKCS#12 file's password comes from the environment
+# (TAVRIN_SIGNING_PASSWORD), never from a command line.
 set -eu
-tool=$1 pfx=$2 stamp=$3 file=$4
+tool=$1 pfx=$2
+shift 2
+stamp=""
+if [ "$1" = -ts ]; then
+    stamp=$2
+    shift 2
+fi
+file=$1
 if [ -z "${TAVRIN_SIGNING_PASSWORD+set}" ]; then
     echo "sign.sh: set TAVRIN_SIGNING_PASSWORD to the password of $pfx" >&2
     exit 1
