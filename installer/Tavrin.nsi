@@ -143,9 +143,13 @@ Section
     WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
     WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    DetailPrint "$(^Completed)" ; over the size's own status line
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+!ifdef PROGRESS_HOLD
+    Sleep ${PROGRESS_HOLD} ; the progress page held for its picture (tools/setup_screenshots.py)
+!endif
 SectionEnd
 
 ; What the setup made and what the client leaves in its folder: the
