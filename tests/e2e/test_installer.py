@@ -21,6 +21,7 @@ ARGS = None
 HERE = os.path.dirname(os.path.abspath(__file__))
 KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 EXIT_RUNNING = 3
+EXIT_UNFINISHED = 4
 VALUES = ("DisplayName", "DisplayVersion", "DisplayIcon", "Publisher", "InstallLocation", "UninstallString",
           "QuietUninstallString", "EstimatedSize", "NoModify", "NoRepair")
 
@@ -190,6 +191,18 @@ class InstallTest(SetupRun):
         self.assertEqual(self.state(folder), before)
         client.kill()
         client.wait()
+
+        # An update cut short: a journal the client's recovery cannot read
+        # stops the setup, which changes nothing; one it can settle, it
+        # settles before the newer setup below installs.
+        journal = os.path.join(folder, "update.tavrin-journal")
+        with open(journal, "wb") as f:
+            f.write("tavrin-journal 9\nreplace|Tavrin.exe\nend\n".encode("utf-16-le"))
+        before = self.state(folder)
+        self.assertEqual(self.run_program(ARGS.setup, "/S"), EXIT_UNFINISHED)
+        self.assertEqual(self.state(folder), before)
+        with open(journal, "wb") as f:
+            f.write("tavrin-journal 1\nadd|Tavrin.exe\nend\n".encode("utf-16-le"))
 
         # A newer setup, carrying another client, over the install.
         work = tempfile.mkdtemp(prefix="tavrin-setup-")
