@@ -16,6 +16,8 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from desktop import launch, run, visible_windows, wait_until, wine_env  # noqa: E402
+from test_startup import temp_folder  # noqa: E402
+from test_update import Operator  # noqa: E402
 
 ARGS = None
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -122,11 +124,14 @@ class SetupRun(unittest.TestCase):
                 values[parts[0]] = int(parts[2], 16) if parts[1] == "REG_DWORD" else parts[2]
         return values, named
 
-    def state(self, folder):
-        """What a setup may change: the folder's files, the shortcuts, the entry."""
+    def state(self, folder, updater_files=True):
+        """What a setup may change: the folder's files (the updater's own
+        names left out when it works there), the shortcuts, the entry."""
         files = {}
         if os.path.isdir(folder):
             for name in sorted(os.listdir(folder)):
+                if not updater_files and (".tavrin-" in name or name.startswith("tavrin-write-probe")):
+                    continue
                 path = os.path.join(folder, name)
                 files[name] = (os.stat(path).st_mtime_ns, digest(path))
         links = {p: digest(p) for p in (self.start_menu_link(), self.desktop_link()) if os.path.exists(p)}
@@ -191,6 +196,19 @@ class InstallTest(SetupRun):
         self.assertEqual(self.state(folder), before)
         client.kill()
         client.wait()
+
+        # While an update works on the folder (its updater downloading from a
+        # server that answers nothing), the setup changes nothing either.
+        server = Operator(self)
+        with open(os.path.join(temp_folder(self.prefix), "update.txt"), "w") as f:
+            f.write("version=1.2.0\r\n0|%s/mute/Tavrin.exe?hold=60\r\n" % server.url)
+        updater = launch(["wine", ARGS.updater, "%s|%s" % (folder_w, client_w)], self.env, self)
+        self.assertTrue(wait_until(lambda: visible_windows("更新"), 60), "no updater window")
+        before = self.state(folder, updater_files=False)
+        self.assertEqual(self.run_program(ARGS.setup, "/S"), EXIT_RUNNING)
+        self.assertEqual(self.state(folder, updater_files=False), before)
+        updater.kill()
+        updater.wait()
 
         # An update cut short: a journal the client's recovery cannot read
         # stops the setup, which changes nothing; one it can settle, it
