@@ -290,6 +290,11 @@ class SignedSetupTest(SetupRun):
         self.assertEqual(shortcut_target(self.start_menu_link()), folder_w + "\\Tavrin.exe")
         for path in (updater, client, setup, os.path.join(folder, "Uninstall.exe")):
             self.assert_unsigned_or_verified(path, signed=True, ca=cert)
+        # With nothing of the player's in it, the folder goes too.
+        self.assertEqual(self.run_program(os.path.join(folder, "Uninstall.exe"), "/S"), 0)
+        self.assertTrue(wait_until(lambda: not os.path.exists(folder), 60), "the folder stayed")
+        self.assertFalse(os.path.exists(self.start_menu_link()))
+        self.assertEqual(self.uninstall_values(), (None, 0))
 
 
 def main():
