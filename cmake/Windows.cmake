@@ -35,12 +35,16 @@ set(UPDATER_EXE ${TAVRIN_BIN}/Update.exe)
 configure_file(resources/UpdateResource.rc.in ${TAVRIN_GENERATED}/UpdateResource.rc @ONLY)
 file(GLOB TAVRIN_ART CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*)
 set(TAVRIN_RC ${CMAKE_SOURCE_DIR}/resources/Tavrin.rc)
+set(TAVRIN_RC_VERSION TAVRIN_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+    TAVRIN_VERSION_MINOR=${PROJECT_VERSION_MINOR} TAVRIN_VERSION_PATCH=${PROJECT_VERSION_PATCH})
 
 function(tavrin_resources target)
     target_sources(${target} PRIVATE ${TAVRIN_RC})
     # Seen from the target's own folder: a source property is per folder.
+    # The version block takes the project's version, as the setup does.
     set_source_files_properties(${TAVRIN_RC} TARGET_DIRECTORY ${target} PROPERTIES
-        OBJECT_DEPENDS "${UPDATER_EXE};${TAVRIN_ART};${CMAKE_SOURCE_DIR}/resources/Tavrin.manifest")
+        OBJECT_DEPENDS "${UPDATER_EXE};${TAVRIN_ART};${CMAKE_SOURCE_DIR}/resources/Tavrin.manifest"
+        COMPILE_DEFINITIONS "${TAVRIN_RC_VERSION}")
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/resources ${TAVRIN_GENERATED})
     add_dependencies(${target} Update)
 endfunction()

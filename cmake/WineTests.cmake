@@ -199,6 +199,25 @@ if(CMAKE_CROSSCOMPILING)
         FIXTURES_REQUIRED "wine;smoke" TIMEOUT 600 RUN_SERIAL TRUE)
     set_tests_properties(e2e_signed_manifest e2e_updater e2e_update_road e2e_startup e2e_login
                          e2e_login_preview e2e_game_preview PROPERTIES LABELS e2e)
+
+    # The players' setup, each test in a fresh prefix of its own; the second
+    # signs in a side build of its own with a certificate it makes.
+    if(TARGET installer)
+        set(installer_e2e ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_installer.py
+            --setup ${TAVRIN_SETUP} --client ${TAVRIN_BIN}/Tavrin.exe
+            --other-client ${TAVRIN_BIN}/TavrinPreview.exe --updater ${TAVRIN_BIN}/Update.exe
+            --makensis ${TAVRIN_MAKENSIS} --defines ${CMAKE_BINARY_DIR}/installer/defines.nsh
+            --script ${CMAKE_SOURCE_DIR}/installer/Tavrin.nsi --prefix ${CMAKE_BINARY_DIR}/wineprefix
+            --bits ${TAVRIN_BITS} --title ${TAVRIN_GAME_TITLE} --code ${TAVRIN_GAME_CODE}
+            --version ${PROJECT_VERSION} --publisher ${Publisher})
+        # The installed client looks for its manifest on the demo port.
+        add_test(NAME e2e_installer COMMAND flock /tmp/tavrin-ports.lock ${installer_e2e} InstallTest)
+        add_test(NAME e2e_installer_signed
+                 COMMAND ${installer_e2e} --source ${CMAKE_SOURCE_DIR} --toolchain ${CMAKE_TOOLCHAIN_FILE}
+                         --signed-build ${CMAKE_BINARY_DIR}/signed-setup SignedSetupTest)
+        set_tests_properties(e2e_installer e2e_installer_signed PROPERTIES
+            FIXTURES_REQUIRED "wine;smoke" TIMEOUT 1200 RUN_SERIAL TRUE LABELS e2e)
+    endif()
 endif()
 
 if(CMAKE_CROSSCOMPILING)

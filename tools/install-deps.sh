@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(cmake make g++ libgtest-dev googletest python3 clang libclang-rt-14-dev clang-format
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64
           xvfb xauth x11-xserver-utils x11-utils xdotool imagemagick fonts-wqy-microhei
-          openssl util-linux)
+          openssl util-linux nsis osslsigncode)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures again (docs/*.png) with the preview engine
-# against the demo operator server, on a private Xvfb. Build the client
-# first (cmake --build --preset win32).
+# against the demo operator server, and the setup's pages, on a private
+# Xvfb. Build the client first (cmake --build --preset win32).
 # TAVRIN_SCREENSHOT_DPI=144 takes them at 150 % (the names then end in
 # "-150"); 96 without it.
 set -euo pipefail
@@ -23,3 +23,8 @@ server=$!
 trap 'kill $server 2>/dev/null; WINEPREFIX="$prefix" wineserver -k 2>/dev/null; stop_xvfb' EXIT
 python3 tools/screenshots.py --exe "$build/bin/TavrinPreview.exe" --dde-send "$build/bin/DdeSend.exe" \
     --prefix "$prefix" --dpi "$dpi"
+# The setup's pages (docs/setup-*.png), in a prefix of their own.
+if [ "$dpi" = 96 ]; then
+    python3 tools/setup_screenshots.py --makensis makensis --defines "$build/installer/defines.nsh" \
+        --script installer/Tavrin.nsi --prefix "$PWD/$build/setup-screenshot-wineprefix" --title Drelmoor2
+fi
