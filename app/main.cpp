@@ -1,8 +1,10 @@
+#include "browser/BrowserEngine.h"
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/Gdiplus.h"
 #include "forms/OleSession.h"
 #include "forms/Picture.h"
+#include "game/Settings.h"
 #include "login/LoginWindows.h"
 #include "mainwindow/MainGameWindow.h"
 #include "resources/Artwork.h"
@@ -26,6 +28,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         forms::Application::Start();
         forms::InstallArtwork(&resources::Artwork());
         const forms::OleSession ole;
+        browser::SetEngineProfile(PublicData::GameCode);
         MainGameWindow::Bind();
         login::LoginWindows::Bind();
         LoadFrm::Instance().Show();
