@@ -21,7 +21,9 @@ void SetEngineProfile(const std::wstring& name) {
     }
 }
 
-const std::wstring& EngineProfile() { return Profile(); }
+const std::wstring& EngineProfile() {
+    return Profile();
+}
 
 std::unique_ptr<IBrowser> CreateBrowser(HWND container) {
     if (const BrowserFactory* factory = forms::Host::Current().Find<const BrowserFactory>()) {

@@ -3,6 +3,8 @@
 
 namespace browser {
 
-std::unique_ptr<IBrowser> CreateEngine(HWND container) { return IeBrowser::Create(container); }
+std::unique_ptr<IBrowser> CreateEngine(HWND container) {
+    return IeBrowser::Create(container);
+}
 
 } // namespace browser

@@ -108,7 +108,8 @@ else()
     set(own_width x86)
     set(other_prefix x86_64-w64-mingw32)
 endif()
-set(standin_source ${CMAKE_SOURCE_DIR}/tests/win32/webview2/StandInRuntime.cpp)
+set(standin_source ${CMAKE_SOURCE_DIR}/tests/win32/webview2/StandInRuntime.cpp
+    ${CMAKE_SOURCE_DIR}/tests/win32/webview2/StandInObjects.cpp)
 add_library(webview2_standin SHARED ${standin_source})
 target_include_directories(webview2_standin PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(webview2_standin PRIVATE ole32 uuid)
@@ -124,6 +125,7 @@ if(MINGW)
         COMMAND ${TAVRIN_OTHER_CXX} -std=c++17 -Os -shared -static -DUNICODE -D_UNICODE
                 -I${CMAKE_SOURCE_DIR} ${standin_source} -o ${other_dll} -Wl,--kill-at -lole32 -luuid
         DEPENDS ${standin_source} ${CMAKE_SOURCE_DIR}/tests/win32/webview2/StandIn.h
+                ${CMAKE_SOURCE_DIR}/tests/win32/webview2/StandInState.h
                 ${CMAKE_SOURCE_DIR}/browser/webview2/WebView2Api.h
         COMMENT "Stand-in WebView2 runtime of the other width")
     add_custom_target(webview2_standin_other DEPENDS ${other_dll})

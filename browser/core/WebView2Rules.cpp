@@ -4,7 +4,9 @@ namespace browser {
 
 namespace {
 
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
 
 std::uint32_t Little(const unsigned char* at, int bytes) {
     std::uint32_t value = 0;
@@ -58,14 +60,14 @@ std::optional<NavigationFailure> FailureOfWebError(bool success, int webErrorSta
     switch (webErrorStatus) {
     case 14: // operation canceled: the client's own cancel, or a newer navigation
         return std::nullopt;
-    case 1: // certificate common name is incorrect
-    case 2: // certificate expired
-    case 3: // client certificate contains errors
-    case 4: // certificate revoked
-    case 5: // certificate is invalid
-    case 6: // server unreachable
-    case 7: // timeout
-    case 9: // connection aborted
+    case 1:  // certificate common name is incorrect
+    case 2:  // certificate expired
+    case 3:  // client certificate contains errors
+    case 4:  // certificate revoked
+    case 5:  // certificate is invalid
+    case 6:  // server unreachable
+    case 7:  // timeout
+    case 9:  // connection aborted
     case 10: // connection reset
     case 11: // disconnected
     case 12: // cannot connect

@@ -127,8 +127,8 @@ struct ICoreWebView2 : IUnknown {
     virtual HRESULT STDMETHODCALLTYPE remove_NavigationCompleted(EventRegistrationToken token) = 0;
     virtual HRESULT STDMETHODCALLTYPE add_FrameNavigationStarting(
         ICoreWebView2NavigationStartingEventHandler* handler, EventRegistrationToken* token) = 0;
-    virtual HRESULT STDMETHODCALLTYPE remove_FrameNavigationStarting(
-        EventRegistrationToken token) = 0;
+    virtual HRESULT STDMETHODCALLTYPE
+    remove_FrameNavigationStarting(EventRegistrationToken token) = 0;
     virtual void STDMETHODCALLTYPE Slot_add_FrameNavigationCompleted() = 0;
     virtual void STDMETHODCALLTYPE Slot_remove_FrameNavigationCompleted() = 0;
     virtual void STDMETHODCALLTYPE Slot_add_ScriptDialogOpening() = 0;
@@ -139,8 +139,8 @@ struct ICoreWebView2 : IUnknown {
     virtual void STDMETHODCALLTYPE Slot_remove_ProcessFailed() = 0;
     virtual void STDMETHODCALLTYPE Slot_AddScriptToExecuteOnDocumentCreated() = 0;
     virtual void STDMETHODCALLTYPE Slot_RemoveScriptToExecuteOnDocumentCreated() = 0;
-    virtual HRESULT STDMETHODCALLTYPE ExecuteScript(
-        LPCWSTR script, ICoreWebView2ExecuteScriptCompletedHandler* handler) = 0;
+    virtual HRESULT STDMETHODCALLTYPE
+    ExecuteScript(LPCWSTR script, ICoreWebView2ExecuteScriptCompletedHandler* handler) = 0;
     virtual void STDMETHODCALLTYPE Slot_CapturePreview() = 0;
     virtual HRESULT STDMETHODCALLTYPE Reload() = 0;
     virtual void STDMETHODCALLTYPE Slot_PostWebMessageAsJson() = 0;

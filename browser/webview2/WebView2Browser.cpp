@@ -14,9 +14,8 @@ namespace {
 
 constexpr wchar_t kHostClass[] = L"TavrinWebView2Host";
 
-using EnvironmentDone =
-    ComHandler<wv2::ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler, HRESULT,
-               wv2::ICoreWebView2Environment*>;
+using EnvironmentDone = ComHandler<wv2::ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler,
+                                   HRESULT, wv2::ICoreWebView2Environment*>;
 using ControllerDone = ComHandler<wv2::ICoreWebView2CreateCoreWebView2ControllerCompletedHandler,
                                   HRESULT, wv2::ICoreWebView2Controller*>;
 
@@ -180,7 +179,9 @@ void WebView2Browser::ApplyBounds() {
     }
 }
 
-std::wstring WebView2Browser::DocumentUrl() const { return Source(); }
+std::wstring WebView2Browser::DocumentUrl() const {
+    return Source();
+}
 
 void WebView2Browser::SetRootOverflow(const std::wstring& value) {
     overflow_ = value;

@@ -70,9 +70,9 @@ private:
     forms::ComPtr<wv2::ICoreWebView2Controller> controller_;
     forms::ComPtr<wv2::ICoreWebView2> webView_;
     forms::ComPtr<wv2::ICoreWebView2Settings> settings_;
-    std::vector<std::pair<HRESULT (STDMETHODCALLTYPE wv2::ICoreWebView2::*)(
-                              wv2::EventRegistrationToken),
-                          wv2::EventRegistrationToken>>
+    std::vector<
+        std::pair<HRESULT (STDMETHODCALLTYPE wv2::ICoreWebView2::*)(wv2::EventRegistrationToken),
+                  wv2::EventRegistrationToken>>
         subscriptions_;
     bool failed_ = false;
     std::deque<std::function<void()>> waiting_; // calls made before creation completed

@@ -13,8 +13,9 @@ namespace browser {
 
 namespace {
 
-using StartingHandler = ComHandler<wv2::ICoreWebView2NavigationStartingEventHandler,
-                                   wv2::ICoreWebView2*, wv2::ICoreWebView2NavigationStartingEventArgs*>;
+using StartingHandler =
+    ComHandler<wv2::ICoreWebView2NavigationStartingEventHandler, wv2::ICoreWebView2*,
+               wv2::ICoreWebView2NavigationStartingEventArgs*>;
 using CompletedHandler =
     ComHandler<wv2::ICoreWebView2NavigationCompletedEventHandler, wv2::ICoreWebView2*,
                wv2::ICoreWebView2NavigationCompletedEventArgs*>;
@@ -25,8 +26,7 @@ using TitleHandler =
     ComHandler<wv2::ICoreWebView2DocumentTitleChangedEventHandler, wv2::ICoreWebView2*, IUnknown*>;
 using CloseHandler =
     ComHandler<wv2::ICoreWebView2WindowCloseRequestedEventHandler, wv2::ICoreWebView2*, IUnknown*>;
-using ScriptDone =
-    ComHandler<wv2::ICoreWebView2ExecuteScriptCompletedHandler, HRESULT, LPCWSTR>;
+using ScriptDone = ComHandler<wv2::ICoreWebView2ExecuteScriptCompletedHandler, HRESULT, LPCWSTR>;
 
 // A string the runtime allocated, taken and freed.
 std::wstring Taken(LPWSTR text) {
@@ -156,9 +156,8 @@ void WebView2Browser::OnNavigationCompleted(wv2::ICoreWebView2NavigationComplete
         return; // cancelled: no document came
     }
     // The document before this one, and its frames, are gone.
-    frames_.erase(frames_.begin(),
-                  frames_.begin() + static_cast<std::ptrdiff_t>(
-                                        std::min(framesOfNewDocument_, frames_.size())));
+    frames_.erase(frames_.begin(), frames_.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                         framesOfNewDocument_, frames_.size())));
     framesOfNewDocument_ = 0;
     if (failure) {
         NavigateError(topNavigation_, true, *failure);
@@ -189,13 +188,13 @@ void WebView2Browser::MeasureDocument() {
 
 void WebView2Browser::RunScript(const std::wstring& script,
                                 std::function<void(std::wstring)> done) {
-    const auto handler = forms::MakeCom<ScriptDone>(
-        wv2::kIidExecuteScriptCompleted,
-        [done, watch = alive_.Watched()](HRESULT result, LPCWSTR json) {
-            if (done && watch.Alive()) {
-                done(SUCCEEDED(result) && json != nullptr ? json : L"");
-            }
-        });
+    const auto handler =
+        forms::MakeCom<ScriptDone>(wv2::kIidExecuteScriptCompleted,
+                                   [done, watch = alive_.Watched()](HRESULT result, LPCWSTR json) {
+                                       if (done && watch.Alive()) {
+                                           done(SUCCEEDED(result) && json != nullptr ? json : L"");
+                                       }
+                                   });
     if (script.empty() || FAILED(webView_->ExecuteScript(script.c_str(), handler.get()))) {
         if (done) {
             done(L"");

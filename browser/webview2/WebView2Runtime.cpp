@@ -102,8 +102,8 @@ std::unique_ptr<WebView2Runtime> WebView2Runtime::Load(State& state) {
         const std::wstring library = LibraryIn(candidate.folder);
         if (GetFileAttributesW(library.c_str()) == INVALID_FILE_ATTRIBUTES) {
             // Not installed for this width: the next candidate may be.
-            const std::wstring other =
-                candidate.folder + L"\\EBWebView\\" + kOtherWidthFolder + L"\\EmbeddedBrowserWebView.dll";
+            const std::wstring other = candidate.folder + L"\\EBWebView\\" + kOtherWidthFolder +
+                                       L"\\EmbeddedBrowserWebView.dll";
             if (GetFileAttributesW(other.c_str()) != INVALID_FILE_ATTRIBUTES) {
                 state = State::OtherWidth;
             }
@@ -118,8 +118,8 @@ std::unique_ptr<WebView2Runtime> WebView2Runtime::Load(State& state) {
         runtime->module_.reset(
             LoadLibraryExW(library.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
         if (runtime->module_) {
-            runtime->create_ = reinterpret_cast<wv2::CreateEnvironmentWithOptions>(
-                reinterpret_cast<void (*)()>(
+            runtime->create_ =
+                reinterpret_cast<wv2::CreateEnvironmentWithOptions>(reinterpret_cast<void (*)()>(
                     GetProcAddress(runtime->module_.get(), wv2::kCreateEnvironmentExport)));
         }
         if (runtime->create_ == nullptr) {

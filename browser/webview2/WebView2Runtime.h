@@ -30,9 +30,9 @@ public:
     const std::wstring& Folder() const { return folder_; }
     Source From() const { return source_; }
     // Starts the environment; the handler hears of it later, on the loop.
-    HRESULT CreateEnvironment(const std::wstring& userDataFolder,
-                              wv2::ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler*
-                                  handler) const;
+    HRESULT CreateEnvironment(
+        const std::wstring& userDataFolder,
+        wv2::ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* handler) const;
 
     // The registry's client key of the runtime, under HKLM and HKCU.
     static constexpr wchar_t kClientKey[] =

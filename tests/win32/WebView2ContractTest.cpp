@@ -82,7 +82,8 @@ TEST_F(WebView2ContractTest, CallsBeforeCreationWaitInOrderAndTheSettingsLockThe
           L"Settings.put_AreHostObjectsAllowed 0", L"Settings.put_IsWebMessageEnabled 0",
           L"Settings.put_IsStatusBarEnabled 0", L"Settings.put_IsZoomControlEnabled 0",
           L"Settings.put_AreDefaultScriptDialogsEnabled 1",
-          L"Settings.put_IsGeneralAutofillEnabled 0", L"Settings.put_IsPasswordAutosaveEnabled 0"}) {
+          L"Settings.put_IsGeneralAutofillEnabled 0",
+          L"Settings.put_IsPasswordAutosaveEnabled 0"}) {
         EXPECT_TRUE(Logged(setting)) << setting;
     }
     // What was asked before, in its order, after the page is in place.
@@ -107,9 +108,8 @@ TEST_F(WebView2ContractTest, ALoginRaisesStartCompleteAndTitleAndKeepsTheRootSty
     LoadTop(recorder, login);
     standIn.control->SetTitle(L"Drelmoor");
     standIn.control->RaiseDocumentTitleChanged();
-    EXPECT_EQ(recorder.lines,
-              (std::vector<std::wstring>{L"before " + login, L"download", L"complete " + login,
-                                         L"title Drelmoor"}));
+    EXPECT_EQ(recorder.lines, (std::vector<std::wstring>{L"before " + login, L"download",
+                                                         L"complete " + login, L"title Drelmoor"}));
     EXPECT_EQ(browser->RootInnerHtmlLength(), 1234u);
     EXPECT_EQ(browser->DocumentUrl(), login);
     const auto log = StandInLog();
@@ -139,7 +139,8 @@ TEST_F(WebView2ContractTest, ACommandCountsFromTheOperatorsTopDocumentOnly) {
     });
     LoadTop(recorder, login);
     EXPECT_EQ(standIn.control->RaiseNavigationStarting(L"app://exitgame", true, false), 1);
-    EXPECT_EQ(standIn.control->RaiseNavigationStarting(L"http://ads.example.net/x", false, true), 0);
+    EXPECT_EQ(standIn.control->RaiseNavigationStarting(L"http://ads.example.net/x", false, true),
+              0);
     EXPECT_EQ(standIn.control->RaiseNavigationStarting(L"app://exitgame", true, true), 1);
     EXPECT_EQ(standIn.control->RaiseNavigationStarting(L"app://exitgame", true, false), 1);
     // A new document of the operator's: the foreign frame went with the old.
@@ -170,9 +171,8 @@ TEST_F(WebView2ContractTest, ATransportFailureIsNoPageAndAnHttpErrorPageIsShown)
     BrowserRecorder recorder(*browser);
     ASSERT_EQ(standIn.control->RaiseNavigationStarting(login.c_str(), false, false), 0);
     standIn.control->RaiseNavigationCompleted(false, 12); // cannot connect
-    EXPECT_EQ(recorder.lines,
-              (std::vector<std::wstring>{L"before " + login, L"download",
-                                         L"error " + login + L" top no-page"}));
+    EXPECT_EQ(recorder.lines, (std::vector<std::wstring>{L"before " + login, L"download",
+                                                         L"error " + login + L" top no-page"}));
     testing_support::DrainPosted();
     EXPECT_EQ(recorder.lines.size(), 3u) << "no document after a transport failure";
     recorder.lines.clear();
@@ -181,10 +181,9 @@ TEST_F(WebView2ContractTest, ATransportFailureIsNoPageAndAnHttpErrorPageIsShown)
     standIn.control->SetSource(login.c_str());
     standIn.control->RaiseNavigationCompleted(false, 0);
     ASSERT_TRUE(recorder.WaitFor(L"complete " + login, 5000));
-    EXPECT_EQ(recorder.lines,
-              (std::vector<std::wstring>{L"before " + login, L"download",
-                                         L"error " + login + L" top error-page",
-                                         L"complete " + login}));
+    EXPECT_EQ(recorder.lines, (std::vector<std::wstring>{L"before " + login, L"download",
+                                                         L"error " + login + L" top error-page",
+                                                         L"complete " + login}));
 }
 
 TEST_F(WebView2ContractTest, FailedCreationFailsEveryNavigation) {

@@ -83,14 +83,16 @@ public:
         if (RegCreateKeyExW(root, WebView2Runtime::kClientKey, 0, nullptr, 0,
                             KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key,
                             nullptr) == ERROR_SUCCESS) {
-            registered_ = RegSetValueExW(key, L"pv", 0, REG_SZ,
-                                         reinterpret_cast<const BYTE*>(version.c_str()),
-                                         static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t))) ==
-                          ERROR_SUCCESS;
+            registered_ =
+                RegSetValueExW(
+                    key, L"pv", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
+                    static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
             RegCloseKey(key);
         }
     }
-    ~RegisteredRuntime() { RegDeleteKeyExW(root_, WebView2Runtime::kClientKey, KEY_WOW64_32KEY, 0); }
+    ~RegisteredRuntime() {
+        RegDeleteKeyExW(root_, WebView2Runtime::kClientKey, KEY_WOW64_32KEY, 0);
+    }
     bool Registered() const { return registered_; }
 
 private:
@@ -98,7 +100,9 @@ private:
     bool registered_ = false;
 };
 
-std::wstring StandInFile() { return WebView2Runtime::LibraryIn(testing_support::StandInFolder()); }
+std::wstring StandInFile() {
+    return WebView2Runtime::LibraryIn(testing_support::StandInFolder());
+}
 
 std::wstring TestVersion(int offset) {
     return L"1.0." + std::to_wstring(offset) + L"." +

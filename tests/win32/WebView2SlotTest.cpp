@@ -109,18 +109,16 @@ TEST_F(WebView2SlotTest, WebViewCallsLandInTheirPublishedSlots) {
     EXPECT_EQ(Landed(), L"WebView.remove_FrameNavigationStarting");
     using Completed = ICoreWebView2NavigationCompletedEventHandler;
     forms::ComPtr<Completed> completed;
-    completed.Attach(
-        Handler<Completed, ICoreWebView2*, ICoreWebView2NavigationCompletedEventArgs*>(
-            kIidNavigationCompletedHandler));
+    completed.Attach(Handler<Completed, ICoreWebView2*, ICoreWebView2NavigationCompletedEventArgs*>(
+        kIidNavigationCompletedHandler));
     view->add_NavigationCompleted(completed.get(), &token);
     EXPECT_EQ(Landed(), L"WebView.add_NavigationCompleted");
     view->remove_NavigationCompleted(token);
     EXPECT_EQ(Landed(), L"WebView.remove_NavigationCompleted");
     using NewWindow = ICoreWebView2NewWindowRequestedEventHandler;
     forms::ComPtr<NewWindow> newWindow;
-    newWindow.Attach(
-        Handler<NewWindow, ICoreWebView2*, ICoreWebView2NewWindowRequestedEventArgs*>(
-            kIidNewWindowRequestedHandler));
+    newWindow.Attach(Handler<NewWindow, ICoreWebView2*, ICoreWebView2NewWindowRequestedEventArgs*>(
+        kIidNewWindowRequestedHandler));
     view->add_NewWindowRequested(newWindow.get(), &token);
     EXPECT_EQ(Landed(), L"WebView.add_NewWindowRequested");
     view->remove_NewWindowRequested(token);

@@ -1,6 +1,5 @@
 #include "tests/win32/webview2/StandInFiles.h"
 
-
 namespace testing_support {
 
 namespace {
@@ -14,8 +13,12 @@ std::wstring TestFolder() {
 
 } // namespace
 
-std::wstring StandInFolder() { return TestFolder() + L"\\standin"; }
-std::wstring OtherWidthFolder() { return TestFolder() + L"\\standin-other"; }
+std::wstring StandInFolder() {
+    return TestFolder() + L"\\standin";
+}
+std::wstring OtherWidthFolder() {
+    return TestFolder() + L"\\standin-other";
+}
 
 ScopedVariable::ScopedVariable(const wchar_t* name, const std::wstring& value) : name_(name) {
     wchar_t old[1024] = {};
@@ -38,8 +41,8 @@ const LoadedStandIn& StandInRuntime() {
     static const LoadedStandIn loaded = [] {
         LoadedStandIn made;
         made.runtime = runtime.get();
-        const HMODULE module = GetModuleHandleW(
-            browser::WebView2Runtime::LibraryIn(StandInFolder()).c_str());
+        const HMODULE module =
+            GetModuleHandleW(browser::WebView2Runtime::LibraryIn(StandInFolder()).c_str());
         const auto control = reinterpret_cast<StandInControlFunction>(
             reinterpret_cast<void (*)()>(GetProcAddress(module, "StandInControl")));
         made.control = control != nullptr ? control() : nullptr;
