@@ -232,6 +232,15 @@ if(CMAKE_CROSSCOMPILING)
              COMMAND flock /tmp/tavrin-ports.lock
                      ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_login.py
                      --exe ${TAVRIN_BIN}/TavrinPreview.exe --prefix ${TAVRIN_WINEPREFIX} --engine preview)
+    if(TARGET TavrinAuto)
+        # The auto engine finds no WebView2 runtime here: the login as on the IE control.
+        add_test(NAME e2e_login_auto
+                 COMMAND flock /tmp/tavrin-ports.lock
+                         ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/test_login.py
+                         --exe ${TAVRIN_BIN}/TavrinAuto.exe --prefix ${TAVRIN_WINEPREFIX} --engine ie)
+        set_tests_properties(e2e_login_auto PROPERTIES FIXTURES_REQUIRED "wine;smoke" TIMEOUT 600
+                                                      RUN_SERIAL TRUE LABELS e2e)
+    endif()
     # From the login page to the game window and out, on the login port.
     add_test(NAME e2e_game_preview
              COMMAND flock /tmp/tavrin-ports.lock

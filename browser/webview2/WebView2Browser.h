@@ -83,9 +83,14 @@ private:
     // The top document's navigation under way, and the frames it may show:
     // every frame address since the current document's navigation began,
     // with those of the document before it until the new one completes.
+    // Past kMaxTrackedFrames a frame is not kept, and the page commands
+    // nothing until the documents that had it are gone.
+    static constexpr std::size_t kMaxTrackedFrames = 256;
     std::wstring topNavigation_;
     std::vector<std::wstring> frames_;
     std::size_t framesOfNewDocument_ = 0;
+    bool framesDroppedBefore_ = false;
+    bool framesDroppedSince_ = false;
     std::size_t htmlLength_ = 0;
     NewWindowGate newWindows_;
     forms::Lifetime alive_;

@@ -36,23 +36,27 @@ std::wstring Taken(LPWSTR text) {
 }
 
 // The documents the engine knows of: the top one, and every frame address
-// it saw navigated to (never fewer than the page may hold).
+// it saw navigated to (never fewer than the page may hold); one it could not
+// keep is a frame that cannot be read.
 class TrackedDocument final : public DocumentNode {
 public:
-    TrackedDocument(std::wstring address, const std::vector<std::wstring>* frames)
-        : address_(std::move(address)), frames_(frames) {}
+    TrackedDocument(std::wstring address, const std::vector<std::wstring>* frames, bool unread)
+        : address_(std::move(address)), frames_(frames), unread_(unread) {}
     std::wstring Address() const override { return address_; }
-    std::size_t FrameCount() const override { return frames_ ? frames_->size() : 0; }
+    std::size_t FrameCount() const override {
+        return (frames_ ? frames_->size() : 0) + (unread_ ? 1 : 0);
+    }
     std::unique_ptr<DocumentNode> Frame(std::size_t index) const override {
         if (!frames_ || index >= frames_->size()) {
             return nullptr;
         }
-        return std::make_unique<TrackedDocument>((*frames_)[index], nullptr);
+        return std::make_unique<TrackedDocument>((*frames_)[index], nullptr, false);
     }
 
 private:
     std::wstring address_;
     const std::vector<std::wstring>* frames_;
+    bool unread_;
 };
 
 } // namespace
@@ -128,9 +132,13 @@ void WebView2Browser::OnNavigationStarting(wv2::ICoreWebView2NavigationStartingE
     navigation.userAsked = SUCCEEDED(args->get_IsUserInitiated(&userInitiated)) && userInitiated;
     const bool allowed = RouteNavigation(navigation.url) == NavigationRoute::Allow;
     if (allowed && !topLevel) {
-        frames_.push_back(navigation.url);
+        if (frames_.size() < kMaxTrackedFrames) {
+            frames_.push_back(navigation.url);
+        } else {
+            framesDroppedSince_ = true;
+        }
     }
-    const TrackedDocument page(Source(), &frames_);
+    const TrackedDocument page(Source(), &frames_, framesDroppedBefore_ || framesDroppedSince_);
     const std::wstring url = navigation.url;
     // Handlers may release the engine: it stays until this event returns.
     const bool cancelled = PassNavigation(BeforeNavigate2, std::move(navigation), false, page);
@@ -138,6 +146,8 @@ void WebView2Browser::OnNavigationStarting(wv2::ICoreWebView2NavigationStartingE
     if (!cancelled && allowed && topLevel && alive_.Alive()) {
         topNavigation_ = url;
         framesOfNewDocument_ = frames_.size();
+        framesDroppedBefore_ = framesDroppedBefore_ || framesDroppedSince_;
+        framesDroppedSince_ = false;
         DownloadBegin();
     }
 }
@@ -159,6 +169,7 @@ void WebView2Browser::OnNavigationCompleted(wv2::ICoreWebView2NavigationComplete
     frames_.erase(frames_.begin(), frames_.begin() + static_cast<std::ptrdiff_t>(std::min(
                                                          framesOfNewDocument_, frames_.size())));
     framesOfNewDocument_ = 0;
+    framesDroppedBefore_ = false;
     if (failure) {
         NavigateError(topNavigation_, true, *failure);
         if (*failure == NavigationFailure::NoPage || !alive_.Alive()) {

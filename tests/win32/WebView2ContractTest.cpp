@@ -144,11 +144,25 @@ TEST_F(WebView2ContractTest, ACommandCountsFromTheOperatorsTopDocumentOnly) {
     EXPECT_EQ(standIn.control->RaiseNavigationStarting(L"app://exitgame", true, true), 1);
     EXPECT_EQ(standIn.control->RaiseNavigationStarting(L"app://exitgame", true, false), 1);
     // A new document of the operator's: the foreign frame went with the old.
+    recorder.lines.clear();
     LoadTop(recorder, login);
     EXPECT_EQ(standIn.control->RaiseNavigationStarting(L"app://exitgame", true, false), 1);
     EXPECT_EQ(decided, (std::vector<login::PageCommandKind>{
                            login::PageCommandKind::ExitGame, login::PageCommandKind::None,
                            login::PageCommandKind::None, login::PageCommandKind::ExitGame}));
+    // A frame the engine could not keep counts as foreign: past its limit, a
+    // new document's foreign frame is not lost with the old document's.
+    decided.clear();
+    recorder.lines.clear();
+    for (int i = 0; i < 300; ++i) {
+        standIn.control->RaiseNavigationStarting(login.c_str(), false, true);
+    }
+    ASSERT_EQ(standIn.control->RaiseNavigationStarting(login.c_str(), false, false), 0);
+    standIn.control->RaiseNavigationStarting(L"http://ads.example.net/x", false, true);
+    standIn.control->RaiseNavigationCompleted(true, 0);
+    ASSERT_TRUE(recorder.WaitFor(L"complete " + login, 5000));
+    EXPECT_EQ(standIn.control->RaiseNavigationStarting(L"app://exitgame", true, false), 1);
+    EXPECT_EQ(decided, (std::vector<login::PageCommandKind>{login::PageCommandKind::None}));
     // Other programs' schemes never pass, whoever navigates.
     EXPECT_EQ(standIn.control->RaiseNavigationStarting(L"file:///C:/x.exe", true, false), 1);
     EXPECT_EQ(standIn.control->RaiseNavigationStarting(L"ms-settings:", true, true), 1);
