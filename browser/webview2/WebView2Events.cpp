@@ -6,7 +6,9 @@
 
 #include <objbase.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace browser {

@@ -1,9 +1,11 @@
 #include "browser/webview2/WebView2Runtime.h"
 
 #include "browser/core/WebView2Rules.h"
+#include "forms/ErrorLog.h"
 
 #include <shlobj.h>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -137,7 +139,16 @@ std::unique_ptr<WebView2Runtime> WebView2Runtime::Load(State& state) {
 const WebView2Runtime* WebView2Runtime::OfProcess() {
     static const std::unique_ptr<WebView2Runtime> runtime = [] {
         State state = State::Missing;
-        return Load(state);
+        std::unique_ptr<WebView2Runtime> found = Load(state);
+        // One there but unusable is worth an operator's look; none is not.
+        if (state == State::OtherWidth || state == State::Broken) {
+            forms::ErrorLog::Report(
+                L"WebView2Runtime", L"OfProcess",
+                state == State::OtherWidth
+                    ? L"the runtime found is of the other width"
+                    : L"the runtime found cannot be loaded or has no entry point");
+        }
+        return found;
     }();
     return runtime.get();
 }

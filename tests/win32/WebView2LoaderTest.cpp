@@ -5,6 +5,7 @@
 #include "browser/IeBrowser.h"
 #include "browser/webview2/WebView2Browser.h"
 #include "browser/webview2/WebView2Runtime.h"
+#include "forms/Host.h"
 #include "tests/win32/TestWindows.h"
 #include "tests/win32/webview2/StandInFiles.h"
 
@@ -202,11 +203,17 @@ TEST_F(WebView2LoaderTest, AMissingOrBrokenRuntimeIsNoneAndAutoTakesTheControl) 
     ASSERT_TRUE(text.Placed());
     const ScopedVariable fixed(kVariable, folder);
     EXPECT_EQ(Look().state, State::Broken);
-    // The process's first look, as a client's first page makes it.
+    // The process's first look, as a client's first page makes it; a runtime
+    // there but broken is written down for the operator.
+    std::vector<std::wstring> reports;
+    forms::HostSwap host;
+    host->errorSink = &reports;
     const HWND container = testing_support::CreatePlainWindow(0, 0, 300, 200);
     std::unique_ptr<browser::IBrowser> engine = browser::CreateEngine(container);
     EXPECT_NE(dynamic_cast<browser::IeBrowser*>(engine.get()), nullptr);
     EXPECT_EQ(WebView2Runtime::OfProcess(), nullptr);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].rfind(L"WebView2Runtime.OfProcess: ", 0), 0u) << reports[0];
     engine.reset();
     DestroyWindow(container);
 }
