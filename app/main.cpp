@@ -1,3 +1,4 @@
+#include "browser/BrowserEngine.h"
 #include "controls/ButtonAccessible.h"
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
@@ -36,6 +37,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         forms::Application::Start();
         forms::InstallArtwork(&resources::Artwork());
         const forms::OleSession ole;
+        browser::SetEngineProfile(PublicData::GameCode);
         MainGameWindow::Bind();
         login::LoginWindows::Bind();
         const forms::Connection forward = instance.ComeForward.Connect(&BringClientForward);

@@ -3,6 +3,7 @@
 #include "browser/BrowserEvents.h"
 #include "browser/BrowserKeys.h"
 #include "browser/BrowserSite.h"
+#include "browser/UrlSecurity.h"
 #include "forms/Application.h"
 #include "forms/Bstr.h"
 
@@ -30,6 +31,12 @@ IeBrowser::IeBrowser(HWND container) {
     site_ = forms::MakeCom<BrowserSite>(hWnd());
     CreateControl();
     Connect();
+}
+
+std::unique_ptr<IBrowser> IeBrowser::Create(HWND container) {
+    static const bool locked = LockDownUrlSecurity();
+    static_cast<void>(locked);
+    return std::make_unique<IeBrowser>(container);
 }
 
 IeBrowser::~IeBrowser() {

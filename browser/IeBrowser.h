@@ -23,6 +23,9 @@ class BrowserSite;
 class IeBrowser final : public IBrowser, private forms::WindowBase {
 public:
     explicit IeBrowser(HWND container);
+    // The control, after the process's URL security is locked down (once,
+    // before the first control: the settings are the process's).
+    static std::unique_ptr<IBrowser> Create(HWND container);
     ~IeBrowser() override;
 
     // False when the platform gave no control: every navigation then fails.

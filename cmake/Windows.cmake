@@ -20,12 +20,16 @@ endif()
 
 add_subdirectory(${CMAKE_SOURCE_DIR}/toolchain ${CMAKE_BINARY_DIR}/toolchain)
 
-# The browser engine the client ships: the platform's control (ie), or the
-# preview that shows a page's links as buttons (preview).
-set(TAVRIN_BROWSER_ENGINE ie CACHE STRING "Browser engine: ie or preview")
-set_property(CACHE TAVRIN_BROWSER_ENGINE PROPERTY STRINGS ie preview)
-if(NOT TAVRIN_BROWSER_ENGINE MATCHES "^(ie|preview)$")
-    message(FATAL_ERROR "TAVRIN_BROWSER_ENGINE must be ie or preview: ${TAVRIN_BROWSER_ENGINE}")
+# The browser engine the client ships: the platform's control (ie), the
+# preview that shows a page's links as buttons (preview), the WebView2
+# runtime's (webview2), or WebView2 where a runtime is found at start and
+# the platform's control otherwise (auto). ie stays the default until the
+# WebView2 engine has been run on Windows.
+set(TAVRIN_BROWSER_ENGINE ie CACHE STRING "Browser engine: ie, preview, webview2 or auto")
+set_property(CACHE TAVRIN_BROWSER_ENGINE PROPERTY STRINGS ie preview webview2 auto)
+if(NOT TAVRIN_BROWSER_ENGINE MATCHES "^(ie|preview|webview2|auto)$")
+    message(FATAL_ERROR
+        "TAVRIN_BROWSER_ENGINE must be ie, preview, webview2 or auto: ${TAVRIN_BROWSER_ENGINE}")
 endif()
 set(TAVRIN_ENGINE tavrin_engine_${TAVRIN_BROWSER_ENGINE})
 
