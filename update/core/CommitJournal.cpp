@@ -1,7 +1,7 @@
 #include "update/core/CommitJournal.h"
 
 #include "forms/core/Text.h"
-#include "update/core/UpdaterRules.h"
+#include "update/core/FileNameRules.h"
 
 #include <algorithm>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "update/core/FileNameRules.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -60,12 +62,6 @@ std::optional<Argument> SplitArgument(std::wstring_view tail);
 
 // The text after the last "/" of the URL, or the whole URL without one.
 std::wstring GetFileName(std::wstring_view url);
-
-// False for a name that could leave the install directory or that the
-// system treats specially: empty, path separators, drive colons, "..",
-// a trailing dot or space, wildcard and redirection characters, devices,
-// and "~" before a digit (a short name may alias another file).
-bool IsSafeFileName(std::wstring_view name);
 
 // One file line. `refused` names lines that must not reach the disk; the
 // update then cannot complete.
