@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -55,6 +56,18 @@ public:
     forms::Event<std::wstring /*url*/, bool& /*processed*/> NewWindow;
     // A navigation failed; topLevel says whether it was the top document's.
     forms::Event<std::wstring /*url*/, bool /*topLevel*/, NavigationFailure> NavigateError;
+
+protected:
+    // A navigation asked for when the engine had no page to go to fails as a
+    // real one would: later, from the loop, the oldest first.
+    void ReportFirstFailure(std::deque<std::wstring>& failed) {
+        if (failed.empty()) {
+            return;
+        }
+        const std::wstring url = failed.front();
+        failed.pop_front();
+        NavigateError(url, true, NavigationFailure::NoPage);
+    }
 };
 
 // The engine this build ships (CMake's TAVRIN_BROWSER_ENGINE), placed as a

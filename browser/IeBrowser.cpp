@@ -108,7 +108,7 @@ void IeBrowser::TearDown() {
 void IeBrowser::Navigate(const std::wstring& url) {
     if (!browser_) {
         failed_.push_back(url);
-        forms::Application::Post(alive_, [this] { ReportFailure(); });
+        forms::Application::Post(alive_, [this] { ReportFirstFailure(failed_); });
         return;
     }
     VARIANT empty = {};
@@ -196,15 +196,6 @@ void IeBrowser::OfferNewWindow(const std::wstring& url, bool userAsked) {
     if (events_) {
         events_->OfferNewWindow(url, userAsked);
     }
-}
-
-void IeBrowser::ReportFailure() {
-    if (failed_.empty()) {
-        return;
-    }
-    const std::wstring url = failed_.front();
-    failed_.pop_front();
-    NavigateError(url, true, NavigationFailure::NoPage);
 }
 
 } // namespace browser

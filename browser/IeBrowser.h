@@ -52,7 +52,6 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
         return DefaultProcedure(message, wParam, lParam);
     }
-    void ReportFailure();
     void CreateControl();
     void Connect();
     void TearDown();

@@ -143,7 +143,7 @@ void WebView2Browser::Navigate(const std::wstring& url) {
         webView_->Navigate(url.c_str());
     } else if (failed_) {
         failedNavigations_.push_back(url);
-        forms::Application::Post(alive_, [this] { ReportFailure(); });
+        forms::Application::Post(alive_, [this] { ReportFirstFailure(failedNavigations_); });
     } else {
         waiting_.push_back([this, url] { Navigate(url); });
     }
@@ -155,15 +155,6 @@ void WebView2Browser::Refresh() {
     } else if (!failed_) {
         waiting_.push_back([this] { Refresh(); });
     }
-}
-
-void WebView2Browser::ReportFailure() {
-    if (failedNavigations_.empty()) {
-        return;
-    }
-    const std::wstring url = failedNavigations_.front();
-    failedNavigations_.pop_front();
-    NavigateError(url, true, NavigationFailure::NoPage);
 }
 
 void WebView2Browser::Move(int left, int top, int width, int height) {

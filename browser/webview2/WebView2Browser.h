@@ -53,7 +53,6 @@ private:
     void Subscribe();
     void Fail();
     void RunWaiting();
-    void ReportFailure();
     void ApplyBounds();
 
     // The events, WebView2Events.cpp.

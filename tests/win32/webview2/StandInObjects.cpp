@@ -48,11 +48,7 @@ HRESULT STDMETHODCALLTYPE CreateController(
         handler->Invoke(S_OK, reinterpret_cast<ICoreWebView2Controller*>(&g_controller));
         handler->Release();
     };
-    if (g_state.hold) {
-        g_state.held.push_back(complete);
-    } else {
-        Post(complete);
-    }
+    Complete(complete);
     return S_OK;
 }
 const void* const kEnvironmentSlots[] = {IUNKNOWN_SLOTS, SLOT(CreateController)};

@@ -5,6 +5,8 @@
 
 #include <objbase.h>
 
+#include <utility>
+
 namespace standin {
 
 using namespace wv2;
@@ -36,6 +38,14 @@ LRESULT CALLBACK PostedProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Complete(std::function<void()> completion) {
+    if (g_state.hold) {
+        g_state.held.push_back(std::move(completion));
+    } else {
+        Post(std::move(completion));
+    }
 }
 
 void Post(std::function<void()> work) {
@@ -168,11 +178,7 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE CreateCoreWebView2Enviro
                                      : nullptr);
         handler->Release();
     };
-    if (g_state.hold) {
-        g_state.held.push_back(complete);
-    } else {
-        Post(complete);
-    }
+    Complete(complete);
     return S_OK;
 }
 

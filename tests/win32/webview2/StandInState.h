@@ -56,6 +56,8 @@ void Record(const std::wstring& line);
 std::wstring Flag(BOOL value);
 // Runs work from the loop later, as the runtime completes its calls.
 void Post(std::function<void()> work);
+// A creation's completion: posted, or kept while the test holds creation.
+void Complete(std::function<void()> completion);
 LPWSTR Allocated(const std::wstring& text);
 
 } // namespace standin
