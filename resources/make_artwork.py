@@ -213,6 +213,24 @@ def emblem(u, v):
     return gold(1 - v) if inner < 0.16 else mix((52, 62, 92), (22, 26, 40), v)
 
 
+def setup_side():
+    """The setup's welcome and finish pages' side picture, at the size the installer tool asks for."""
+    w, h = 164, 314
+    c = Canvas(w, h)
+    for y in range(h):
+        c.fill_rect(0, y, w, 1, mix((24, 31, 48), (9, 11, 17), y / (h - 1)))
+    mark = Canvas(96, 96)
+    supersampled(mark, emblem)
+    for y in range(mark.height):
+        for x in range(mark.width):
+            r, g, b, a = mark.get(x, y)
+            if a:
+                c.blend(34 + x, 60 + y, (r, g, b), a / 255)
+    title = "DRELMOOR 2"
+    c.text(title, (w - (len(title) * 12 - 2)) // 2, 184, 2, gold, shadow=(0, 0, 0), offset=1)
+    return c
+
+
 def tab_strip(high):
     """Tab pieces on magenta: background column, three tabs, four close buttons."""
     tab_w, rows = (124, 26) if high else (122, 25)
@@ -365,6 +383,7 @@ def artwork():
         "login_close.bmp": bmp_bytes(login_button(34, "close"), 24),
         "login_min_2x.bmp": bmp_bytes(login_button(28, "min", 2), 24),
         "login_close_2x.bmp": bmp_bytes(login_button(34, "close", 2), 24),
+        "setup_side.bmp": bmp_bytes(setup_side(), 24),
     }
 
 
