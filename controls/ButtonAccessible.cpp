@@ -31,7 +31,11 @@ void ButtonAccessible::Install() {
 // __uuidof, not IID_IAccessible: the 64-bit import library names a thunk by
 // that name, not the interface's identifier.
 LRESULT ButtonAccessible::Answer(HWND button, WPARAM wParam) {
-    auto* object = new ButtonAccessible(button);
+    return Answer(button, wParam, nullptr);
+}
+
+LRESULT ButtonAccessible::Answer(HWND button, WPARAM wParam, const wchar_t* name) {
+    auto* object = new ButtonAccessible(button, name);
     const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, object);
     object->Release();
     return result;
@@ -118,6 +122,10 @@ STDMETHODIMP ButtonAccessible::get_accName(VARIANT child, BSTR* name) {
     *name = nullptr;
     if (!IsSelf(child)) {
         return E_INVALIDARG;
+    }
+    if (name_ != nullptr) {
+        *name = SysAllocString(name_);
+        return *name != nullptr ? S_OK : E_OUTOFMEMORY;
     }
     const int length = GetWindowTextLengthW(button_);
     if (length <= 0) {

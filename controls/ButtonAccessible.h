@@ -5,8 +5,9 @@
 #include <oleacc.h>
 
 // What a screen reader reads of a skinned button: a push button named by
-// its window's text. It holds only the window's handle and asks the window
-// each time, so it outlives the window harmlessly. Its methods make only
+// its window's text, or by a fixed name. It holds only the window's handle
+// (and the name, a text constant) and asks the window each time, so it
+// outlives the window harmlessly. Its methods make only
 // system calls that throw nothing: no boundary is needed around them.
 class ButtonAccessible final : public IAccessible {
 public:
@@ -14,6 +15,8 @@ public:
     static void Install();
     // The answer to WM_GETOBJECT for the button's client object.
     static LRESULT Answer(HWND button, WPARAM wParam);
+    // Likewise, named by `name` (a text constant) unless it is null.
+    static LRESULT Answer(HWND button, WPARAM wParam, const wchar_t* name);
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
     STDMETHODIMP_(ULONG) AddRef() override;
@@ -49,9 +52,10 @@ public:
     STDMETHODIMP put_accValue(VARIANT, BSTR) override;
 
 private:
-    explicit ButtonAccessible(HWND button) : button_(button) {}
+    ButtonAccessible(HWND button, const wchar_t* name) : button_(button), name_(name) {}
     ~ButtonAccessible() = default;
 
     HWND button_;
+    const wchar_t* name_;
     LONG references_ = 1;
 };

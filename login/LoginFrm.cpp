@@ -1,6 +1,7 @@
 #include "login/LoginFrm.h"
 
 #include "browser/BrowserPage.h"
+#include "controls/PictureButton.h"
 #include "forms/Application.h"
 #include "forms/Dialogs.h"
 #include "forms/DragByCaption.h"
@@ -62,6 +63,8 @@ void LoginFrm::CreateControls() {
     picture1_ = CreatePictureBox(kPicture1, 6225, 2685, 10980, 6375);
     miniBtn_ = CreatePictureBox(kMiniBtn, 16800, 1950, 420, 420);
     closeBtn_ = CreatePictureBox(kCloseBtn, 17280, 1875, 510, 510);
+    PictureButton::Install(miniBtn_, Texts::MinimiseButton);
+    PictureButton::Install(closeBtn_, Texts::CloseButton);
     miniPicture_ = forms::Picture::FromResource(IDB_LOGIN_MINI, kKeyColour, dpi_);
     closePicture_ = forms::Picture::FromResource(IDB_LOGIN_CLOSE, kKeyColour, dpi_);
     for (const auto& [box, picture] :

@@ -1,3 +1,4 @@
+#include "controls/ButtonAccessible.h"
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/Picture.h"
@@ -26,7 +27,7 @@ void LimitDllSearch() {
 // directory and the client's path, it ends when the window unloads.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The updater may run elevated from a folder the user can write to:
-    // whatever is loaded from now on (WinINet and bcrypt are delay-loaded)
+    // whatever is loaded from now on (WinINet, bcrypt and oleacc are delay-loaded)
     // comes from the system directory.
     return forms::GuardedEntry(L"wWinMain", [] {
         LimitDllSearch();
@@ -34,6 +35,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         forms::InstallArtwork(&resources::Artwork());
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&controls);
+        ButtonAccessible::Install();
         UpdateFrm::Instance();
         forms::Application::Run();
         return UpdateFrm::ExitCode();

@@ -1,6 +1,7 @@
 #include "browser/BrowserRelease.h"
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
+#include "forms/ComPtr.h"
 #include "forms/Host.h"
 #include "forms/TempDir.h"
 #include "game/Settings.h"
@@ -14,6 +15,8 @@
 #include "tests/win32/FakeDesktop.h"
 #include "tests/win32/ScriptedBrowser.h"
 #include "tests/win32/TestWindows.h"
+
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -390,6 +393,30 @@ TEST_F(LoginTest, ButtonsMinimiseOrCloseTheLoginScreenAndTheBrowserGoesAfterItsE
         L"test", [&] { browser::ReleaseBrowser(std::move(late)); }, [] {});
     EXPECT_EQ(ScriptedBrowser::Alive().size(), 1u) << "not under its own event";
     EXPECT_TRUE(PumpUntil([] { return ScriptedBrowser::Alive().empty(); }));
+}
+
+TEST_F(LoginTest, AScreenReaderReadsBothButtonsAsNamedPushButtonsAndPressesThem) {
+    ScriptedBrowser& browser = Start();
+    browser.Load(kPage, L"<body>login</body>", L"Drelmoor2");
+    const LoginFrm& login = LoginFrm::Instance();
+    using Reading = std::pair<std::wstring, long>;
+    EXPECT_EQ(testing_support::ReaderView(login.MiniBtn()),
+              Reading(L"最小化", ROLE_SYSTEM_PUSHBUTTON));
+    EXPECT_EQ(testing_support::ReaderView(login.CloseBtn()),
+              Reading(L"关闭", ROLE_SYSTEM_PUSHBUTTON));
+    EXPECT_NE(SendMessageW(login.CloseBtn(), STM_GETIMAGE, IMAGE_BITMAP, 0), 0)
+        << "the name leaves the picture alone";
+
+    forms::ComPtr<IAccessible> mini;
+    ASSERT_HRESULT_SUCCEEDED(
+        AccessibleObjectFromWindow(login.MiniBtn(), static_cast<DWORD>(OBJID_CLIENT),
+                                   __uuidof(IAccessible), reinterpret_cast<void**>(mini.put())));
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    EXPECT_HRESULT_SUCCEEDED(mini->accDoDefaultAction(self));
+    testing_support::DrainPosted();
+    EXPECT_TRUE(IsIconic(LoginBgFrm::Instance().hWnd())) << "pressed as by a click";
 }
 
 } // namespace

@@ -1,9 +1,6 @@
 #include "controls/ButtonAccessible.h"
-#include "forms/Bstr.h"
-#include "forms/ComPtr.h"
 #include "tests/win32/MainWindowFixture.h"
-
-#include <oleacc.h>
+#include "tests/win32/TestWindows.h"
 
 namespace {
 
@@ -47,25 +44,6 @@ TEST_F(MainWindowTest, F10HeldByAnotherWindowLeavesTheMenuWithoutItAndTheTraySay
     DestroyWindow(other);
 }
 
-// What a screen reader reads of a window: its client object's name and role.
-std::pair<std::wstring, long> ReaderView(HWND window) {
-    forms::ComPtr<IAccessible> object;
-    const HRESULT found =
-        AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(object.put()));
-    if (FAILED(found)) {
-        return {L"(no object: " + std::to_wstring(static_cast<unsigned long>(found)) + L")", 0};
-    }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    forms::Bstr name;
-    object->get_accName(self, name.put());
-    VARIANT role{};
-    object->get_accRole(self, &role);
-    return {name.str(), role.vt == VT_I4 ? role.lVal : -1};
-}
-
 TEST_F(MainWindowTest, AScreenReaderReadsEverySkinnedButtonAsANamedPushButton) {
     ButtonAccessible::Install(); // as the client's start does
     WebMainFrm& main = OpenGame();
@@ -81,7 +59,7 @@ TEST_F(MainWindowTest, AScreenReaderReadsEverySkinnedButtonAsANamedPushButton) {
         {&question.iButton1, L"是"},
         {&question.iButton2, L"否"}};
     for (const auto& [button, name] : buttons) {
-        const auto [read, role] = ReaderView(button->hWnd());
+        const auto [read, role] = testing_support::ReaderView(button->hWnd());
         EXPECT_EQ(read, name);
         EXPECT_EQ(role, ROLE_SYSTEM_PUSHBUTTON) << read;
     }

@@ -1,6 +1,10 @@
 #include "tests/win32/TestWindows.h"
 
+#include "forms/Bstr.h"
+#include "forms/ComPtr.h"
 #include "forms/TempDir.h"
+
+#include <oleacc.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -118,6 +122,24 @@ void ForgetStartupManifest() {
     const std::wstring manifest = forms::GetTempDir() + L"update.txt";
     SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(manifest.c_str());
+}
+
+std::pair<std::wstring, long> ReaderView(HWND window) {
+    forms::ComPtr<IAccessible> object;
+    const HRESULT found =
+        AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(object.put()));
+    if (FAILED(found)) {
+        return {L"(no object: " + std::to_wstring(static_cast<unsigned long>(found)) + L")", 0};
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    forms::Bstr name;
+    object->get_accName(self, name.put());
+    VARIANT role{};
+    object->get_accRole(self, &role);
+    return {name.str(), role.vt == VT_I4 ? role.lVal : -1};
 }
 
 forms::Connections& Held() {

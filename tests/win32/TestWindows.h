@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -87,6 +88,9 @@ void ClickWindowAt(HWND target, POINT at);
 
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
+
+// What a screen reader reads of a window: its client object's name and role.
+std::pair<std::wstring, long> ReaderView(HWND window);
 
 // Removes the manifest copy an earlier test left where the start-up check
 // reads it.
