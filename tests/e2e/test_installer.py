@@ -63,20 +63,26 @@ def digest(path):
         return hashlib.sha256(f.read()).hexdigest()
 
 
+def end_server(env):
+    """Stops the prefix's Wine server and waits until it has exited."""
+    subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-w"], env=env, stderr=subprocess.DEVNULL)
+
+
 class SetupRun(unittest.TestCase):
     """A fresh prefix per class, its Wine server ended with it."""
 
     @classmethod
     def setUpClass(cls):
         cls.prefix = ARGS.prefix + "-" + cls.__name__.lower()
+        # A server of an earlier run saves the registry as it goes: it must be
+        # gone before the prefix is made anew.
+        end_server(wine_env(cls.prefix))
         shutil.rmtree(cls.prefix, True)
         cls.home = cls.prefix + "-home"
         shutil.rmtree(cls.home, True)
         os.makedirs(cls.home)
-        # Wine links the prefix's desktop into the home folder, and makes
-        # menu entries there unless told not to.
-        cls.env = dict(wine_env(cls.prefix), HOME=cls.home,
-                       WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
+        cls.env = wine_env(cls.prefix, cls.home)
         subprocess.run([os.path.join(HERE, "..", "wine", "boot-prefix.sh"), cls.prefix, ARGS.bits], env=cls.env,
                        check=True)
         users = [u for u in glob.glob(os.path.join(cls.prefix, "drive_c", "users", "*")) if not u.endswith("Public")]
@@ -85,7 +91,7 @@ class SetupRun(unittest.TestCase):
 
     @classmethod
     def tearDownClass(cls):
-        subprocess.run(["wineserver", "-k"], env=cls.env)
+        end_server(cls.env)
 
     def unix(self, windows_path):
         """C:\\users\\NAME\\... as a path of the prefix (the desktop as Wine links it)."""
