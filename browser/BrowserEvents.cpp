@@ -1,7 +1,6 @@
 #include "browser/BrowserEvents.h"
 
 #include "browser/IeDocument.h"
-#include "browser/core/ExternalUrl.h"
 #include "browser/core/NavigationPolicy.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/ComPtr.h"
@@ -207,11 +206,8 @@ void BrowserEvents::OnNewWindow3(VARIANT_BOOL* cancel, long flags, const std::ws
 }
 
 void BrowserEvents::OfferNewWindow(const std::wstring& url, bool userAsked) {
-    // Only an address that may leave counts against the rate.
-    if (owner_ != nullptr && IsForDefaultBrowser(url) &&
-        newWindows_.Allow(userAsked, GetTickCount64())) {
-        bool processed = false; // refused whatever the owner answers
-        owner_->NewWindow(url, processed);
+    if (owner_ != nullptr) {
+        OfferThroughGate(*owner_, newWindows_, url, userAsked);
     }
 }
 

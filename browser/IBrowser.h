@@ -1,6 +1,8 @@
 #pragma once
 
+#include "browser/core/ExternalUrl.h"
 #include "browser/core/Navigation.h"
+#include "browser/core/NewWindowGate.h"
 #include "forms/core/Event.h"
 
 #include <windows.h>
@@ -69,6 +71,18 @@ protected:
         NavigateError(url, true, NavigationFailure::NoPage);
     }
 };
+
+// A page's request for a new window at url: raises browser's NewWindow when
+// the address may leave for the default browser and the gate lets it by;
+// only such an address counts against the rate. No window is ever opened,
+// whatever the owner answers.
+inline void OfferThroughGate(IBrowser& browser, NewWindowGate& gate, const std::wstring& url,
+                             bool userAsked) {
+    if (IsForDefaultBrowser(url) && gate.Allow(userAsked, GetTickCount64())) {
+        bool processed = false;
+        browser.NewWindow(url, processed);
+    }
+}
 
 // The engine this build ships (CMake's TAVRIN_BROWSER_ENGINE), placed as a
 // child of container, unless the host has a factory (forms::Host::Put).

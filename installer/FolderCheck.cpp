@@ -5,7 +5,6 @@
 #include "forms/Application.h"
 #include "forms/CallbackBoundary.h"
 #include "forms/Handles.h"
-#include "update/InstallLock.h"
 #include "update/InstallRecovery.h"
 
 #include <windows.h>
@@ -41,8 +40,7 @@ int Check(std::wstring client) {
     if (GetFileAttributesW(dir.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return Ready; // nothing installed there yet
     }
-    const InstallLock lock(dir);
-    switch (InstallRecovery::Recover(dir, lock)) {
+    switch (InstallRecovery::Recover(dir)) {
     case InstallRecovery::Outcome::Settled:
         return Ready;
     case InstallRecovery::Outcome::Busy:

@@ -14,8 +14,13 @@ CRASH_LINE = re.compile(r"^(wine: Unhandled .*|.*Runtime to terminate.*|.*abnorm
                         re.MULTILINE)
 
 
-def wine_env(prefix):
-    return dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+def wine_env(prefix, home=None):
+    """The environment for Wine in prefix. With home, a home folder of its own: Wine links the
+    prefix's desktop there, and makes no menu entries."""
+    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    if home:
+        env.update(HOME=home, WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
+    return env
 
 
 class ProgramCrashed(AssertionError):

@@ -31,7 +31,7 @@ def main():
         shutil.rmtree(args.prefix, True)
         home = os.path.join(work, "home")
         os.makedirs(home)
-        env = dict(wine_env(args.prefix), HOME=home, WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
+        env = wine_env(args.prefix, home)
         subprocess.run([os.path.join(HERE, "..", "tests", "wine", "boot-prefix.sh"), args.prefix], env=env,
                        check=True)
         proc = launch(["wine", setup], env)

@@ -1,6 +1,5 @@
 #include "browser/preview/PreviewBrowser.h"
 
-#include "browser/core/ExternalUrl.h"
 #include "browser/core/NavigationPolicy.h"
 #include "browser/core/PageUrl.h"
 #include "forms/Application.h"
@@ -115,11 +114,7 @@ void PreviewBrowser::RunNext() {
     requests_.pop_front();
     if (request.kind == Kind::NewWindow) {
         // A click on a link is always the user's.
-        // Only an address that may leave counts against the rate.
-        if (IsForDefaultBrowser(request.url) && newWindows_.Allow(true, GetTickCount64())) {
-            bool processed = false; // no window is opened, whatever the answer
-            NewWindow(request.url, processed);
-        }
+        OfferThroughGate(*this, newWindows_, request.url, true);
         return;
     }
     shown_.clear();

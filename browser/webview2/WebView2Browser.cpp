@@ -1,7 +1,6 @@
 #include "browser/webview2/WebView2Browser.h"
 
 #include "browser/BrowserEngine.h"
-#include "browser/core/ExternalUrl.h"
 #include "browser/webview2/ComHandler.h"
 #include "browser/webview2/WebView2Runtime.h"
 #include "forms/Application.h"
@@ -189,10 +188,7 @@ void WebView2Browser::SetContextMenuAnswer(bool allow) {
 }
 
 void WebView2Browser::OfferNewWindow(const std::wstring& url, bool userAsked) {
-    if (IsForDefaultBrowser(url) && newWindows_.Allow(userAsked, GetTickCount64())) {
-        bool processed = false; // refused whatever the owner answers
-        NewWindow(url, processed);
-    }
+    OfferThroughGate(*this, newWindows_, url, userAsked);
 }
 
 // A click in the page's window gives it focus itself; focus given to the

@@ -67,6 +67,10 @@ std::optional<std::uint16_t> MachineOfFile(const std::wstring& path) {
     return PeMachine(head, read);
 }
 
+std::wstring LibraryFor(const std::wstring& folder, const wchar_t* width) {
+    return folder + L"\\EBWebView\\" + width + L"\\EmbeddedBrowserWebView.dll";
+}
+
 struct Candidate {
     std::wstring folder;
     WebView2Runtime::Source source;
@@ -95,7 +99,7 @@ std::vector<Candidate> Candidates() {
 } // namespace
 
 std::wstring WebView2Runtime::LibraryIn(const std::wstring& folder) {
-    return folder + L"\\EBWebView\\" + kWidthFolder + L"\\EmbeddedBrowserWebView.dll";
+    return LibraryFor(folder, kWidthFolder);
 }
 
 std::unique_ptr<WebView2Runtime> WebView2Runtime::Load(State& state) {
@@ -104,8 +108,7 @@ std::unique_ptr<WebView2Runtime> WebView2Runtime::Load(State& state) {
         const std::wstring library = LibraryIn(candidate.folder);
         if (GetFileAttributesW(library.c_str()) == INVALID_FILE_ATTRIBUTES) {
             // Not installed for this width: the next candidate may be.
-            const std::wstring other = candidate.folder + L"\\EBWebView\\" + kOtherWidthFolder +
-                                       L"\\EmbeddedBrowserWebView.dll";
+            const std::wstring other = LibraryFor(candidate.folder, kOtherWidthFolder);
             if (GetFileAttributesW(other.c_str()) != INVALID_FILE_ATTRIBUTES) {
                 state = State::OtherWidth;
             }
